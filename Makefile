@@ -1,0 +1,55 @@
+# Orvanta: one-command set-up, build, test and run.
+#   make test   install what is missing, build, run every test
+#   make run    install what is missing, build, start the desktop program
+#   make demo   build, make a sample photo tree and its gallery
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+# Debian packages the build and the tests need.
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libmagick++-dev \
+            imagemagick libgtest-dev libgmock-dev
+
+.PHONY: all deps configure build test run demo clean format
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  else \
+	    echo "Missing packages. Run as root:"; \
+	    echo "  apt-get update && apt-get install -y$$missing"; \
+	    exit 1; \
+	  fi; \
+	fi
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+configure: deps $(BUILD_DIR)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/orvanta ]; then exec $(BUILD_DIR)/orvanta; \
+	else echo "The desktop program is not built yet; use $(BUILD_DIR)/orvanta-cli."; fi
+
+demo: build
+	@bash tools/make_demo.sh $(BUILD_DIR)
+
+format:
+	clang-format -i $$(git ls-files '*.cc' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR)

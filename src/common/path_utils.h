@@ -1,0 +1,57 @@
+// Path routines: joining, extensions, page names, shortening a path for
+// display and quoting. Routines that look at separators take the separator
+// as a parameter (default: the native one) so both "\" and "/" paths follow
+// the same rules.
+#ifndef ORVANTA_COMMON_PATH_UTILS_H_
+#define ORVANTA_COMMON_PATH_UTILS_H_
+
+#include <string>
+#include <string_view>
+
+#include "common/file_system.h"
+
+namespace orvanta {
+
+// Appends `separator` to *folder unless it already ends in one (an empty
+// folder becomes the separator alone) and returns *folder + name.
+std::string JoinPath(std::string* folder, std::string_view name,
+                     char separator = kPathSeparator);
+// The same without changing the caller's folder.
+std::string JoinPathCopy(std::string folder, std::string_view name,
+                         char separator = kPathSeparator);
+// `folder` with the separator appended when it does not end in one.
+std::string WithTrailingSeparator(std::string folder,
+                                  char separator = kPathSeparator);
+
+// False for an empty path, else whether a regular file exists there.
+bool FileExists(FileSystem& fs, const std::string& path);
+
+// The text after the last dot of the last path component; empty when there
+// is none ("a.tar.gz" -> "gz", "README" -> "").
+std::string ExtensionOf(std::string_view name);
+// The last path component without its last extension ("x/Ocean.jpg" ->
+// "Ocean", "README" -> "README").
+std::string BaseNameOf(std::string_view name);
+
+// Gives `name` the extension `new_extension` (blanks and one leading dot
+// dropped). Unchanged when the extensions match ignoring case; with
+// `replace` an existing extension is replaced, else the new one appended.
+std::string ChangeExtension(std::string_view name,
+                            std::string_view new_extension, bool replace);
+// `name` with its extension replaced by "html": "Beach1.jpg" -> "Beach1.html".
+std::string HtmlPageName(std::string_view name);
+
+// Shortens a path for display to about `max_length` characters (at least
+// 3), keeping the start (drive, server, "./", "../" or root) and the last
+// folders and marking what was cut with "..". Short paths come back
+// trimmed but otherwise unchanged.
+std::string ShortenPath(std::string_view path, int max_length,
+                        char separator = kPathSeparator);
+
+// Wraps a path that contains a blank in double quotes (keeping quotes that
+// are already there); other paths come back unchanged.
+std::string QuoteIfSpaces(std::string_view path);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_COMMON_PATH_UTILS_H_

@@ -1,0 +1,20 @@
+// The preselected answer of a message box.
+#include "common/prompter.h"
+
+namespace orvanta {
+
+Answer DefaultAnswer(const MessageBox& box) {
+  switch (box.buttons) {
+    case Buttons::kOk:
+      return Answer::kOk;
+    case Buttons::kYesNo:
+      return box.default_button == 2 ? Answer::kNo : Answer::kYes;
+    case Buttons::kYesNoCancel:
+      if (box.default_button == 2) return Answer::kNo;
+      if (box.default_button == 3) return Answer::kCancel;
+      return Answer::kYes;
+  }
+  return Answer::kOk;
+}
+
+}  // namespace orvanta

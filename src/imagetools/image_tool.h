@@ -1,0 +1,38 @@
+// The image tool: the two image operations the gallery needs, in the form
+// of ImageMagick's command arguments. MagickImageTool (Magick++) is the real
+// one; no image library exception ever leaves this folder.
+#ifndef ORVANTA_IMAGETOOLS_IMAGE_TOOL_H_
+#define ORVANTA_IMAGETOOLS_IMAGE_TOOL_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvanta {
+
+class ImageTool {
+ public:
+  virtual ~ImageTool() = default;
+
+  // Mogrify({"-thumbnail", "150X150", path}): replaces the picture at path
+  // by itself scaled to fit inside 150 x 150 pixels, proportions and file
+  // format kept, turned upright by its EXIF orientation. Throws
+  // Error(ErrorKind::kImageData) when the picture cannot be read or shrunk
+  // (corrupt, truncated, unsupported, over the resource limits) and
+  // Error(kGeneral) for other failures (bad arguments, the file cannot be
+  // written: permission, disk full). On failure the file is unchanged.
+  virtual void Mogrify(const std::vector<std::string>& args) = 0;
+
+  // Identify({"-format", "%w,%h", "-ping", path}): returns "width,height"
+  // of the picture as displayed (after its EXIF orientation), read from the
+  // file's header without decoding the pixels. Throws Error like Mogrify.
+  virtual std::string Identify(const std::vector<std::string>& args) = 0;
+};
+
+// Creates the Magick++ image tool. On failure returns null and puts the
+// reason into *error.
+std::unique_ptr<ImageTool> CreateMagickImageTool(std::string* error);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_IMAGETOOLS_IMAGE_TOOL_H_

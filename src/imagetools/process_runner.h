@@ -1,0 +1,35 @@
+// Running the external converter: splitting its command line the way the
+// Windows rules split it, and running it as a child process with a time
+// limit.
+#ifndef ORVANTA_IMAGETOOLS_PROCESS_RUNNER_H_
+#define ORVANTA_IMAGETOOLS_PROCESS_RUNNER_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanta {
+
+// Splits a command line into arguments by the rules of the Windows C
+// runtime: blanks and tabs separate, double quotes group, backslashes are
+// literal except before a double quote.
+std::vector<std::string> SplitCommandLine(std::string_view command_line);
+
+// The converter's command line: "program" "source" /resample=(N,N)
+// /aspectratio /convert="thumbnail".
+std::string BuildConverterCommandLine(const std::string& program,
+                                      const std::string& source,
+                                      const std::string& thumbnail, int size);
+
+// Starts the program that the command line's first argument names, with
+// the caller's environment and folder, its output discarded, and waits for
+// it up to `limit_seconds` (no limit when it is 0 or less). Returns true
+// when the program started and ended within 95 % of the limit. A program
+// still running at the limit is terminated and reaped: no process is left
+// behind.
+bool RunProgramAndWait(const std::string& command_line, int32_t limit_seconds);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_IMAGETOOLS_PROCESS_RUNNER_H_

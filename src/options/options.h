@@ -1,0 +1,105 @@
+// The options: the model of the main window's option controls (texts, check
+// box values 0/1/2, list indices) shared by the window, the command line and
+// the engine; their defaults; and the record a run works from.
+#ifndef ORVANTA_OPTIONS_OPTIONS_H_
+#define ORVANTA_OPTIONS_OPTIONS_H_
+
+#include <cstdint>
+#include <string>
+
+#include "options/extensions.h"
+
+namespace orvanta {
+
+inline constexpr char kDefaultIndexTemplate[] = "IndexTemplate.html";
+inline constexpr char kDefaultPictureTemplate[] = "PictureTemplate.html";
+inline constexpr char kDefaultDirectoryInfoFile[] = "DirInfo.txt";
+inline constexpr char kDefaultPictureExtensions[] = "jpg, jpeg, gif, png, bmp";
+inline constexpr char kDefaultMovieExtensions[] = "mov, avi";
+inline constexpr char kDefaultIrfanviewPath[] =
+    "C:\\Program Files\\Irfanview\\I_View32.exe";
+inline constexpr char kOptionsFileName[] = "info.ini";
+
+// Entries of the thumbnail create-mode list.
+enum ThumbnailCreateMode : int {
+  kNoThumbnails = 0,
+  kMissingThumbnails = 1,
+  kAllThumbnails = 2,
+};
+
+// The option controls of the main window. Member initialisers are the
+// window's design values; SetDefaultOptions puts the defaults in.
+struct OptionControls {
+  std::string input_folder;                                   // txtInputFolder
+  std::string index_template_file = kDefaultIndexTemplate;    // txtIndexTemplateFile
+  std::string picture_template_file = kDefaultPictureTemplate;
+  std::string directory_info_file = kDefaultDirectoryInfoFile;
+  int overwrite_existing_files = 0;  // chkOverwriteExistingFiles
+  int recurse_subfolders = 1;        // chkRecurseSubFolders
+  std::string thumbnails_per_row = "4";
+  std::string thumbnail_maximum_width_or_height = "150";
+  int create_thumbnails_index = 1;  // cboCreateThumbnails, -1 = none
+  std::string thumbnail_file_prefix = "t_";
+  std::string movie_file_thumbnail_extension = "jpg";
+  std::string picture_file_extensions = kDefaultPictureExtensions;
+  std::string movie_file_extensions = kDefaultMovieExtensions;
+  int include_picture_files = 1;
+  int include_movie_files = 1;
+  int include_keyboard_navigation = 1;  // chkIncludeJavascriptNavFunctions
+  int include_mid_size_picture = 1;
+  int target_screen_resolution_index = 2;  // cboTargetScreenResolution
+  int use_irfanview = 0;                   // chkUseIrfanview
+  std::string irfanview_path = kDefaultIrfanviewPath;
+
+  bool operator==(const OptionControls&) const = default;
+};
+
+// The record a run works from, taken from the controls by CaptureOptions.
+struct GalleryOptions {
+  std::string index_template_path;
+  std::string picture_template_path;
+  std::string directory_info_file = kDefaultDirectoryInfoFile;
+  bool overwrite_existing_files = true;
+  bool recurse_subdirectories = true;
+  int32_t thumbnails_per_row = 4;
+  int32_t thumbnail_maximum_width_or_height = 150;
+  int thumbnail_create_mode = kMissingThumbnails;
+  std::string thumbnail_file_prefix = "t_";
+  std::string movie_file_thumbnail_extension = "jpg";
+  bool include_keyboard_navigation = true;
+  bool include_mid_size_picture = true;
+  bool include_picture_files = true;
+  bool include_movie_files = true;
+  int mid_size_maximum_width = 760;
+  int mid_size_maximum_height = 485;
+  ExtensionTable known_extensions;
+  std::string options_file_name = kOptionsFileName;
+};
+
+struct MidSizeLimits {
+  int width;
+  int height;
+};
+// The mid-size bounds for a target-resolution list index: 95 % of the
+// screen width and 85 % of its height less 25; indices outside 0..4 give
+// those of 1024x768 (973 x 628).
+MidSizeLimits MidSizeLimitsForResolution(int index);
+
+// Puts the default values into the controls (the two include check boxes
+// are left as they are), resets the extension table and captures the
+// options. `program_folder` is the folder of the program's files.
+void SetDefaultOptions(const std::string& program_folder,
+                       OptionControls* controls, GalleryOptions* options);
+
+// Fills *options from the controls with the range checks and rebuilds the
+// extension table from the two extension boxes (the built-in table when
+// both give nothing). Template paths are the program folder joined with the
+// template names. Throws Error (type mismatch, overflow) when a number box
+// does not hold a number; *options may then be partly filled.
+void CaptureOptions(const OptionControls& controls,
+                    const std::string& program_folder,
+                    GalleryOptions* options);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_OPTIONS_OPTIONS_H_
