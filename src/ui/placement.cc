@@ -1,0 +1,121 @@
+// Window placement arithmetic: the placement-mode table and the two-monitor
+// rules of SizeAndCenterWindow.
+#include "ui/placement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvanta {
+namespace {
+
+// Rounds to a whole number, halves to the even neighbour.
+long long RoundEven(double value) {
+  return static_cast<long long>(std::nearbyint(value));
+}
+
+// Rounds the difference and divides it with the fraction dropped.
+long long Share(double difference, int divisor) {
+  return RoundEven(difference) / divisor;
+}
+
+}  // namespace
+
+int TwipsToPixels(double twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+
+PlacementResult ComputePlacement(const PlacementInput& input) {
+  PlacementResult result;
+  const double wd = input.screen_width;
+  const double hd = input.screen_height;
+  const double ratio = hd < 1 ? 1.333 : wd / hd;
+  double w_screen = wd;
+  double h_screen = hd;
+  int monitor = input.monitor;
+  if (ratio > 2) {
+    result.monitors = 2;
+    result.side_by_side = true;
+    w_screen = wd / 2;
+    if (monitor < 0 && input.window_left > w_screen) monitor = 1;
+  } else if (ratio < 1) {
+    result.monitors = 2;
+    result.stacked = true;
+    h_screen = hd / 2;
+    if (monitor < 0 && input.window_top > h_screen) monitor = 1;
+  }
+  const double free_x = w_screen - input.window_width;
+  const double free_y = h_screen - input.window_height;
+  long long x = 0;
+  long long y = 0;
+  switch (input.mode) {
+    case kUpperThird:
+      x = Share(free_x, 2);
+      y = Share(free_y, 3);
+      break;
+    case kLowerThird:
+      x = Share(free_x, 2);
+      y = Share(2 * free_y, 3);
+      break;
+    case kLeftEdge:
+      x = 0;
+      y = Share(free_y, 2);
+      break;
+    case kRightEdge:
+      x = RoundEven(free_x);
+      y = Share(free_y, 2);
+      break;
+    case kTopEdge:
+      x = Share(free_x, 2);
+      y = 0;
+      break;
+    case kBottomCentre:
+      x = Share(free_x, 2);
+      y = RoundEven(free_y - 500);
+      break;
+    case kBottomRight:
+      x = RoundEven(free_x);
+      y = RoundEven(free_y - 500);
+      break;
+    case kBottomLeft:
+      x = 0;
+      y = RoundEven(free_y - 500);
+      break;
+    case kTopRight:
+      x = RoundEven(free_x);
+      y = 0;
+      break;
+    case kTopLeft:
+      x = 0;
+      y = 0;
+      break;
+    default:
+      x = Share(free_x, 2);
+      y = Share(free_y, 2);
+      break;
+  }
+  if (result.monitors == 2 && monitor >= 1) {
+    result.on_second = true;
+    if (result.side_by_side) {
+      x += RoundEven(w_screen);
+    } else {
+      y += RoundEven(h_screen);
+    }
+  }
+  result.left = static_cast<int>(x);
+  result.top = static_cast<int>(y);
+  return result;
+}
+
+bool PlacedWindowList::CheckAndAdd(std::string_view name) {
+  if (Contains(name)) return true;
+  if (size() < kCapacity) names_.emplace_back(name);
+  return false;
+}
+
+bool PlacedWindowList::Contains(std::string_view name) const {
+  return std::find(names_.begin(), names_.end(), name) != names_.end();
+}
+
+}  // namespace orvanta

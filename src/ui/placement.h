@@ -1,0 +1,85 @@
+// Window placement arithmetic in twips: where SizeAndCenterWindow puts a
+// window for each of its placement modes, with the one-wide-screen and
+// one-tall-screen treatment of two monitors, and the list of windows that
+// have already been placed once. Pure C++, no toolkit.
+#ifndef ORVANTA_UI_PLACEMENT_H_
+#define ORVANTA_UI_PLACEMENT_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvanta {
+
+// 15 twips per pixel at 96 dots per inch.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Twips to pixels, rounded to the nearest pixel (halves away from zero).
+int TwipsToPixels(double twips);
+// Pixels to twips.
+int PixelsToTwips(int pixels);
+
+// Placement modes of SizeAndCenterWindow; any other value centres.
+enum PlacementMode : int {
+  kUpperThird = 1,
+  kLowerThird = 2,
+  kLeftEdge = 3,
+  kRightEdge = 4,
+  kTopEdge = 5,
+  kBottomCentre = 6,
+  kBottomRight = 7,
+  kBottomLeft = 8,
+  kTopRight = 9,
+  kTopLeft = 10,
+};
+
+// Monitor argument: the monitor the window is on now.
+inline constexpr int kCurrentMonitor = -1;
+
+struct PlacementInput {
+  double screen_width = 0;   // whole desktop, twips
+  double screen_height = 0;  // whole desktop, twips
+  double window_left = 0;    // current outer left edge, twips
+  double window_top = 0;     // current outer top edge, twips
+  double window_width = 0;   // outer width after resizing, twips
+  double window_height = 0;  // outer height after resizing, twips
+  int mode = 0;
+  int monitor = kCurrentMonitor;  // -1 current, 0 first, >= 1 second
+};
+
+struct PlacementResult {
+  int left = 0;
+  int top = 0;
+  int monitors = 1;           // 2 when the desktop spans two monitors
+  bool side_by_side = false;  // two monitors left and right
+  bool stacked = false;       // two monitors one above the other
+  bool on_second = false;     // the window was put on the second monitor
+};
+
+// Computes the new top-left corner of a window. Each difference is rounded
+// to whole twips (half to even) and then divided by 2 or 3 with the
+// fraction dropped; for the lower third the doubled difference is rounded
+// before the division. Never fails; windows larger than the screen get
+// negative coordinates.
+PlacementResult ComputePlacement(const PlacementInput& input);
+
+// The names of the windows placed so far in this program run, in the order
+// first seen, at most kCapacity names.
+class PlacedWindowList {
+ public:
+  static constexpr int kCapacity = 101;
+
+  // Records `name` and returns true when it was already in the list. When
+  // the list is full a new name is not recorded (that window is then
+  // placed every time) and false is returned.
+  bool CheckAndAdd(std::string_view name);
+  bool Contains(std::string_view name) const;
+  int size() const { return static_cast<int>(names_.size()); }
+
+ private:
+  std::vector<std::string> names_;
+};
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_UI_PLACEMENT_H_
