@@ -1,0 +1,115 @@
+// The option defaults and the capture of the option controls into the
+// record a run works from.
+#include "options/options.h"
+
+#include <iterator>
+
+#include "common/conversions.h"
+#include "common/path_utils.h"
+
+namespace orvanta {
+
+namespace {
+
+struct ScreenSize {
+  int width;
+  int height;
+};
+
+constexpr ScreenSize kResolutions[] = {
+    {640, 480}, {800, 600}, {1024, 768}, {1280, 960}, {1600, 1200}};
+constexpr int kFallbackResolution = 2;  // 1024x768
+
+// numerator / 100 rounded to the nearest integer, ties to even, in exact
+// integer arithmetic.
+int DivideBy100HalfEven(int numerator) {
+  int quotient = numerator / 100;
+  int remainder = numerator % 100;
+  if (remainder > 50 || (remainder == 50 && quotient % 2 != 0)) ++quotient;
+  return quotient;
+}
+
+}  // namespace
+
+MidSizeLimits MidSizeLimitsForResolution(int index) {
+  if (index < 0 || index >= static_cast<int>(std::size(kResolutions))) {
+    index = kFallbackResolution;
+  }
+  const ScreenSize& screen = kResolutions[index];
+  return MidSizeLimits{DivideBy100HalfEven(95 * screen.width),
+                       DivideBy100HalfEven(85 * screen.height) - 25};
+}
+
+void SetDefaultOptions(const std::string& program_folder,
+                       OptionControls* controls, GalleryOptions* options) {
+  controls->input_folder = program_folder;
+  controls->index_template_file = kDefaultIndexTemplate;
+  controls->picture_template_file = kDefaultPictureTemplate;
+  controls->directory_info_file = kDefaultDirectoryInfoFile;
+  controls->overwrite_existing_files = CheckboxFromBoolean(true);
+  controls->recurse_subfolders = CheckboxFromBoolean(true);
+  controls->thumbnails_per_row = "4";
+  controls->thumbnail_maximum_width_or_height = "150";
+  controls->create_thumbnails_index = kMissingThumbnails;
+  controls->thumbnail_file_prefix = "t_";
+  controls->movie_file_thumbnail_extension = "jpg";
+  controls->picture_file_extensions = kDefaultPictureExtensions;
+  controls->movie_file_extensions = kDefaultMovieExtensions;
+  controls->include_keyboard_navigation = CheckboxFromBoolean(true);
+  controls->include_mid_size_picture = CheckboxFromBoolean(true);
+  controls->target_screen_resolution_index = 1;  // 800x600
+  controls->use_irfanview = CheckboxFromBoolean(false);
+  controls->irfanview_path = kDefaultIrfanviewPath;
+  options->options_file_name = kOptionsFileName;
+  options->known_extensions.SetDefaultExtensions();
+  CaptureOptions(*controls, program_folder, options);
+}
+
+void CaptureOptions(const OptionControls& controls,
+                    const std::string& program_folder,
+                    GalleryOptions* options) {
+  options->index_template_path =
+      JoinPathCopy(program_folder, controls.index_template_file);
+  options->picture_template_path =
+      JoinPathCopy(program_folder, controls.picture_template_file);
+  options->directory_info_file = controls.directory_info_file;
+  options->overwrite_existing_files =
+      CheckboxToBoolean(controls.overwrite_existing_files);
+  options->recurse_subdirectories =
+      CheckboxToBoolean(controls.recurse_subfolders);
+
+  int32_t per_row = ConvertToLong(controls.thumbnails_per_row);
+  options->thumbnails_per_row = ClampToRange(&per_row, 1, 1000, 4);
+  int32_t size = ConvertToLong(controls.thumbnail_maximum_width_or_height);
+  options->thumbnail_maximum_width_or_height =
+      ClampToRange(&size, 10, 5000, 150);
+
+  int mode = controls.create_thumbnails_index;
+  options->thumbnail_create_mode =
+      (mode < kNoThumbnails || mode > kAllThumbnails) ? kMissingThumbnails
+                                                      : mode;
+  options->thumbnail_file_prefix = controls.thumbnail_file_prefix;
+  options->movie_file_thumbnail_extension =
+      controls.movie_file_thumbnail_extension;
+  options->include_keyboard_navigation =
+      CheckboxToBoolean(controls.include_keyboard_navigation);
+  options->include_mid_size_picture =
+      CheckboxToBoolean(controls.include_mid_size_picture);
+  options->include_picture_files =
+      CheckboxToBoolean(controls.include_picture_files);
+  options->include_movie_files =
+      CheckboxToBoolean(controls.include_movie_files);
+
+  MidSizeLimits limits =
+      MidSizeLimitsForResolution(controls.target_screen_resolution_index);
+  options->mid_size_maximum_width = limits.width;
+  options->mid_size_maximum_height = limits.height;
+
+  ExtensionTable& table = options->known_extensions;
+  table.Clear();
+  table.AddExtensionList(controls.picture_file_extensions, false);
+  table.AddExtensionList(controls.movie_file_extensions, true);
+  if (table.empty()) table.SetDefaultExtensions();
+}
+
+}  // namespace orvanta

@@ -1,0 +1,247 @@
+// The options file info.ini: reading it line by line into the option
+// controls and the extension table, and writing it back safely (backup,
+// temporary file, rename).
+#include "options/options_file.h"
+
+#include <cmath>
+#include <limits>
+
+#include "common/conversions.h"
+#include "common/error.h"
+#include "common/path_utils.h"
+#include "common/text_utils.h"
+
+namespace orvanta {
+
+namespace {
+
+enum class ValueKind { kText, kCheckbox, kNumber, kListIndex, kExtensions };
+
+struct OptionKey {
+  const char* name;
+  ValueKind kind;
+  std::string OptionControls::*text = nullptr;
+  int OptionControls::*value = nullptr;
+  int last_list_index = 0;  // for kListIndex
+  bool is_movie = false;    // for kExtensions
+};
+
+using C = OptionControls;
+const OptionKey kKeys[] = {
+    {"SourceDirectory", ValueKind::kText, &C::input_folder},
+    {"IndexTemplateFile", ValueKind::kText, &C::index_template_file},
+    {"PictureTemplateFile", ValueKind::kText, &C::picture_template_file},
+    {"DirectoryInfoFile", ValueKind::kText, &C::directory_info_file},
+    {"OverwriteExistingFiles", ValueKind::kCheckbox, nullptr,
+     &C::overwrite_existing_files},
+    {"RecurseSubdirectories", ValueKind::kCheckbox, nullptr,
+     &C::recurse_subfolders},
+    {"ThumbnailsPerRow", ValueKind::kNumber, &C::thumbnails_per_row},
+    {"ThumbnailMaximumWidthOrHeight", ValueKind::kNumber,
+     &C::thumbnail_maximum_width_or_height},
+    {"ThumbnailCreateMode", ValueKind::kListIndex, nullptr,
+     &C::create_thumbnails_index, 2},
+    {"ThumbnailFilePrefix", ValueKind::kText, &C::thumbnail_file_prefix},
+    {"MovieFileThumbnailExtension", ValueKind::kText,
+     &C::movie_file_thumbnail_extension},
+    {"PictureFilesToMatch", ValueKind::kExtensions, nullptr, nullptr, 0, false},
+    {"MovieFilesToMatch", ValueKind::kExtensions, nullptr, nullptr, 0, true},
+    {"IncludePictureFiles", ValueKind::kCheckbox, nullptr,
+     &C::include_picture_files},
+    {"IncludeMovieFiles", ValueKind::kCheckbox, nullptr,
+     &C::include_movie_files},
+    {"IncludeKeyboardNavigation", ValueKind::kCheckbox, nullptr,
+     &C::include_keyboard_navigation},
+    {"IncludeMidSizePicture", ValueKind::kCheckbox, nullptr,
+     &C::include_mid_size_picture},
+    {"TargetResolutionIndex", ValueKind::kListIndex, nullptr,
+     &C::target_screen_resolution_index, 4},
+    {"UseIrfanview", ValueKind::kCheckbox, nullptr, &C::use_irfanview},
+    {"IrfanviewPath", ValueKind::kText, &C::irfanview_path},
+};
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// A list index read from the file: rounded ties to even; -1 (no selection)
+// up to the last entry. Throws Error otherwise.
+int ReadListIndex(std::string_view value, int last_index) {
+  double number = RoundHalfEven(ReadLeadingNumber(value));
+  if (!(number >= std::numeric_limits<int16_t>::min() &&
+        number <= std::numeric_limits<int16_t>::max())) {
+    throw Error("Overflow");
+  }
+  if (number < -1 || number > last_index) {
+    throw Error("Invalid property value");
+  }
+  return static_cast<int>(number);
+}
+
+// Applies `line` and returns the key it set, or nullptr when the line is
+// skipped or the key is unknown. Throws Error for an unacceptable value.
+const OptionKey* ApplyLine(std::string_view raw_line, OptionControls* controls,
+                           ExtensionTable* table) {
+  std::string line = TrimBlanks(raw_line);
+  if (line.empty() || line[0] == '\'' || line[0] == ';') return nullptr;
+  size_t equals = line.find('=');
+  if (equals == std::string::npos) return nullptr;
+  std::string_view key = std::string_view(line).substr(0, equals);
+  std::string_view value = std::string_view(line).substr(equals + 1);
+  for (const OptionKey& option : kKeys) {
+    if (!EqualsIgnoreCase(key, option.name)) continue;
+    switch (option.kind) {
+      case ValueKind::kText:
+        controls->*option.text = std::string(value);
+        break;
+      case ValueKind::kCheckbox:
+        controls->*option.value = CheckboxFromBoolean(TextToBoolean(value));
+        break;
+      case ValueKind::kNumber: {
+        double number = ReadLeadingNumber(value);
+        if (!std::isfinite(number)) throw Error("Overflow");
+        controls->*option.text = FormatNumber(number);
+        break;
+      }
+      case ValueKind::kListIndex:
+        controls->*option.value = ReadListIndex(value, option.last_list_index);
+        break;
+      case ValueKind::kExtensions:
+        table->AddExtensionListFromFile(value, option.is_movie);
+        break;
+    }
+    return &option;
+  }
+  return nullptr;
+}
+
+std::string BooleanText(int checkbox) {
+  return CheckboxToBoolean(checkbox) ? "True" : "False";
+}
+
+// The text of the loading and saving error messages.
+std::string FileMessage(const std::string& phrase, const std::string& error,
+                        const std::string& permission,
+                        const std::string& program_folder) {
+  return phrase + error + "\r\nBe sure you have " + permission +
+         " permission for the drive where the Orvanta program resides " +
+         "\r\n(" + program_folder + ")";
+}
+
+void ShowError(Prompter& prompter, std::string text) {
+  prompter.ShowMessage(
+      MessageBox{"Error", std::move(text), Buttons::kOk, Icon::kWarning, 1});
+}
+
+}  // namespace
+
+bool ApplyOptionLine(std::string_view line, OptionControls* controls,
+                     ExtensionTable* table) {
+  return ApplyLine(line, controls, table) != nullptr;
+}
+
+void LoadOptions(const std::string& program_folder, OptionControls* controls,
+                 GalleryOptions* options, FileSystem& fs, Prompter& prompter) {
+  std::string path = JoinPathCopy(program_folder, options->options_file_name);
+  ExtensionTable& table = options->known_extensions;
+  table.Clear();
+  if (!FileExists(fs, path)) return;
+  bool read_pictures = false;
+  bool read_movies = false;
+  try {
+    std::unique_ptr<TextReader> reader = fs.OpenTextFile(path);
+    std::string line;
+    if (!reader->ReadLine(&line)) {
+      throw Error("Input past end of file", ErrorKind::kPastEnd);
+    }
+    if (line.starts_with(kByteOrderMark)) line.erase(0, 3);
+    do {
+      const OptionKey* key = ApplyLine(line, controls, &table);
+      if (key != nullptr && key->kind == ValueKind::kExtensions) {
+        (key->is_movie ? read_movies : read_pictures) = true;
+      }
+    } while (reader->ReadLine(&line));
+  } catch (const Error& error) {
+    if (error.kind() == ErrorKind::kFileNotFound) {
+      // Gone between the test and the opening: start afresh.
+      SetDefaultOptions(program_folder, controls, options);
+      SaveOptions(program_folder, *controls, table, fs, prompter);
+      return;
+    }
+    ShowError(prompter, FileMessage("Error Loading General Program Information "
+                                    "(Info.ini) File: ",
+                                    error.what(), "read", program_folder));
+  } catch (const std::exception& error) {
+    ShowError(prompter, FileMessage("Error Loading General Program Information "
+                                    "(Info.ini) File: ",
+                                    error.what(), "read", program_folder));
+  }
+  // The lists read from the file go into the boxes too, so that the next
+  // run, which rebuilds the table from the boxes, uses them.
+  if (read_pictures)
+    controls->picture_file_extensions = table.ExtensionListText(false);
+  if (read_movies)
+    controls->movie_file_extensions = table.ExtensionListText(true);
+}
+
+bool SaveOptions(const std::string& program_folder,
+                 const OptionControls& controls, const ExtensionTable& table,
+                 FileSystem& fs, Prompter& prompter) {
+  const std::string path = JoinPathCopy(program_folder, kOptionsFileName);
+  const std::string backup =
+      path.substr(0, path.size() >= 4 ? path.size() - 4 : 0) + ".BAK";
+  const std::string temporary = path + ".tmp";
+  try {
+    fs.CopyFile(path, backup);
+  } catch (const std::exception&) {
+    // No backup (for example no file yet): saving goes on.
+  }
+  const OptionControls& c = controls;
+  try {
+    std::unique_ptr<TextWriter> writer = fs.CreateTextFile(temporary);
+    for (const std::string& line : {
+             std::string("; Info.ini"),
+             std::string("; This file stores information for the Orvanta "
+                         "Program"),
+             "SourceDirectory=" + c.input_folder,
+             "IndexTemplateFile=" + c.index_template_file,
+             "PictureTemplateFile=" + c.picture_template_file,
+             "DirectoryInfoFile=" + c.directory_info_file,
+             "OverwriteExistingFiles=" +
+                 BooleanText(c.overwrite_existing_files),
+             "RecurseSubdirectories=" + BooleanText(c.recurse_subfolders),
+             "ThumbnailsPerRow=" + c.thumbnails_per_row,
+             "ThumbnailMaximumWidthOrHeight=" +
+                 c.thumbnail_maximum_width_or_height,
+             "ThumbnailCreateMode=" + std::to_string(c.create_thumbnails_index),
+             "ThumbnailFilePrefix=" + c.thumbnail_file_prefix,
+             "MovieFileThumbnailExtension=" + c.movie_file_thumbnail_extension,
+             "PictureFilesToMatch=" + table.ExtensionListText(false),
+             "MovieFilesToMatch=" + table.ExtensionListText(true),
+             "IncludePictureFiles=" + BooleanText(c.include_picture_files),
+             "IncludeMovieFiles=" + BooleanText(c.include_movie_files),
+             "IncludeKeyboardNavigation=" +
+                 BooleanText(c.include_keyboard_navigation),
+             "IncludeMidSizePicture=" + BooleanText(c.include_mid_size_picture),
+             "TargetResolutionIndex=" +
+                 std::to_string(c.target_screen_resolution_index),
+             "UseIrfanview=" + BooleanText(c.use_irfanview),
+             "IrfanviewPath=" + c.irfanview_path,
+         }) {
+      writer->WriteLine(line);
+    }
+    writer->Close();
+    fs.RenameFile(temporary, path);
+    return true;
+  } catch (const std::exception& error) {
+    try {
+      fs.RemoveFile(temporary);
+    } catch (const std::exception&) {
+      // Nothing more can be done; the old file is still in place.
+    }
+    ShowError(prompter,
+              FileMessage("Error Saving Program Information (Info.ini) File: ",
+                          error.what(), "write", program_folder));
+    return false;
+  }
+}
+
+}  // namespace orvanta
