@@ -286,7 +286,7 @@ std::unique_ptr<TextWriter> PosixFileSystem::CreateTextFile(
   return std::make_unique<PosixTextWriter>(fd);
 }
 
-// A failed copy removes the incomplete target.
+// A failed copy removes the incomplete target file.
 void PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
   struct stat source_status;
   FileDescriptor source(OpenForReading(from, &source_status));
@@ -304,7 +304,8 @@ void PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
   int close_error = target.Close();
   if (error == 0) error = close_error;
   if (error != 0) {
-    ::unlink(to.c_str());
+    // Only a regular file can hold a partial copy; never unlink a device.
+    if (S_ISREG(target_status.st_mode)) ::unlink(to.c_str());
     throw SystemError(error);
   }
 }
