@@ -40,10 +40,14 @@ int CountHelpRequests(std::string_view command_line) {
 }
 
 MessageBox HelpMessage() {
-  return MessageBox{kAppTitle,
-                    "This program is used to create an Orvanta.  There are "
-                    "no command line options.",
-                    Buttons::kOk, Icon::kInformation, 1};
+  MessageBox box;
+  box.title = kAppTitle;
+  box.text =
+      "This program is used to create an Orvanta.  There are no command line "
+      "options.";
+  box.buttons = Buttons::kOk;
+  box.icon = Icon::kInformation;
+  return box;
 }
 
 // On an unexpected failure shows the error message and returns; start-up
@@ -53,11 +57,13 @@ void ParseCommandLine(std::string_view command_line, Prompter& prompter) {
     int requests = CountHelpRequests(command_line);
     for (int i = 0; i < requests; ++i) prompter.ShowMessage(HelpMessage());
   } catch (const std::exception& error) {
-    prompter.ShowMessage(MessageBox{
-        "Error",
-        std::string("An error has occured in sub ParseCommandLine: ") +
-            error.what(),
-        Buttons::kOk, Icon::kWarning, 1});
+    MessageBox box;
+    box.title = "Error";
+    box.text = std::string("An error has occured in sub ParseCommandLine: ") +
+               error.what();
+    box.buttons = Buttons::kOk;
+    box.icon = Icon::kWarning;
+    prompter.ShowMessage(box);
   }
 }
 

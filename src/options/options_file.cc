@@ -127,8 +127,12 @@ std::string FileMessage(const std::string& phrase, const std::string& error,
 }
 
 void ShowError(Prompter& prompter, std::string text) {
-  prompter.ShowMessage(
-      MessageBox{"Error", std::move(text), Buttons::kOk, Icon::kWarning, 1});
+  MessageBox box;
+  box.title = "Error";
+  box.text = std::move(text);
+  box.buttons = Buttons::kOk;
+  box.icon = Icon::kWarning;
+  prompter.ShowMessage(box);
 }
 
 }  // namespace
