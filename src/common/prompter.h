@@ -20,6 +20,7 @@ struct MessageBox {
   Buttons buttons = Buttons::kOk;
   Icon icon = Icon::kNone;
   int default_button = 1;  // 1-based position of the preselected button
+  bool summary = false;    // the closing summary of a run
 };
 
 // The answer a box gives when the person just accepts it.

@@ -40,6 +40,9 @@ class UserInterface : public Prompter {
   virtual void ShowReport(const std::string& text) = 0;
   // The busy (hourglass) pointer on or off.
   virtual void SetBusy(bool busy) = 0;
+  // Called now and then while the run waits for background work (the
+  // thumbnail workers), so a window can handle its events. Default: nothing.
+  virtual void KeepAlive() {}
 
   // --- The abort request (KeyPressAbortProcess): 2 once the person asked
   // to abort, 0 otherwise. Anything above 1 means abort.

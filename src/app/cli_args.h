@@ -1,0 +1,33 @@
+// The command line of orvanta-cli:
+//   orvanta-cli [--program-folder DIR] [--set KEY=VALUE]... [--quiet]
+//               [INPUT_FOLDER]
+//   orvanta-cli --help | --version
+#ifndef ORVANTA_APP_CLI_ARGS_H_
+#define ORVANTA_APP_CLI_ARGS_H_
+
+#include <string>
+#include <vector>
+
+namespace orvanta {
+
+struct CliArgs {
+  bool help = false;
+  bool version = false;
+  bool quiet = false;
+  std::string program_folder;         // empty: the executable's folder
+  std::vector<std::string> settings;  // KEY=VALUE, in order
+  std::string input_folder;           // empty: from info.ini or defaults
+  bool has_input_folder = false;
+};
+
+// Parses argv[1..]. On success returns true; on a usage error returns false
+// and puts the reason into *error.
+bool ParseCliArgs(const std::vector<std::string>& args, CliArgs* out,
+                  std::string* error);
+
+// The usage text printed by --help.
+std::string CliUsage();
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_APP_CLI_ARGS_H_

@@ -1,0 +1,81 @@
+// The command line's user interface: message boxes on standard error as
+// "TITLE: TEXT", questions answered on standard input, the summary on
+// standard output, and a progress bar on a terminal.
+#ifndef ORVANTA_APP_CONSOLE_UI_H_
+#define ORVANTA_APP_CONSOLE_UI_H_
+
+#include <atomic>
+#include <chrono>
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "engine/user_interface.h"
+
+namespace orvanta {
+
+class ConsoleUi : public UserInterface {
+ public:
+  // `in` answers questions; `out` gets the summary; `err` every other box,
+  // the error list and the progress bar. `interactive` shows the choices
+  // before a question; `show_progress` draws the bar.
+  ConsoleUi(std::istream& in, std::ostream& out, std::ostream& err,
+            bool interactive, bool show_progress);
+
+  Answer ShowMessage(const MessageBox& box) override;
+  void InitializeForm(const std::string& task, int32_t minimum, int32_t maximum,
+                      bool show_time_stats, bool show_subtask,
+                      bool show_pause_button) override;
+  void InitializeSubtask(const std::string& subtask, int32_t minimum,
+                         int32_t maximum) override;
+  void UpdateProgressBar(double value, bool reset_start_time) override;
+  void UpdateSubtaskProgressBar(double value,
+                                bool fractionally_increase_overall) override;
+  void UpdateCurrentTask(const std::string& task) override;
+  void UpdateCurrentSubTask(const std::string& subtask) override;
+  void HideForm(bool reset_abort) override;
+  void ShowReport(const std::string& text) override;
+  void SetBusy(bool) override {}
+  int KeyPressAbortProcess() override { return abort_request().load(); }
+  void SetKeyPressAbortProcess(int value) override {
+    abort_request().store(value);
+  }
+  OptionControls ReadControls() override { return controls; }
+  void SetIndexTemplateFile(const std::string& name) override {
+    controls.index_template_file = name;
+  }
+  void SetPictureTemplateFile(const std::string& name) override {
+    controls.picture_template_file = name;
+  }
+
+  // The option controls the run reads.
+  OptionControls controls;
+
+  // The abort request shared with the Ctrl+C handler.
+  static std::atomic<int>& abort_request();
+
+ private:
+  void Draw(bool force);
+  void ClearLine();
+
+  std::istream& in_;
+  std::ostream& out_;
+  std::ostream& err_;
+  bool interactive_;
+  bool show_progress_;
+  bool visible_ = false;
+  bool line_drawn_ = false;
+  std::string task_;
+  double minimum_ = 0;
+  double maximum_ = 1;
+  double value_ = 0;
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::steady_clock::time_point last_draw_;
+};
+
+// Message text with CR LF turned into newlines.
+std::string ConsoleText(const std::string& text);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_APP_CONSOLE_UI_H_

@@ -1,0 +1,119 @@
+// Building one folder's gallery page.
+#include "engine/folder_builder.h"
+
+#include <memory>
+#include <vector>
+
+#include "common/error.h"
+#include "common/path_utils.h"
+#include "common/text_utils.h"
+#include "engine/folder_info.h"
+#include "engine/folder_scan.h"
+#include "engine/index_page.h"
+#include "engine/nav_script.h"
+#include "engine/templates.h"
+#include "engine/thumbnails.h"
+
+namespace orvanta {
+namespace {
+
+// Copies the index template into the open page, expanding placeholders
+// and writing the generated blocks. Throws Error when writing fails.
+void WriteIndexPage(RunContext& ctx, FolderInfo& info,
+                    const std::vector<std::string>& names,
+                    const std::vector<std::string>& template_lines,
+                    TextWriter& page, int level,
+                    const std::string& parent_title) {
+  const std::string& template_path = ctx.options.index_template_path;
+  for (const std::string& template_line : template_lines) {
+    std::string line = template_line;
+    std::string code;
+    ExpandTemplateLine(ctx, &line, &code, info.title, template_path);
+    if (ctx.state.abort_processing) break;
+    if (code == kCodeThumbnails) {
+      WriteThumbnailRows(ctx, info, names, page, level);
+    } else if (code == kCodeSubdirNav) {
+      if (ctx.options.recurse_subdirectories) {
+        WriteSubfolderNavigation(ctx, info, parent_title, page, level);
+      } else if (!info.sidebar_picture_name.empty()) {
+        page.WriteLine(SidebarParagraph(ctx, info));
+      }
+    } else if (code == kCodeScriptInclude) {
+      if (ctx.options.include_keyboard_navigation) {
+        page.WriteLine(BuildScriptIncludeTag(level));
+      }
+    } else if (code == kCodeDirectoryHeader) {
+      page.WriteLine("<H2>" + info.title + "</H2>");
+    } else {
+      page.WriteLine(line);
+    }
+  }
+}
+
+}  // namespace
+
+bool ConfirmOverwrite(RunContext& ctx, const std::string& path) {
+  if (ctx.options.overwrite_existing_files) return true;
+  if (!FileExists(ctx.fs, path)) return true;
+  Answer answer = ctx.ui.ShowMessage(
+      {"Overwrite file?",
+       "The file " + path + " exists.  Are you sure you want to overwrite it?",
+       Buttons::kYesNoCancel, Icon::kQuestion, 2});
+  if (answer == Answer::kYes) return true;
+  if (answer == Answer::kCancel) ctx.state.abort_processing = true;
+  return false;
+}
+
+void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
+                        const std::string& parent_title) {
+  if (ctx.state.abort_processing) return;
+  FolderInfo info;
+  info.folder_path = WithTrailingSeparator(folder);
+  ++ctx.state.folders_processed;
+  ctx.ui.UpdateCurrentTask("Creating photo gallery" + std::string(kCrLf) +
+                           ShortenPath(info.folder_path, 45));
+  ctx.ui.UpdateProgressBar(ctx.state.image_files_processed - 1, false);
+  ctx.ui.InitializeSubtask("Processing", 0, 2);
+  if (ctx.AbortRequested()) ctx.state.abort_processing = true;
+  if (ctx.state.abort_processing) return;
+
+  std::unique_ptr<TextWriter> page;
+  try {
+    if (FileExists(ctx.fs, info.folder_path + kDoNotModifyFile)) return;
+    const std::string index_path = info.folder_path + "index.html";
+    if (!ConfirmOverwrite(ctx, index_path)) return;
+    ReadFolderInfoFile(ctx, &info);
+    ctx.options.thumbnail_file_prefix =
+        ctx.ui.ReadControls().thumbnail_file_prefix;
+    std::vector<std::string> names;
+    ListFolderFiles(ctx, &info, &names);
+    if (names.size() > 1) {
+      SortStrings(names, 0, static_cast<int>(names.size()) - 1, false);
+    }
+    CreateThumbnails(
+        ctx, info,
+        static_cast<int32_t>(names.size() - info.thumbnails_to_create.size()));
+    ctx.ui.InitializeSubtask("Processing", 1, 2);
+    if (ctx.state.abort_processing) return;
+
+    const std::vector<std::string>& template_lines =
+        ReadTemplateLines(ctx, ctx.options.index_template_path);
+    page = ctx.fs.CreateTextFile(index_path);
+    WriteIndexPage(ctx, info, names, template_lines, *page, level,
+                   parent_title);
+    ctx.ui.UpdateSubtaskProgressBar(2, true);
+    // Closing flushes the page: a full disk shows here, not silently.
+    page->Close();
+  } catch (const Error& e) {
+    ctx.ui.ShowMessage(
+        {"Error",
+         std::string("Error creating Orvanta: ") + e.what() + kCrLf +
+             "Be sure you have write permission for the folder " +
+             info.folder_path,
+         Buttons::kOk, Icon::kWarning, 1});
+    ctx.state.abort_processing = true;
+    ctx.ui.SetBusy(false);
+  }
+}
+
+}  // namespace orvanta

@@ -1,0 +1,108 @@
+// Reading folder information files.
+#include "engine/folder_info.h"
+
+#include "common/error.h"
+#include "common/path_utils.h"
+#include "common/text_utils.h"
+#include "engine/html_text.h"
+
+namespace orvanta {
+namespace {
+
+// A relative path written by the person, encoded segment by segment.
+std::string UrlEncodeRelativePath(const std::string& path) {
+  std::string out;
+  size_t start = 0;
+  while (true) {
+    size_t slash = path.find('/', start);
+    out += UrlEncodeName(std::string_view(path).substr(
+        start, slash == std::string::npos ? std::string::npos : slash - start));
+    if (slash == std::string::npos) break;
+    out += '/';
+    start = slash + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
+  info->folder_path = WithTrailingSeparator(info->folder_path);
+  const std::string path = info->folder_path + ctx.options.directory_info_file;
+  info->title = HtmlEscape(info->folder_path);
+  info->description.clear();
+  info->sidebar_picture_name.clear();
+  info->sidebar_picture_caption.clear();
+  info->photo_descriptions.clear();
+  info->description_index.clear();
+  if (!FileExists(ctx.fs, path)) return;
+  try {
+    auto reader = ctx.fs.OpenTextFile(path);
+    std::string line;
+    while (reader->ReadLine(&line)) {
+      size_t equals = line.find('=');
+      if (equals == std::string::npos) continue;
+      std::string key = line.substr(0, equals);
+      std::string value = line.substr(equals + 1);
+      std::string lower = ToLowerAscii(key);
+      if (lower == "directorytitle") {
+        info->title = std::move(value);
+      } else if (lower == "directorydescription") {
+        info->description = std::move(value);
+      } else if (lower == "sidebarpicturename") {
+        info->sidebar_picture_name = std::move(value);
+      } else if (lower == "sidebarpicturecaption") {
+        info->sidebar_picture_caption = std::move(value);
+      } else {
+        info->description_index.emplace(lower, info->photo_descriptions.size());
+        info->photo_descriptions.push_back({std::move(key), std::move(value)});
+      }
+    }
+  } catch (const Error&) {
+    // An unreadable information file is not an error: keep what was read.
+  }
+}
+
+std::string LookupPictureTitle(const FolderInfo& info,
+                               const std::string& file_name) {
+  auto found = info.description_index.find(ToLowerAscii(file_name));
+  if (found != info.description_index.end()) {
+    return info.photo_descriptions[found->second].description;
+  }
+  return HtmlEscape(BaseNameOf(file_name));
+}
+
+std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,
+                                   const std::string& subfolder) {
+  std::string folder = info.folder_path + subfolder;
+  const std::string path = JoinPath(&folder, ctx.options.directory_info_file);
+  if (!FileExists(ctx.fs, path)) return HtmlEscape(subfolder);
+  try {
+    auto reader = ctx.fs.OpenTextFile(path);
+    std::string line;
+    while (reader->ReadLine(&line)) {
+      size_t equals = line.find('=');
+      if (equals == std::string::npos) continue;
+      if (ToLowerAscii(std::string_view(line).substr(0, equals)) ==
+          "directorytitle") {
+        return line.substr(equals + 1);
+      }
+    }
+  } catch (const Error&) {
+    // Keep the caption found so far: the folder's name.
+  }
+  return HtmlEscape(subfolder);
+}
+
+std::string BuildSidebarPictureHtml(RunContext& ctx, const FolderInfo& info) {
+  const std::string& name = info.sidebar_picture_name;
+  const std::string& caption = info.sidebar_picture_caption;
+  const std::string alt =
+      FileExists(ctx.fs, info.folder_path + name) ? caption : name;
+  std::string html = "<img src=\"" + UrlEncodeRelativePath(name) + "\" alt=\"" +
+                     HtmlEscape(alt) + "\">";
+  if (!caption.empty()) html += "<BR>" + std::string(kCrLf) + caption;
+  return html;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,35 @@
+// The folder information file (DirInfo.txt by default): a folder's title,
+// description, sidebar picture and caption, and a description per picture.
+#ifndef ORVANTA_ENGINE_FOLDER_INFO_H_
+#define ORVANTA_ENGINE_FOLDER_INFO_H_
+
+#include <string>
+
+#include "engine/run_context.h"
+
+namespace orvanta {
+
+// Fills *info from the information file of info->folder_path (a missing
+// separator is appended). Defaults: the title is the folder's path, the
+// rest empty. A missing file leaves the defaults; a read error ends the
+// reading silently, keeping what was read.
+void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info);
+
+// The HTML title of a picture: its description from the information file
+// (first entry for the name, ignoring case; may be empty), else its base
+// name, escaped.
+std::string LookupPictureTitle(const FolderInfo& info,
+                               const std::string& file_name);
+
+// The HTML link text for a subfolder: the first DirectoryTitle of the
+// subfolder's information file, else the escaped subfolder name.
+std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,
+                                   const std::string& subfolder);
+
+// The sidebar picture's img tag, followed by "<BR>", a line break and the
+// caption when there is a caption.
+std::string BuildSidebarPictureHtml(RunContext& ctx, const FolderInfo& info);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_FOLDER_INFO_H_

@@ -1,0 +1,129 @@
+// Counting and listing the gallery's files.
+#include "engine/folder_scan.h"
+
+#include <unordered_map>
+
+#include "common/path_utils.h"
+#include "common/text_utils.h"
+
+namespace orvanta {
+namespace {
+
+// The folder's visible files grouped by lower-cased extension, each group
+// in the system's order.
+using FilesByExtension =
+    std::unordered_map<std::string, std::vector<std::string>>;
+
+FilesByExtension GroupFiles(const std::vector<FolderEntry>& entries) {
+  FilesByExtension groups;
+  for (const FolderEntry& entry : entries) {
+    if (!entry.is_file || entry.is_hidden) continue;
+    groups[ToLowerAscii(ExtensionOf(entry.name))].push_back(entry.name);
+  }
+  return groups;
+}
+
+// Calls `visit` for every file of the switched-on kinds, entry by entry of
+// the extension table (a duplicated extension lists its files twice).
+template <typename Visit>
+void ForEachGalleryFile(const GalleryOptions& options,
+                        const FilesByExtension& groups, Visit visit) {
+  for (const KnownExtension& known : options.known_extensions.entries()) {
+    bool switched_on = known.is_movie ? options.include_movie_files
+                                      : options.include_picture_files;
+    if (!switched_on) continue;
+    auto group = groups.find(ToLowerAscii(known.extension));
+    if (group == groups.end()) continue;
+    for (const std::string& name : group->second) visit(name);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> ListSubfolders(FileSystem& fs,
+                                        const std::string& folder) {
+  std::vector<std::string> names;
+  for (const FolderEntry& entry : fs.ListFolder(folder)) {
+    if (entry.is_folder && !entry.is_hidden && !entry.is_link) {
+      names.push_back(entry.name);
+    }
+  }
+  return names;
+}
+
+void CountGalleryFiles(RunContext& ctx, const std::string& folder,
+                       int32_t* folder_count, int32_t* file_count) {
+  if (ctx.AbortRequested()) return;
+  const std::string base = WithTrailingSeparator(folder);
+  std::vector<FolderEntry> entries = ctx.fs.ListFolder(base);
+  for (const FolderEntry& entry : entries) {
+    if (!entry.is_folder || entry.is_hidden || entry.is_link) continue;
+    ++*folder_count;
+    CountGalleryFiles(ctx, base + entry.name, folder_count, file_count);
+    if (ctx.AbortRequested()) break;
+    if (*folder_count % 10 == 0) {
+      if (++ctx.state.count_progress_ticker > 100) {
+        ctx.state.count_progress_ticker = 0;
+      }
+      ctx.ui.UpdateProgressBar(ctx.state.count_progress_ticker, false);
+    }
+  }
+  const std::string& prefix = ctx.options.thumbnail_file_prefix;
+  ForEachGalleryFile(ctx.options, GroupFiles(entries),
+                     [&](const std::string& name) {
+                       if (!StartsWithIgnoreCase(name, prefix)) ++*file_count;
+                     });
+}
+
+void ListFolderFiles(RunContext& ctx, FolderInfo* info,
+                     std::vector<std::string>* names) {
+  int mode = ctx.state.thumbnails_switched_off
+                 ? kNoThumbnails
+                 : ctx.ui.ReadControls().create_thumbnails_index;
+  ctx.options.thumbnail_create_mode = mode;
+  const std::string& prefix = ctx.options.thumbnail_file_prefix;
+  const std::string sidebar = ToUpperAscii(info->sidebar_picture_name);
+  ForEachGalleryFile(ctx.options,
+                     GroupFiles(ctx.fs.ListFolder(info->folder_path)),
+                     [&](const std::string& name) {
+                       if (!StartsWithIgnoreCase(name, prefix) &&
+                           ToUpperAscii(name) != sidebar) {
+                         names->push_back(name);
+                       }
+                     });
+  if (mode == kNoThumbnails) return;
+  for (const std::string& name : *names) {
+    if (ctx.options.known_extensions.IsMovieFile(name)) continue;
+    std::string path;
+    bool is_movie = false;
+    if (mode == kAllThumbnails ||
+        (mode == kMissingThumbnails &&
+         !ThumbnailExists(ctx, *info, name, &path, &is_movie))) {
+      info->thumbnails_to_create.push_back(name);
+    }
+  }
+}
+
+bool ThumbnailExists(RunContext& ctx, const FolderInfo& info,
+                     const std::string& name, std::string* path,
+                     bool* is_movie) {
+  const std::string stem = info.folder_path + ctx.options.thumbnail_file_prefix;
+  *is_movie = ctx.options.known_extensions.IsMovieFile(name);
+  if (*is_movie) {
+    *path = stem + BaseNameOf(name) + "." +
+            ctx.options.movie_file_thumbnail_extension;
+    if (FileExists(ctx.fs, *path)) return true;
+    path->clear();
+    return false;
+  }
+  *path = stem + name;
+  if (FileExists(ctx.fs, *path)) return true;
+  if (ToLowerAscii(ExtensionOf(name)) != "jpg") {
+    *path = stem + BaseNameOf(name) + ".jpg";
+    if (FileExists(ctx.fs, *path)) return true;
+  }
+  path->clear();
+  return false;
+}
+
+}  // namespace orvanta

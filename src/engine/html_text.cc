@@ -1,0 +1,53 @@
+// Percent encoding and HTML escaping of names.
+#include "engine/html_text.h"
+
+#include <cstring>
+
+namespace orvanta {
+
+std::string UrlEncodeName(std::string_view name) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  static constexpr char kSafe[] = "-._~!$'()*+,;=@";
+  std::string out;
+  out.reserve(name.size() + 8);
+  for (char ch : name) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                (c >= '0' && c <= '9') ||
+                (c != 0 && std::strchr(kSafe, c) != nullptr);
+    if (keep) {
+      out += ch;
+    } else {
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  return out;
+}
+
+std::string HtmlEscape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (char ch : text) {
+    switch (ch) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += ch;
+    }
+  }
+  return out;
+}
+
+}  // namespace orvanta

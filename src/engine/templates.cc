@@ -1,0 +1,222 @@
+// Default templates and placeholder expansion.
+#include "engine/templates.h"
+
+#include <array>
+
+#include "common/error.h"
+#include "common/text_utils.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kAboutProgrammer[] =
+    "Orvanta Cataloger program written by <a "
+    "href=\"https://orvanta.example.org/\">the Orvanta developers</a>";
+constexpr char kNavIndexLink[] =
+    "<a href=\"index.html\" name=\"navIndex\">Index</a>";
+constexpr char kKeyDownCall[] = "onkeydown=navHandler();";
+
+// The head shared by both templates; the pages are written as UTF-8.
+std::vector<std::string> TemplateHead(const char* title_code) {
+  return {
+      "<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 3.2//EN\">",
+      "<HTML>",
+      "  <HEAD>",
+      "    <META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+      "charset=utf-8\">",
+      "    <META NAME=\"GENERATOR\" CONTENT=\"Tessaly Orvanta Cataloger\">",
+      "    <TITLE>",
+      std::string("      ") + title_code,
+      "    </TITLE>",
+      "    %NavigationScriptIncludePath%",
+      "  </HEAD>",
+  };
+}
+
+bool IsBlockCode(const std::string& code) {
+  static const std::array<const char*, 8> kBlockCodes = {
+      kCodeThumbnails,    kCodeSubdirNav,          kCodeScriptInclude,
+      kCodePictureSource, kCodePictureDescription, kCodeNavBack,
+      kCodeNavForward,    kCodeDirectoryHeader};
+  for (const char* block : kBlockCodes) {
+    if (code == block) return true;
+  }
+  return false;
+}
+
+void WriteTemplate(RunContext& ctx, const std::string& path,
+                   const std::vector<std::string>& lines,
+                   const char* error_phrase) {
+  try {
+    auto writer = ctx.fs.CreateTextFile(path);
+    for (const std::string& line : lines) writer->WriteLine(line);
+    writer->Close();
+  } catch (const Error& e) {
+    ctx.ui.ShowMessage({"Error",
+                        std::string(error_phrase) + e.what() + kCrLf +
+                            "Be sure you have write permission for the drive "
+                            "where the Orvanta program resides " +
+                            kCrLf + "(" + path + ")",
+                        Buttons::kOk, Icon::kWarning, 1});
+    ctx.state.abort_processing = true;
+  }
+}
+
+}  // namespace
+
+const std::vector<std::string>& DefaultIndexTemplateLines() {
+  static const std::vector<std::string> lines = [] {
+    std::vector<std::string> l = TemplateHead("%DirectoryTitle%");
+    for (const char* rest :
+         {"  <BODY BGCOLOR=\"#FFFFFF\" %NavigationOnKeyDownEvent%>",
+          "  <H2>%directoryheader%</H2>", "", "  %SubdirNav%", "", "  <TABLE>",
+          "    %Thumbnails%", "  </TABLE>", "", "  </BODY>", "</HTML>"}) {
+      l.push_back(rest);
+    }
+    return l;
+  }();
+  return lines;
+}
+
+const std::vector<std::string>& DefaultPictureTemplateLines() {
+  static const std::vector<std::string> lines = [] {
+    std::vector<std::string> l = TemplateHead("%PictureTitle%");
+    for (const char* rest : {
+             "  <BODY BGCOLOR=\"#FFFFFF\" onkeydown=navHandler();>",
+             "  <TABLE WIDTH=725>",
+             "    <TR HEIGHT=480>",
+             "    <TD COLSPAN=4 ALIGN=\"Center\">",
+             "      %PictureSource%",
+             "    </TD>",
+             "    </TR>",
+             "    <TR>",
+             "    <TD WIDTH=575 ALIGN=\"Left\">",
+             "      %PictureDescription%",
+             "    </TD>",
+             "    <TD WIDTH=50 ALIGN=\"Center\">",
+             "      %NavBack%",
+             "    </TD>",
+             "    <TD WIDTH=50 ALIGN=\"Center\">",
+             "      %NavIndex%",
+             "    </TD>",
+             "    <TD WIDTH=50 ALIGN=\"Center\">",
+             "      %NavForward%",
+             "    </TD>",
+             "    </TR>",
+             "  </TABLE>",
+             "  </BODY>",
+             "</HTML>",
+         }) {
+      l.push_back(rest);
+    }
+    return l;
+  }();
+  return lines;
+}
+
+void WriteDefaultIndexTemplate(RunContext& ctx, const std::string& path) {
+  WriteTemplate(ctx, path, DefaultIndexTemplateLines(),
+                "Error Creating HTML Index Template File: ");
+}
+
+void WriteDefaultPictureTemplate(RunContext& ctx, const std::string& path) {
+  WriteTemplate(ctx, path, DefaultPictureTemplateLines(),
+                "Error Creating HTML Picture Template File: ");
+}
+
+const std::vector<std::string>& ReadTemplateLines(RunContext& ctx,
+                                                  const std::string& path) {
+  auto cached = ctx.template_cache.find(path);
+  if (cached != ctx.template_cache.end()) return cached->second;
+  std::vector<std::string> lines;
+  auto reader = ctx.fs.OpenTextFile(path);
+  std::string line;
+  while (reader->ReadLine(&line)) lines.push_back(line);
+  return ctx.template_cache.emplace(path, std::move(lines)).first->second;
+}
+
+std::string FormatLongDate(const std::tm& when) {
+  static constexpr std::array<const char*, 7> kDays = {
+      "Sunday",   "Monday", "Tuesday", "Wednesday",
+      "Thursday", "Friday", "Saturday"};
+  static constexpr std::array<const char*, 12> kMonths = {
+      "January", "February", "March",     "April",   "May",      "June",
+      "July",    "August",   "September", "October", "November", "December"};
+  return std::string(kDays[when.tm_wday % 7]) + ", " +
+         kMonths[when.tm_mon % 12] + " " + std::to_string(when.tm_mday) + ", " +
+         std::to_string(when.tm_year + 1900);
+}
+
+std::string FormatShortTime(const std::tm& when) {
+  int hour = when.tm_hour % 12;
+  if (hour == 0) hour = 12;
+  char minutes[3] = {static_cast<char>('0' + when.tm_min / 10),
+                     static_cast<char>('0' + when.tm_min % 10), 0};
+  return std::to_string(hour) + ":" + minutes +
+         (when.tm_hour < 12 ? " am" : " pm");
+}
+
+void ExpandTemplateLine(RunContext& ctx, std::string* line,
+                        std::string* block_code, std::string_view title,
+                        std::string_view template_path) {
+  const std::string& text = *line;
+  const size_t n = text.size();
+  std::string result;
+  result.reserve(n);
+  size_t i = 0;
+  while (i < n) {
+    if (text[i] != '%') {
+      result += text[i++];
+      continue;
+    }
+    block_code->clear();
+    size_t j = text.find('%', i + 1);
+    if (j != std::string::npos) {
+      *block_code =
+          ToLowerAscii(std::string_view(text).substr(i + 1, j - i - 1));
+    }
+    const std::string& code = *block_code;
+    std::string replacement;
+    bool inline_code = true;
+    if (j == std::string::npos) {
+      inline_code = false;
+    } else if (code == "directorytitle" || code == "picturetitle") {
+      replacement = title;
+    } else if (code == "date" || code == "time") {
+      std::time_t now = std::time(nullptr);
+      std::tm local{};
+      localtime_r(&now, &local);
+      replacement =
+          code == "date" ? FormatLongDate(local) : FormatShortTime(local);
+    } else if (code == "aboutprogrammer") {
+      replacement = kAboutProgrammer;
+    } else if (code == "navindex") {
+      replacement = kNavIndexLink;
+    } else if (code == "navigationonkeydownevent") {
+      if (ctx.options.include_keyboard_navigation) replacement = kKeyDownCall;
+    } else {
+      inline_code = false;
+    }
+    if (inline_code) {
+      result += replacement;
+      i = j + 1;
+      continue;
+    }
+    if (j != std::string::npos && IsBlockCode(code)) {
+      line->clear();
+      return;
+    }
+    // A bad code: unknown, empty, or a "%" that is never closed.
+    ctx.ui.ShowMessage({kAppTitle,
+                        "Bad code in line " + std::string(kCrLf) + text +
+                            kCrLf + " of header file " +
+                            std::string(template_path),
+                        Buttons::kOk, Icon::kNone, 1});
+    ctx.state.abort_processing = true;
+    *line = std::move(result);
+    return;
+  }
+  *line = std::move(result);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,56 @@
+// Page templates: the two default templates, writing them, and the
+// expansion of "%code%" placeholders in a template line.
+#ifndef ORVANTA_ENGINE_TEMPLATES_H_
+#define ORVANTA_ENGINE_TEMPLATES_H_
+
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/run_context.h"
+
+namespace orvanta {
+
+// The lines of the default templates (without line breaks).
+const std::vector<std::string>& DefaultIndexTemplateLines();
+const std::vector<std::string>& DefaultPictureTemplateLines();
+
+// Creates or replaces `path` with the default template. On failure shows
+// the template error message, sets abort_processing and keeps what was
+// written.
+void WriteDefaultIndexTemplate(RunContext& ctx, const std::string& path);
+void WriteDefaultPictureTemplate(RunContext& ctx, const std::string& path);
+
+// Expands the placeholders of *line in place. Inline codes are replaced by
+// their text (`title` for the title codes, HTML-ready); a line holding a
+// block code becomes empty and *block_code receives the code in lower case.
+// A bad code (unknown, empty, or a "%" without its closing "%") shows the
+// bad-code message naming the line and `template_path`, sets
+// abort_processing and leaves in *line the text before the bad "%".
+void ExpandTemplateLine(RunContext& ctx, std::string* line,
+                        std::string* block_code, std::string_view title,
+                        std::string_view template_path);
+
+// The lines of the template at `path`, read once per run. Throws Error when
+// the file cannot be read (and reads it again on the next call).
+const std::vector<std::string>& ReadTemplateLines(RunContext& ctx,
+                                                  const std::string& path);
+
+// "Saturday, December 5, 2026" and "1:05 pm".
+std::string FormatLongDate(const std::tm& when);
+std::string FormatShortTime(const std::tm& when);
+
+// The block codes the page writers handle.
+inline constexpr char kCodeThumbnails[] = "thumbnails";
+inline constexpr char kCodeSubdirNav[] = "subdirnav";
+inline constexpr char kCodeScriptInclude[] = "navigationscriptincludepath";
+inline constexpr char kCodePictureSource[] = "picturesource";
+inline constexpr char kCodePictureDescription[] = "picturedescription";
+inline constexpr char kCodeNavBack[] = "navback";
+inline constexpr char kCodeNavForward[] = "navforward";
+inline constexpr char kCodeDirectoryHeader[] = "directoryheader";
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_TEMPLATES_H_

@@ -1,0 +1,156 @@
+// Thumbnail creation. The image work runs on worker threads; the results
+// are handled here, on the run's thread, in file order.
+#include "engine/thumbnails.h"
+
+#include <optional>
+#include <thread>
+
+#include "common/error.h"
+#include "engine/ordered_work.h"
+#include "imagetools/process_runner.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kSubtask[] = "Creating thumbnail files";
+
+// What happened to one picture.
+struct Outcome {
+  std::optional<Error> copy_error;    // copying the picture failed
+  std::optional<Error> shrink_error;  // shrinking the copy failed
+  bool converter_ok = true;           // the converter ran in time
+  std::string command_line;
+};
+
+int WorkerCount(const RunSettings& settings) {
+  if (settings.thumbnail_workers > 0) return settings.thumbnail_workers;
+  unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+// The person's answer to a failure that is not a picture error.
+enum class Next { kGoOn, kLeave };
+
+Next AskAfterFailure(RunContext& ctx, const std::string& message) {
+  Answer answer = ctx.ui.ShowMessage(
+      {"Error",
+       message + kCrLf +
+           "Continue creating thumbnails for the files in this "
+           "folder?",
+       Buttons::kYesNoCancel, Icon::kWarning, 1});
+  if (answer == Answer::kYes) return Next::kGoOn;
+  if (answer == Answer::kNo) {
+    answer = ctx.ui.ShowMessage(
+        {"Error", "Try to create thumbnails for files on other folders?",
+         Buttons::kYesNoCancel, Icon::kWarning, 1});
+    if (answer == Answer::kYes) return Next::kLeave;
+    ctx.state.thumbnails_switched_off = true;
+    ctx.options.thumbnail_create_mode = kNoThumbnails;
+    if (answer == Answer::kCancel) ctx.state.abort_processing = true;
+    return Next::kLeave;
+  }
+  ctx.state.thumbnails_switched_off = true;
+  ctx.options.thumbnail_create_mode = kNoThumbnails;
+  ctx.state.abort_processing = true;
+  return Next::kLeave;
+}
+
+// Handles one failed step: picture errors go to the list, others ask.
+Next HandleError(RunContext& ctx, const Error& error) {
+  std::string message =
+      std::string("Error Creating Thumbnails: ") + error.what();
+  if (error.kind() == ErrorKind::kImageData) {
+    ctx.state.thumbnail_error_list += message + kCrLf;
+    return Next::kGoOn;
+  }
+  return AskAfterFailure(ctx, message);
+}
+
+Next HandleConverterFailure(RunContext& ctx, const Outcome& outcome) {
+  if (outcome.converter_ok || ctx.state.suppress_error_prompts) {
+    return Next::kGoOn;
+  }
+  Answer answer = ctx.ui.ShowMessage(
+      {"Error",
+       "Error calling IrfanView using command line: " + std::string(kCrLf) +
+           outcome.command_line + kCrLf + kCrLf +
+           "Skipping this picture.  Prompt on additional errors?",
+       Buttons::kYesNoCancel, Icon::kQuestion, 1});
+  if (answer == Answer::kCancel) {
+    ctx.state.thumbnails_switched_off = true;
+    ctx.options.thumbnail_create_mode = kNoThumbnails;
+    ctx.state.abort_processing = true;
+    return Next::kLeave;
+  }
+  if (answer == Answer::kNo) ctx.state.suppress_error_prompts = true;
+  return Next::kGoOn;
+}
+
+}  // namespace
+
+void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
+                      int32_t other_file_count) {
+  const std::vector<std::string>& names = info.thumbnails_to_create;
+  const int count = static_cast<int>(names.size());
+  if (count < 1) return;
+  ctx.ui.InitializeSubtask(kSubtask, 0, count);
+  const int size = ctx.options.thumbnail_maximum_width_or_height;
+  const std::string geometry =
+      std::to_string(size) + "X" + std::to_string(size);
+  const std::string folder = info.folder_path;
+  const std::string prefix = ctx.options.thumbnail_file_prefix;
+  const bool use_image_magick = ctx.use_image_magick;
+  ImageTool* tool = ctx.image_tool;
+  FileSystem& fs = ctx.fs;
+  const std::string converter = ctx.irfanview_path;
+  const int limit = ctx.settings.converter_time_limit_seconds;
+
+  auto work = [&](int i) {
+    Outcome outcome;
+    const std::string source = folder + names[i];
+    const std::string thumbnail = folder + prefix + names[i];
+    if (use_image_magick) {
+      try {
+        fs.CopyFile(source, thumbnail);
+      } catch (const Error& e) {
+        outcome.copy_error = e;
+        return outcome;
+      }
+      try {
+        tool->Mogrify({"-thumbnail", geometry, thumbnail});
+      } catch (const Error& e) {
+        outcome.shrink_error = e;
+      }
+    } else {
+      outcome.command_line =
+          BuildConverterCommandLine(converter, source, thumbnail, size);
+      outcome.converter_ok = RunProgramAndWait(outcome.command_line, limit);
+    }
+    return outcome;
+  };
+  OrderedWork<Outcome> pool(count, WorkerCount(ctx.settings), work);
+
+  for (int i = 0; i < count; ++i) {
+    ctx.ui.UpdateCurrentSubTask(kSubtask + std::string(kCrLf) + names[i]);
+    Outcome outcome = pool.Take(i, [&] { ctx.ui.KeepAlive(); });
+    Next next = Next::kGoOn;
+    if (outcome.copy_error) {
+      next = HandleError(ctx, *outcome.copy_error);
+    } else if (outcome.shrink_error) {
+      next = HandleError(ctx, *outcome.shrink_error);
+    } else if (!use_image_magick) {
+      next = HandleConverterFailure(ctx, outcome);
+    }
+    if (next == Next::kLeave) break;
+    ctx.ui.UpdateSubtaskProgressBar(i + 1, true);
+    ctx.ui.UpdateProgressBar(
+        ctx.state.image_files_processed + other_file_count + i + 1, false);
+    if (ctx.AbortRequested()) {
+      ctx.state.abort_processing = true;
+      break;
+    }
+  }
+  pool.Stop();
+}
+
+}  // namespace orvanta
