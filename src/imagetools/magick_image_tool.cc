@@ -1,0 +1,231 @@
+// The image tool on Magick++ (ImageMagick 6). Pictures are read into memory
+// and decoded from there; thumbnails are encoded in memory and then replace
+// the file atomically.
+//
+// Resource limits, set once for the whole process when the first tool is
+// created:
+//   width, height  32768 pixels: a file claiming more (a decompression
+//                  bomb) is refused at once, before any pixel memory is
+//                  taken;
+//   memory 1 GiB, map 1 GiB, disk 1 GiB for the pixel caches of all
+//                  pictures being worked on: a 100-megapixel PNG needs
+//                  800 MB (16-bit RGBA); past them a picture is refused;
+//   area 256 megapixels: larger pictures skip the memory cache;
+//   threads 1: the program runs several workers itself.
+// ImageMagick's policy file can only lower them (Debian's default: 16K
+// sides, 256 MiB memory, 512 MiB map, 1 GiB disk, 128 MP area, so there
+// PNGs above some 50 megapixels are refused). JPEGs are decoded at 1/2 to
+// 1/8 of their size, so even 100-megapixel photos need little memory.
+//
+// Thumbnails follow ImageMagick's -thumbnail: the picture is scaled to fit
+// inside the size (a smaller one is enlarged), turned upright by its EXIF
+// orientation, its profiles and comments stripped; only the first frame of
+// an animation is kept.
+//
+// Warnings are not failures: a JPEG cut off in its picture data decodes
+// with a warning and its thumbnail shows the missing part grey, as
+// ImageMagick's own mogrify does; this beats keeping the full-size copy as
+// the thumbnail. A file that cannot be decoded at all is an error.
+#include <Magick++.h>
+
+#include <algorithm>
+#include <charconv>
+#include <mutex>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "imagetools/image_tool.h"
+#include "imagetools/picture_file.h"
+
+namespace orvanta {
+namespace {
+
+constexpr MagickCore::MagickSizeType kMaxSide = 32768;
+constexpr MagickCore::MagickSizeType kMiB = 1024 * 1024;
+constexpr MagickCore::MagickSizeType kCacheLimit = 1024 * kMiB;
+constexpr MagickCore::MagickSizeType kMaxArea = 256 * 1000 * 1000;
+
+// Starts Magick++ and sets the resource limits once per process.
+void InitializeMagickOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    Magick::InitializeMagick(nullptr);
+    Magick::ResourceLimits::width(kMaxSide);
+    Magick::ResourceLimits::height(kMaxSide);
+    Magick::ResourceLimits::area(kMaxArea);
+    Magick::ResourceLimits::memory(kCacheLimit);
+    Magick::ResourceLimits::map(kCacheLimit);
+    Magick::ResourceLimits::disk(kCacheLimit);
+    Magick::ResourceLimits::thread(1);
+  });
+}
+
+// Joins the arguments for messages about a bad call.
+std::string JoinArgs(const std::vector<std::string>& args) {
+  std::string joined;
+  for (const std::string& arg : args) {
+    if (!joined.empty()) joined += ' ';
+    joined += '"' + arg + '"';
+  }
+  return joined;
+}
+
+// Parses a positive decimal number that fills `text`; 0 when it is not one.
+size_t ParseSide(std::string_view text) {
+  size_t value = 0;
+  auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return 0;
+  return value <= kMaxSide ? value : 0;
+}
+
+// Turns a Magick++ failure into the program's error about the picture's
+// content, naming the file where the library leaves its name empty.
+Error PictureError(const std::string& path, const std::string& message) {
+  std::string text = message;
+  size_t empty_name = text.find("`'");
+  if (empty_name != std::string::npos) {
+    text.replace(empty_name, 2, "`" + path + "'");
+  } else {
+    text += " (" + path + ")";
+  }
+  return Error(text, ErrorKind::kImageData);
+}
+
+// True for the EXIF orientations that turn the picture by 90 degrees.
+bool IsTurned(Magick::OrientationType orientation) {
+  return orientation == Magick::LeftTopOrientation ||
+         orientation == Magick::RightTopOrientation ||
+         orientation == Magick::RightBottomOrientation ||
+         orientation == Magick::LeftBottomOrientation;
+}
+
+// A fresh image that reads only the first frame and ignores warnings.
+Magick::Image NewImage() {
+  Magick::Image image;
+  image.quiet(true);
+  image.subRange(1);
+  return image;
+}
+
+class MagickImageTool : public ImageTool {
+ public:
+  void Mogrify(const std::vector<std::string>& args) override;
+  std::string Identify(const std::vector<std::string>& args) override;
+
+ private:
+  // Shrinks the encoded picture; returns the thumbnail encoded in the same
+  // format. Throws Magick::Exception or std::bad_alloc on failure.
+  static std::string MakeThumbnail(const std::string& bytes, size_t width,
+                                   size_t height);
+};
+
+std::string MagickImageTool::MakeThumbnail(const std::string& bytes,
+                                           size_t width, size_t height) {
+  Magick::Blob input(bytes.data(), bytes.size());
+  Magick::Image image = NewImage();
+  // A JPEG decodes much faster at 1/2, 1/4 or 1/8 of its size; ask for at
+  // least twice the thumbnail's size in both directions (either may end up
+  // the width after the EXIF turn) so the final shrink keeps its quality.
+  Magick::Image header = NewImage();
+  header.ping(input);
+  if (header.magick() == "JPEG") {
+    size_t wanted = 2 * std::max(width, height);
+    if (header.columns() >= 2 * wanted && header.rows() >= 2 * wanted) {
+      std::string hint = std::to_string(wanted) + "x" + std::to_string(wanted);
+      image.defineValue("jpeg", "size", hint);
+    }
+  }
+  image.read(input);
+  // Some decoders give up without a word (ImageMagick's own tools then say
+  // "no images defined").
+  if (image.columns() == 0 || image.rows() == 0) {
+    throw Magick::ErrorCorruptImage("The picture holds no image data");
+  }
+  image.autoOrient();
+  image.thumbnail(Magick::Geometry(width, height));
+  Magick::Blob output;
+  image.write(&output);  // in the format that was read, with its quality
+  return std::string(static_cast<const char*>(output.data()), output.length());
+}
+
+void MagickImageTool::Mogrify(const std::vector<std::string>& args) {
+  size_t width = 0;
+  size_t height = 0;
+  if (args.size() == 3 && args[0] == "-thumbnail" && !args[2].empty()) {
+    size_t x = args[1].find_first_of("xX");
+    if (x != std::string::npos) {
+      width = ParseSide(std::string_view(args[1]).substr(0, x));
+      height = ParseSide(std::string_view(args[1]).substr(x + 1));
+    }
+  }
+  if (width == 0 || height == 0) {
+    throw Error(
+        "Mogrify expects -thumbnail, a size such as 150X150 and a "
+        "file, not " +
+            JoinArgs(args),
+        ErrorKind::kGeneral);
+  }
+  const std::string& path = args[2];
+  std::string bytes = ReadPictureFile(path);
+  if (bytes.empty()) {
+    throw Error("The picture file is empty: " + path, ErrorKind::kImageData);
+  }
+  std::string thumbnail;
+  try {
+    thumbnail = MakeThumbnail(bytes, width, height);
+  } catch (const Magick::Exception& e) {
+    throw PictureError(path, e.what());
+  } catch (const std::bad_alloc&) {
+    throw PictureError(path, "Not enough memory to shrink the picture");
+  }
+  if (thumbnail.empty()) {
+    throw PictureError(path, "The picture could not be encoded");
+  }
+  ReplacePictureFile(path, thumbnail);
+}
+
+std::string MagickImageTool::Identify(const std::vector<std::string>& args) {
+  if (args.size() != 4 || args[0] != "-format" || args[1] != "%w,%h" ||
+      args[2] != "-ping" || args[3].empty()) {
+    throw Error("Identify expects -format %w,%h -ping and a file, not " +
+                    JoinArgs(args),
+                ErrorKind::kGeneral);
+  }
+  const std::string& path = args[3];
+  std::string bytes = ReadPictureFile(path);
+  if (bytes.empty()) {
+    throw Error("The picture file is empty: " + path, ErrorKind::kImageData);
+  }
+  try {
+    Magick::Image image = NewImage();
+    image.ping(Magick::Blob(bytes.data(), bytes.size()));
+    size_t width = image.columns();
+    size_t height = image.rows();
+    if (IsTurned(image.orientation())) std::swap(width, height);
+    if (width == 0 || height == 0) {
+      throw PictureError(path, "The picture holds no image data");
+    }
+    return std::to_string(width) + "," + std::to_string(height);
+  } catch (const Magick::Exception& e) {
+    throw PictureError(path, e.what());
+  } catch (const std::bad_alloc&) {
+    throw PictureError(path, "Not enough memory to read the picture");
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<ImageTool> CreateMagickImageTool(std::string* error) {
+  try {
+    InitializeMagickOnce();
+    return std::make_unique<MagickImageTool>();
+  } catch (const std::exception& e) {
+    if (error != nullptr) *error = e.what();
+    return nullptr;
+  }
+}
+
+}  // namespace orvanta

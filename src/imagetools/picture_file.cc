@@ -1,0 +1,121 @@
+// Whole-file reads and atomic replacement of picture files with POSIX calls.
+#include "imagetools/picture_file.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+#include "common/error.h"
+
+namespace orvanta {
+namespace {
+
+// An Error(kGeneral) "<what> <path>: <system reason>".
+Error FileError(const char* what, const std::string& path, int error_number) {
+  return Error(std::string(what) + " " + path + ": " +
+                   std::string(strerror(error_number)),
+               ErrorKind::kGeneral);
+}
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  // Closes now; returns 0 or the errno of a failed close.
+  int Close() {
+    int result = close(fd_) == 0 ? 0 : errno;
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+// Writes all of `bytes`; returns 0 or the errno of the failed write.
+int WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string ReadPictureFile(const std::string& path) {
+  FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw FileError("Cannot open", path, errno);
+  struct stat info;
+  if (fstat(fd.get(), &info) != 0) throw FileError("Cannot read", path, errno);
+  if (S_ISDIR(info.st_mode)) throw FileError("Cannot read", path, EISDIR);
+  std::string bytes;
+  if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<size_t>(info.st_size));
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd.get(), buffer, sizeof(buffer));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw FileError("Cannot read", path, errno);
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  return bytes;
+}
+
+void ReplacePictureFile(const std::string& path, const std::string& bytes) {
+  // Write where a symbolic link points, so the link stays a link.
+  std::string target = path;
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0) {
+    throw FileError("Cannot write", path, errno);
+  }
+  if (S_ISLNK(info.st_mode)) {
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) == nullptr) {
+      throw FileError("Cannot write", path, errno);
+    }
+    target = resolved;
+    if (stat(target.c_str(), &info) != 0) {
+      throw FileError("Cannot write", path, errno);
+    }
+  }
+  size_t slash = target.rfind('/');
+  std::string folder =
+      slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  std::string name =
+      slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string temp = folder + "." + name + ".orvanta-XXXXXX";
+  FileDescriptor fd(mkostemp(temp.data(), O_CLOEXEC));
+  if (fd.get() < 0) throw FileError("Cannot write", path, errno);
+
+  int error = 0;
+  if (fchmod(fd.get(), info.st_mode & 07777) != 0) error = errno;
+  if (error == 0) error = WriteAll(fd.get(), bytes);
+  int close_error = fd.Close();
+  if (error == 0) error = close_error;
+  if (error == 0 && rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(temp.c_str());
+    throw FileError("Cannot write", path, error);
+  }
+}
+
+}  // namespace orvanta

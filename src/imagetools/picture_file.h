@@ -1,0 +1,28 @@
+// Whole-file reads and atomic replacement for the image tool: the picture
+// library only ever sees bytes in memory, so file names with brackets,
+// colons or percent signs mean nothing special and every file failure has
+// the system's own description.
+#ifndef ORVANTA_IMAGETOOLS_PICTURE_FILE_H_
+#define ORVANTA_IMAGETOOLS_PICTURE_FILE_H_
+
+#include <string>
+
+namespace orvanta {
+
+// Returns the bytes of the file at `path`. Throws Error(kGeneral) naming the
+// file and the system's reason when it cannot be opened or read (missing,
+// a folder, no permission).
+std::string ReadPictureFile(const std::string& path);
+
+// Replaces the file at `path` (which must exist; a symbolic link is
+// followed) by `bytes`: writes them to a hidden temporary file in the same
+// folder with the old file's permission bits and renames it over the old
+// file, so readers see either the old or the new contents. Throws
+// Error(kGeneral) with the system's reason when anything fails (no
+// permission, disk full); the old file is then unchanged and the temporary
+// file removed.
+void ReplacePictureFile(const std::string& path, const std::string& bytes);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_IMAGETOOLS_PICTURE_FILE_H_
