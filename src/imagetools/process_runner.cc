@@ -1,0 +1,208 @@
+// Splitting the converter's command line by the Windows C runtime rules,
+// and running the converter as a child process with a time limit.
+//
+// The child is started with posix_spawn: the first argument is its path
+// (looked up in PATH only when it holds no slash), its standard input,
+// output and error are /dev/null, no other descriptor of ours is passed on,
+// and it leads a process group of its own. Whether it ends or is stopped at
+// the time limit (SIGTERM to the group, one second of grace, then SIGKILL),
+// the whole group is killed before the child is reaped, so helpers it
+// started in its group go with it. Processes that leave the group (setsid)
+// are beyond reach.
+#include "imagetools/process_runner.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <optional>
+#include <thread>
+
+extern char** environ;
+
+namespace orvanta {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::chrono::milliseconds kTerminateGrace(1000);
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Appends `text` in double quotes so that SplitCommandLine gives it back:
+// backslashes before a quote (or before the closing quote) are doubled and
+// quotes inside are escaped. Plain paths come out as quote + text + quote.
+void AppendQuoted(std::string* line, const std::string& text) {
+  *line += '"';
+  size_t backslashes = 0;
+  for (char c : text) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    if (c == '"') backslashes = 2 * backslashes + 1;
+    line->append(backslashes, '\\');
+    backslashes = 0;
+    *line += c;
+  }
+  line->append(2 * backslashes, '\\');
+  *line += '"';
+}
+
+// Waits until the child has ended, without reaping it, or until `deadline`
+// (none: no limit). Returns true when it has ended. Uses a pidfd when the
+// kernel offers one, else polls.
+bool WaitForEnd(pid_t pid, int pidfd,
+                std::optional<Clock::time_point> deadline) {
+  for (;;) {
+    siginfo_t info = {};
+    int result = waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT);
+    if (result == 0 && info.si_pid == pid) return true;
+    if (result < 0 && errno == ECHILD) return true;  // reaped elsewhere
+    auto now = Clock::now();
+    if (deadline && now >= *deadline) return false;
+    int timeout_ms = -1;
+    if (deadline) {
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - now);
+      timeout_ms = static_cast<int>(left.count());
+    }
+    if (pidfd >= 0) {
+      pollfd entry = {pidfd, POLLIN, 0};
+      poll(&entry, 1, timeout_ms);
+    } else {
+      int step = timeout_ms < 0 ? 10 : std::min(timeout_ms, 10);
+      std::this_thread::sleep_for(std::chrono::milliseconds(step));
+    }
+  }
+}
+
+// Kills the child's process group and reaps the child.
+void EndProcessGroup(pid_t pid, int pidfd, bool ended) {
+  if (!ended) {
+    kill(-pid, SIGTERM);
+    WaitForEnd(pid, pidfd, Clock::now() + kTerminateGrace);
+  }
+  kill(-pid, SIGKILL);  // the child is at least a zombie: the group exists
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+}
+
+// Starts the program with its output discarded; returns its pid or -1.
+pid_t Spawn(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args)
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawnattr_init(&attributes);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 34)
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+#endif
+  sigset_t no_signals;
+  sigset_t all_signals;
+  sigemptyset(&no_signals);
+  sigfillset(&all_signals);
+  posix_spawnattr_setsigmask(&attributes, &no_signals);
+  posix_spawnattr_setsigdefault(&attributes, &all_signals);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP |
+                                            POSIX_SPAWN_SETSIGMASK |
+                                            POSIX_SPAWN_SETSIGDEF);
+  pid_t pid = -1;
+  bool has_slash = args[0].find('/') != std::string::npos;
+  int result = has_slash ? posix_spawn(&pid, argv[0], &actions, &attributes,
+                                       argv.data(), environ)
+                         : posix_spawnp(&pid, argv[0], &actions, &attributes,
+                                        argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  return result == 0 ? pid : -1;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view command_line) {
+  std::vector<std::string> args;
+  size_t i = 0;
+  const size_t n = command_line.size();
+  for (;;) {
+    while (i < n && IsBlank(command_line[i])) ++i;
+    if (i >= n) break;
+    std::string arg;
+    bool in_quotes = false;
+    while (i < n) {
+      size_t backslashes = 0;
+      while (i < n && command_line[i] == '\\') {
+        ++backslashes;
+        ++i;
+      }
+      if (i < n && command_line[i] == '"') {
+        arg.append(backslashes / 2, '\\');
+        if (backslashes % 2 == 1) {
+          arg += '"';  // an escaped quote
+        } else if (in_quotes && i + 1 < n && command_line[i + 1] == '"') {
+          arg += '"';  // "" inside quotes
+          ++i;
+        } else {
+          in_quotes = !in_quotes;
+        }
+        ++i;
+        continue;
+      }
+      arg.append(backslashes, '\\');
+      if (i >= n || (!in_quotes && IsBlank(command_line[i]))) break;
+      arg += command_line[i++];
+    }
+    args.push_back(std::move(arg));
+  }
+  return args;
+}
+
+std::string BuildConverterCommandLine(const std::string& program,
+                                      const std::string& source,
+                                      const std::string& thumbnail, int size) {
+  std::string n = std::to_string(size);
+  std::string line;
+  AppendQuoted(&line, program);
+  line += ' ';
+  AppendQuoted(&line, source);
+  line += " /resample=(" + n + "," + n + ") /aspectratio /convert=";
+  AppendQuoted(&line, thumbnail);
+  return line;
+}
+
+bool RunProgramAndWait(const std::string& command_line, int32_t limit_seconds) {
+  std::vector<std::string> args = SplitCommandLine(command_line);
+  if (args.empty() || args[0].empty()) return false;
+  Clock::time_point start = Clock::now();
+  pid_t pid = Spawn(args);
+  if (pid < 0) return false;
+
+  int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+  std::optional<Clock::time_point> deadline;
+  if (limit_seconds > 0) {
+    deadline = start + std::chrono::seconds(limit_seconds);
+  }
+  bool ended = WaitForEnd(pid, pidfd, deadline);
+  std::chrono::duration<double> elapsed = Clock::now() - start;
+  EndProcessGroup(pid, pidfd, ended);
+  if (pidfd >= 0) close(pidfd);
+  if (!ended) return false;
+  return limit_seconds <= 0 || elapsed.count() <= 0.95 * limit_seconds;
+}
+
+}  // namespace orvanta
