@@ -110,15 +110,20 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
     const std::string source = folder + names[i];
     const std::string thumbnail = folder + prefix + names[i];
     if (use_image_magick) {
+      // The thumbnail is written straight from the picture. When the
+      // picture cannot be shrunk, a full-size copy stands in as its
+      // thumbnail, as a copy-then-shrink would have left it.
       try {
-        fs.CopyFile(source, thumbnail);
+        tool->MakeThumbnail(source, thumbnail, size);
       } catch (const Error& e) {
-        outcome.copy_error = e;
-        return outcome;
-      }
-      try {
-        tool->Mogrify({"-thumbnail", geometry, thumbnail});
-      } catch (const Error& e) {
+        if (e.kind() == ErrorKind::kImageData) {
+          try {
+            fs.CopyFile(source, thumbnail);
+          } catch (const Error& copy_error) {
+            outcome.copy_error = copy_error;
+            return outcome;
+          }
+        }
         outcome.shrink_error = e;
       }
     } else {

@@ -49,9 +49,14 @@ class FailingTool : public ImageTool {
  public:
   explicit FailingTool(ErrorKind kind) : kind_(kind) {}
   void Mogrify(const std::vector<std::string>& args) override {
-    if (args.back().find("fail") != std::string::npos) {
-      throw Error("cannot shrink " + args.back(), kind_);
+    MakeThumbnail(args.back(), args.back(), 150);
+  }
+  void MakeThumbnail(const std::string& source, const std::string& target,
+                     int) override {
+    if (source.find("fail") != std::string::npos) {
+      throw Error("cannot shrink " + source, kind_);
     }
+    WriteFile(target, "small");
   }
   std::string Identify(const std::vector<std::string>&) override {
     return "10,10";
@@ -81,8 +86,7 @@ TEST_F(ThumbnailPromptTest, OtherFailuresAskWhetherToGoOn) {
   CreateThumbnails(ctx, info, 0);
   ASSERT_EQ(ui.messages.size(), 3u);
   EXPECT_EQ(ui.messages[0].text,
-            "Error Creating Thumbnails: cannot shrink " +
-                Input("t_a_fail.jpg") +
+            "Error Creating Thumbnails: cannot shrink " + Input("a_fail.jpg") +
                 "\r\nContinue creating thumbnails for the files in this "
                 "folder?");
   EXPECT_EQ(ui.messages[0].icon, Icon::kWarning);
@@ -116,10 +120,12 @@ TEST_F(ThumbnailPromptTest, PictureErrorsAreOnlyListed) {
   CreateThumbnails(ctx, info, 5);
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ(ctx.state.thumbnail_error_list,
-            "Error Creating Thumbnails: cannot shrink " +
-                Input("t_a_fail.jpg") +
+            "Error Creating Thumbnails: cannot shrink " + Input("a_fail.jpg") +
                 "\r\nError Creating Thumbnails: cannot shrink " +
-                Input("t_c_fail.jpg") + "\r\n");
+                Input("c_fail.jpg") + "\r\n");
+  // The full-size picture stands in for a thumbnail that failed.
+  EXPECT_EQ(ReadFile(Input("t_a_fail.jpg")), "pixels");
+  EXPECT_EQ(ReadFile(Input("t_b.jpg")), "small");
   EXPECT_EQ(ui.progress.back(), "UpdateProgressBar:8");
 }
 

@@ -23,6 +23,14 @@ class ImageTool {
   // written: permission, disk full). On failure the file is unchanged.
   virtual void Mogrify(const std::vector<std::string>& args) = 0;
 
+  // Writes a thumbnail of the picture at `source` to `target` in one step
+  // (no full-size copy first): the picture scaled to fit inside size x size,
+  // as Mogrify makes it, in the source's format. `target` is created or
+  // replaced atomically. Throws like Mogrify; on failure `target` is
+  // unchanged.
+  virtual void MakeThumbnail(const std::string& source,
+                             const std::string& target, int size) = 0;
+
   // Identify({"-format", "%w,%h", "-ping", path}): returns "width,height"
   // of the picture as displayed (after its EXIF orientation), read from the
   // file's header without decoding the pixels. Throws Error like Mogrify.

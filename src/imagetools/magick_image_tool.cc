@@ -46,6 +46,8 @@ constexpr MagickCore::MagickSizeType kMaxSide = 32768;
 constexpr MagickCore::MagickSizeType kMiB = 1024 * 1024;
 constexpr MagickCore::MagickSizeType kCacheLimit = 1024 * kMiB;
 constexpr MagickCore::MagickSizeType kMaxArea = 256 * 1000 * 1000;
+// How much of a file Identify reads first.
+constexpr size_t kHeaderBytes = 256 * 1024;
 
 // Starts Magick++ and sets the resource limits once per process.
 void InitializeMagickOnce() {
@@ -113,16 +115,25 @@ Magick::Image NewImage() {
 class MagickImageTool : public ImageTool {
  public:
   void Mogrify(const std::vector<std::string>& args) override;
+  void MakeThumbnail(const std::string& source, const std::string& target,
+                     int size) override;
   std::string Identify(const std::vector<std::string>& args) override;
 
  private:
   // Shrinks the encoded picture; returns the thumbnail encoded in the same
   // format. Throws Magick::Exception or std::bad_alloc on failure.
-  static std::string MakeThumbnail(const std::string& bytes, size_t width,
+  static std::string ShrinkEncoded(const std::string& bytes, size_t width,
                                    size_t height);
+  // Reads the picture at `path` and returns its thumbnail, encoded. Throws
+  // Error.
+  static std::string ThumbnailOf(const std::string& path, size_t width,
+                                 size_t height);
+  // "width,height" of the encoded picture, as displayed. Throws Error.
+  static std::string PingSize(const std::string& path,
+                              const std::string& bytes);
 };
 
-std::string MagickImageTool::MakeThumbnail(const std::string& bytes,
+std::string MagickImageTool::ShrinkEncoded(const std::string& bytes,
                                            size_t width, size_t height) {
   Magick::Blob input(bytes.data(), bytes.size());
   Magick::Image image = NewImage();
@@ -169,13 +180,18 @@ void MagickImageTool::Mogrify(const std::vector<std::string>& args) {
         ErrorKind::kGeneral);
   }
   const std::string& path = args[2];
+  ReplacePictureFile(path, ThumbnailOf(path, width, height));
+}
+
+std::string MagickImageTool::ThumbnailOf(const std::string& path, size_t width,
+                                         size_t height) {
   std::string bytes = ReadPictureFile(path);
   if (bytes.empty()) {
     throw Error("The picture file is empty: " + path, ErrorKind::kImageData);
   }
   std::string thumbnail;
   try {
-    thumbnail = MakeThumbnail(bytes, width, height);
+    thumbnail = ShrinkEncoded(bytes, width, height);
   } catch (const Magick::Exception& e) {
     throw PictureError(path, e.what());
   } catch (const std::bad_alloc&) {
@@ -184,7 +200,18 @@ void MagickImageTool::Mogrify(const std::vector<std::string>& args) {
   if (thumbnail.empty()) {
     throw PictureError(path, "The picture could not be encoded");
   }
-  ReplacePictureFile(path, thumbnail);
+  return thumbnail;
+}
+
+void MagickImageTool::MakeThumbnail(const std::string& source,
+                                    const std::string& target, int size) {
+  if (size <= 0 || static_cast<size_t>(size) > kMaxSide || target.empty()) {
+    throw Error("Cannot make a thumbnail of " + std::to_string(size) +
+                    " pixels at \"" + target + "\"",
+                ErrorKind::kGeneral);
+  }
+  const size_t side = static_cast<size_t>(size);
+  WritePictureFile(target, ThumbnailOf(source, side, side));
 }
 
 std::string MagickImageTool::Identify(const std::vector<std::string>& args) {
@@ -195,10 +222,25 @@ std::string MagickImageTool::Identify(const std::vector<std::string>& args) {
                 ErrorKind::kGeneral);
   }
   const std::string& path = args[3];
-  std::string bytes = ReadPictureFile(path);
+  // The size sits in the first few kilobytes of nearly every picture: read
+  // only the start of the file, and all of it only when that is not enough.
+  bool whole = false;
+  std::string bytes = ReadPictureFileStart(path, kHeaderBytes, &whole);
   if (bytes.empty()) {
     throw Error("The picture file is empty: " + path, ErrorKind::kImageData);
   }
+  if (!whole) {
+    try {
+      return PingSize(path, bytes);
+    } catch (const Error&) {
+      bytes = ReadPictureFile(path);
+    }
+  }
+  return PingSize(path, bytes);
+}
+
+std::string MagickImageTool::PingSize(const std::string& path,
+                                      const std::string& bytes) {
   try {
     Magick::Image image = NewImage();
     image.ping(Magick::Blob(bytes.data(), bytes.size()));

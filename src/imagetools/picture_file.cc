@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -60,24 +61,86 @@ int WriteAll(int fd, const std::string& bytes) {
 }  // namespace
 
 std::string ReadPictureFile(const std::string& path) {
+  bool whole = false;
+  return ReadPictureFileStart(path, std::string::npos, &whole);
+}
+
+std::string ReadPictureFileStart(const std::string& path, size_t limit,
+                                 bool* whole) {
   FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) throw FileError("Cannot open", path, errno);
   struct stat info;
   if (fstat(fd.get(), &info) != 0) throw FileError("Cannot read", path, errno);
   if (S_ISDIR(info.st_mode)) throw FileError("Cannot read", path, EISDIR);
   std::string bytes;
-  if (S_ISREG(info.st_mode)) bytes.reserve(static_cast<size_t>(info.st_size));
+  if (S_ISREG(info.st_mode)) {
+    bytes.reserve(std::min(limit, static_cast<size_t>(info.st_size)));
+  }
+  *whole = false;
   char buffer[65536];
-  for (;;) {
-    ssize_t n = read(fd.get(), buffer, sizeof(buffer));
+  while (bytes.size() < limit) {
+    ssize_t n =
+        read(fd.get(), buffer, std::min(sizeof(buffer), limit - bytes.size()));
     if (n < 0) {
       if (errno == EINTR) continue;
       throw FileError("Cannot read", path, errno);
     }
-    if (n == 0) break;
+    if (n == 0) {
+      *whole = true;
+      break;
+    }
     bytes.append(buffer, static_cast<size_t>(n));
   }
   return bytes;
+}
+
+namespace {
+
+// The process's umask, read once (reading it means setting it briefly).
+mode_t ProcessUmask() {
+  static const mode_t mask = [] {
+    mode_t old = umask(022);
+    umask(old);
+    return old;
+  }();
+  return mask;
+}
+
+// Writes `bytes` to a temporary file beside `target` with `mode` and renames
+// it over `target`. Throws Error naming `path`.
+void WriteThroughTemporary(const std::string& path, const std::string& target,
+                           mode_t mode, const std::string& bytes) {
+  size_t slash = target.rfind('/');
+  std::string folder =
+      slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  std::string name =
+      slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string temp = folder + "." + name + ".orvanta-XXXXXX";
+  FileDescriptor fd(mkostemp(temp.data(), O_CLOEXEC));
+  if (fd.get() < 0) throw FileError("Cannot write", path, errno);
+
+  int error = 0;
+  if (fchmod(fd.get(), mode & 07777) != 0) error = errno;
+  if (error == 0) error = WriteAll(fd.get(), bytes);
+  int close_error = fd.Close();
+  if (error == 0) error = close_error;
+  if (error == 0 && rename(temp.c_str(), target.c_str()) != 0) error = errno;
+  if (error != 0) {
+    unlink(temp.c_str());
+    throw FileError("Cannot write", path, error);
+  }
+}
+
+}  // namespace
+
+void WritePictureFile(const std::string& path, const std::string& bytes) {
+  struct stat info;
+  if (lstat(path.c_str(), &info) == 0) {
+    ReplacePictureFile(path, bytes);
+    return;
+  }
+  if (errno != ENOENT) throw FileError("Cannot write", path, errno);
+  WriteThroughTemporary(path, path, 0666 & ~ProcessUmask(), bytes);
 }
 
 void ReplacePictureFile(const std::string& path, const std::string& bytes) {
@@ -97,25 +160,7 @@ void ReplacePictureFile(const std::string& path, const std::string& bytes) {
       throw FileError("Cannot write", path, errno);
     }
   }
-  size_t slash = target.rfind('/');
-  std::string folder =
-      slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  std::string name =
-      slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string temp = folder + "." + name + ".orvanta-XXXXXX";
-  FileDescriptor fd(mkostemp(temp.data(), O_CLOEXEC));
-  if (fd.get() < 0) throw FileError("Cannot write", path, errno);
-
-  int error = 0;
-  if (fchmod(fd.get(), info.st_mode & 07777) != 0) error = errno;
-  if (error == 0) error = WriteAll(fd.get(), bytes);
-  int close_error = fd.Close();
-  if (error == 0) error = close_error;
-  if (error == 0 && rename(temp.c_str(), target.c_str()) != 0) error = errno;
-  if (error != 0) {
-    unlink(temp.c_str());
-    throw FileError("Cannot write", path, error);
-  }
+  WriteThroughTemporary(path, target, info.st_mode, bytes);
 }
 
 }  // namespace orvanta

@@ -14,6 +14,11 @@ namespace orvanta {
 // a folder, no permission).
 std::string ReadPictureFile(const std::string& path);
 
+// Returns at most `limit` bytes from the start of the file at `path`;
+// *whole tells whether that is the whole file. Throws like ReadPictureFile.
+std::string ReadPictureFileStart(const std::string& path, size_t limit,
+                                 bool* whole);
+
 // Replaces the file at `path` (which must exist; a symbolic link is
 // followed) by `bytes`: writes them to a hidden temporary file in the same
 // folder with the old file's permission bits and renames it over the old
@@ -22,6 +27,12 @@ std::string ReadPictureFile(const std::string& path);
 // permission, disk full); the old file is then unchanged and the temporary
 // file removed.
 void ReplacePictureFile(const std::string& path, const std::string& bytes);
+
+// Writes `bytes` to `path` atomically: replaces an existing file as
+// ReplacePictureFile does, or creates a new one (permission bits 0666 less
+// the process's umask) through a temporary file renamed into place. Throws
+// Error(kGeneral) with the system's reason; `path` is then unchanged.
+void WritePictureFile(const std::string& path, const std::string& bytes);
 
 }  // namespace orvanta
 
