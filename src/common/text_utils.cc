@@ -107,7 +107,9 @@ int SplitText(std::string_view text, std::vector<std::string>* parts,
               int max_parts, std::string_view delimiters,
               std::string* remainder, bool whole, bool combine,
               bool one_based) {
-  parts->assign(std::max(max_parts + 2, 0), std::string());
+  // A negative limit allows no parts: the whole text is the remainder.
+  max_parts = std::max(max_parts, 0);
+  parts->assign(max_parts + 2, std::string());
   remainder->clear();
   int count = 0;
   auto store = [&](std::string_view part) {

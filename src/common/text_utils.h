@@ -27,15 +27,14 @@ void SortStrings(std::vector<std::string>& items, int first, int last,
                  bool numeric);
 
 // Splits `text` at `delimiters` into at most `max_parts` parts stored in
-// *parts (resized to max_parts + 2; part k at index k when `one_based`,
-// else k - 1). With `whole` the delimiter text counts as one delimiter,
-// else each of its characters; with `combine` a run of delimiters separates
-// once. Text left over after max_parts parts goes to *remainder. Returns
-// the number of parts.
+// *parts (resized to max_parts + 2, a negative max_parts counting as 0;
+// part k at index k when `one_based`, else k - 1). With `whole` the
+// delimiter text counts as one delimiter, else each of its characters; with
+// `combine` a run of delimiters separates once. Text left over after max_parts
+// parts goes to *remainder. Returns the number of parts.
 int SplitText(std::string_view text, std::vector<std::string>* parts,
               int max_parts, std::string_view delimiters,
-              std::string* remainder, bool whole, bool combine,
-              bool one_based);
+              std::string* remainder, bool whole, bool combine, bool one_based);
 
 // 1-based position of the first delimiter in `text` (with `combine`, of the
 // last delimiter of the run that starts there); 0 when there is none.

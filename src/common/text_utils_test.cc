@@ -117,6 +117,20 @@ TEST(SplitTextTest, CombineRunsAndLeadingDelimiter) {
   EXPECT_EQ(parts[2], "b");
 }
 
+TEST(SplitTextTest, NegativeLimitLeavesEverythingInTheRemainder) {
+  for (bool one_based : {false, true}) {
+    for (int limit : {-1, -2, -100}) {
+      Strings parts;
+      std::string rest;
+      EXPECT_EQ(
+          SplitText("a,b", &parts, limit, ",", &rest, false, true, one_based),
+          0);
+      EXPECT_EQ(rest, "a,b");
+      EXPECT_EQ(parts.size(), 2u);
+    }
+  }
+}
+
 TEST(SplitTextTest, OneBasedAndRemainder) {
   Strings parts;
   std::string rest;
