@@ -122,7 +122,7 @@ class MagickImageTool : public ImageTool {
  private:
   // Shrinks the encoded picture; returns the thumbnail encoded in the same
   // format. Throws Magick::Exception or std::bad_alloc on failure.
-  static std::string ShrinkEncoded(const std::string& bytes, size_t width,
+  static std::string ShrinkEncoded(const Magick::Blob& input, size_t width,
                                    size_t height);
   // Reads the picture at `path` and returns its thumbnail, encoded. Throws
   // Error.
@@ -133,9 +133,8 @@ class MagickImageTool : public ImageTool {
                               const std::string& bytes);
 };
 
-std::string MagickImageTool::ShrinkEncoded(const std::string& bytes,
+std::string MagickImageTool::ShrinkEncoded(const Magick::Blob& input,
                                            size_t width, size_t height) {
-  Magick::Blob input(bytes.data(), bytes.size());
   Magick::Image image = NewImage();
   // A JPEG decodes much faster at 1/2, 1/4 or 1/8 of its size; ask for at
   // least twice the thumbnail's size in both directions (either may end up
@@ -185,13 +184,17 @@ void MagickImageTool::Mogrify(const std::vector<std::string>& args) {
 
 std::string MagickImageTool::ThumbnailOf(const std::string& path, size_t width,
                                          size_t height) {
-  std::string bytes = ReadPictureFile(path);
-  if (bytes.empty()) {
+  size_t length = 0;
+  std::unique_ptr<char[]> bytes = ReadPictureBytes(path, &length);
+  if (length == 0) {
     throw Error("The picture file is empty: " + path, ErrorKind::kImageData);
   }
   std::string thumbnail;
   try {
-    thumbnail = ShrinkEncoded(bytes, width, height);
+    // The library takes the buffer over: the picture is held once.
+    Magick::Blob input;
+    input.updateNoCopy(bytes.release(), length, Magick::Blob::NewAllocator);
+    thumbnail = ShrinkEncoded(input, width, height);
   } catch (const Magick::Exception& e) {
     throw PictureError(path, e.what());
   } catch (const std::bad_alloc&) {

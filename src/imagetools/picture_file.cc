@@ -65,6 +65,40 @@ std::string ReadPictureFile(const std::string& path) {
   return ReadPictureFileStart(path, std::string::npos, &whole);
 }
 
+std::unique_ptr<char[]> ReadPictureBytes(const std::string& path,
+                                         size_t* length) {
+  FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw FileError("Cannot open", path, errno);
+  struct stat info;
+  if (fstat(fd.get(), &info) != 0) throw FileError("Cannot read", path, errno);
+  if (S_ISDIR(info.st_mode)) throw FileError("Cannot read", path, EISDIR);
+  if (S_ISREG(info.st_mode)) {
+    // One more byte than the size tells whether the file grew meanwhile.
+    const size_t size = static_cast<size_t>(info.st_size);
+    auto buffer = std::make_unique_for_overwrite<char[]>(size + 1);
+    size_t done = 0;
+    while (done <= size) {
+      ssize_t n = read(fd.get(), buffer.get() + done, size + 1 - done);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        throw FileError("Cannot read", path, errno);
+      }
+      if (n == 0) break;
+      done += static_cast<size_t>(n);
+    }
+    if (done <= size) {
+      *length = done;
+      return buffer;
+    }
+  }
+  // Not a plain file, or one that is still growing: read it as it comes.
+  std::string bytes = ReadPictureFile(path);
+  auto buffer = std::make_unique_for_overwrite<char[]>(bytes.size() + 1);
+  std::memcpy(buffer.get(), bytes.data(), bytes.size());
+  *length = bytes.size();
+  return buffer;
+}
+
 std::string ReadPictureFileStart(const std::string& path, size_t limit,
                                  bool* whole) {
   FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));

@@ -5,6 +5,7 @@
 #ifndef ORVANTA_IMAGETOOLS_PICTURE_FILE_H_
 #define ORVANTA_IMAGETOOLS_PICTURE_FILE_H_
 
+#include <memory>
 #include <string>
 
 namespace orvanta {
@@ -13,6 +14,12 @@ namespace orvanta {
 // file and the system's reason when it cannot be opened or read (missing,
 // a folder, no permission).
 std::string ReadPictureFile(const std::string& path);
+
+// Returns the bytes of the file at `path` in a buffer of their own (for
+// handing to the picture library without a copy); *length gets their
+// number. Throws like ReadPictureFile.
+std::unique_ptr<char[]> ReadPictureBytes(const std::string& path,
+                                         size_t* length);
 
 // Returns at most `limit` bytes from the start of the file at `path`;
 // *whole tells whether that is the whole file. Throws like ReadPictureFile.
