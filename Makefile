@@ -9,8 +9,12 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libmagick++-dev \
             imagemagick libgtest-dev libgmock-dev
-# The browser test of generated galleries (tests/browser).
-PACKAGES += chromium nodejs fonts-dejavu-core fonts-liberation
+
+# The fuzz targets (fuzz/): clang with libFuzzer, built in their own folder.
+PACKAGES += clang-14 libclang-rt-14-dev
+FUZZ_DIR ?= build-fuzz
+FUZZ_SMOKE_SECONDS ?= 5
+FUZZ_SECONDS ?= 600
 
 .PHONY: all deps configure build test run demo clean format
 
@@ -40,24 +44,9 @@ configure: deps $(BUILD_DIR)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build browser-test-deps
+test: build fuzz-build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-
-# Node packages of the browser test, from its lock file; again whenever the
-# lock file changes. npm comes with some Node.js builds; Debian's is apart.
-BROWSER_TEST_DIR := tests/browser
-BROWSER_TEST_STAMP := $(BROWSER_TEST_DIR)/node_modules/.package-lock.json
-
-.PHONY: browser-test-deps
-browser-test-deps: deps $(BROWSER_TEST_STAMP)
-
-$(BROWSER_TEST_STAMP): $(BROWSER_TEST_DIR)/package.json $(BROWSER_TEST_DIR)/package-lock.json
-	@command -v npm >/dev/null || { \
-	  if [ "$$(id -u)" = 0 ]; then \
-	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq npm; \
-	  else echo "npm is missing. Run as root: apt-get install -y npm"; exit 1; fi; }
-	cd $(BROWSER_TEST_DIR) && npm ci --no-audit --no-fund
-	touch $@
+	bash fuzz/run_fuzzers.sh $(FUZZ_DIR) smoke $(FUZZ_SMOKE_SECONDS)
 
 run: build
 	@if [ -x $(BUILD_DIR)/orvanta ]; then exec $(BUILD_DIR)/orvanta; \
@@ -70,4 +59,16 @@ format:
 	clang-format -i $$(git ls-files '*.cc' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+
+# make fuzz: builds the fuzz targets and runs each for FUZZ_SECONDS
+# (fuzz/README.md).
+.PHONY: fuzz fuzz-build
+$(FUZZ_DIR)/CMakeCache.txt:
+	cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++-14
+
+fuzz-build: deps $(FUZZ_DIR)/CMakeCache.txt
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz: fuzz-build
+	bash fuzz/run_fuzzers.sh $(FUZZ_DIR) long $(FUZZ_SECONDS)

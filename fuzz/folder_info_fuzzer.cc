@@ -1,0 +1,65 @@
+// Fuzz target: reading a folder information file. The input is the file's
+// contents, written into a scratch folder and read as the folder's
+// DirInfo.txt; then the lookups that the page writers make run on what was
+// read. Checked besides memory safety: reading never shows a message, and
+// a picture named in the file finds its description ignoring case.
+#include <sys/stat.h>
+
+#include <string>
+
+#include "common/file_system.h"
+#include "common/text_utils.h"
+#include "engine/folder_info.h"
+#include "engine/run_context.h"
+#include "fuzz_support.h"
+
+namespace orvanta::fuzz {
+namespace {
+
+void ReadOne(const uint8_t* data, size_t size) {
+  static const std::string folder = ScratchFolder() + "/folder-info/";
+  static const bool made = [] {
+    std::string sub = folder + "sub";
+    ::mkdir(folder.c_str(), 0755);
+    ::mkdir(sub.c_str(), 0755);
+    return true;
+  }();
+  (void)made;
+  WriteScratchFile(folder + "DirInfo.txt",
+                   std::string_view(reinterpret_cast<const char*>(data), size));
+  WriteScratchFile(folder + "sub/DirInfo.txt",
+                   std::string_view(reinterpret_cast<const char*>(data), size));
+
+  QuietUi ui;
+  PosixFileSystem fs;
+  GalleryOptions options;
+  RunSettings settings;
+  RunContext ctx(ui, fs, options, settings);
+  FolderInfo info;
+  info.folder_path = folder;
+  ReadFolderInfoFile(ctx, &info);
+
+  for (const PhotoDescription& photo : info.photo_descriptions) {
+    std::string title = LookupPictureTitle(info, ToUpperAscii(photo.file_name));
+    // The first entry for a name wins, so compare with that one.
+    for (const PhotoDescription& first : info.photo_descriptions) {
+      if (EqualsIgnoreCase(first.file_name, photo.file_name)) {
+        Check(title == first.description,
+              "a described picture gets its first description");
+        break;
+      }
+    }
+  }
+  LookupPictureTitle(info, "not described.jpg");
+  LookupSubfolderCaption(ctx, info, "sub");
+  BuildSidebarPictureHtml(ctx, info);
+  Check(ui.message_count == 0, "reading an information file shows nothing");
+}
+
+}  // namespace
+}  // namespace orvanta::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  orvanta::fuzz::ReadOne(data, size);
+  return 0;
+}
