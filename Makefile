@@ -9,6 +9,8 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libmagick++-dev \
             imagemagick libgtest-dev libgmock-dev
+# The browser test of generated galleries (tests/browser).
+PACKAGES += chromium nodejs fonts-dejavu-core fonts-liberation
 
 # The fuzz targets (fuzz/): clang with libFuzzer, built in their own folder.
 PACKAGES += clang-14 libclang-rt-14-dev
@@ -44,9 +46,25 @@ configure: deps $(BUILD_DIR)/CMakeCache.txt
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build fuzz-build
+test: build browser-test-deps fuzz-build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	bash fuzz/run_fuzzers.sh $(FUZZ_DIR) smoke $(FUZZ_SMOKE_SECONDS)
+
+# Node packages of the browser test, from its lock file; again whenever the
+# lock file changes. npm comes with some Node.js builds; Debian's is apart.
+BROWSER_TEST_DIR := tests/browser
+BROWSER_TEST_STAMP := $(BROWSER_TEST_DIR)/node_modules/.package-lock.json
+
+.PHONY: browser-test-deps
+browser-test-deps: deps $(BROWSER_TEST_STAMP)
+
+$(BROWSER_TEST_STAMP): $(BROWSER_TEST_DIR)/package.json $(BROWSER_TEST_DIR)/package-lock.json
+	@command -v npm >/dev/null || { \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq npm; \
+	  else echo "npm is missing. Run as root: apt-get install -y npm"; exit 1; fi; }
+	cd $(BROWSER_TEST_DIR) && npm ci --no-audit --no-fund
+	touch $@
 
 run: build
 	@if [ -x $(BUILD_DIR)/orvanta ]; then exec $(BUILD_DIR)/orvanta; \
