@@ -108,6 +108,19 @@ PlacementResult ComputePlacement(const PlacementInput& input) {
   return result;
 }
 
+TextReportLayout LayoutTextReport(double inner_width, double inner_height,
+                                  double button_width, double button_height) {
+  TextReportLayout layout;
+  layout.text_width = static_cast<int>(std::max<long long>(
+      RoundEven(inner_width - layout.text_left - 120), 1000));
+  layout.text_height = static_cast<int>(std::max<long long>(
+      RoundEven(inner_height - layout.text_top - button_height - 240), 1000));
+  layout.button_top = layout.text_top + layout.text_height + 120;
+  layout.button_left = static_cast<int>(
+      std::max<long long>(RoundEven(inner_width / 2 - button_width / 2), 120));
+  return layout;
+}
+
 bool PlacedWindowList::CheckAndAdd(std::string_view name) {
   if (Contains(name)) return true;
   if (size() < kCapacity) names_.emplace_back(name);

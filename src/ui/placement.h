@@ -63,6 +63,22 @@ struct PlacementResult {
 // negative coordinates.
 PlacementResult ComputePlacement(const PlacementInput& input);
 
+// Where the text report window puts its text box and Close button for an
+// inner size (all in twips, rounded to whole twips): 120 margins on the
+// left, top and right, the button centred 120 below the text box and 120
+// above the bottom; the text box never below 1000 x 1000 and the button
+// never closer than 120 to the left edge.
+struct TextReportLayout {
+  int text_left = 120;
+  int text_top = 120;
+  int text_width = 0;
+  int text_height = 0;
+  int button_left = 0;
+  int button_top = 0;
+};
+TextReportLayout LayoutTextReport(double inner_width, double inner_height,
+                                  double button_width, double button_height);
+
 // The names of the windows placed so far in this program run, in the order
 // first seen, at most kCapacity names.
 class PlacedWindowList {

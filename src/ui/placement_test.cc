@@ -145,6 +145,29 @@ TEST(PlacementTest, TwipConversions) {
   EXPECT_EQ(PixelsToTwips(480), 7200);
 }
 
+TEST(TextReportLayoutTest, FillsTheWindowWithMargins) {
+  // The design client area, 9495 x 7230, with the 1695 x 375 button.
+  TextReportLayout l = LayoutTextReport(9495, 7230, 1695, 375);
+  EXPECT_EQ(l.text_left, 120);
+  EXPECT_EQ(l.text_top, 120);
+  EXPECT_EQ(l.text_width, 9255);
+  EXPECT_EQ(l.text_height, 6495);
+  EXPECT_EQ(l.button_top, 6735);
+  EXPECT_EQ(l.button_left, 3900);  // 4747.5 - 847.5
+  EXPECT_EQ(l.button_top + 375 + 120, 7230);
+}
+
+TEST(TextReportLayoutTest, SmallWindowsKeepTheMinimums) {
+  TextReportLayout l = LayoutTextReport(1100, 900, 1695, 375);
+  EXPECT_EQ(l.text_width, 1000);
+  EXPECT_EQ(l.text_height, 1000);
+  EXPECT_EQ(l.button_left, 120);
+  EXPECT_EQ(l.button_top, 1240);
+  // Odd sizes round half to even: 4000.5 / 2 - 847.5 = 1152.75 -> 1153.
+  EXPECT_EQ(LayoutTextReport(4000.5, 3000, 1695, 375).button_left, 1153);
+  EXPECT_EQ(LayoutTextReport(2500.5, 3000, 1695, 375).text_width, 2260);
+}
+
 TEST(PlacedWindowListTest, RemembersNamesExactly) {
   PlacedWindowList list;
   EXPECT_FALSE(list.CheckAndAdd("frmOrvanta"));

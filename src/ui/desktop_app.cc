@@ -1,0 +1,86 @@
+// The desktop program object and its start-up sequence.
+#include "ui/desktop_app.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include "options/command_line.h"
+#include "options/options.h"
+#include "options/options_file.h"
+#include "ui/about_box.h"
+#include "ui/main_window.h"
+#include "ui/message_boxes.h"
+#include "ui/progress_window.h"
+
+namespace orvanta {
+
+DesktopApp::DesktopApp(std::string program_folder)
+    : fs_(std::make_unique<PosixFileSystem>()),
+      make_tool_(
+          [](std::string* error) { return CreateMagickImageTool(error); }) {
+  program_.program_folder = std::move(program_folder);
+}
+
+DesktopApp::~DesktopApp() = default;
+
+FrmOrvanta& DesktopApp::main_window() {
+  if (!main_window_) main_window_ = std::make_unique<FrmOrvanta>(this);
+  return *main_window_;
+}
+
+FrmProgress& DesktopApp::progress() {
+  if (!progress_) {
+    progress_ = std::make_unique<FrmProgress>(&key_press_abort_process_);
+  }
+  return *progress_;
+}
+
+FrmAboutBox& DesktopApp::about_box() {
+  if (!about_box_) about_box_ = std::make_unique<FrmAboutBox>();
+  return *about_box_;
+}
+
+void DesktopApp::StartUp(const std::string& command_line) {
+  FrmAboutBox& splash = about_box();
+  splash.ShowSplash();
+  QCoreApplication::processEvents();
+  key_press_abort_process_ = 0;
+  WindowPrompter prompter(nullptr);
+  ParseCommandLine(command_line, prompter);
+  FrmOrvanta& window = main_window();
+  OptionControls controls = window.ReadControls();
+  SetDefaultOptions(program_.program_folder, &controls, &program_.options);
+  window.WriteControls(controls);
+  LoadOptions(program_.program_folder, &controls, &program_.options, fs(),
+              window);
+  window.WriteControls(controls);
+  QCoreApplication::processEvents();
+  splash.set_tag(QStringLiteral("Loaded"));
+  while (splash.tag() != QLatin1String("Hidden")) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  window.show();
+}
+
+void DesktopApp::BeginShutdown() {
+  shutting_down_ = true;
+  key_press_abort_process_ = kAbortRequested;
+}
+
+void DesktopApp::Quit() {
+  quit_requested_ = true;
+  if (in_event_loop_) QCoreApplication::exit(0);
+}
+
+int RunDesktopProgram(int argc, char** argv) {
+  DesktopApp app(QCoreApplication::applicationDirPath().toStdString());
+  app.StartUp(CommandLineText(argc, argv));
+  if (app.quit_requested()) return 0;
+  app.set_in_event_loop(true);
+  const int code = QApplication::exec();
+  app.set_in_event_loop(false);
+  return code;
+}
+
+}  // namespace orvanta

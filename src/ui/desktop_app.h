@@ -1,0 +1,79 @@
+// The desktop program as one object: what outlives a run (the program's
+// folder, the options record), the file system, the abort request, the
+// windows (loaded on first use), and the start-up sequence that shows the
+// splash, reads the command line, puts the default and saved options into
+// the main window and shows it.
+#ifndef ORVANTA_UI_DESKTOP_APP_H_
+#define ORVANTA_UI_DESKTOP_APP_H_
+
+#include <memory>
+#include <string>
+
+#include "common/file_system.h"
+#include "engine/gallery_run.h"
+
+namespace orvanta {
+
+class FrmAboutBox;
+class FrmOrvanta;
+class FrmProgress;
+
+class DesktopApp {
+ public:
+  // `program_folder` holds the templates and info.ini. A QApplication must
+  // exist for the whole life of this object.
+  explicit DesktopApp(std::string program_folder);
+  ~DesktopApp();
+  DesktopApp(const DesktopApp&) = delete;
+  DesktopApp& operator=(const DesktopApp&) = delete;
+
+  ProgramState& program() { return program_; }
+  FileSystem& fs() { return *fs_; }
+  // KeyPressAbortProcess: 0, or 2 once the person asked to abort.
+  int& key_press_abort_process() { return key_press_abort_process_; }
+  const ImageToolFactory& image_tool_factory() const { return make_tool_; }
+  void set_image_tool_factory(ImageToolFactory factory) {
+    make_tool_ = std::move(factory);
+  }
+  RunSettings& run_settings() { return run_settings_; }
+
+  // The windows; each is loaded the first time it is asked for.
+  FrmOrvanta& main_window();
+  FrmProgress& progress();
+  FrmAboutBox& about_box();
+
+  // The start-up sequence; returns once the main window is shown.
+  // `command_line` is the text after the program's name.
+  void StartUp(const std::string& command_line);
+
+  // The main window is closing: a run still going is told to abort.
+  void BeginShutdown();
+  bool shutting_down() const { return shutting_down_; }
+  // Ends the event loop when the program runs one; otherwise only notes
+  // that the program asked to end.
+  void Quit();
+  bool quit_requested() const { return quit_requested_; }
+  void set_in_event_loop(bool running) { in_event_loop_ = running; }
+
+ private:
+  ProgramState program_;
+  std::unique_ptr<FileSystem> fs_;
+  int key_press_abort_process_ = 0;
+  ImageToolFactory make_tool_;
+  RunSettings run_settings_;
+  bool shutting_down_ = false;
+  bool quit_requested_ = false;
+  bool in_event_loop_ = false;
+  // Destroyed in reverse order: the main window last.
+  std::unique_ptr<FrmOrvanta> main_window_;
+  std::unique_ptr<FrmAboutBox> about_box_;
+  std::unique_ptr<FrmProgress> progress_;
+};
+
+// The whole desktop program after the QApplication is made: start-up, then
+// the event loop until the main window closes. Returns the exit code.
+int RunDesktopProgram(int argc, char** argv);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_UI_DESKTOP_APP_H_

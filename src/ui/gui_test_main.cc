@@ -1,0 +1,14 @@
+// Entry point of the window tests: one QApplication for all of them (run
+// headless with QT_QPA_PLATFORM=offscreen).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty()
+                                 ? QByteArray("offscreen")
+                                 : qgetenv("QT_QPA_PLATFORM"));
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

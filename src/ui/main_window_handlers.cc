@@ -1,0 +1,269 @@
+// frmOrvanta's loading and event handlers: the lists, the dependent
+// captions, enabled states and window height, the key filter and focus
+// rules of the text boxes, the menu commands and closing the program.
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <exception>
+#include <memory>
+
+#include "common/conversions.h"
+#include "common/key_filter.h"
+#include "common/path_utils.h"
+#include "options/options_file.h"
+#include "ui/about_box.h"
+#include "ui/check_box.h"
+#include "ui/desktop_app.h"
+#include "ui/folder_picker.h"
+#include "ui/main_window.h"
+#include "ui/text_box_rules.h"
+#include "ui/window_placement.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kOverwriteHtmlCaption[] =
+    "&Overwrite Existing Html Files Without Confirmation";
+constexpr char kOverwriteAllCaption[] =
+    "&Overwrite Existing Html and Thumbnail Files w/o Confirmation";
+
+// Focus rule: an empty text (length 0) becomes `fallback`.
+void DefaultWhenEmpty(QLineEdit* box, const char* fallback) {
+  OnFocusLeave(box, [box, fallback] {
+    if (box->text().isEmpty()) box->setText(QLatin1String(fallback));
+  });
+}
+
+// Focus rule: the number in the box must lie in minimum..maximum.
+void ValidateNumberOnLeave(QLineEdit* box, int minimum, int maximum,
+                           int fallback) {
+  OnFocusLeave(box, [=] {
+    std::string text = box->text().toStdString();
+    ValidateTextBoxNumber(&text, minimum, maximum, fallback);
+    if (QString::fromStdString(text) != box->text()) {
+      box->setText(QString::fromStdString(text));
+    }
+  });
+}
+
+}  // namespace
+
+FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
+  setObjectName(QStringLiteral("frmOrvanta"));
+  setWindowTitle(QStringLiteral("Orvanta Cataloger"));
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  // The design font is MS Sans Serif 8.25 pt; Arial-metric faces come
+  // closest where it is missing.
+  QFont small = font();
+  small.setFamilies({QStringLiteral("MS Sans Serif"),
+                     QStringLiteral("Microsoft Sans Serif"),
+                     QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                     QStringLiteral("Nimbus Sans"), small.family()});
+  small.setPointSizeF(8.25);
+  setFont(small);
+  CreateControls();
+  CreateMenus();
+  SetTabOrder();
+  BindTextBoxRules();
+  ConnectHandlers();
+  resize(TwipsToPixels(8655),
+         TwipsToPixels(6270) + menuBar()->sizeHint().height());
+  // Load.
+  SizeAndCenterWindow(this, kUpperThird, 8800, 6700, true, kCurrentMonitor);
+  ShowHideIrfanviewPath();
+  PopulateComboBoxes();
+  UpdateTargetResolutionEnabled();
+  txt_picture_file_extensions_->setToolTip(QStringLiteral(
+      "Separate extensions using a comma; do not include the . in the "
+      "extension.  Example list: jpg, gif, bmp"));
+  txt_movie_file_extensions_->setToolTip(QStringLiteral(
+      "Separate extensions using a comma; do not include the . in the "
+      "extension.  Example list: mov, avi"));
+}
+
+void FrmOrvanta::ConnectHandlers() {
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setObjectName(QStringLiteral("escapeExits"));
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { close(); });
+  connect(cmd_select_source_folder_, &QPushButton::clicked, this,
+          [this] { SelectInputFolder(); });
+  connect(mnu_select_folder_, &QAction::triggered, this,
+          [this] { SelectInputFolder(); });
+  connect(cmd_create_orvanta_, &QPushButton::clicked, this,
+          [this] { CreateOrvanta(); });
+  connect(cbo_create_thumbnails_, &QComboBox::currentIndexChanged, this,
+          [this] { UpdateOverwriteCaption(); });
+  connect(chk_include_mid_size_picture_, &QCheckBox::stateChanged, this,
+          [this] { UpdateTargetResolutionEnabled(); });
+  connect(chk_use_irfanview_, &QCheckBox::stateChanged, this,
+          [this] { ShowHideIrfanviewPath(); });
+  connect(mnu_save_default_options_, &QAction::triggered, this,
+          [this] { SaveDefaultOptions(); });
+  connect(mnu_restore_default_options_, &QAction::triggered, this,
+          [this] { RestoreDefaultOptions(); });
+  connect(mnu_create_folder_info_file_example_, &QAction::triggered, this,
+          [this] { CreateFolderInfoFileExample(); });
+  connect(mnu_exit_, &QAction::triggered, this, [this] { close(); });
+  connect(mnu_about_, &QAction::triggered, this, [this] { ShowAboutBox(); });
+}
+
+void FrmOrvanta::BindTextBoxRules() {
+  for (QLineEdit* box : {txt_index_template_file_, txt_picture_template_file_,
+                         txt_directory_info_file_}) {
+    BindKeyFilter(box, FileNameKeyFlags());
+  }
+  for (QLineEdit* box :
+       {txt_thumbnails_per_row_, txt_thumbnail_maximum_width_or_height_}) {
+    BindKeyFilter(box, DigitsOnlyKeyFlags());
+  }
+  ValidateNumberOnLeave(txt_thumbnail_maximum_width_or_height_, 10, 5000, 150);
+  ValidateNumberOnLeave(txt_thumbnails_per_row_, 1, 1000, 4);
+  DefaultWhenEmpty(txt_index_template_file_, kDefaultIndexTemplate);
+  DefaultWhenEmpty(txt_picture_template_file_, kDefaultPictureTemplate);
+  DefaultWhenEmpty(txt_directory_info_file_, kDefaultDirectoryInfoFile);
+  DefaultWhenEmpty(txt_picture_file_extensions_, kDefaultPictureExtensions);
+  DefaultWhenEmpty(txt_movie_file_extensions_, kDefaultMovieExtensions);
+  DefaultWhenEmpty(txt_thumbnail_file_prefix_, "t_");
+  QLineEdit* extension = txt_movie_file_thumbnail_extension_;
+  OnFocusLeave(extension, [extension] {
+    QString text = extension->text().trimmed();
+    if (text.startsWith(QLatin1Char('.'))) text.remove(0, 1);
+    if (text.isEmpty()) text = QStringLiteral("jpg");
+    if (text != extension->text()) extension->setText(text);
+  });
+}
+
+void FrmOrvanta::PopulateComboBoxes() {
+  cbo_create_thumbnails_->clear();
+  cbo_create_thumbnails_->addItems(
+      {QStringLiteral("Do not create thumbnails"),
+       QStringLiteral("Create new thumbnails for files without them"),
+       QStringLiteral("Create new thumbnails for all files")});
+  cbo_create_thumbnails_->setCurrentIndex(1);
+  cbo_target_screen_resolution_->clear();
+  cbo_target_screen_resolution_->addItems(
+      {QStringLiteral("640x480"), QStringLiteral("800x600"),
+       QStringLiteral("1024x768"), QStringLiteral("1280x960"),
+       QStringLiteral("1600x1200")});
+  cbo_target_screen_resolution_->setCurrentIndex(2);
+}
+
+void FrmOrvanta::UpdateTargetResolutionEnabled() {
+  cbo_target_screen_resolution_->setEnabled(
+      CheckBoxValue(chk_include_mid_size_picture_) != kUnchecked);
+}
+
+void FrmOrvanta::ShowHideIrfanviewPath() {
+  const bool use = CheckboxToBoolean(CheckBoxValue(chk_use_irfanview_));
+  SetOuterSizeTwips(this, 0, use ? 7200 : 6700);
+  txt_irfanview_path_->setVisible(use);
+  lbl_irfanview_path_->setVisible(txt_irfanview_path_->isVisibleTo(this));
+}
+
+void FrmOrvanta::UpdateOverwriteCaption() {
+  chk_overwrite_existing_files_->setText(QLatin1String(
+      cbo_create_thumbnails_->currentIndex() < 2 ? kOverwriteHtmlCaption
+                                                 : kOverwriteAllCaption));
+}
+
+int FrmOrvanta::OuterHeightTwips() const {
+  return PixelsToTwips(frameGeometry().height());
+}
+
+void FrmOrvanta::SelectInputFolder() {
+  std::string start = txt_input_folder_->text().toStdString();
+  bool folders_only = true;
+  const std::string folder = BrowseForFolder(
+      this, &start, "Select Input Folder", &folders_only, "All", "*.*");
+  if (!folder.empty())
+    txt_input_folder_->setText(QString::fromStdString(folder));
+}
+
+void FrmOrvanta::SaveDefaultOptions() {
+  SaveOptions(app_->program().program_folder, ReadControls(),
+              app_->program().options.known_extensions, app_->fs(), *this);
+}
+
+void FrmOrvanta::RestoreDefaultOptions() {
+  OptionControls controls = ReadControls();
+  SetDefaultOptions(app_->program().program_folder, &controls,
+                    &app_->program().options);
+  WriteControls(controls);
+}
+
+void FrmOrvanta::CreateFolderInfoFileExample() {
+  std::unique_ptr<TextWriter> file;
+  try {
+    std::string start = txt_input_folder_->text().toStdString();
+    bool folders_only = true;
+    std::string folder = BrowseForFolder(
+        this, &start, "Select Folder to create Folder Information file in",
+        &folders_only, "All", "*.*");
+    if (folder.empty()) return;
+    const std::string name = txt_directory_info_file_->text().toStdString();
+    const std::string path = JoinPath(&folder, name);
+    if (FileExists(app_->fs(), path)) {
+      MessageBox box;
+      box.title = "File Exists";
+      box.text = "A file named " + name + " exists in the selected folder (" +
+                 folder + ").  Overwrite it?";
+      box.buttons = Buttons::kYesNoCancel;
+      box.icon = Icon::kQuestion;
+      if (ShowMessage(box) != Answer::kYes) return;
+      app_->fs().CopyFile(path, path + ".old");
+    }
+    file = app_->fs().CreateTextFile(path);
+    for (const char* line :
+         {"[Directory Information]", "DirectoryTitle=June 2003 Beach Trip",
+          "DirectoryDescription=Family trip to the southern California beach.",
+          "SidebarPictureName=Sunset.jpg",
+          "SidebarPictureCaption=Sunset over the ocean", "",
+          "[Photo specific descriptions]", "OceanSideView.jpg=Pacific Ocean",
+          "OldLighthouse.jpg=Lighthouse from 1893"}) {
+      file->WriteLine(line);
+    }
+    // The file is buffered: a failed write shows up here and is reported.
+    file->Close();
+  } catch (const std::exception& error) {
+    ShowMessage(MessageBox{
+        "Aborting",
+        std::string("Error occurred in CreateFolderInfoFileExample: ") +
+            error.what(),
+        Buttons::kOk, Icon::kWarning, 1});
+    if (file) {
+      try {
+        file->Close();
+      } catch (const std::exception&) {
+      }
+    }
+  }
+}
+
+void FrmOrvanta::ShowAboutBox() { app_->about_box().ShowAbout(); }
+
+void FrmOrvanta::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (frame_known_) return;
+  // The window system adds its frame at the first show: size the window
+  // again so that the outer size is the one asked for at load.
+  frame_known_ = true;
+  SetOuterSizeTwips(this, 8800, 0);
+  ShowHideIrfanviewPath();
+}
+
+void FrmOrvanta::closeEvent(QCloseEvent* event) {
+  // Closing the main window ends the program: a run still yielding is
+  // told to abort and its remaining questions are answered for it.
+  app_->BeginShutdown();
+  UnloadAllFormsExcept(objectName());
+  event->accept();
+  app_->Quit();
+}
+
+}  // namespace orvanta

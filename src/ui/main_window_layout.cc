@@ -1,0 +1,235 @@
+// frmOrvanta's layout: every control at its design position (twips, 15 to
+// the pixel), the frames, the menu bar, the tab order and the access keys.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "ui/check_box.h"
+#include "ui/main_window.h"
+#include "ui/placement.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kOriginLeft[] = "originLeftTwips";
+constexpr char kOriginTop[] = "originTopTwips";
+
+// Puts `widget` at window-relative design coordinates (twips), inside
+// `container` (the central widget or a frame).
+template <typename W>
+W* Place(W* widget, const char* name, int left, int top, int width,
+         int height) {
+  widget->setObjectName(QLatin1String(name));
+  const QWidget* container = widget->parentWidget();
+  const int origin_left = container->property(kOriginLeft).toInt();
+  const int origin_top = container->property(kOriginTop).toInt();
+  widget->setGeometry(TwipsToPixels(left - origin_left),
+                      TwipsToPixels(top - origin_top), TwipsToPixels(width),
+                      TwipsToPixels(height));
+  if constexpr (std::is_base_of_v<QGroupBox, W>) {
+    widget->setProperty(kOriginLeft, left);
+    widget->setProperty(kOriginTop, top);
+  }
+  return widget;
+}
+
+QLabel* Label(QWidget* parent, const char* text) {
+  return new QLabel(QString::fromUtf8(text), parent);
+}
+
+QLineEdit* TextBox(QWidget* parent, const char* text) {
+  return new QLineEdit(QString::fromUtf8(text), parent);
+}
+
+OptionCheckBox* CheckBox(QWidget* parent, const char* text, bool checked) {
+  auto* box = new OptionCheckBox(QString::fromUtf8(text), parent);
+  box->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+  return box;
+}
+
+}  // namespace
+
+void FrmOrvanta::CreateControls() {
+  auto* form = new QWidget(this);
+  form->setObjectName(QStringLiteral("frmOrvantaClient"));
+  setCentralWidget(form);
+  lbl_directions_ =
+      Place(Label(form,
+                  "The graphic files in the input folder will be processed to "
+                  "create an html-based photo gallery."),
+            "lblDirections", 120, 120, 8535, 210);
+  cmd_select_source_folder_ =
+      Place(new QPushButton(QStringLiteral("Select &Base Folder"), form),
+            "cmdSelectSourceFolder", 120, 450, 1575, 375);
+  txt_input_folder_ =
+      Place(TextBox(form, ""), "txtInputFolder", 1800, 480, 6735, 285);
+
+  auto* files = fra_file_options_ =
+      Place(new QGroupBox(QStringLiteral("Template File Options"), form),
+            "fraFileOptions", 120, 960, 5655, 2055);
+  QLabel* lbl_index = Place(Label(files, "Folder Index &Template File"),
+                            "lblIndexTemplateFile", 240, 1350, 2175, 255);
+  txt_index_template_file_ =
+      Place(TextBox(files, "IndexTemplate.html"), "txtIndexTemplateFile", 3000,
+            1320, 2500, 285);
+  QLabel* lbl_picture = Place(Label(files, "&Picture Template File"),
+                              "lblPictureTemplateFile", 240, 1710, 2175, 255);
+  txt_picture_template_file_ =
+      Place(TextBox(files, "PictureTemplate.html"), "txtPictureTemplateFile",
+            3000, 1680, 2500, 285);
+  Place(Label(files, "Folder Information File"), "lblDirectoryInfoFile", 240,
+        2070, 2175, 255);
+  txt_directory_info_file_ =
+      Place(TextBox(files, "DirInfo.txt"), "txtDirectoryInfoFile", 3000, 2040,
+            2500, 285);
+  chk_overwrite_existing_files_ = Place(
+      CheckBox(files, "&Overwrite Existing Html Files Without Confirmation",
+               false),
+      "chkOverwriteExistingFiles", 240, 2400, 2775, 495);
+  chk_recurse_sub_folders_ =
+      Place(CheckBox(files, "&Include Subfolders", true),
+            "chkRecurseSubFolders", 3000, 2400, 2055, 495);
+  cmd_create_orvanta_ =
+      Place(new QPushButton(QStringLiteral("&Create Orvanta"), form),
+            "cmdCreateOrvanta", 6480, 1440, 1455, 615);
+
+  auto* thumbs = fra_thumbnail_options_ =
+      Place(new QGroupBox(QStringLiteral("Thumbnail Options"), form),
+            "fraThumbnailOptions", 120, 3120, 3975, 2655);
+  Place(Label(thumbs, "Thumbnails Per Row"), "lblThumbnailsPerRow", 240, 3450,
+        1575, 255);
+  txt_thumbnails_per_row_ =
+      Place(TextBox(thumbs, "4"), "txtThumbnailsPerRow", 2520, 3420, 585, 285);
+  Place(Label(thumbs, "Maximum Thumbnail Size"),
+        "lblThumbnailMaximumWidthOrHeight", 240, 3830, 2175, 255);
+  txt_thumbnail_maximum_width_or_height_ =
+      Place(TextBox(thumbs, "150"), "txtThumbnailMaximumWidthOrHeight", 2520,
+            3800, 585, 285);
+  Place(Label(thumbs, "pixels"), "lblThumbnailMaximumWidthOrHeightUnits", 3240,
+        3830, 735, 255);
+  cbo_create_thumbnails_ =
+      Place(new QComboBox(thumbs), "cboCreateThumbnails", 240, 4200, 3735, 315);
+  QLabel* lbl_prefix = Place(Label(thumbs, "Thumb&nail File Prefix"),
+                             "lblThumbnailFilePrefix", 240, 4710, 2175, 255);
+  txt_thumbnail_file_prefix_ = Place(
+      TextBox(thumbs, "t_"), "txtThumbnailFilePrefix", 2880, 4680, 1035, 285);
+  Place(Label(thumbs, "Movie file thumbnail extension"),
+        "lblMovieFileThumbnailExtension", 240, 5040, 2175, 255);
+  txt_movie_file_thumbnail_extension_ =
+      Place(TextBox(thumbs, "jpg"), "txtMovieFileThumbnailExtension", 2880,
+            5040, 1065, 285);
+  chk_use_irfanview_ =
+      Place(CheckBox(thumbs, "Use Irfanview instead of ImageMagick", false),
+            "chkUseIrfanview", 240, 5400, 3615, 255);
+  chk_use_irfanview_->setToolTip(
+      QStringLiteral("Download IrfanView from https://www.irfanview.com/"));
+
+  auto* images = fra_image_file_options_ =
+      Place(new QGroupBox(QStringLiteral("Image File Options"), form),
+            "fraImageFileOptions", 4200, 3120, 4335, 1215);
+  chk_include_picture_files_ =
+      Place(CheckBox(images, "Include picture files", true),
+            "chkIncludePictureFiles", 4440, 3360, 2055, 375);
+  txt_picture_file_extensions_ =
+      Place(TextBox(images, "jpg, jpeg, gif, png, bmp"),
+            "txtPictureFileExtensions", 6240, 3420, 2115, 285);
+  chk_include_movie_files_ =
+      Place(CheckBox(images, "Include movie files", true),
+            "chkIncludeMovieFiles", 4440, 3840, 2055, 375);
+  txt_movie_file_extensions_ =
+      Place(TextBox(images, "mov, avi"), "txtMovieFileExtensions", 6240, 3900,
+            2115, 285);
+
+  auto* output = fra_options_ =
+      Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
+            4200, 4440, 4335, 1335);
+  chk_include_javascript_nav_functions_ = Place(
+      CheckBox(output, "Include &Keyboard Navigation (via JavaScript)", true),
+      "chkIncludeJavascriptNavFunctions", 4320, 4680, 2415, 375);
+  Place(Label(output, "Target Screen Size"), "lblTargetScreenResolution", 6840,
+        4920, 1455, 255);
+  chk_include_mid_size_picture_ =
+      Place(CheckBox(output, "Include &Mid-Size Picture", true),
+            "chkIncludeMidSizePicture", 4320, 5160, 2415, 375);
+  cbo_target_screen_resolution_ =
+      Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5160,
+            1455, 315);
+  cbo_target_screen_resolution_->setToolTip(QStringLiteral(
+      "Target Screen Resolution for Mid-Size Picture.  If the original image "
+      "is smaller than these dimensions, then no mid-size picture will be "
+      "included."));
+
+  lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
+                              "lblIrfanviewPath", 120, 5895, 1215, 255);
+  txt_irfanview_path_ =
+      Place(TextBox(form, "C:\\Program Files\\Irfanview\\I_View32.exe"),
+            "txtIrfanviewPath", 1440, 5880, 7095, 285);
+  txt_irfanview_path_->setToolTip(QStringLiteral(
+      "Typical path is C:\\Program Files\\Irfanview\\I_View32.exe"));
+
+  // Access keys of the labels move the focus to the box beside them.
+  lbl_index->setBuddy(txt_index_template_file_);
+  lbl_picture->setBuddy(txt_picture_template_file_);
+  lbl_prefix->setBuddy(txt_thumbnail_file_prefix_);
+}
+
+void FrmOrvanta::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFileMenu"));
+  auto add = [file](const char* name, const char* caption) {
+    QAction* action = file->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QLatin1String(name));
+    return action;
+  };
+  mnu_select_folder_ = add("mnuSelectFolder", "&Select Base Folder");
+  file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
+  mnu_save_default_options_ =
+      add("mnuSaveDefaultOptions", "Save &Default Options");
+  mnu_restore_default_options_ =
+      add("mnuRestoreDefaultOptions", "&Restore Default Options");
+  file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
+  mnu_create_folder_info_file_example_ =
+      add("mnuCreateFolderInfoFileExample", "&Create example Folder Info file");
+  file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep3"));
+  mnu_exit_ = add("mnuExit", "E&xit");
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  mnu_about_ = help->addAction(QStringLiteral("&About Program"));
+  mnu_about_->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void FrmOrvanta::SetTabOrder() {
+  QWidget* order[] = {cmd_select_source_folder_,
+                      txt_input_folder_,
+                      txt_index_template_file_,
+                      txt_picture_template_file_,
+                      txt_directory_info_file_,
+                      chk_overwrite_existing_files_,
+                      chk_recurse_sub_folders_,
+                      chk_include_javascript_nav_functions_,
+                      chk_include_mid_size_picture_,
+                      cbo_target_screen_resolution_,
+                      txt_thumbnails_per_row_,
+                      txt_thumbnail_maximum_width_or_height_,
+                      cbo_create_thumbnails_,
+                      cmd_create_orvanta_,
+                      txt_thumbnail_file_prefix_,
+                      txt_movie_file_thumbnail_extension_,
+                      chk_include_picture_files_,
+                      chk_include_movie_files_,
+                      txt_picture_file_extensions_,
+                      txt_movie_file_extensions_,
+                      chk_use_irfanview_,
+                      txt_irfanview_path_};
+  for (size_t i = 0; i + 1 < std::size(order); ++i) {
+    QWidget::setTabOrder(order[i], order[i + 1]);
+  }
+  for (QWidget* widget : order) widget->setFocusPolicy(Qt::StrongFocus);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,108 @@
+// Message boxes as modal QMessageBoxes, with the answering hook.
+#include "ui/message_boxes.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QString>
+#include <utility>
+#include <vector>
+
+namespace orvanta {
+namespace {
+
+MessageBoxHook& Hook() {
+  static MessageBoxHook hook;
+  return hook;
+}
+
+std::vector<QMessageBox::StandardButton> ButtonsOf(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kYesNo:
+      return {QMessageBox::Yes, QMessageBox::No};
+    case Buttons::kYesNoCancel:
+      return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case Buttons::kOk:
+    default:
+      return {QMessageBox::Ok};
+  }
+}
+
+QMessageBox::Icon IconOf(Icon icon) {
+  switch (icon) {
+    case Icon::kInformation:
+      return QMessageBox::Information;
+    case Icon::kWarning:
+      return QMessageBox::Warning;
+    case Icon::kQuestion:
+      return QMessageBox::Question;
+    case Icon::kNone:
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+// The answer of a box left without a button (closed by the window system).
+Answer ClosedAnswer(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::kYesNoCancel:
+      return Answer::kCancel;
+    case Buttons::kYesNo:
+      return Answer::kNo;
+    case Buttons::kOk:
+    default:
+      return Answer::kOk;
+  }
+}
+
+}  // namespace
+
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
+  MessageBoxHook previous = std::move(Hook());
+  Hook() = std::move(hook);
+  return previous;
+}
+
+void ConfigureMessageBox(const MessageBox& box, QMessageBox* dialog) {
+  QString text = QString::fromStdString(box.text);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  dialog->setWindowTitle(QString::fromStdString(box.title));
+  dialog->setTextFormat(Qt::PlainText);
+  dialog->setText(text);
+  dialog->setIcon(IconOf(box.icon));
+  const auto buttons = ButtonsOf(box.buttons);
+  QMessageBox::StandardButtons all;
+  for (auto b : buttons) all |= b;
+  dialog->setStandardButtons(all);
+  const int index =
+      box.default_button >= 1 &&
+              box.default_button <= static_cast<int>(buttons.size())
+          ? box.default_button - 1
+          : 0;
+  dialog->setDefaultButton(buttons[index]);
+  if (box.buttons == Buttons::kYesNoCancel) {
+    dialog->setEscapeButton(QMessageBox::Cancel);
+  } else if (box.buttons == Buttons::kOk) {
+    dialog->setEscapeButton(QMessageBox::Ok);
+  }
+}
+
+Answer ShowMessageBox(QWidget* parent, const MessageBox& box) {
+  if (Hook()) return Hook()(box);
+  QMessageBox dialog(parent);
+  ConfigureMessageBox(box, &dialog);
+  dialog.exec();
+  switch (dialog.standardButton(dialog.clickedButton())) {
+    case QMessageBox::Ok:
+      return Answer::kOk;
+    case QMessageBox::Yes:
+      return Answer::kYes;
+    case QMessageBox::No:
+      return Answer::kNo;
+    case QMessageBox::Cancel:
+      return Answer::kCancel;
+    default:
+      return ClosedAnswer(box.buttons);
+  }
+}
+
+}  // namespace orvanta

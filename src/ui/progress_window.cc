@@ -1,0 +1,328 @@
+// frmProgress: controls, public operations, pause wait and close rule.
+#include "ui/progress_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <optional>
+
+#include "ui/message_boxes.h"
+#include "ui/placement.h"
+#include "ui/window_placement.h"
+
+namespace orvanta {
+namespace {
+
+constexpr int kBarWidth = 2775;
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top),
+                      TwipsToPixels(width), TwipsToPixels(height));
+}
+
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  label->setAlignment(alignment);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+RectangleShape::RectangleShape(bool filled, QWidget* parent)
+    : QWidget(parent), filled_(filled) {}
+
+void RectangleShape::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  if (filled_) {
+    painter.fillRect(rect(),
+                     palette().color(QPalette::Active, QPalette::Highlight));
+  } else {
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+FrmProgress::FrmProgress(int* key_press_abort_process, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      key_press_abort_process_(key_press_abort_process) {
+  setObjectName(QStringLiteral("frmProgress"));
+  setWindowTitle(QStringLiteral("Progress"));
+  timer_.start();
+  CreateControls();
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, [this] { PressEscape(); });
+  connect(cmd_pause_, &QPushButton::clicked, this, [this] { ClickPause(); });
+  // Load: size and place every time the window is loaded.
+  SizeAndCenterWindow(this, kLowerThird, 7450, 2800, false, kCurrentMonitor);
+  SetStandardCaptionText();
+  task_in_progress_ = false;
+}
+
+void FrmProgress::CreateControls() {
+  resize(TwipsToPixels(7350), TwipsToPixels(2385));
+  pbar_progress_box_ = new RectangleShape(false, this);
+  pbar_progress_box_->setObjectName(QStringLiteral("pbarProgressBox"));
+  PlaceTwips(pbar_progress_box_, 120, 120, kBarWidth, 255);
+  pbar_progress_ = new RectangleShape(true, this);
+  pbar_progress_->setObjectName(QStringLiteral("pbarProgress"));
+  PlaceTwips(pbar_progress_, 120, 120, 0, 255);
+  lbl_overall_progress_ =
+      MakeLabel("lblOverallProgress", QStringLiteral("Overall Progress"), this,
+                Qt::AlignHCenter | Qt::AlignTop);
+  PlaceTwips(lbl_overall_progress_, 120, 510, 2655, 255);
+  pbar_sub_progress_box_ = new RectangleShape(false, this);
+  pbar_sub_progress_box_->setObjectName(QStringLiteral("pbarSubProgressBox"));
+  PlaceTwips(pbar_sub_progress_box_, 120, 960, kBarWidth, 255);
+  pbar_sub_progress_ = new RectangleShape(true, this);
+  pbar_sub_progress_->setObjectName(QStringLiteral("pbarSubProgress"));
+  PlaceTwips(pbar_sub_progress_, 120, 960, 0, 255);
+  lbl_subtask_progress_ =
+      MakeLabel("lblSubtaskProgress", QStringLiteral("Current Task Progress"),
+                this, Qt::AlignHCenter | Qt::AlignTop);
+  PlaceTwips(lbl_subtask_progress_, 120, 1350, 2655, 255);
+  lbl_current_task_ =
+      MakeLabel("lblCurrentTask", QStringLiteral("Current task"), this);
+  PlaceTwips(lbl_current_task_, 3120, 120, 4095, 495);
+  lbl_current_sub_task_ = MakeLabel("lblCurrentSubTask", QString(), this);
+  PlaceTwips(lbl_current_sub_task_, 3120, 720, 4095, 735);
+  lbl_time_stats_ =
+      MakeLabel("lblTimeStats", QStringLiteral("Elapsed/remaining time"), this);
+  lbl_time_stats_->setWordWrap(false);
+  PlaceTwips(lbl_time_stats_, 240, 1800, 3015, 255);
+  fra_controls_ = new QWidget(this);
+  fra_controls_->setObjectName(QStringLiteral("fraControls"));
+  PlaceTwips(fra_controls_, 3840, 1560, 2415, 735);
+  cmd_pause_ = new QPushButton(QStringLiteral("Click to Pause"), fra_controls_);
+  cmd_pause_->setObjectName(QStringLiteral("cmdPause"));
+  PlaceTwips(cmd_pause_, 360, 0, 1815, 375);
+  lbl_press_escape_ =
+      MakeLabel("lblPressEscape", QStringLiteral("(Press Escape to abort)"),
+                fra_controls_, Qt::AlignHCenter | Qt::AlignTop);
+  lbl_press_escape_->setWordWrap(false);
+  PlaceTwips(lbl_press_escape_, 0, 480, 2655, 255);
+}
+
+float FrmProgress::GetElapsedTime() const {
+  return ParseElapsedTime(lbl_time_stats_->text().toStdString());
+}
+
+double FrmProgress::GetProgressBarValue(int32_t* minimum,
+                                        int32_t* maximum) const {
+  *minimum = model_.overall().minimum;
+  *maximum = model_.overall().maximum;
+  return model_.overall_value();
+}
+
+double FrmProgress::GetSubTaskProgressBarValue(int32_t* minimum,
+                                               int32_t* maximum) const {
+  *minimum = model_.subtask().minimum;
+  *maximum = model_.subtask().maximum;
+  return model_.subtask_value();
+}
+
+void FrmProgress::HideForm(bool reset_key_press_abort_process) {
+  if (reset_key_press_abort_process) *key_press_abort_process_ = 0;
+  unsetCursor();
+  task_in_progress_ = false;
+  hide();
+}
+
+void FrmProgress::InitializeSubtask(const std::string& current_sub_task,
+                                    int32_t minimum, int32_t maximum) {
+  model_.SetSubtaskRange(minimum, maximum);
+  UpdateCurrentSubTask(current_sub_task);
+  UpdateSubtaskProgressBar(model_.subtask().minimum, true);
+  task_in_progress_ = true;
+}
+
+void FrmProgress::InitializeForm(const std::string& current_task,
+                                 int32_t minimum, int32_t maximum,
+                                 bool show_time_stats,
+                                 bool show_subtask_progress,
+                                 bool show_pause_button, QWidget* owner) {
+  model_.SetOverallRange(minimum, maximum);
+  model_.ResetSubtaskRange();
+  DrawFill(pbar_sub_progress_, pbar_sub_progress_box_, 0);
+  UpdateCurrentTask(current_task);
+  lbl_current_sub_task_->setText(QString());
+  lbl_time_stats_->setVisible(show_time_stats);
+  pbar_sub_progress_->setVisible(show_subtask_progress);
+  pbar_sub_progress_box_->setVisible(show_subtask_progress);
+  lbl_subtask_progress_->setVisible(show_subtask_progress);
+  if (show_subtask_progress) {
+    lbl_time_stats_->move(lbl_time_stats_->x(), TwipsToPixels(1800));
+    fra_controls_->move(TwipsToPixels(3840), TwipsToPixels(1650));
+    SetOuterSizeTwips(this, 0, 2800);
+  } else {
+    lbl_time_stats_->move(lbl_time_stats_->x(), TwipsToPixels(800));
+    fra_controls_->move(TwipsToPixels(240), TwipsToPixels(1190));
+    SetOuterSizeTwips(this, 0, 2350);
+  }
+  cmd_pause_->setVisible(show_pause_button);
+  model_.SetPauseState(PauseState::kResuming);
+  WaitWhilePaused();
+  UpdateProgressBar(model_.overall().minimum, true);
+  *key_press_abort_process_ = 0;
+  model_.ClearCloseRequest();
+  task_in_progress_ = true;
+  if (owner != nullptr && parentWidget() != owner) {
+    setParent(owner, windowFlags());
+  }
+  show();
+  // The frame is known once the window is shown: give the outer height
+  // again so the frame does not eat into it.
+  SetOuterSizeTwips(this, 0, show_subtask_progress ? 2800 : 2350);
+  setCursor(Qt::WaitCursor);
+}
+
+void FrmProgress::MoveToBottomCenter() {
+  SizeAndCenterWindow(this, kBottomCentre, -1, -1, false, kCurrentMonitor);
+}
+
+void FrmProgress::ToggleAlwaysOnTop(bool stay_on_top) {
+  if (stay_on_top == stay_on_top_) return;
+  const bool was_visible = isVisible();
+  setAttribute(Qt::WA_ShowWithoutActivating, true);
+  setWindowFlag(Qt::WindowStaysOnTopHint, stay_on_top);
+  if (was_visible || stay_on_top) show();
+  setAttribute(Qt::WA_ShowWithoutActivating, false);
+  stay_on_top_ = stay_on_top;
+}
+
+void FrmProgress::UpdateProgressBar(double new_value, bool reset_start_time) {
+  if (reset_start_time) model_.ResetStartTime(Now());
+  const double fraction = UpdateOverallBar(&new_value, false);
+  const QString point = QLocale().decimalPoint();
+  const char decimal_point = point.size() == 1 && point.at(0).unicode() < 128
+                                 ? point.at(0).toLatin1()
+                                 : '.';
+  lbl_time_stats_->setText(
+      QString::fromStdString(model_.TimeLine(Now(), fraction, decimal_point)));
+  WaitWhilePaused();
+  Yield();
+}
+
+void FrmProgress::SetStandardCaptionText(const ProgressTexts& texts) {
+  model_.SetTexts(texts);
+  lbl_press_escape_->setText(
+      QString::fromStdString(texts.press_escape_to_abort));
+}
+
+void FrmProgress::UpdateSubtaskProgressBar(double new_value,
+                                           bool fractionally_increase_overall) {
+  std::optional<double> overall;
+  const double fraction =
+      model_.UpdateSubtask(new_value, fractionally_increase_overall, &overall);
+  DrawFill(pbar_sub_progress_, pbar_sub_progress_box_, fraction);
+  if (overall) DrawFill(pbar_progress_, pbar_progress_box_, *overall);
+  WaitWhilePaused();
+  Yield();
+}
+
+void FrmProgress::UpdateCurrentTask(const std::string& new_task) {
+  lbl_current_task_->setText(QString::fromStdString(new_task));
+  WaitWhilePaused();
+  Yield();
+}
+
+void FrmProgress::UpdateCurrentSubTask(const std::string& new_sub_task) {
+  lbl_current_sub_task_->setText(QString::fromStdString(new_sub_task));
+  WaitWhilePaused();
+  Yield();
+}
+
+void FrmProgress::WasteTime(int milliseconds) {
+  QThread::msleep(static_cast<unsigned long>(std::max(milliseconds, 0)));
+}
+
+void FrmProgress::ClickPause() {
+  if (model_.ClickPause()) {
+    ShowButtonCaption();
+    Yield();
+  }
+}
+
+void FrmProgress::PressEscape() {
+  *key_press_abort_process_ = 2;
+  MoveToBottomCenter();
+}
+
+void FrmProgress::closeEvent(QCloseEvent* event) {
+  if (IsUnloading(this) || !model_.ShouldAskBeforeClosing(TickCount())) {
+    event->accept();
+    return;
+  }
+  MoveToBottomCenter();
+  MessageBox box;
+  box.title = "Cancel Task";
+  box.text =
+      "It appears that a task is currently in progress.  Do you really want "
+      "to close the progress window?  If yes, this will cancel the currently "
+      "running task.";
+  box.buttons = Buttons::kYesNo;
+  box.icon = Icon::kQuestion;
+  box.default_button = 2;
+  const bool confirmed = ShowMessageBox(this, box) == Answer::kYes;
+  if (confirmed) *key_press_abort_process_ = 2;
+  model_.RecordCloseAnswer(confirmed, TickCount());
+  event->ignore();
+}
+
+double FrmProgress::UpdateOverallBar(double* value, bool do_not_store) {
+  const double fraction = model_.UpdateOverall(value, do_not_store);
+  DrawFill(pbar_progress_, pbar_progress_box_, fraction);
+  return fraction;
+}
+
+void FrmProgress::DrawFill(QWidget* fill, const QWidget* box, double fraction) {
+  const float width = static_cast<float>(box->width() * fraction);
+  fill->resize(static_cast<int>(width + 0.5f), fill->height());
+}
+
+void FrmProgress::ShowButtonCaption() {
+  cmd_pause_->setText(QString::fromStdString(model_.button_caption()));
+}
+
+void FrmProgress::WaitWhilePaused() {
+  const bool paused = model_.BeginWait();
+  ShowButtonCaption();
+  if (!paused) return;
+  unsetCursor();
+  while (model_.IsPaused() && !IsUnloading(this)) {
+    QThread::msleep(100);
+    Yield();
+  }
+  model_.EndWait();
+  ShowButtonCaption();
+  setCursor(Qt::WaitCursor);
+}
+
+void FrmProgress::Yield() { QCoreApplication::processEvents(); }
+
+double FrmProgress::Now() const {
+  return clock_ ? clock_() : static_cast<double>(timer_.elapsed());
+}
+
+uint32_t FrmProgress::TickCount() {
+  using std::chrono::duration_cast;
+  using std::chrono::milliseconds;
+  using std::chrono::steady_clock;
+  return static_cast<uint32_t>(
+      duration_cast<milliseconds>(steady_clock::now().time_since_epoch())
+          .count());
+}
+
+}  // namespace orvanta
