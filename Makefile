@@ -90,3 +90,17 @@ fuzz-build: deps $(FUZZ_DIR)/CMakeCache.txt
 
 fuzz: fuzz-build
 	bash fuzz/run_fuzzers.sh $(FUZZ_DIR) long $(FUZZ_SECONDS)
+
+# ---------------------------------------------------------------------------
+# make bench: builds orvanta-cli, then times it against its peers on a tree
+# of real photographs (bench/run.sh; writes bench/results.md). Installs the
+# peers from Debian when missing. BENCH_LOCK is held (flock) while building
+# and while measuring, so that no other build competes; BENCH_LOCK= (empty)
+# takes no lock. BENCH_RUNS sets the runs of each command (default 3).
+BENCH_LOCK ?= /tmp/orvanta-build.lock
+BENCH_RUNS ?= 3
+
+.PHONY: bench
+bench: configure
+	$(if $(BENCH_LOCK),flock $(BENCH_LOCK)) cmake --build $(BUILD_DIR) --target orvanta-cli -j $(JOBS)
+	BENCH_LOCK='$(BENCH_LOCK)' BENCH_RUNS='$(BENCH_RUNS)' bash bench/run.sh $(BUILD_DIR)

@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""report.py RAW META NOTES RESULTS
+
+Turns the raw measurements of bench/run.sh into a Markdown table: medians,
+ratio to the floor, peak memory, pictures per second and the targets with
+PASS/FAIL. Prints it and writes it to RESULTS.
+
+RAW:   key, run, wall seconds, maximum resident set size (KB), exit status
+       (tab-separated, one line per run).
+META:  key, value (tab-separated) about the machine and the trees.
+NOTES: free lines to add to the notes (failures, odd outputs).
+"""
+import statistics
+import sys
+
+# Targets the program must meet.
+SCRATCH_MAX_RATIO = 0.80   # whole gallery from scratch, times the floor
+PEAK_MAX_MIB = 64.0        # any orvanta-cli run
+MANY_MIN_RATE = 5000.0     # pages only on the big tree, pictures per second
+
+ROWS = [
+    ("floor", "floor: `djpeg -scale 1/8` over every photo, one after another", "photos"),
+    ("vipsthumbnail", "`vipsthumbnail -s 150x150` over every photo", "photos"),
+    ("llgal", "`llgal -d FOLDER`, folder by folder (thumbnails and pages)", "photos"),
+    ("orvanta-scratch", "`orvanta-cli`, whole gallery from scratch (thumbnails and pages)", "photos"),
+    ("orvanta-pages", "`orvanta-cli`, pages only (thumbnails exist)", "photos"),
+    ("orvanta-many", "`orvanta-cli`, pages only, big tree (thumbnails exist)", "many"),
+    # Only when the big tree was new: its first gallery, every page new.
+    ("orvanta-many-first", "`orvanta-cli`, big tree's first gallery (once; pages written new)", "many"),
+]
+
+
+def read_tsv(path):
+    with open(path, encoding="utf-8") as f:
+        return [line.rstrip("\n").split("\t") for line in f if line.strip()]
+
+
+def verdict(ok):
+    return "PASS" if ok else "FAIL"
+
+
+def main() -> int:
+    raw_path, meta_path, notes_path, results_path = sys.argv[1:5]
+    meta = {k: v for k, v in read_tsv(meta_path)}
+    with open(notes_path, encoding="utf-8") as f:
+        extra_notes = [line.strip() for line in f if line.strip()]
+
+    runs = {}
+    for key, _run, wall, rss, rc in read_tsv(raw_path):
+        runs.setdefault(key, []).append((float(wall), int(rss), int(rc)))
+
+    counts = {"photos": int(meta["photo_count"]), "many": int(meta["many_count"])}
+    stats = {}
+    for key, _label, tree in ROWS:
+        rs = runs.get(key, [])
+        ok = [r for r in rs if r[2] == 0]
+        walls = [r[0] for r in ok]
+        stats[key] = {
+            "n": len(rs),
+            "failed": len(rs) - len(ok),
+            "median": statistics.median(walls) if walls else None,
+            "min": min(walls) if walls else None,
+            "max": max(walls) if walls else None,
+            "peak_mib": max((r[1] for r in rs), default=0) / 1024.0,
+            "pictures": counts[tree],
+        }
+    floor = stats["floor"]["median"]
+
+    targets = []  # (text, measured, ok)
+    table = [
+        "| Task | Pictures | Wall s, median (min-max) | x floor | Peak memory MiB | Pictures/s |",
+        "|---|--:|--:|--:|--:|--:|",
+    ]
+    for key, label, _tree in ROWS:
+        s = stats[key]
+        if s["n"] == 0 and key == "orvanta-many-first":
+            continue
+        if s["median"] is None:
+            table.append(f"| {label} | {s['pictures']:,} | FAILED ({s['failed']} of {s['n']} runs) | | | |")
+            if key.startswith("orvanta"):
+                targets.append((f"{label}: runs", "failed", False))
+            continue
+        wall = f"{s['median']:.2f} ({s['min']:.2f}-{s['max']:.2f})"
+        if s["failed"]:
+            wall += f", {s['failed']} run(s) failed"
+        ratio = s["median"] / floor if floor else None
+        ratio_cell = f"{ratio:.2f}" if ratio is not None else "n/a"
+        peak_cell = f"{s['peak_mib']:.1f}"
+        rate = s["pictures"] / s["median"] if s["median"] > 0 else float("inf")
+        rate_cell = f"{rate:,.0f}"
+        if key.startswith("orvanta") and key != "orvanta-many-first":
+            ok = s["peak_mib"] <= PEAK_MAX_MIB and not s["failed"]
+            peak_cell += f" (<= {PEAK_MAX_MIB:.0f}: **{verdict(ok)}**)"
+            targets.append((f"peak memory, {label}: at most {PEAK_MAX_MIB:.0f} MiB",
+                            f"{s['peak_mib']:.1f} MiB", ok))
+        if key == "orvanta-scratch":
+            ok = ratio is not None and ratio <= SCRATCH_MAX_RATIO and not s["failed"]
+            ratio_cell += f" (<= {SCRATCH_MAX_RATIO:.2f}: **{verdict(ok)}**)"
+            targets.insert(0, (f"{label}: at most {SCRATCH_MAX_RATIO:.2f} x the floor's wall time",
+                               f"{ratio_cell.split(' ')[0]} x ({s['median']:.2f} s vs {floor:.2f} s)", ok))
+        if key == "orvanta-many":
+            ok = rate >= MANY_MIN_RATE and not s["failed"]
+            rate_cell += f" (>= {MANY_MIN_RATE:,.0f}: **{verdict(ok)}**)"
+            targets.append((f"{label}: at least {MANY_MIN_RATE:,.0f} pictures/s",
+                            f"{rate:,.0f} pictures/s", ok))
+        table.append(f"| {label} | {s['pictures']:,} | {wall} | {ratio_cell} | {peak_cell} | {rate_cell} |")
+
+    target_table = ["| Target | Measured | Result |", "|---|--:|---|"]
+    for text, measured, ok in targets:
+        target_table.append(f"| {text} | {measured} | **{verdict(ok)}** |")
+
+    changes = int(meta.get("source_changes", "0"))
+    commit_line = f"`{meta['commit']}` ({meta['commit_subject']})"
+    if changes:
+        commit_line += (f"; {changes} tracked source file(s) had uncommitted changes,"
+                        " which the measured binary may include")
+    photo_mb = int(meta["photo_bytes"]) / 1e6
+    lines = [
+        "# Orvanta benchmark",
+        "",
+        f"- Date: {meta['date']}",
+        f"- Machine: {meta['nproc']} CPUs (nproc), {meta['cpu']}, {meta['memory']} RAM, {meta['kernel']},"
+        f" trees on {meta.get('filesystem', '?')}",
+        f"- Commit measured: {commit_line}; orvanta-cli built {meta['binary_time']}",
+        f"- Photos: {meta['photo_count']} JPEGs in {meta['photo_folders']} folders, "
+        f"{meta['photo_size']} px (first photo), {photo_mb:.0f} MB in all "
+        f"({photo_mb / int(meta['photo_count']):.2f} MB each on average), "
+        "made from Debian's mate-backgrounds nature/ wallpapers (bench/make_photo.sh)",
+        f"- Big tree: {int(meta['many_count']):,} small pictures (320 px) in "
+        f"{int(meta['many_folders']):,} folders, their t_ thumbnails present",
+        f"- Peers (Debian versions): libjpeg-turbo-progs {meta['version_libjpeg-turbo-progs']}, "
+        f"libvips-tools {meta['version_libvips-tools']}, llgal {meta['version_llgal']}, "
+        f"imagemagick {meta['version_imagemagick']}",
+        f"- Runs: {meta['runs']} of each, round-robin; the measuring took {meta['measure_seconds']} s, "
+        f"the whole script {meta['total_seconds']} s",
+        "",
+        *table,
+        "",
+        "Targets:",
+        "",
+        *target_table,
+        "",
+        "Notes:",
+        "",
+        "- Wall seconds: median of the runs, measured around `/usr/bin/time -v`; x floor: the median"
+        " divided by the floor's median of the same benchmark run. Pictures/s: pictures / median.",
+        "- Peak memory: the highest \"Maximum resident set size\" of `/usr/bin/time -v` over the runs"
+        " (the largest single process of the command).",
+        "- llgal and the from-scratch orvanta-cli run each work on a fresh copy of the photo tree;"
+        " copying is not timed. The pages-only run follows on the copy the from-scratch run made."
+        " The big tree's gallery exists before each timed run (when the tree is new, its first"
+        " gallery is made before them and shown on a line of its own), so every run rewrites the"
+        " same 100,000 pages. The photos are in the file system cache.",
+        "- djpeg and llgal are run once per photo / folder; vipsthumbnail handles all photos in one"
+        " process; orvanta-cli makes the whole gallery in one process.",
+        f"- The machine is shared: other work (builds, tests) may still have been running. Load"
+        f" average {meta['loadavg_start']} at the start, {meta['loadavg_end']} at the end;"
+        + (" the build lock was held while measuring." if meta.get("locked") == "yes"
+           else " no build lock was taken by the script."),
+    ]
+    fs = meta.get("filesystem", "")
+    if "discard" in fs.split(" ")[-1].split(","):
+        lines.append(
+            f"- The file system of the trees ({fs}) is mounted with `discard`: truncating or"
+            " deleting a file waits for the disk to discard its blocks, so rewriting pages that"
+            " exist costs much more than writing new ones.")
+    lines += [f"- {n}" for n in extra_notes]
+    text = "\n".join(lines) + "\n"
+    with open(results_path, "w", encoding="utf-8") as f:
+        f.write(text)
+    sys.stdout.write(text)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

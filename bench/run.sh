@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# bench/run.sh [BUILD_DIR]   (make bench)
+#
+# Times orvanta-cli against its peers on a tree of real photographs and
+# writes the table to bench/results.md.
+#
+#  1. Installs the peers from Debian when missing (as root): mate-backgrounds,
+#     libjpeg-turbo-progs, libvips-tools, llgal, imagemagick, time.
+#  2. Builds, once, BUILD_DIR/bench/photos: 10 folders x 12 camera-like
+#     photos made from mate-backgrounds' nature/ wallpapers (4000 px long
+#     side, quality 90, mild noise, 2-3 MB each; see make_photo.sh), and
+#     BUILD_DIR/bench/many: 1,000 folders x 100 small pictures with their
+#     t_ thumbnails already made (see make_many.py). Delete a tree to have
+#     it rebuilt.
+#  3. Runs, round-robin, BENCH_RUNS times (default 3) each:
+#       floor           djpeg -scale 1/8 over every photo, one after another
+#       vipsthumbnail   vipsthumbnail -s 150x150 over every photo
+#       llgal           llgal -d FOLDER per folder, on a fresh copy of the tree
+#       orvanta-scratch orvanta-cli, whole gallery on a fresh copy of the tree
+#       orvanta-pages   orvanta-cli again on that copy (thumbnails exist)
+#       orvanta-many    orvanta-cli on the 100,000-picture tree (pages only)
+#     Copies are made before the clock starts. Wall time is measured around
+#     /usr/bin/time -v, which gives the peak memory (maximum resident set
+#     size, the largest process of the command).
+#  4. Prints the table (medians, ratio to the floor's median, targets) and
+#     writes it to bench/results.md (BENCH_RESULTS to write elsewhere).
+#
+# Environment: BENCH_RUNS (3), BENCH_TIMEOUT seconds per command (1800),
+# BENCH_LOCK: a lock file held (flock) while measuring, so that builds of
+# other people do not run at the same time; unset: no lock taken.
+set -euo pipefail
+export LC_ALL=C
+
+bench_start=$EPOCHREALTIME
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo=$(cd "$here/.." && pwd)
+build=${1:-build}
+[[ $build = /* ]] || build="$repo/$build"
+cli="$build/orvanta-cli"
+runs=${BENCH_RUNS:-3}
+timeout_s=${BENCH_TIMEOUT:-1800}
+results=${BENCH_RESULTS:-$here/results.md}
+work="$build/bench"
+photos="$work/photos"
+many="$work/many"
+scratch="$work/scratch"
+raw="$work/raw.tsv"
+meta="$work/meta.tsv"
+notes="$work/notes.txt"
+nature=/usr/share/backgrounds/mate/nature
+folders=10
+per_folder=12
+many_folders=1000
+many_per_folder=100
+
+say() { printf '[bench] %s\n' "$*" >&2; }
+
+# ---------------------------------------------------------------- peers
+peers=(mate-backgrounds libjpeg-turbo-progs libvips-tools llgal imagemagick time)
+missing=()
+for p in "${peers[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+    missing+=("$p")
+done
+if ((${#missing[@]})); then
+  if [[ $(id -u) = 0 ]]; then
+    say "installing ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  else
+    say "missing packages; as root run: apt-get install -y ${missing[*]}"
+    exit 1
+  fi
+fi
+if [[ ! -x $cli ]]; then
+  say "$cli is not built (make build, or cmake --build $build --target orvanta-cli)"
+  exit 1
+fi
+mkdir -p "$work"
+
+# ---------------------------------------------------------------- photo tree
+if [[ ! -d $photos ]]; then
+  mapfile -t sources < <(find "$nature" -maxdepth 1 -type f -iname '*.jp*g' | sort)
+  n=${#sources[@]}
+  ((n > 0)) || { say "no photos in $nature"; exit 1; }
+  say "building $photos from $n photos of $nature (a few minutes, once)"
+  rm -rf "$photos.part"
+  total=$((folders * per_folder))
+  for ((i = 0; i < total; i++)); do
+    folder=$(printf 'folder%02d' $((i / per_folder + 1)))
+    mkdir -p "$photos.part/$folder"
+    # Photo i comes from source i mod n; its variant (mirror, turn, crop)
+    # changes with each reuse of a source, its seed (noise, brightness)
+    # with every photo, so no two files are alike.
+    printf '%s\0%s\0%s\0%s\0' "${sources[i % n]}" $(((i / n + i) % 10)) \
+      $((i + 1)) "$photos.part/$folder/$(printf 'IMG_%04d.jpg' $((i + 1)))"
+  done | xargs -0 -n 4 -P "$(nproc)" nice -n 10 bash "$here/make_photo.sh"
+  mv "$photos.part" "$photos"
+fi
+mapfile -t photo_files < <(find "$photos" -type f -name 'IMG_*.jpg' | sort)
+mapfile -t photo_dirs < <(find "$photos" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sort)
+photo_count=${#photo_files[@]}
+printf '%s\n' "${photo_files[@]}" >"$work/photos.list"
+
+# ---------------------------------------------------------------- big tree
+if [[ ! -d $many ]]; then
+  say "building $many ($many_folders folders x $many_per_folder pictures)"
+  convert "${photo_files[0]}" -resize 320x320 -quality 85 "$work/small.jpg"
+  convert "$work/small.jpg" -thumbnail 150x150 -quality 85 "$work/t_small.jpg"
+  python3 "$here/make_many.py" "$work/small.jpg" "$work/t_small.jpg" "$many" \
+    "$many_folders" "$many_per_folder"
+fi
+many_count=$(find "$many" -type f -name 'pic*.jpg' | wc -l)
+
+# ---------------------------------------------------------------- measuring
+if [[ -n ${BENCH_LOCK:-} ]]; then
+  say "waiting for $BENCH_LOCK"
+  exec 9>"$BENCH_LOCK"
+  flock 9
+fi
+measure_start=$EPOCHREALTIME
+rm -rf "$scratch"
+mkdir -p "$scratch"
+: >"$raw"
+: >"$notes"
+loadavg_start=$(cut -d' ' -f1-3 /proc/loadavg)
+
+# measure KEY REP COMMAND...: times one run and appends it to raw.tsv.
+measure() {
+  local key=$1 rep=$2
+  shift 2
+  local log="$scratch/$key.$rep.log" t0 t1 rc=0 rss wall
+  sync
+  t0=$EPOCHREALTIME
+  /usr/bin/time -v -o "$scratch/time.txt" timeout -k 10 "$timeout_s" "$@" \
+    </dev/null >"$log" 2>&1 || rc=$?
+  t1=$EPOCHREALTIME
+  rss=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$scratch/time.txt")
+  wall=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
+  printf '%s\t%s\t%s\t%s\t%s\n' "$key" "$rep" "$wall" "${rss:-0}" "$rc" >>"$raw"
+  if ((rc != 0)); then
+    echo "$key run $rep: exit status $rc; $(tail -n 2 "$log" | tr '\n' ' ')" >>"$notes"
+    say "$key run $rep FAILED (exit $rc), see $log"
+  else
+    say "$key run $rep: ${wall} s, ${rss} KB"
+  fi
+}
+
+fresh_copy() {
+  rm -rf "$1"
+  cp -r "$photos" "$1"
+}
+
+orvanta=("$cli" --quiet --program-folder "$scratch/program")
+
+# The pages-only runs on the big tree rewrite a gallery that exists (as
+# running the program again on a tree does). When the tree is new, its
+# first gallery is made before the round-robin runs, so all of them do the
+# same work; that first run, which writes every page new, is reported on
+# its own line.
+if [[ ! -f $many/index.html ]]; then
+  say "first gallery of $many"
+  mkdir -p "$scratch/program"
+  measure orvanta-many-first 1 "${orvanta[@]}" "$many"
+fi
+
+for ((rep = 1; rep <= runs; rep++)); do
+  measure floor "$rep" bash -c \
+    'while IFS= read -r f; do djpeg -scale 1/8 "$f" >/dev/null || exit 1; done <"$1"' \
+    _ "$work/photos.list"
+
+  rm -rf "$scratch/vips"
+  mkdir -p "$scratch/vips"
+  measure vipsthumbnail "$rep" vipsthumbnail -s 150x150 -o "$scratch/vips/%s.jpg" \
+    "${photo_files[@]}"
+
+  fresh_copy "$scratch/llgal"
+  measure llgal "$rep" bash -c 'for d; do llgal -d "$d" || exit 1; done' _ \
+    "${photo_dirs[@]/#/$scratch/llgal/}"
+
+  fresh_copy "$scratch/orvanta"
+  rm -rf "$scratch/program"
+  mkdir -p "$scratch/program"
+  measure orvanta-scratch "$rep" "${orvanta[@]}" "$scratch/orvanta"
+  thumbs=$(find "$scratch/orvanta" -type f -name 't_*.jpg' | wc -l)
+  pages=$(find "$scratch/orvanta" -type f -name 'IMG_*.html' | wc -l)
+  if ((thumbs != photo_count || pages != photo_count)); then
+    echo "orvanta-scratch run $rep: $thumbs thumbnails and $pages picture pages for $photo_count photos" >>"$notes"
+  fi
+
+  measure orvanta-pages "$rep" "${orvanta[@]}" "$scratch/orvanta"
+
+  measure orvanta-many "$rep" "${orvanta[@]}" "$many"
+done
+loadavg_end=$(cut -d' ' -f1-3 /proc/loadavg)
+measure_end=$EPOCHREALTIME
+if [[ -n ${BENCH_LOCK:-} ]]; then
+  exec 9>&-
+fi
+
+# ---------------------------------------------------------------- report
+photo_bytes=$(du -cb "${photo_files[@]}" | tail -n 1 | cut -f1)
+git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake CMakeLists.txt 2>/dev/null | wc -l)
+{
+  printf 'date\t%s\n' "$(date '+%Y-%m-%d %H:%M %Z')"
+  printf 'nproc\t%s\n' "$(nproc)"
+  printf 'cpu\t%s\n' "$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)"
+  printf 'memory\t%s\n' "$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)"
+  printf 'kernel\t%s\n' "$(uname -sr)"
+  printf 'filesystem\t%s\n' "$(findmnt -no FSTYPE,OPTIONS -T "$work" | tr -s ' ' ' ')"
+  printf 'commit\t%s\n' "$(git -C "$repo" rev-parse --short HEAD)"
+  printf 'commit_subject\t%s\n' "$(git -C "$repo" log -1 --format=%s)"
+  printf 'source_changes\t%s\n' "$git_status"
+  printf 'binary_time\t%s\n' "$(date -r "$cli" '+%Y-%m-%d %H:%M %Z')"
+  printf 'runs\t%s\n' "$runs"
+  printf 'photo_count\t%s\n' "$photo_count"
+  printf 'photo_folders\t%s\n' "${#photo_dirs[@]}"
+  printf 'photo_bytes\t%s\n' "$photo_bytes"
+  printf 'photo_size\t%s\n' "$(identify -format '%w x %h' "${photo_files[0]}")"
+  printf 'many_count\t%s\n' "$many_count"
+  printf 'many_folders\t%s\n' "$(find "$many" -mindepth 1 -maxdepth 1 -type d | wc -l)"
+  printf 'loadavg_start\t%s\n' "$loadavg_start"
+  printf 'loadavg_end\t%s\n' "$loadavg_end"
+  printf 'locked\t%s\n' "${BENCH_LOCK:+yes}"
+  printf 'measure_seconds\t%s\n' "$(awk -v a="$measure_start" -v b="$measure_end" 'BEGIN { printf "%.0f", b - a }')"
+  printf 'total_seconds\t%s\n' "$(awk -v a="$bench_start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f", b - a }')"
+  for p in libjpeg-turbo-progs libvips-tools llgal imagemagick; do
+    printf 'version_%s\t%s\n' "$p" "$(dpkg-query -W -f='${Version}' "$p")"
+  done
+} >"$meta"
+python3 "$here/report.py" "$raw" "$meta" "$notes" "$results"
+say "written $results"
