@@ -193,13 +193,19 @@ bool SaveOptions(const std::string& program_folder,
   const std::string backup =
       path.substr(0, path.size() >= 4 ? path.size() - 4 : 0) + ".BAK";
   const std::string temporary = path + ".tmp";
+  // A backup or temporary file left from before is removed, not opened: a
+  // symbolic link there must be replaced, never written through.
   try {
-    fs.CopyFile(path, backup);
+    if (FileExists(fs, path)) {
+      fs.RemoveFile(backup);
+      fs.CopyFile(path, backup);
+    }
   } catch (const std::exception&) {
-    // No backup (for example no file yet): saving goes on.
+    // No backup: saving goes on.
   }
   const OptionControls& c = controls;
   try {
+    fs.RemoveFile(temporary);
     std::unique_ptr<TextWriter> writer = fs.CreateTextFile(temporary);
     for (const std::string& line : {
              std::string("; Info.ini"),

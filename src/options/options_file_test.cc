@@ -3,6 +3,8 @@
 #include "options/options_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -195,6 +197,27 @@ TEST_F(OptionsFileTest, BackupKeepsOnlyThePreviousVersion) {
   ASSERT_TRUE(Save());
   EXPECT_EQ(ReadFile(dir_.Path("info.BAK")), second);
   EXPECT_NE(ReadFile(IniPath()).find("ThumbnailsPerRow=6\r\n"),
+            std::string::npos);
+}
+
+TEST_F(OptionsFileTest, LinksLeftAtTheBackupAndTemporaryAreNotWrittenThrough) {
+  testing::WriteFile(dir_.Path("other/photo.jpg"), "picture");
+  testing::WriteFile(dir_.Path("other/notes.txt"), "notes");
+  WriteFile(IniPath(), "ThumbnailsPerRow=9\r\n");
+  ASSERT_EQ(symlink(dir_.Path("other/photo.jpg").c_str(),
+                    (IniPath() + ".tmp").c_str()),
+            0);
+  ASSERT_EQ(symlink(dir_.Path("other/notes.txt").c_str(),
+                    dir_.Path("info.BAK").c_str()),
+            0);
+  ASSERT_TRUE(Save());
+  EXPECT_EQ(ReadFile(dir_.Path("other/photo.jpg")), "picture");
+  EXPECT_EQ(ReadFile(dir_.Path("other/notes.txt")), "notes");
+  EXPECT_EQ(ReadFile(dir_.Path("info.BAK")), "ThumbnailsPerRow=9\r\n");
+  struct stat status;
+  ASSERT_EQ(lstat(IniPath().c_str(), &status), 0);
+  EXPECT_TRUE(S_ISREG(status.st_mode));
+  EXPECT_NE(ReadFile(IniPath()).find("ThumbnailsPerRow=4\r\n"),
             std::string::npos);
 }
 
