@@ -1,7 +1,6 @@
-// Tests of the main window: controls and captions, tab order and access
-// keys, key filters and focus rules, the dependent captions, enabled
-// states and heights, the check box values, Escape and closing, and the
-// menu commands (example folder information file, default options).
+// Tests of the main window's controls: captions, positions, the menu bar,
+// tab order and access keys, key filters and focus rules, the dependent
+// caption, enabled state and heights, and the check box values.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -18,6 +17,7 @@
 #include "ui/about_box.h"
 #include "ui/check_box.h"
 #include "ui/desktop_app.h"
+#include "ui/gui_main_window_fixture.h"
 #include "ui/gui_test_support.h"
 #include "ui/main_window.h"
 #include "ui/placement.h"
@@ -25,41 +25,6 @@
 
 namespace orvanta {
 namespace {
-
-using ::orvanta::testing::BoxRecorder;
-using ::orvanta::testing::FolderChooser;
-using ::orvanta::testing::ReadFile;
-using ::orvanta::testing::TempDir;
-using ::orvanta::testing::WriteFile;
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest() : app_(dir_.path()), w_(app_.main_window()) {}
-
-  void ShowActive() {
-    w_.show();
-    w_.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w_));
-  }
-  template <typename T = QWidget>
-  T* Get(const char* name) {
-    T* widget = w_.findChild<T*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  QLineEdit* Box(const char* name) { return Get<QLineEdit>(name); }
-  // Moves the focus from `box` to the next control as the Tab key does.
-  void LeaveBox(QLineEdit* box) {
-    box->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    Get("cmdSelectSourceFolder")->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-  }
-
-  TempDir dir_;
-  DesktopApp app_;
-  FrmOrvanta& w_;
-};
 
 TEST_F(MainWindowTest, CaptionsTextsAndPositions) {
   EXPECT_EQ(w_.objectName(), "frmOrvanta");
@@ -304,124 +269,6 @@ TEST_F(MainWindowTest, ControlsRoundTripThroughTheModel) {
   c.create_thumbnails_index = -1;  // a list without selection
   w_.WriteControls(c);
   EXPECT_EQ(w_.ReadControls().create_thumbnails_index, -1);
-}
-
-TEST(MainWindowEscapeTest, EscapeInAnyControlClosesTheProgram) {
-  const char* controls[] = {
-      "cmdSelectSourceFolder",     "txtInputFolder",
-      "txtIndexTemplateFile",      "chkOverwriteExistingFiles",
-      "cboTargetScreenResolution", "txtThumbnailsPerRow",
-      "cboCreateThumbnails",       "cmdCreateOrvanta",
-      "txtMovieFileExtensions",    "chkUseIrfanview"};
-  for (const char* name : controls) {
-    TempDir dir;
-    DesktopApp app(dir.path());
-    FrmOrvanta& w = app.main_window();
-    w.show();
-    w.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QWidget* control = w.findChild<QWidget*>(QLatin1String(name));
-    control->setFocus();
-    QTest::keyClick(control, Qt::Key_Escape);
-    EXPECT_TRUE(app.quit_requested()) << name;
-    EXPECT_FALSE(w.isVisible()) << name;
-  }
-}
-
-TEST_F(MainWindowTest, ClosingUnloadsEveryOtherWindow) {
-  ShowActive();
-  app_.about_box().show();
-  app_.progress().InitializeForm("task", 0, 10);
-  ASSERT_TRUE(app_.progress().isVisible());
-  Get<QAction>("mnuExit")->trigger();
-  EXPECT_FALSE(w_.isVisible());
-  EXPECT_FALSE(app_.about_box().isVisible());
-  EXPECT_FALSE(app_.progress().isVisible());
-  EXPECT_TRUE(app_.shutting_down());
-  EXPECT_EQ(w_.KeyPressAbortProcess(), 2);
-  MessageBox box{"t", "x", Buttons::kYesNoCancel, Icon::kQuestion, 1};
-  EXPECT_EQ(w_.ShowMessage(box), Answer::kCancel);  // answered quietly
-}
-
-TEST_F(MainWindowTest, SelectInputFolderUsesThePicker) {
-  Box("txtInputFolder")->setText("/start");
-  {
-    FolderChooser chooser("/chosen/folder");
-    Get<QPushButton>("cmdSelectSourceFolder")->click();
-    ASSERT_EQ(chooser.prompts.size(), 1u);
-    EXPECT_EQ(chooser.prompts[0], "Select Input Folder");
-    EXPECT_EQ(chooser.starts[0], "/start");
-  }
-  EXPECT_EQ(Box("txtInputFolder")->text(), "/chosen/folder");
-  FolderChooser cancel("");
-  Get<QAction>("mnuSelectFolder")->trigger();
-  EXPECT_EQ(Box("txtInputFolder")->text(), "/chosen/folder");
-}
-
-TEST_F(MainWindowTest, ExampleFolderInformationFile) {
-  TempDir target;
-  FolderChooser chooser(target.path());
-  BoxRecorder boxes;
-  QAction* command = Get<QAction>("mnuCreateFolderInfoFileExample");
-  command->trigger();
-  EXPECT_EQ(chooser.prompts.at(0),
-            "Select Folder to create Folder Information file in");
-  const std::string path = target.Path("DirInfo.txt");
-  const std::string sample =
-      "[Directory Information]\r\nDirectoryTitle=June 2003 Beach Trip\r\n"
-      "DirectoryDescription=Family trip to the southern California beach.\r\n"
-      "SidebarPictureName=Sunset.jpg\r\n"
-      "SidebarPictureCaption=Sunset over the ocean\r\n\r\n"
-      "[Photo specific descriptions]\r\nOceanSideView.jpg=Pacific Ocean\r\n"
-      "OldLighthouse.jpg=Lighthouse from 1893\r\n";
-  EXPECT_EQ(ReadFile(path), sample);
-  EXPECT_TRUE(boxes.boxes.empty());
-
-  WriteFile(path, "old content");
-  boxes.answers = {Answer::kNo, Answer::kCancel};
-  command->trigger();
-  command->trigger();
-  EXPECT_EQ(ReadFile(path), "old content");
-  EXPECT_FALSE(::orvanta::testing::PathExists(path + ".old"));
-  ASSERT_EQ(boxes.boxes.size(), 2u);
-  EXPECT_EQ(boxes.boxes[0].title, "File Exists");
-  EXPECT_EQ(boxes.boxes[0].text,
-            "A file named DirInfo.txt exists in the selected folder (" +
-                target.path() + "/).  Overwrite it?");
-  EXPECT_EQ(boxes.boxes[0].buttons, Buttons::kYesNoCancel);
-  EXPECT_EQ(boxes.boxes[0].icon, Icon::kQuestion);
-
-  boxes.answers = {Answer::kYes};
-  command->trigger();
-  EXPECT_EQ(ReadFile(path), sample);
-  EXPECT_EQ(ReadFile(path + ".old"), "old content");
-}
-
-TEST_F(MainWindowTest, ExampleFileFailureIsReported) {
-  FolderChooser chooser(dir_.Path("no/such/folder"));
-  BoxRecorder boxes;
-  w_.CreateFolderInfoFileExample();
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].title, "Aborting");
-  EXPECT_EQ(boxes.boxes[0].text.rfind(
-                "Error occurred in CreateFolderInfoFileExample: ", 0),
-            0u);
-  EXPECT_EQ(boxes.boxes[0].icon, Icon::kWarning);
-}
-
-TEST_F(MainWindowTest, SaveAndRestoreDefaultOptions) {
-  BoxRecorder boxes;
-  Get<QAction>("mnuRestoreDefaultOptions")->trigger();
-  EXPECT_EQ(Box("txtInputFolder")->text().toStdString(), dir_.path());
-  EXPECT_EQ(Get<QCheckBox>("chkOverwriteExistingFiles")->checkState(),
-            Qt::Checked);
-  Box("txtThumbnailsPerRow")->setText("9");
-  Get<QAction>("mnuSaveDefaultOptions")->trigger();
-  const std::string saved = ReadFile(dir_.Path("info.ini"));
-  EXPECT_NE(saved.find("ThumbnailsPerRow=9\r\n"), std::string::npos);
-  EXPECT_NE(saved.find("SourceDirectory=" + dir_.path() + "\r\n"),
-            std::string::npos);
-  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 }  // namespace

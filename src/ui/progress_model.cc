@@ -67,10 +67,11 @@ float ParseElapsedTime(std::string_view caption) {
   bool seen_digit = false, seen_point = false, seen_exponent = false;
   for (char c : caption.substr(0, colon)) {
     if (c == ' ' || c == '\t') continue;
-    const char last = number.empty() ? '\0' : number.back();
+    const bool at_sign_place = number.empty() || number.back() == 'E';
     if (std::isdigit(static_cast<unsigned char>(c))) {
       seen_digit = true;
-    } else if ((c == '+' || c == '-') && (number.empty() || last == 'E')) {
+    } else if ((c == '+' || c == '-') && at_sign_place) {
+      // a sign at the start or after the exponent letter
     } else if (c == '.' && !seen_point && !seen_exponent) {
       seen_point = true;
     } else if ((c == 'e' || c == 'E') && seen_digit && !seen_exponent) {
