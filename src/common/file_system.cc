@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -116,9 +117,14 @@ class PosixTextReader : public TextReader {
   size_t position_ = 0;
 };
 
+// Collects the whole text and writes it when closed. A file that already
+// holds exactly these bytes is left untouched (time stamps too), so making
+// an unchanged gallery again writes nothing; otherwise the text is written
+// over the old contents from the start and the file cut to its length
+// (never truncated to zero first, which makes some file systems flush).
 class PosixTextWriter : public TextWriter {
  public:
-  explicit PosixTextWriter(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+  explicit PosixTextWriter(int fd) : fd_(fd) {}
   ~PosixTextWriter() override {
     try {
       Close();
@@ -129,46 +135,70 @@ class PosixTextWriter : public TextWriter {
 
   void WriteLine(std::string_view line) override {
     if (closed_) throw Error("File already closed");
-    if (buffer_.size() + line.size() + 2 > kBufferSize) Flush();
-    if (line.size() + 2 > kBufferSize) {
-      Check(WriteAll(fd_.get(), line.data(), line.size()));
-      Check(WriteAll(fd_.get(), "\r\n", 2));
-      return;
-    }
-    buffer_.append(line);
-    buffer_.append("\r\n");
+    text_.append(line);
+    text_.append("\r\n");
   }
 
   void Close() override {
     if (closed_) return;
     closed_ = true;
-    int error =
-        failed_ ? 0 : WriteAll(fd_.get(), buffer_.data(), buffer_.size());
-    buffer_.clear();
+    int error = Store();
+    text_.clear();
+    text_.shrink_to_fit();
     int close_error = fd_.Close();
     if (error == 0) error = close_error;
-    if (failed_ && error == 0) error = failed_error_;
     if (error != 0) throw SystemError(error);
   }
 
  private:
-  void Flush() {
-    int error = WriteAll(fd_.get(), buffer_.data(), buffer_.size());
-    buffer_.clear();
-    Check(error);
+  // Writes the text unless the file holds it already. Returns 0 or errno.
+  int Store() {
+    struct stat status;
+    if (::fstat(fd_.get(), &status) != 0) return errno;
+    if (!S_ISREG(status.st_mode)) {
+      return WriteAll(fd_.get(), text_.data(), text_.size());
+    }
+    if (static_cast<size_t>(status.st_size) == text_.size() && HoldsText()) {
+      return 0;
+    }
+    size_t done = 0;
+    while (done < text_.size()) {
+      ssize_t n = ::pwrite(fd_.get(), text_.data() + done, text_.size() - done,
+                           static_cast<off_t>(done));
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        return errno;
+      }
+      done += static_cast<size_t>(n);
+    }
+    if (static_cast<size_t>(status.st_size) != text_.size() &&
+        ::ftruncate(fd_.get(), static_cast<off_t>(text_.size())) != 0) {
+      return errno;
+    }
+    return 0;
   }
-  void Check(int error) {
-    if (error == 0) return;
-    failed_ = true;
-    failed_error_ = error;
-    throw SystemError(error);
+
+  // True when the file's bytes equal the text (same size assumed).
+  bool HoldsText() {
+    char buffer[kBufferSize];
+    size_t done = 0;
+    while (done < text_.size()) {
+      size_t want = std::min(sizeof buffer, text_.size() - done);
+      ssize_t n = ::pread(fd_.get(), buffer, want, static_cast<off_t>(done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      if (std::memcmp(buffer, text_.data() + done, static_cast<size_t>(n)) !=
+          0) {
+        return false;
+      }
+      done += static_cast<size_t>(n);
+    }
+    return true;
   }
 
   FileDescriptor fd_;
-  std::string buffer_;
+  std::string text_;
   bool closed_ = false;
-  bool failed_ = false;
-  int failed_error_ = 0;
 };
 
 // Copies the rest of `from` into `to` in the kernel where it can, falling
@@ -281,7 +311,12 @@ std::unique_ptr<TextReader> PosixFileSystem::OpenTextFile(
 
 std::unique_ptr<TextWriter> PosixFileSystem::CreateTextFile(
     const std::string& path) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Read access lets the writer compare old and new contents; a file that
+  // may only be written is opened for writing alone.
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0 && errno == EACCES) {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  }
   if (fd < 0) throw SystemError(errno);
   return std::make_unique<PosixTextWriter>(fd);
 }

@@ -36,8 +36,8 @@ class TextReader {
   virtual bool ReadLine(std::string* line) = 0;
 };
 
-// Writes a text file line by line; every line ends with CR LF. Output is
-// buffered.
+// Writes a text file line by line; every line ends with CR LF. The text is
+// stored when the writer is closed.
 class TextWriter {
  public:
   virtual ~TextWriter() = default;
@@ -64,7 +64,9 @@ class FileSystem {
   // Opens a text file for reading. Throws Error (kFileNotFound when there
   // is no such file).
   virtual std::unique_ptr<TextReader> OpenTextFile(const std::string& path) = 0;
-  // Creates or replaces a text file. Throws Error.
+  // Creates or replaces a text file; its text is stored on Close(), and a
+  // file that already holds exactly that text is left untouched. Throws
+  // Error when the file cannot be created or opened for writing.
   virtual std::unique_ptr<TextWriter> CreateTextFile(
       const std::string& path) = 0;
   // Copies a file, replacing `to`. Throws Error (kFileNotFound when `from`

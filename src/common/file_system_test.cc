@@ -2,7 +2,9 @@
 // listings, line reading and writing, copies, renames and error reports.
 #include "common/file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -135,6 +137,34 @@ TEST(PosixFileSystemTest, WritesCrLfLinesAndReplaces) {
   writer->Close();
   writer->Close();  // a second close does nothing
   EXPECT_EQ(ReadFile(dir.Path("out.txt")), "first\r\n\r\n" + big + "\r\n");
+}
+
+TEST(PosixFileSystemTest, RewritingTheSameTextLeavesTheFileUntouched) {
+  TempDir dir;
+  const std::string path = dir.Path("page.html");
+  PosixFileSystem fs;
+  auto write = [&](const std::vector<std::string>& lines) {
+    std::unique_ptr<TextWriter> writer = fs.CreateTextFile(path);
+    for (const std::string& line : lines) writer->WriteLine(line);
+    writer->Close();
+  };
+  write({"<HTML>", "same"});
+  // Date the file back; an unchanged rewrite must keep that date.
+  struct timespec old_times[2] = {{1000000000, 0}, {1000000000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), old_times, 0), 0);
+  write({"<HTML>", "same"});
+  struct stat status;
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mtim.tv_sec, 1000000000);
+  // Same length, other bytes; then shorter; then longer.
+  write({"<HTML>", "SAME"});
+  EXPECT_EQ(ReadFile(path), "<HTML>\r\nSAME\r\n");
+  write({"<H>"});
+  EXPECT_EQ(ReadFile(path), "<H>\r\n");
+  write({"<HTML>", "a longer text than before"});
+  EXPECT_EQ(ReadFile(path), "<HTML>\r\na longer text than before\r\n");
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_GT(status.st_mtim.tv_sec, 1000000000);
 }
 
 TEST(PosixFileSystemTest, FullDiskIsReported) {
