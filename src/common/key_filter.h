@@ -22,9 +22,9 @@ struct KeyFilterFlags {
 };
 
 struct KeyFilterResult {
-  int key_code = 0;          // the key to insert; 0 drops it
-  bool select_all = false;   // Ctrl+A: select the whole text
-  bool clear_text = false;   // Ctrl+Z: replace the text by the (empty) undo
+  int key_code = 0;         // the key to insert; 0 drops it
+  bool select_all = false;  // Ctrl+A: select the whole text
+  bool clear_text = false;  // Ctrl+Z: replace the text by the (empty) undo
 };
 
 // Decides what happens to one key press (character code as the text box
