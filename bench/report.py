@@ -85,6 +85,8 @@ def main() -> int:
             wall += f", {s['failed']} run(s) failed"
         ratio = s["median"] / floor if floor else None
         ratio_cell = f"{ratio:.2f}" if ratio is not None else "n/a"
+        if _tree == "many":
+            ratio_cell = "-"  # another tree: no floor to compare with
         peak_cell = f"{s['peak_mib']:.1f}"
         rate = s["pictures"] / s["median"] if s["median"] > 0 else float("inf")
         rate_cell = f"{rate:,.0f}"
@@ -111,6 +113,8 @@ def main() -> int:
 
     changes = int(meta.get("source_changes", "0"))
     commit_line = f"`{meta['commit']}` ({meta['commit_subject']})"
+    if "program_commit" in meta:
+        commit_line += f"; last commit of the program's sources `{meta['program_commit']}`"
     if changes:
         commit_line += (f"; {changes} tracked source file(s) had uncommitted changes,"
                         " which the measured binary may include")
@@ -121,7 +125,9 @@ def main() -> int:
         f"- Date: {meta['date']}",
         f"- Machine: {meta['nproc']} CPUs (nproc), {meta['cpu']}, {meta['memory']} RAM, {meta['kernel']},"
         f" trees on {meta.get('filesystem', '?')}",
-        f"- Commit measured: {commit_line}; orvanta-cli built {meta['binary_time']}",
+        f"- Commit measured: {commit_line}; orvanta-cli built {meta['binary_time']}"
+        + (f" ({meta['sources_newer']} source file(s) were newer than it)"
+           if int(meta.get("sources_newer", "0")) else ""),
         f"- Photos: {meta['photo_count']} JPEGs in {meta['photo_folders']} folders, "
         f"{meta['photo_size']} px (first photo), {photo_mb:.0f} MB in all "
         f"({photo_mb / int(meta['photo_count']):.2f} MB each on average), "
@@ -154,9 +160,9 @@ def main() -> int:
         "- djpeg and llgal are run once per photo / folder; vipsthumbnail handles all photos in one"
         " process; orvanta-cli makes the whole gallery in one process.",
         f"- The machine is shared: other work (builds, tests) may still have been running. Load"
-        f" average {meta['loadavg_start']} at the start, {meta['loadavg_end']} at the end;"
-        + (" the build lock was held while measuring." if meta.get("locked") == "yes"
-           else " no build lock was taken by the script."),
+        f" average {meta['loadavg_start']} at the start, {meta['loadavg_end']} at the end."
+        + (" The script held the build lock while measuring." if meta.get("locked") == "yes"
+           else ""),
     ]
     fs = meta.get("filesystem", "")
     if "discard" in fs.split(" ")[-1].split(","):

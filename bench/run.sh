@@ -27,7 +27,9 @@
 #
 # Environment: BENCH_RUNS (3), BENCH_TIMEOUT seconds per command (1800),
 # BENCH_LOCK: a lock file held (flock) while measuring, so that builds of
-# other people do not run at the same time; unset: no lock taken.
+# other people do not run at the same time; unset: no lock taken (e.g. when
+# the caller holds it: flock LOCK bash bench/run.sh). BENCH_NOTE: a line
+# added to the notes of the table (e.g. how the run was made).
 set -euo pipefail
 export LC_ALL=C
 
@@ -123,6 +125,9 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 : >"$raw"
 : >"$notes"
+if [[ -n ${BENCH_NOTE:-} ]]; then
+  printf '%s\n' "$BENCH_NOTE" >>"$notes"
+fi
 loadavg_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # measure KEY REP COMMAND...: times one run and appends it to raw.tsv.
@@ -211,6 +216,8 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
   printf 'commit\t%s\n' "$(git -C "$repo" rev-parse --short HEAD)"
   printf 'commit_subject\t%s\n' "$(git -C "$repo" log -1 --format=%s)"
   printf 'source_changes\t%s\n' "$git_status"
+  printf 'program_commit\t%s\n' "$(git -C "$repo" log -1 --format='%h (%s)' -- src cmake CMakeLists.txt)"
+  printf 'sources_newer\t%s\n' "$(cd "$repo" && find src cmake CMakeLists.txt -type f -newer "$cli" | wc -l)"
   printf 'binary_time\t%s\n' "$(date -r "$cli" '+%Y-%m-%d %H:%M %Z')"
   printf 'runs\t%s\n' "$runs"
   printf 'photo_count\t%s\n' "$photo_count"
