@@ -2,7 +2,9 @@
 // console interface's answers.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <sstream>
@@ -100,6 +102,43 @@ TEST_F(CliTest, ExitStatusForChecksAndUsage) {
   CliResult help = Cli({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_THAT(help.out, HasSubstr("Usage: orvanta-cli"));
+}
+
+TEST_F(CliTest, CtrlCWindsTheRunDown) {
+  for (int i = 0; i < 12; ++i) {
+    MakePicture(temp.Path("photos/p" + std::to_string(i) + ".jpg"), 40, 30);
+  }
+  const char* build = std::getenv("ORVANTA_BUILD_DIR");
+  ASSERT_NE(build, nullptr);
+  const std::string cli = std::string(build) + "/orvanta-cli";
+  const std::string converter =
+      std::string(build) + "/tests/orvanta-test-converter";
+  // Each conversion takes a while, so the run is still busy when Ctrl+C
+  // comes.
+  setenv("ORVANTA_TEST_CONVERTER_SLEEP_MS", "400", 1);
+  const std::string out = temp.Path("stdout");
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    freopen("/dev/null", "r", stdin);
+    freopen(out.c_str(), "w", stdout);
+    freopen(temp.Path("stderr").c_str(), "w", stderr);
+    execl(cli.c_str(), cli.c_str(), "--program-folder",
+          temp.Path("program").c_str(), "--set", "UseIrfanview=True", "--set",
+          ("IrfanviewPath=" + converter).c_str(), temp.Path("photos").c_str(),
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  unsetenv("ORVANTA_TEST_CONVERTER_SLEEP_MS");
+  usleep(900 * 1000);
+  kill(pid, SIGINT);
+  int raw = 0;
+  ASSERT_EQ(waitpid(pid, &raw, 0), pid);
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 3) << ReadFile(temp.Path("stderr"));
+  EXPECT_THAT(ReadFile(out),
+              HasSubstr("Process aborted: Orvanta creation aborted."));
+  EXPECT_FALSE(PathExists(temp.Path("photos/index.html")));
 }
 
 TEST(CliArgsTest, ParsesOptionsAndRejectsMistakes) {
