@@ -129,7 +129,11 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
     } else {
       outcome.command_line =
           BuildConverterCommandLine(converter, source, thumbnail, size);
-      outcome.converter_ok = RunProgramAndWait(outcome.command_line, limit);
+      // The converter's exit status says nothing reliable, but a converter
+      // that ended without leaving the thumbnail (it crashed or refused
+      // the picture) has failed all the same.
+      outcome.converter_ok = RunProgramAndWait(outcome.command_line, limit) &&
+                             fs.FileExists(thumbnail);
     }
     return outcome;
   };

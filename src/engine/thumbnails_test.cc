@@ -188,5 +188,19 @@ TEST_F(ConverterTest, HangingConverterIsStoppedAndReported) {
   EXPECT_FALSE(PathExists(Input("t_hang.jpg")));
 }
 
+TEST_F(ConverterTest, ConverterThatLeavesNoThumbnailIsReported) {
+  MakePicture(Input("crash.jpg"), 60, 60);
+  MakePicture(Input("fail.jpg"), 60, 60);
+  ui.answers = {Answer::kYes, Answer::kYes};
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  ASSERT_EQ(ui.messages.size(), 3u);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_THAT(ui.messages[i].text,
+                HasSubstr("Error calling IrfanView using command line: "));
+  }
+  EXPECT_FALSE(PathExists(Input("t_crash.jpg")));
+  EXPECT_FALSE(PathExists(Input("t_fail.jpg")));
+}
+
 }  // namespace
 }  // namespace orvanta::testing

@@ -214,15 +214,15 @@ TEST_F(HardeningTest, ConvertersThatHangCrashOrFailAreStoppedAndReported) {
   CliResult result =
       Cli({"UseIrfanview=True", "IrfanviewPath=" + TestConverterPath()});
   EXPECT_EQ(result.status, 0) << result.err;
-  // The converter that overran its time asks; the preselected answer (end
-  // of input) goes on. One that crashes or fails quickly ends "in time":
-  // like the original converter call, its exit status is not looked at,
-  // and only the missing thumbnail shows it.
-  EXPECT_GE(CountOccurrences(result.err,
+  // Each converter that overran its time, crashed or left no thumbnail
+  // asks; the preselected answer (end of input) goes on.
+  EXPECT_EQ(CountOccurrences(result.err,
                              "Error calling IrfanView using command line: "),
-            1)
+            3)
       << result.err;
-  EXPECT_THAT(result.err, HasSubstr("hang.jpg"));
+  for (const char* name : {"hang.jpg", "crash.jpg", "fail.jpg"}) {
+    EXPECT_THAT(result.err, HasSubstr(name));
+  }
   EXPECT_EQ(ReadPictureSize(Gallery("t_good.jpg")), (PictureSize{150, 113}));
   for (const char* name : {"t_hang.jpg", "t_crash.jpg", "t_fail.jpg"}) {
     EXPECT_FALSE(PathExists(Gallery(name))) << name;
