@@ -47,8 +47,8 @@ build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build browser-test-deps fuzz-build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	bash fuzz/run_fuzzers.sh $(FUZZ_DIR) smoke $(FUZZ_SMOKE_SECONDS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Node packages of the browser test, from its lock file; again whenever the
 # lock file changes. npm comes with some Node.js builds; Debian's is apart.
