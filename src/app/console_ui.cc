@@ -134,8 +134,11 @@ void ConsoleUi::Draw(bool force) {
   int filled = static_cast<int>(fraction * kWidth);
   std::string bar(filled, '#');
   bar.resize(kWidth, ' ');
+  // The task's last line names the folder being worked on.
   std::string task = ConsoleText(task_);
-  std::replace(task.begin(), task.end(), '\n', ' ');
+  if (size_t newline = task.rfind('\n'); newline != std::string::npos) {
+    task.erase(0, newline + 1);
+  }
   if (task.size() > 40) task = "..." + task.substr(task.size() - 37);
   std::string line = "\r[" + bar + "] " +
                      std::to_string(static_cast<int>(fraction * 100)) + "% " +
