@@ -78,6 +78,7 @@ std::string CliUsage() {
          "                        --set PictureFilesToMatch=jpg,png (replaces\n"
          "                        the list)\n"
          "  --quiet               no progress bar\n"
+         "  INPUT_FOLDER          default: SourceDirectory of info.ini\n"
          "\n"
          "Questions are asked on standard error and answered on standard\n"
          "input (y/yes, n/no, c/cancel; an empty line or the end of input\n"

@@ -112,7 +112,16 @@ int Main(int argc, char** argv) {
       return kExitUsage;
     }
   }
-  if (args.has_input_folder) ui.controls.input_folder = args.input_folder;
+  if (args.has_input_folder) {
+    ui.controls.input_folder = args.input_folder;
+  } else if (ui.controls.input_folder == program.program_folder) {
+    // Only the default is left: the program's own folder. Making a gallery
+    // of it by accident helps nobody.
+    std::cerr << "orvanta-cli: no input folder given (on the command line or "
+                 "as SourceDirectory in info.ini)\n"
+              << CliUsage();
+    return kExitUsage;
+  }
 
   struct sigaction action {};
   action.sa_handler = OnInterrupt;

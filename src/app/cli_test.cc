@@ -95,6 +95,17 @@ TEST_F(CliTest, ExitStatusForChecksAndUsage) {
   EXPECT_EQ(missing.err,
             "Invalid Path: The input folder path is invalid.  Aborting.\n");
   EXPECT_EQ(Cli({"--bogus"}).status, 2);
+  CliResult no_folder = Cli({});
+  EXPECT_EQ(no_folder.status, 2);
+  EXPECT_THAT(no_folder.err, HasSubstr("no input folder given"));
+  EXPECT_FALSE(PathExists(temp.Path("program/index.html")));
+  // A folder saved in info.ini is used without one on the command line.
+  MakeFolders(temp.Path("saved"));
+  WriteFile(temp.Path("program/info.ini"),
+            "SourceDirectory=" + temp.Path("saved") + "\r\n");
+  CliResult saved = Cli({});
+  EXPECT_EQ(saved.status, 0) << saved.err;
+  EXPECT_TRUE(PathExists(temp.Path("saved/index.html")));
   CliResult unknown = Cli({"--set", "NoSuchKey=1", temp.path()});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_THAT(unknown.err, HasSubstr("unknown option key \"NoSuchKey\""));
