@@ -24,6 +24,16 @@ std::string UrlEncodeRelativePath(const std::string& path) {
   return out;
 }
 
+// Splits an information-file line at its first "="; false for a line
+// without one (such lines are ignored).
+bool SplitEntry(const std::string& line, std::string* key, std::string* value) {
+  size_t equals = line.find('=');
+  if (equals == std::string::npos) return false;
+  *key = line.substr(0, equals);
+  *value = line.substr(equals + 1);
+  return true;
+}
+
 }  // namespace
 
 void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
@@ -38,12 +48,9 @@ void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
   if (!FileExists(ctx.fs, path)) return;
   try {
     auto reader = ctx.fs.OpenTextFile(path);
-    std::string line;
+    std::string line, key, value;
     while (reader->ReadLine(&line)) {
-      size_t equals = line.find('=');
-      if (equals == std::string::npos) continue;
-      std::string key = line.substr(0, equals);
-      std::string value = line.substr(equals + 1);
+      if (!SplitEntry(line, &key, &value)) continue;
       std::string lower = ToLowerAscii(key);
       if (lower == "directorytitle") {
         info->title = std::move(value);
@@ -79,13 +86,11 @@ std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,
   if (!FileExists(ctx.fs, path)) return HtmlEscape(subfolder);
   try {
     auto reader = ctx.fs.OpenTextFile(path);
-    std::string line;
+    std::string line, key, value;
     while (reader->ReadLine(&line)) {
-      size_t equals = line.find('=');
-      if (equals == std::string::npos) continue;
-      if (ToLowerAscii(std::string_view(line).substr(0, equals)) ==
-          "directorytitle") {
-        return line.substr(equals + 1);
+      if (SplitEntry(line, &key, &value) &&
+          ToLowerAscii(key) == "directorytitle") {
+        return value;
       }
     }
   } catch (const Error&) {

@@ -6,17 +6,12 @@
 
 #include <vector>
 
+#include "testing/recording_prompter.h"
+
 namespace orvanta {
 namespace {
 
-class RecordingPrompter : public Prompter {
- public:
-  Answer ShowMessage(const MessageBox& box) override {
-    boxes.push_back(box);
-    return DefaultAnswer(box);
-  }
-  std::vector<MessageBox> boxes;
-};
+using testing::RecordingPrompter;
 
 TEST(CommandLineTest, HelpSwitches) {
   EXPECT_EQ(CountHelpRequests(""), 0);

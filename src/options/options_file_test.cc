@@ -9,23 +9,16 @@
 #include <vector>
 
 #include "common/error.h"
+#include "testing/recording_prompter.h"
 #include "testing/temp_dir.h"
 
 namespace orvanta {
 namespace {
 
 using testing::ReadFile;
+using testing::RecordingPrompter;
 using testing::TempDir;
 using testing::WriteFile;
-
-class RecordingPrompter : public Prompter {
- public:
-  Answer ShowMessage(const MessageBox& box) override {
-    boxes.push_back(box);
-    return DefaultAnswer(box);
-  }
-  std::vector<MessageBox> boxes;
-};
 
 // The real file system with switchable faults.
 class FaultyFileSystem : public PosixFileSystem {

@@ -14,20 +14,12 @@
 #include "common/error.h"
 #include "hardening/hardening_fixture.h"
 #include "options/options_file.h"
+#include "testing/recording_prompter.h"
 
 namespace orvanta::testing {
 namespace {
 
 using ::testing::HasSubstr;
-
-class RecordingPrompter : public Prompter {
- public:
-  Answer ShowMessage(const MessageBox& box) override {
-    messages.push_back(box);
-    return DefaultAnswer(box);
-  }
-  std::vector<MessageBox> messages;
-};
 
 // The real file system, except that the text files it creates fail with
 // "No space left on device" after `good_lines` lines.
@@ -81,8 +73,8 @@ TEST_F(OptionsSaveTest, WriteFailingHalfWayLeavesTheOldFileWhole) {
   EXPECT_EQ(ReadFile(Program("info.ini")), kOldFile);
   EXPECT_EQ(ReadFile(Program("info.BAK")), kOldFile);
   EXPECT_FALSE(PathExists(Program("info.ini.tmp")));
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].text,
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_EQ(prompter.boxes[0].text,
             "Error Saving Program Information (Info.ini) File: No space left "
             "on device\r\nBe sure you have write permission for the drive "
             "where the Orvanta program resides \r\n(" +
@@ -109,8 +101,8 @@ TEST_F(OptionsSaveTest, FullDiskLeavesTheOldFileWhole) {
   EXPECT_FALSE(saved);
   EXPECT_EQ(info, kOldFile);
   EXPECT_FALSE(temporary_left);
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_THAT(prompter.messages[0].text, HasSubstr("No space left on device"));
+  ASSERT_EQ(prompter.boxes.size(), 1u);
+  EXPECT_THAT(prompter.boxes[0].text, HasSubstr("No space left on device"));
 }
 
 TEST_F(OptionsSaveTest, UnwritableFolderLeavesTheOldFileWhole) {
@@ -127,8 +119,7 @@ TEST_F(OptionsSaveTest, UnwritableFolderLeavesTheOldFileWhole) {
     }
     PosixFileSystem fs;
     bool saved = Save(fs);
-    std::string text =
-        prompter.messages.empty() ? "" : prompter.messages[0].text;
+    std::string text = prompter.boxes.empty() ? "" : prompter.boxes[0].text;
     ssize_t ignored = ::write(pipe_fds[1], text.data(), text.size());
     (void)ignored;
     ::_exit(saved ? 1 : 0);
