@@ -12,6 +12,7 @@
 #include "engine/folder_info.h"
 #include "engine/run_context.h"
 #include "fuzz_support.h"
+#include "testing/recording_ui.h"
 
 namespace orvanta::fuzz {
 namespace {
@@ -30,7 +31,7 @@ void ReadOne(const uint8_t* data, size_t size) {
   WriteScratchFile(folder + "sub/DirInfo.txt",
                    std::string_view(reinterpret_cast<const char*>(data), size));
 
-  QuietUi ui;
+  testing::RecordingUi ui;
   PosixFileSystem fs;
   GalleryOptions options;
   RunSettings settings;
@@ -53,7 +54,7 @@ void ReadOne(const uint8_t* data, size_t size) {
   LookupPictureTitle(info, "not described.jpg");
   LookupSubfolderCaption(ctx, info, "sub");
   BuildSidebarPictureHtml(ctx, info);
-  Check(ui.message_count == 0, "reading an information file shows nothing");
+  Check(ui.messages.size() == 0, "reading an information file shows nothing");
 }
 
 }  // namespace

@@ -1,61 +1,61 @@
 // Fuzz target: loading info.ini. The input is the file's contents, loaded
-// over the defaults. When it loads without a message, the options are
-// saved, loaded into fresh controls and saved again: the two saved files
-// must be the same bytes (saving what was loaded is stable; see the one
-// exception below) and the backup
-// must hold the file that was there before. A file that loads with a
-// message is never changed. The files live in memory (the folder
-// information target reads through the real file system's line reader).
+// over the defaults from a scratch folder. A file that loads with a
+// message is never changed. One that loads without is saved, loaded into
+// fresh controls and saved again: the two saved files must be the same
+// bytes (but for the one exception below), the backup must hold the file
+// that was there before, and no temporary file may be left.
+#include <unistd.h>
+
 #include <string>
 
 #include "fuzz_support.h"
-#include "memory_file_system.h"
 #include "options/options_file.h"
+#include "testing/recording_ui.h"
 
 namespace orvanta::fuzz {
 namespace {
 
-constexpr char kFolder[] = "/program";
-constexpr char kPath[] = "/program/info.ini";
-constexpr char kBackup[] = "/program/info.BAK";
-
 struct Loaded {
   OptionControls controls;
   GalleryOptions options;
-  QuietUi ui;
+  testing::RecordingUi ui;
 };
 
-void Load(Loaded* loaded, MemoryFileSystem& fs) {
-  SetDefaultOptions(kFolder, &loaded->controls, &loaded->options);
-  LoadOptions(kFolder, &loaded->controls, &loaded->options, fs, loaded->ui);
+void Load(const std::string& folder, Loaded* loaded, FileSystem& fs) {
+  SetDefaultOptions(folder, &loaded->controls, &loaded->options);
+  LoadOptions(folder, &loaded->controls, &loaded->options, fs, loaded->ui);
 }
 
 void LoadOne(const uint8_t* data, size_t size) {
+  static const std::string folder = ScratchFolder();
+  const std::string path = folder + "/info.ini";
+  const std::string backup = folder + "/info.BAK";
+  const std::string temporary = path + ".tmp";
   const std::string input(reinterpret_cast<const char*>(data), size);
-  MemoryFileSystem fs;
-  fs.files[kPath] = input;
+  ::unlink(backup.c_str());
+  WriteScratchFile(path, input);
+  PosixFileSystem fs;
 
   Loaded first;
-  Load(&first, fs);
-  if (size == 0) {
-    Check(first.ui.message_count == 1, "an empty file is reported");
-  }
-  if (first.ui.message_count != 0) {
-    Check(fs.files.size() == 1 && fs.files[kPath] == input,
+  Load(folder, &first, fs);
+  if (size == 0)
+    Check(first.ui.messages.size() == 1, "an empty file is reported");
+  if (!first.ui.messages.empty()) {
+    Check(ReadScratchFile(path) == input && !ReadScratchFile(backup),
           "loading never writes");
     return;
   }
-  QuietUi save_ui;
-  Check(SaveOptions(kFolder, first.controls, first.options.known_extensions, fs,
+  testing::RecordingUi save_ui;
+  Check(SaveOptions(folder, first.controls, first.options.known_extensions, fs,
                     save_ui),
         "saving succeeds");
-  Check(fs.files[kBackup] == input, "the backup holds the previous file");
-  const std::string saved = fs.files[kPath];
+  Check(ReadScratchFile(backup) == input, "the backup holds the previous file");
+  const std::optional<std::string> saved = ReadScratchFile(path);
 
   Loaded second;
-  Load(&second, fs);
-  Check(second.ui.message_count == 0, "a saved file loads without a message");
-  Check(SaveOptions(kFolder, second.controls, second.options.known_extensions,
+  Load(folder, &second, fs);
+  Check(second.ui.messages.empty(), "a saved file loads without a message");
+  Check(SaveOptions(folder, second.controls, second.options.known_extensions,
                     fs, save_ui),
         "saving again succeeds");
   // Loading drops one leading "." from each listed extension, so an
@@ -66,11 +66,11 @@ void LoadOne(const uint8_t* data, size_t size) {
     dotted = dotted || known.extension.starts_with(".");
   }
   if (!dotted) {
-    Check(fs.files[kPath] == saved,
+    Check(ReadScratchFile(path) == saved,
           "saving what was loaded gives the same file");
   }
-  Check(fs.files.size() == 2, "no temporary file is left behind");
-  Check(save_ui.message_count == 0, "saving shows no message");
+  Check(!ReadScratchFile(temporary), "no temporary file is left behind");
+  Check(save_ui.messages.empty(), "saving shows no message");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "engine/run_context.h"
 #include "engine/templates.h"
 #include "fuzz_support.h"
+#include "testing/recording_ui.h"
 
 namespace orvanta::fuzz {
 namespace {
@@ -25,7 +26,7 @@ void ExpandOne(const uint8_t* data, size_t size) {
   std::string line(nul == std::string_view::npos ? rest : rest.substr(nul + 1));
   const std::string original = line;
 
-  QuietUi ui;
+  testing::RecordingUi ui;
   PosixFileSystem fs;
   GalleryOptions options;
   options.include_keyboard_navigation = keyboard;
@@ -38,14 +39,14 @@ void ExpandOne(const uint8_t* data, size_t size) {
   if (original.find('%') == std::string::npos) {
     Check(line == original, "a line without % comes back unchanged");
     Check(code.empty(), "a line without % has no block code");
-    Check(ui.message_count == 0, "a line without % shows no message");
+    Check(ui.messages.size() == 0, "a line without % shows no message");
   }
   if (ctx.state.abort_processing) {
-    Check(ui.message_count == 1, "a bad code shows one message");
-    Check(ui.last_message.text.find(original) != std::string::npos,
+    Check(ui.messages.size() == 1, "a bad code shows one message");
+    Check(ui.messages.back().text.find(original) != std::string::npos,
           "the bad-code message names the line");
   } else {
-    Check(ui.message_count == 0, "no message without a bad code");
+    Check(ui.messages.size() == 0, "no message without a bad code");
     for (const char* block :
          {kCodeThumbnails, kCodeSubdirNav, kCodeScriptInclude,
           kCodePictureSource, kCodePictureDescription, kCodeNavBack,

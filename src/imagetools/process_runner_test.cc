@@ -1,80 +1,130 @@
-// Tests of the converter's command line: splitting by the Windows rules and
-// building it so that it splits back into the same arguments.
+// The external converter's command line, split by the Windows rules and
+// built so that it splits back into the same arguments; and running it as
+// a child with a time limit that leaves no process behind.
 #include "imagetools/process_runner.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
-#include <string>
-#include <vector>
+#include <cerrno>
+#include <chrono>
+#include <fstream>
+#include <thread>
 
-namespace orvanta {
+#include "testing/cli_runner.h"
+#include "testing/temp_dir.h"
+#include "testing/test_pictures.h"
+
+namespace orvanta::testing {
 namespace {
 
 using Args = std::vector<std::string>;
 
-TEST(SplitCommandLineTest, BlanksAndTabsSeparate) {
-  EXPECT_EQ(SplitCommandLine(""), Args{});
-  EXPECT_EQ(SplitCommandLine("  \t "), Args{});
-  EXPECT_EQ(SplitCommandLine("a b\t\tc  "), (Args{"a", "b", "c"}));
-  EXPECT_EQ(SplitCommandLine("  one"), (Args{"one"}));
+TEST(SplitCommandLineTest, WindowsRules) {
+  const std::pair<std::string, Args> cases[] = {
+      {"  \t ", {}},
+      {"a b\t\tc  ", {"a", "b", "c"}},
+      {R"("a b" c)", {"a b", "c"}},
+      {R"(ab"c d"e f)", {"abc de", "f"}},
+      {R"("" x)", {"", "x"}},
+      {R"("open ended)", {"open ended"}},
+      {R"(C:\dir\file a\\b)", {R"(C:\dir\file)", R"(a\\b)"}},
+      {R"(a\"b)", {R"(a"b)"}},
+      {R"(a\\"b c")", {R"(a\b c)"}},
+      {R"(a\\\"b)", {R"(a\"b)"}},
+      {R"("C:\dir\\" next)", {R"(C:\dir\)", "next"}},
+      {R"("a""b" c)", {R"(a"b)", "c"}},
+  };
+  for (const auto& [line, args] : cases) {
+    EXPECT_EQ(SplitCommandLine(line), args) << line;
+  }
 }
 
-TEST(SplitCommandLineTest, QuotesGroupAndToggle) {
-  EXPECT_EQ(SplitCommandLine(R"("a b" c)"), (Args{"a b", "c"}));
-  EXPECT_EQ(SplitCommandLine(R"(ab"c d"e f)"), (Args{"abc de", "f"}));
-  EXPECT_EQ(SplitCommandLine(R"("" x)"), (Args{"", "x"}));
-  EXPECT_EQ(SplitCommandLine(R"("open ended)"), (Args{"open ended"}));
-  EXPECT_EQ(SplitCommandLine(R"(/convert="C:\a b\t.jpg")"),
-            (Args{R"(/convert=C:\a b\t.jpg)"}));
-}
-
-TEST(SplitCommandLineTest, BackslashesAreLiteralExceptBeforeAQuote) {
-  EXPECT_EQ(SplitCommandLine(R"(C:\dir\file a\\b)"),
-            (Args{R"(C:\dir\file)", R"(a\\b)"}));
-  EXPECT_EQ(SplitCommandLine(R"(a\"b)"), (Args{R"(a"b)"}));
-  EXPECT_EQ(SplitCommandLine(R"(a\\"b c")"), (Args{R"(a\b c)"}));
-  EXPECT_EQ(SplitCommandLine(R"(a\\\"b)"), (Args{R"(a\"b)"}));
-  EXPECT_EQ(SplitCommandLine(R"("C:\dir\\" next)"),
-            (Args{R"(C:\dir\)", "next"}));
-  EXPECT_EQ(SplitCommandLine(R"(trailing\\)"), (Args{R"(trailing\\)"}));
-}
-
-TEST(SplitCommandLineTest, TwoQuotesInsideQuotesMakeOne) {
-  EXPECT_EQ(SplitCommandLine(R"("a""b" c)"), (Args{R"(a"b)", "c"}));
-}
-
-TEST(BuildConverterCommandLineTest, HasTheExactForm) {
-  EXPECT_EQ(
-      BuildConverterCommandLine(R"(C:\Program Files\IrfanView\i_view32.exe)",
-                                R"(C:\Photos\a b.jpg)",
-                                R"(C:\Photos\t_a b.jpg)", 150),
-      R"("C:\Program Files\IrfanView\i_view32.exe" "C:\Photos\a b.jpg")"
-      R"( /resample=(150,150) /aspectratio /convert="C:\Photos\t_a b.jpg")");
+TEST(SplitCommandLineTest, ConverterCommandLineSplitsBackIntoItsArguments) {
   EXPECT_EQ(BuildConverterCommandLine("/usr/bin/conv", "/p/x.png", "/p/t_x.png",
                                       1000),
             R"("/usr/bin/conv" "/p/x.png" /resample=(1000,1000) )"
             R"(/aspectratio /convert="/p/t_x.png")");
-}
-
-TEST(BuildConverterCommandLineTest, SplitsBackIntoTheArguments) {
-  struct Case {
-    std::string program, source, thumbnail;
+  const Args paths[] = {
+      {"/opt/my tools/conv", "/p/a b.jpg", "/p/t_a b.jpg"},
+      {R"(C:\x\conv.exe)", R"(C:\a\b.jpg)", R"(C:\a\t_b.jpg)"},
+      {"/p/conv", R"(/p/say "hi".jpg)", R"(/p/t_say "hi".jpg)"},
+      {"/p/conv", R"(/p/back\slash\.jpg)", R"(/p/ends in\)"},
+      {"/p/conv", R"(/p/quote\"mix\\".gif)", "/p/t\t tab.gif"},
   };
-  for (const Case& c : std::vector<Case>{
-           {"/opt/my tools/conv", "/p/a b.jpg", "/p/t_a b.jpg"},
-           {R"(C:\x\conv.exe)", R"(C:\a\b.jpg)", R"(C:\a\t_b.jpg)"},
-           {"/p/conv", R"(/p/say "hi".jpg)", R"(/p/t_say "hi".jpg)"},
-           {"/p/conv", R"(/p/back\slash\.jpg)", R"(/p/ends in\)"},
-           {"/p/conv", R"(/p/quote\"mix\\".gif)", "/p/t\t tab.gif"},
-       }) {
-    std::string line =
-        BuildConverterCommandLine(c.program, c.source, c.thumbnail, 150);
+  for (const Args& p : paths) {
+    const std::string line = BuildConverterCommandLine(p[0], p[1], p[2], 150);
     EXPECT_EQ(SplitCommandLine(line),
-              (Args{c.program, c.source, "/resample=(150,150)", "/aspectratio",
-                    "/convert=" + c.thumbnail}))
+              (Args{p[0], p[1], "/resample=(150,150)", "/aspectratio",
+                    "/convert=" + p[2]}))
         << line;
   }
 }
 
+// True when this process has no child, running or unreaped.
+bool HasNoChildren() {
+  return waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD;
+}
+
+// True when the process is gone, or a zombie that its parent will reap.
+bool IsGone(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return true;
+  const size_t paren = line.rfind(')');
+  return paren != std::string::npos && line.substr(paren + 2, 1) == "Z";
+}
+
+class RunProgramTest : public ::testing::Test {
+ protected:
+  // The converter's command line for a new picture `name`.
+  std::string Command(const std::string& name) {
+    MakePicture(dir_.Path(name), 400, 300);
+    return BuildConverterCommandLine(TestConverterPath(), dir_.Path(name),
+                                     dir_.Path("t_" + name), 100);
+  }
+  TempDir dir_;
+};
+
+TEST_F(RunProgramTest, ConverterWritesTheThumbnail) {
+  EXPECT_TRUE(RunProgramAndWait(Command("a b.jpg"), 30));
+  EXPECT_EQ(ReadPictureSize(dir_.Path("t_a b.jpg")), (PictureSize{100, 75}));
+  EXPECT_TRUE(RunProgramAndWait(Command("c.png"), 0));          // no limit
+  EXPECT_TRUE(RunProgramAndWait("true ignored arguments", 5));  // from PATH
+  // A crash ends the program in time: the caller looks for the thumbnail.
+  EXPECT_TRUE(RunProgramAndWait(Command("crash.jpg"), 10));
+  EXPECT_FALSE(PathExists(dir_.Path("t_crash.jpg")));
+  EXPECT_TRUE(HasNoChildren());
+}
+
+TEST_F(RunProgramTest, ProgramsPastTheLimitAreKilledWithTheirHelpers) {
+  EXPECT_FALSE(RunProgramAndWait(Command("hang.jpg"), 1));
+  EXPECT_FALSE(RunProgramAndWait(Command("stubborn.jpg"), 1));  // no SIGTERM
+  EXPECT_TRUE(HasNoChildren());
+  // A helper left in the program's group goes with it.
+  EXPECT_TRUE(RunProgramAndWait(Command("orphan.jpg"), 30));
+  pid_t helper = 0;
+  ASSERT_TRUE(std::ifstream(dir_.Path("t_orphan.jpg.pid")) >> helper);
+  for (int i = 0; i < 500 && !IsGone(helper); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(IsGone(helper));
+}
+
+TEST_F(RunProgramTest, ProgramsThatCannotStartGiveFalse) {
+  const std::string not_executable = dir_.Path("not-executable");
+  WriteFile(not_executable, "#!/bin/sh\nexit 0\n");
+  for (const std::string& program :
+       {not_executable, dir_.Path("missing"), dir_.path()}) {
+    EXPECT_FALSE(
+        RunProgramAndWait(BuildConverterCommandLine(program, "a", "b", 10), 5))
+        << program;
+  }
+  EXPECT_FALSE(RunProgramAndWait("", 5));
+  EXPECT_FALSE(RunProgramAndWait("orvanta-no-such-program-here", 5));
+  EXPECT_TRUE(HasNoChildren());
+}
+
 }  // namespace
-}  // namespace orvanta
+}  // namespace orvanta::testing

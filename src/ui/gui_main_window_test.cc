@@ -1,275 +1,299 @@
-// Tests of the main window's controls: captions, positions, the menu bar,
-// tab order and access keys, key filters and focus rules, the dependent
-// caption, enabled state and heights, and the check box values.
+// The main window as a person uses it: start-up, the three-state boxes,
+// what the text boxes accept and the rules on leaving them, Escape, its
+// commands, and whole runs started from the create button.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
+#include "testing/gui_support.h"
 #include "testing/temp_dir.h"
+#include "testing/test_pictures.h"
 #include "ui/about_box.h"
 #include "ui/check_box.h"
 #include "ui/desktop_app.h"
-#include "ui/gui_main_window_fixture.h"
-#include "ui/gui_test_support.h"
 #include "ui/main_window.h"
-#include "ui/placement.h"
 #include "ui/progress_window.h"
 
-namespace orvanta {
+namespace orvanta::testing {
 namespace {
 
-TEST_F(MainWindowTest, CaptionsTextsAndPositions) {
-  EXPECT_EQ(w_.objectName(), "frmOrvanta");
-  EXPECT_EQ(w_.windowTitle(), "Orvanta Cataloger");
-  EXPECT_EQ(Get<QLabel>("lblDirections")->text(),
-            "The graphic files in the input folder will be processed to "
-            "create an html-based photo gallery.");
-  EXPECT_EQ(Get<QPushButton>("cmdSelectSourceFolder")->text(),
-            "Select &Base Folder");
-  EXPECT_EQ(Get<QPushButton>("cmdCreateOrvanta")->text(), "&Create Orvanta");
-  EXPECT_EQ(Get<QGroupBox>("fraFileOptions")->title(), "Template File Options");
-  EXPECT_EQ(Get<QGroupBox>("fraOptions")->title(), "Output Options");
-  EXPECT_EQ(Get<QCheckBox>("chkUseIrfanview")->toolTip(),
-            "Download IrfanView from https://www.irfanview.com/");
-  EXPECT_EQ(Box("txtIrfanviewPath")->toolTip(),
-            "Typical path is C:\\Program Files\\Irfanview\\I_View32.exe");
-  EXPECT_EQ(Box("txtPictureFileExtensions")->toolTip(),
-            "Separate extensions using a comma; do not include the . in the "
-            "extension.  Example list: jpg, gif, bmp");
-  EXPECT_EQ(Get<QComboBox>("cboTargetScreenResolution")->toolTip(),
-            "Target Screen Resolution for Mid-Size Picture.  If the original "
-            "image is smaller than these dimensions, then no mid-size picture "
-            "will be included.");
-  // Window-relative design positions, also inside frames.
-  const QWidget* form = w_.centralWidget();
-  QWidget* input = Box("txtInputFolder");
-  EXPECT_EQ(input->geometry(), QRect(120, 32, 449, 19));
-  QWidget* prefix = Box("txtThumbnailFilePrefix");
-  EXPECT_EQ(prefix->mapTo(form, QPoint(0, 0)),
-            QPoint(TwipsToPixels(2880), TwipsToPixels(4680)));
-  auto* combo = Get<QComboBox>("cboCreateThumbnails");
-  ASSERT_EQ(combo->count(), 3);
-  EXPECT_EQ(combo->itemText(1), "Create new thumbnails for files without them");
-  auto* sizes = Get<QComboBox>("cboTargetScreenResolution");
-  ASSERT_EQ(sizes->count(), 5);
-  EXPECT_EQ(sizes->itemText(4), "1600x1200");
-  EXPECT_EQ(sizes->currentIndex(), 2);  // after load, before any options
-}
-
-TEST_F(MainWindowTest, MenuBar) {
-  EXPECT_EQ(Get<QAction>("mnuSelectFolder")->text(), "&Select Base Folder");
-  EXPECT_EQ(Get<QAction>("mnuSaveDefaultOptions")->text(),
-            "Save &Default Options");
-  EXPECT_EQ(Get<QAction>("mnuRestoreDefaultOptions")->text(),
-            "&Restore Default Options");
-  EXPECT_EQ(Get<QAction>("mnuCreateFolderInfoFileExample")->text(),
-            "&Create example Folder Info file");
-  EXPECT_EQ(Get<QAction>("mnuExit")->text(), "E&xit");
-  EXPECT_EQ(Get<QAction>("mnuAbout")->text(), "&About Program");
-  EXPECT_TRUE(Get<QAction>("mnuFileSep2")->isSeparator());
-  const QList<QAction*> menus = w_.menuBar()->actions();
-  ASSERT_EQ(menus.size(), 2);
-  EXPECT_EQ(menus[0]->text(), "&File");
-  EXPECT_EQ(menus[1]->text(), "&Help");
-}
-
-TEST_F(MainWindowTest, TabOrderAndAccessKeys) {
-  SetCheckBoxValue(Get<QCheckBox>("chkUseIrfanview"), 1);
-  ShowActive();
-  const char* order[] = {
-      "cmdSelectSourceFolder",    "txtInputFolder",
-      "txtIndexTemplateFile",     "txtPictureTemplateFile",
-      "txtDirectoryInfoFile",     "chkOverwriteExistingFiles",
-      "chkRecurseSubFolders",     "chkIncludeJavascriptNavFunctions",
-      "chkIncludeMidSizePicture", "cboTargetScreenResolution",
-      "txtThumbnailsPerRow",      "txtThumbnailMaximumWidthOrHeight",
-      "cboCreateThumbnails",      "cmdCreateOrvanta",
-      "txtThumbnailFilePrefix",   "txtMovieFileThumbnailExtension",
-      "chkIncludePictureFiles",   "chkIncludeMovieFiles",
-      "txtPictureFileExtensions", "txtMovieFileExtensions",
-      "chkUseIrfanview",          "txtIrfanviewPath"};
-  Get(order[0])->setFocus(Qt::OtherFocusReason);
-  for (size_t i = 1; i < std::size(order); ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget()->objectName(), order[i]);
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() : app_(program_.path()), w_(app_.main_window()) {}
+  void ShowActive() {
+    w_.show();
+    w_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w_));
   }
-  QTest::keyClick(&w_, Qt::Key_T, Qt::AltModifier);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtIndexTemplateFile");
-  QTest::keyClick(&w_, Qt::Key_P, Qt::AltModifier);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(),
-            "txtPictureTemplateFile");
-  QTest::keyClick(&w_, Qt::Key_N, Qt::AltModifier);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(),
-            "txtThumbnailFilePrefix");
-}
-
-TEST_F(MainWindowTest, FileNameBoxesFilterKeys) {
-  ShowActive();
-  for (const char* name : {"txtIndexTemplateFile", "txtPictureTemplateFile",
-                           "txtDirectoryInfoFile"}) {
+  template <typename T = QWidget>
+  T* Get(const char* name) {
+    T* widget = w_.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QLineEdit* Box(const char* name) { return Get<QLineEdit>(name); }
+  // Types `text` into a box and moves on as the Tab key does.
+  QString Leave(const char* name, const QString& text) {
     QLineEdit* box = Box(name);
-    box->setFocus();
-    box->clear();
-    QTest::keyClicks(box, "a\\:b,c.-_+$@ 1");
-    EXPECT_EQ(box->text(), "abc.-_+$@ 1") << name;
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(box->selectedText(), box->text());
-    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), "") << name;
+    box->setText(text);
+    box->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    Get("cmdSelectSourceFolder")->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    return box->text();
   }
-}
-
-TEST_F(MainWindowTest, NumberBoxesTakeDigitsOnly) {
-  ShowActive();
-  for (const char* name :
-       {"txtThumbnailsPerRow", "txtThumbnailMaximumWidthOrHeight"}) {
-    QLineEdit* box = Box(name);
-    box->setFocus();
-    box->clear();
-    QTest::keyClicks(box, "1-.e 2a");
-    EXPECT_EQ(box->text(), "12") << name;
-    QTest::keyClick(box, Qt::Key_Backspace);
-    EXPECT_EQ(box->text(), "1");
-    QApplication::clipboard()->setText(QStringLiteral("x-y"));
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), "1x-y") << "pasted text is not filtered";
+  void MakePhotos() {
+    MakePicture(photos_.Path("Beach1.jpg"), 640, 480);
+    MakePicture(photos_.Path("Sunset/Evening.jpg"), 800, 600);
+    Box("txtInputFolder")->setText(QString::fromStdString(photos_.path()));
   }
+
+  TempDir program_;
+  TempDir photos_;
+  DesktopApp app_;
+  FrmOrvanta& w_;
+};
+
+TEST(StartUpTest, SplashHelpDefaultsThenOptionsFileThenMainWindow) {
+  TempDir program;
+  WriteFile(program.Path("info.ini"),
+            "ThumbnailsPerRow=7\r\nUseIrfanview=True\r\n");
+  BoxRecorder boxes;
+  DesktopApp app(program.path());
+  app.StartUp("/? /h /x");
+  EXPECT_EQ(boxes.Transcript(),
+            "Orvanta: This program is used to create an Orvanta.  There "
+            "are no command line options.\nOrvanta: This program is used "
+            "to create an Orvanta.  There are no command line options.\n");
+  FrmOrvanta& w = app.main_window();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(app.about_box().tag(), "Hidden");
+  EXPECT_FALSE(app.about_box().isVisible());
+  const OptionControls controls = w.ReadControls();
+  EXPECT_EQ(controls.input_folder, program.path());
+  EXPECT_EQ(controls.thumbnails_per_row, "7");
+  EXPECT_EQ(controls.overwrite_existing_files, 1);
+  EXPECT_TRUE(w.findChild<QLineEdit*>("txtIrfanviewPath")->isVisible());
 }
 
-TEST_F(MainWindowTest, FocusRulesOnLeavingBoxes) {
-  ShowActive();
-  QLineEdit* prefix = Box("txtThumbnailFilePrefix");
-  prefix->setText("");
-  LeaveBox(prefix);
-  EXPECT_EQ(prefix->text(), "t_");
-  prefix->setText(" ");
-  LeaveBox(prefix);
-  EXPECT_EQ(prefix->text(), " ");
-  struct {
-    const char* name;
-    const char* fallback;
-  } empties[] = {{"txtIndexTemplateFile", "IndexTemplate.html"},
-                 {"txtPictureTemplateFile", "PictureTemplate.html"},
-                 {"txtDirectoryInfoFile", "DirInfo.txt"},
-                 {"txtPictureFileExtensions", "jpg, jpeg, gif, png, bmp"},
-                 {"txtMovieFileExtensions", "mov, avi"}};
-  for (const auto& e : empties) {
-    Box(e.name)->setText("");
-    LeaveBox(Box(e.name));
-    EXPECT_EQ(Box(e.name)->text(), e.fallback);
-  }
-  QLineEdit* extension = Box("txtMovieFileThumbnailExtension");
-  extension->setText("  .png ");
-  LeaveBox(extension);
-  EXPECT_EQ(extension->text(), "png");
-  extension->setText(".");
-  LeaveBox(extension);
-  EXPECT_EQ(extension->text(), "jpg");
-  QLineEdit* size = Box("txtThumbnailMaximumWidthOrHeight");
-  size->setText("4000abc");
-  LeaveBox(size);
-  EXPECT_EQ(size->text(), "4000abc");
-  size->setText("9");
-  LeaveBox(size);
-  EXPECT_EQ(size->text(), "150");
-  size->setText("");
-  LeaveBox(size);
-  EXPECT_EQ(size->text(), "150");
-  QLineEdit* per_row = Box("txtThumbnailsPerRow");
-  per_row->setText("0");
-  LeaveBox(per_row);
-  EXPECT_EQ(per_row->text(), "4");
-  per_row->setText("1000");
-  LeaveBox(per_row);
-  EXPECT_EQ(per_row->text(), "1000");
-  // The input folder has no rule.
-  Box("txtInputFolder")->setText("");
-  LeaveBox(Box("txtInputFolder"));
-  EXPECT_EQ(Box("txtInputFolder")->text(), "");
-}
-
-TEST_F(MainWindowTest, DependentCaptionEnabledStateAndHeight) {
-  auto* create = Get<QComboBox>("cboCreateThumbnails");
-  auto* overwrite = Get<QCheckBox>("chkOverwriteExistingFiles");
-  create->setCurrentIndex(2);
-  EXPECT_EQ(overwrite->text(),
-            "&Overwrite Existing Html and Thumbnail Files w/o Confirmation");
-  create->setCurrentIndex(0);
-  EXPECT_EQ(overwrite->text(),
-            "&Overwrite Existing Html Files Without Confirmation");
-
-  auto* mid = Get<QCheckBox>("chkIncludeMidSizePicture");
-  auto* target = Get<QComboBox>("cboTargetScreenResolution");
-  target->setCurrentIndex(4);
-  SetCheckBoxValue(mid, 0);
-  EXPECT_FALSE(target->isEnabled());
-  EXPECT_EQ(target->currentIndex(), 4);
-  SetCheckBoxValue(mid, 2);  // grey counts as not unchecked
-  EXPECT_TRUE(target->isEnabled());
-
-  ShowActive();
-  auto* irfan = Get<QCheckBox>("chkUseIrfanview");
-  EXPECT_EQ(w_.OuterHeightTwips(), 6705);  // 6700 twips = 447 pixels
-  EXPECT_FALSE(Box("txtIrfanviewPath")->isVisible());
-  EXPECT_FALSE(Get("lblIrfanviewPath")->isVisible());
-  QTest::mouseClick(irfan, Qt::LeftButton);
-  EXPECT_EQ(CheckBoxValue(irfan), 1);
-  EXPECT_EQ(w_.OuterHeightTwips(), 7200);
-  EXPECT_TRUE(Box("txtIrfanviewPath")->isVisible());
-  EXPECT_TRUE(Get("lblIrfanviewPath")->isVisible());
-  SetCheckBoxValue(irfan, 2);  // grey is not "checked"
-  EXPECT_EQ(w_.OuterHeightTwips(), 6705);
-  EXPECT_FALSE(Box("txtIrfanviewPath")->isVisible());
-}
-
-TEST_F(MainWindowTest, CheckBoxValuesMapOntoQtStates) {
-  OptionControls controls = w_.ReadControls();
-  controls.include_movie_files = 2;
-  controls.recurse_subfolders = 0;
-  controls.include_picture_files = 1;
-  w_.WriteControls(controls);
-  auto* movies = Get<QCheckBox>("chkIncludeMovieFiles");
-  EXPECT_EQ(movies->checkState(), Qt::PartiallyChecked);
-  EXPECT_EQ(Get<QCheckBox>("chkIncludePictureFiles")->checkState(),
-            Qt::Checked);
-  EXPECT_EQ(w_.ReadControls().include_movie_files, 2);
-  EXPECT_EQ(w_.ReadControls().recurse_subfolders, 0);
-  EXPECT_EQ(w_.ReadControls().include_picture_files, 1);
-  ShowActive();
-  QTest::mouseClick(movies, Qt::LeftButton);  // grey -> checked
-  EXPECT_EQ(CheckBoxValue(movies), 1);
-  QTest::mouseClick(movies, Qt::LeftButton);  // checked -> unchecked
-  EXPECT_EQ(CheckBoxValue(movies), 0);
-  QTest::mouseClick(movies, Qt::LeftButton);  // unchecked -> checked
-  EXPECT_EQ(CheckBoxValue(movies), 1);
-  EXPECT_EQ(ValueOfCheckState(Qt::PartiallyChecked), 2);
-  EXPECT_EQ(CheckStateOfValue(1), Qt::Checked);
-}
-
-TEST_F(MainWindowTest, ControlsRoundTripThroughTheModel) {
-  OptionControls c;
+TEST_F(MainWindowTest, CheckBoxesHaveThreeStatesAndTheControlsRoundTrip) {
+  OptionControls c = w_.ReadControls();
   c.input_folder = "/photos/2003";
-  c.index_template_file = "A.html";
   c.thumbnails_per_row = "7";
   c.create_thumbnails_index = 2;
   c.target_screen_resolution_index = 0;
+  c.include_movie_files = 2;
+  c.recurse_subfolders = 0;
   c.use_irfanview = 1;
   c.irfanview_path = "/usr/bin/iview";
   c.movie_file_extensions = "mpg";
   w_.WriteControls(c);
   EXPECT_EQ(w_.ReadControls(), c);
-  c.create_thumbnails_index = -1;  // a list without selection
-  w_.WriteControls(c);
-  EXPECT_EQ(w_.ReadControls().create_thumbnails_index, -1);
+  ShowActive();
+  auto* movies = Get<QCheckBox>("chkIncludeMovieFiles");
+  for (int expected : {1, 0, 1}) {  // grey -> checked -> unchecked -> checked
+    QTest::mouseClick(movies, Qt::LeftButton);
+    EXPECT_EQ(CheckBoxValue(movies), expected);
+  }
+}
+
+TEST_F(MainWindowTest, TextBoxesFilterKeysAndApplyTheirRulesOnLeaving) {
+  ShowActive();
+  QLineEdit* name = Box("txtIndexTemplateFile");
+  name->setFocus();
+  name->clear();
+  QTest::keyClicks(name, "a\\:b,c.-_+$@ 1");
+  EXPECT_EQ(name->text(), "abc.-_+$@ 1");
+  QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(name->text(), "");
+  // The filters leave the box's other events alone: a double click still
+  // selects a word.
+  name->setText(QStringLiteral("word"));
+  QTest::mouseDClick(name, Qt::LeftButton, {}, QPoint(8, name->height() / 2));
+  EXPECT_EQ(name->selectedText(), "word");
+  QLineEdit* number = Box("txtThumbnailsPerRow");
+  number->setFocus();
+  number->clear();
+  QTest::keyClicks(number, "1-.e 2a");
+  EXPECT_EQ(number->text(), "12");
+  QApplication::clipboard()->setText(QStringLiteral("x-y"));
+  QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(number->text(), "12x-y");  // pasted text is not filtered
+
+  const struct {
+    const char *box, *typed, *after;
+  } rules[] = {
+      {"txtThumbnailFilePrefix", "", "t_"},
+      {"txtThumbnailFilePrefix", " ", " "},
+      {"txtIndexTemplateFile", "", "IndexTemplate.html"},
+      {"txtPictureTemplateFile", "", "PictureTemplate.html"},
+      {"txtDirectoryInfoFile", "", "DirInfo.txt"},
+      {"txtPictureFileExtensions", "", "jpg, jpeg, gif, png, bmp"},
+      {"txtMovieFileExtensions", "", "mov, avi"},
+      {"txtMovieFileThumbnailExtension", "  .png ", "png"},
+      {"txtMovieFileThumbnailExtension", ".", "jpg"},
+      {"txtThumbnailMaximumWidthOrHeight", "4000abc", "4000abc"},
+      {"txtThumbnailMaximumWidthOrHeight", "9", "150"},
+      {"txtThumbnailMaximumWidthOrHeight", "", "150"},
+      {"txtThumbnailsPerRow", "0", "4"},
+      {"txtThumbnailsPerRow", "1000", "1000"},
+      {"txtInputFolder", "", ""},
+  };
+  for (const auto& rule : rules) {
+    EXPECT_EQ(Leave(rule.box, rule.typed), rule.after) << rule.box;
+  }
+}
+
+TEST_F(MainWindowTest, ControlsThatFollowOtherControls) {
+  auto* target = Get<QComboBox>("cboTargetScreenResolution");
+  SetCheckBoxValue(Get<QCheckBox>("chkIncludeMidSizePicture"), 0);
+  EXPECT_FALSE(target->isEnabled());
+  SetCheckBoxValue(Get<QCheckBox>("chkIncludeMidSizePicture"), 2);
+  EXPECT_TRUE(target->isEnabled());  // grey is not unchecked
+  ShowActive();
+  auto* irfan = Get<QCheckBox>("chkUseIrfanview");
+  EXPECT_FALSE(Box("txtIrfanviewPath")->isVisible());
+  QTest::mouseClick(irfan, Qt::LeftButton);
+  EXPECT_TRUE(Box("txtIrfanviewPath")->isVisible());
+  const int taller = w_.height();
+  SetCheckBoxValue(irfan, 2);  // grey is not checked
+  EXPECT_FALSE(Box("txtIrfanviewPath")->isVisible());
+  EXPECT_LT(w_.height(), taller);
+}
+
+TEST_F(MainWindowTest, EscapeClosesTheProgramAndEveryWindow) {
+  app_.about_box().show();
+  app_.progress().InitializeForm("task", 0, 10);
+  ShowActive();
+  QTest::keyClick(Get("cboCreateThumbnails"), Qt::Key_Escape);
+  EXPECT_TRUE(app_.quit_requested());
+  EXPECT_FALSE(w_.isVisible());
+  EXPECT_FALSE(app_.about_box().isVisible());
+  EXPECT_FALSE(app_.progress().isVisible());
+}
+
+TEST_F(MainWindowTest, FolderPickerAndTheExampleInformationFile) {
+  Box("txtInputFolder")->setText("/start");
+  {
+    FolderChooser chooser("/chosen/folder");
+    Get<QPushButton>("cmdSelectSourceFolder")->click();
+    EXPECT_EQ(chooser.asked,
+              std::vector<std::string>{"/start | Select Input Folder"});
+  }
+  EXPECT_EQ(Box("txtInputFolder")->text(), "/chosen/folder");
+  FolderChooser chooser(photos_.path());
+  BoxRecorder boxes;
+  QAction* command = Get<QAction>("mnuCreateFolderInfoFileExample");
+  command->trigger();
+  const std::string path = photos_.Path("DirInfo.txt");
+  const std::string sample = ReadFile(path);
+  EXPECT_TRUE(sample.starts_with("[Directory Information]\r\nDirectoryTitle="));
+  WriteFile(path, "old content");
+  boxes.answers = {Answer::kNo};
+  command->trigger();
+  EXPECT_EQ(ReadFile(path), "old content");
+  EXPECT_EQ(boxes.Transcript(),
+            "File Exists: A file named DirInfo.txt exists "
+            "in the selected folder (" +
+                photos_.path() + "/).  Overwrite it?\n");
+  boxes.answers = {Answer::kYes};
+  command->trigger();
+  EXPECT_EQ(ReadFile(path), sample);
+  EXPECT_EQ(ReadFile(path + ".old"), "old content");
+  FolderChooser nowhere(photos_.Path("no/such/folder"));
+  boxes.messages.clear();
+  command->trigger();
+  EXPECT_TRUE(boxes.Transcript().starts_with(
+      "Aborting: Error occurred in CreateFolderInfoFileExample: "));
+}
+
+TEST_F(MainWindowTest, SaveAndRestoreDefaultOptions) {
+  BoxRecorder boxes;
+  Box("txtThumbnailsPerRow")->setText("9");
+  Get<QAction>("mnuSaveDefaultOptions")->trigger();
+  EXPECT_NE(ReadFile(program_.Path("info.ini")).find("ThumbnailsPerRow=9\r\n"),
+            std::string::npos);
+  Get<QAction>("mnuRestoreDefaultOptions")->trigger();
+  EXPECT_EQ(Box("txtThumbnailsPerRow")->text(), "4");
+  EXPECT_EQ(Box("txtInputFolder")->text().toStdString(), program_.path());
+  EXPECT_EQ(boxes.Transcript(), "");
+}
+
+TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
+  MakePhotos();
+  BoxRecorder boxes;
+  bool create_enabled = true, save_enabled = true;
+  double bar = 0;  // the most of its box that the overall bar filled
+  QTimer::singleShot(0, [&] {
+    create_enabled = Get("cmdCreateOrvanta")->isEnabled();
+    save_enabled = Get<QAction>("mnuSaveDefaultOptions")->isEnabled();
+    w_.CreateOrvanta();  // a nested run is refused
+  });
+  QTimer watch;  // looks at every yield of the run
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    QWidget* fill = app_.progress().findChild<QWidget*>("pbarProgress");
+    QWidget* box = app_.progress().findChild<QWidget*>("pbarProgressBox");
+    if (app_.progress().isVisible()) {
+      bar = std::max(bar, 1.0 * fill->width() / box->width());
+    }
+  });
+  watch.start(0);
+  Get<QPushButton>("cmdCreateOrvanta")->click();
+  watch.stop();
+  EXPECT_FALSE(create_enabled);
+  EXPECT_FALSE(save_enabled);
+  EXPECT_GT(bar, 0.5);  // the progress window showed the run advance
+  EXPECT_EQ(boxes.Transcript(),
+            "Gallery created: Orvanta created.  Processed "
+            "2 image files in 2 folders.\n");
+  EXPECT_TRUE(PathExists(photos_.Path("Sunset/t_Evening.jpg")));
+  EXPECT_FALSE(app_.progress().isVisible());
+  EXPECT_NE(w_.cursor().shape(), Qt::WaitCursor);
+  EXPECT_TRUE(Get("cmdCreateOrvanta")->isEnabled());
+  EXPECT_TRUE(Get<QAction>("mnuSaveDefaultOptions")->isEnabled());
+}
+
+TEST_F(MainWindowTest, FailedRunsPutTheWindowsBackInOrder) {
+  MakePhotos();
+  BoxRecorder boxes;
+  Box("txtInputFolder")->setText("");
+  Get<QPushButton>("cmdCreateOrvanta")->click();
+  EXPECT_EQ(boxes.Transcript(),
+            "Missing Folder: Please specify an input folder.\n");
+  // A progress window left up and the busy pointer on, then a run that
+  // fails in the options snapshot (a per-row box that is no number).
+  boxes.messages.clear();
+  MakePhotos();
+  app_.progress().InitializeForm("left over", 0, 10);
+  w_.SetBusy(true);
+  Box("txtThumbnailsPerRow")->setText("abc");
+  Get<QPushButton>("cmdCreateOrvanta")->click();
+  EXPECT_EQ(w_.last_outcome(), RunOutcome::kFailed);
+  EXPECT_EQ(boxes.Transcript(),
+            "Error: Error Creating Photo Gallery: Type mismatch\n");
+  EXPECT_FALSE(app_.progress().isVisible());
+  EXPECT_NE(w_.cursor().shape(), Qt::WaitCursor);
+  EXPECT_TRUE(Get("cmdCreateOrvanta")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowDuringARunEndsIt) {
+  MakePhotos();
+  BoxRecorder boxes;
+  QTimer::singleShot(0, [&] { w_.close(); });
+  Get<QPushButton>("cmdCreateOrvanta")->click();
+  EXPECT_TRUE(app_.quit_requested());
+  EXPECT_FALSE(app_.progress().isVisible());
+  EXPECT_NE(w_.last_outcome(), RunOutcome::kCompleted);
+  EXPECT_EQ(boxes.Transcript(), "");
 }
 
 }  // namespace
-}  // namespace orvanta
+}  // namespace orvanta::testing

@@ -1,24 +1,26 @@
-// Tests of the progress window: ranges and clamping as drawn, the time
-// line, the layouts with and without the sub-task bar, the pause state
-// machine with a task held inside an update call, Escape, the close rule,
-// always-on-top and placement.
+// The progress window, the splash, the real message boxes and folder
+// dialog, and window placement: what only a window shows or does.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-#include "ui/gui_test_support.h"
+#include "testing/gui_support.h"
+#include "testing/temp_dir.h"
+#include "ui/about_box.h"
+#include "ui/folder_picker.h"
 #include "ui/placement.h"
 #include "ui/progress_window.h"
 #include "ui/window_placement.h"
 
-namespace orvanta {
+namespace orvanta::testing {
 namespace {
-
-using ::orvanta::testing::BoxRecorder;
 
 class ProgressWindowTest : public ::testing::Test {
  protected:
@@ -31,245 +33,199 @@ class ProgressWindowTest : public ::testing::Test {
   QString Text(const char* name) {
     return static_cast<QLabel*>(Get(name))->text();
   }
-  int Fill() { return Get("pbarProgress")->width(); }
-  int SubFill() { return Get("pbarSubProgress")->width(); }
-  int Full() { return Get("pbarProgressBox")->width(); }
+  QPushButton* Pause() { return static_cast<QPushButton*>(Get("cmdPause")); }
+  // The fill of a bar as a share of its box, in hundredths.
+  int Fill(const char* bar, const char* box) {
+    return 100 * Get(bar)->width() / Get(box)->width();
+  }
 
   int abort_ = 7;
   FrmProgress w_;
 };
 
-TEST_F(ProgressWindowTest, DesignAndLoad) {
-  EXPECT_EQ(w_.objectName(), "frmProgress");
-  EXPECT_EQ(w_.windowTitle(), "Progress");
-  EXPECT_EQ(Text("lblOverallProgress"), "Overall Progress");
-  EXPECT_EQ(Text("lblSubtaskProgress"), "Current Task Progress");
-  EXPECT_EQ(Text("lblTimeStats"), "Elapsed/remaining time");
-  EXPECT_EQ(Text("lblPressEscape"), "(Press Escape to abort)");
-  EXPECT_EQ(static_cast<QPushButton*>(Get("cmdPause"))->text(),
-            "Click to Pause");
-  EXPECT_EQ(Full(), TwipsToPixels(2775));
-  EXPECT_FALSE(w_.TaskInProgress());
-  EXPECT_FLOAT_EQ(w_.GetElapsedTime(), 0.0f);  // no ":" in the caption
-  // Placed in the lower third at load.
-  const QSize screen = ScreenSizeTwips(&w_);
-  PlacementInput in;
-  in.screen_width = screen.width();
-  in.screen_height = screen.height();
-  in.window_width = OuterRectTwips(&w_).width();
-  in.window_height = OuterRectTwips(&w_).height();
-  in.mode = kLowerThird;
-  EXPECT_EQ(OuterRectTwips(&w_).height(), 2805);  // 2800 twips, 187 pixels
-  const PlacementResult where = ComputePlacement(in);
-  EXPECT_EQ(w_.pos(),
-            QPoint(TwipsToPixels(where.left), TwipsToPixels(where.top)));
-}
-
-TEST_F(ProgressWindowTest, InitializeFormNormalisesAndShows) {
-  int32_t lo = 0, hi = 0;
-  w_.InitializeForm("Counting", 10, 5);
-  w_.GetProgressBarValue(&lo, &hi);
-  EXPECT_EQ(lo, 5);
-  EXPECT_EQ(hi, 10);
+TEST_F(ProgressWindowTest, BarsFollowTheirRangesAndTheTimeLine) {
+  double now = 1000;
+  w_.SetClock([&now] { return now; });
+  w_.InitializeForm("Counting", 10, 0, true, true);  // a range given backwards
   EXPECT_EQ(abort_, 0);
   EXPECT_TRUE(w_.isVisible());
-  EXPECT_TRUE(w_.TaskInProgress());
-  EXPECT_EQ(w_.cursor().shape(), Qt::WaitCursor);
   EXPECT_EQ(Text("lblCurrentTask"), "Counting");
-  EXPECT_EQ(Text("lblCurrentSubTask"), "");
-  w_.InitializeForm("x", -3, -1);
-  w_.GetProgressBarValue(&lo, &hi);
-  EXPECT_EQ(lo, 0);
-  EXPECT_EQ(hi, 1);
-  w_.InitializeForm("x", 0, 0);
-  w_.GetProgressBarValue(&lo, &hi);
-  EXPECT_EQ(hi, 1);
-  w_.GetSubTaskProgressBarValue(&lo, &hi);
-  EXPECT_EQ(lo, 0);
-  EXPECT_EQ(hi, 1);
+  now += 90000;
+  w_.UpdateProgressBar(25);  // clamped to the maximum
+  EXPECT_EQ(Fill("pbarProgress", "pbarProgressBox"), 100);
+  w_.UpdateProgressBar(5);
+  EXPECT_EQ(Fill("pbarProgress", "pbarProgressBox"), 50);
+  EXPECT_EQ(Text("lblTimeStats"), "1.50 : 1.50 min. elapsed/remaining");
+  w_.InitializeSubtask("file 1 of 4", 1, 4);
+  EXPECT_EQ(Text("lblCurrentSubTask"), "file 1 of 4");
+  w_.UpdateSubtaskProgressBar(4);  // the overall bar moves a step with it
+  EXPECT_EQ(Fill("pbarSubProgress", "pbarSubProgressBox"), 100);
+  EXPECT_EQ(Fill("pbarProgress", "pbarProgressBox"), 60);
+  w_.UpdateSubtaskProgressBar(-9, false);
+  EXPECT_EQ(Fill("pbarSubProgress", "pbarSubProgressBox"), 0);
   abort_ = 2;
   w_.HideForm(false);
   EXPECT_EQ(abort_, 2);
   EXPECT_FALSE(w_.isVisible());
-  EXPECT_FALSE(w_.TaskInProgress());
   w_.HideForm();
   EXPECT_EQ(abort_, 0);
 }
 
-TEST_F(ProgressWindowTest, BarsClampAndFill) {
-  w_.InitializeForm("t", 0, 10, true, true);
-  int32_t lo, hi;
-  w_.UpdateProgressBar(25);
-  EXPECT_EQ(Fill(), Full());
-  EXPECT_DOUBLE_EQ(w_.GetProgressBarValue(&lo, &hi), 10);
-  w_.UpdateProgressBar(0);
-  EXPECT_EQ(Fill(), 0);
-  w_.UpdateProgressBar(5);
-  EXPECT_EQ(Fill(), (Full() + 1) / 2);
-  w_.InitializeSubtask("file 1 of 4", 1, 4);
-  EXPECT_EQ(Text("lblCurrentSubTask"), "file 1 of 4");
-  EXPECT_EQ(SubFill(), 0);
-  w_.UpdateSubtaskProgressBar(4);
-  EXPECT_EQ(SubFill(), Full());
-  EXPECT_EQ(Fill(), static_cast<int>(Full() * 0.6 + 0.5));  // 5 + 1 of 10
-  EXPECT_DOUBLE_EQ(w_.GetProgressBarValue(&lo, &hi), 5);    // not stored
-  EXPECT_DOUBLE_EQ(w_.GetSubTaskProgressBarValue(&lo, &hi), 4);
-  w_.UpdateSubtaskProgressBar(-9, false);
-  EXPECT_EQ(SubFill(), 0);
-  EXPECT_DOUBLE_EQ(w_.GetSubTaskProgressBarValue(&lo, &hi), 1);
-}
-
-TEST_F(ProgressWindowTest, TimeLine) {
-  double now = 1000;
-  w_.SetClock([&now] { return now; });
-  w_.InitializeForm("t", 0, 4, true);
-  now += 90000;
-  w_.UpdateProgressBar(1);
-  EXPECT_EQ(Text("lblTimeStats"), "1.50 : 4.50 min. elapsed/remaining");
-  EXPECT_FLOAT_EQ(w_.GetElapsedTime(), 1.5f);
-  now += -60000;
-  w_.UpdateProgressBar(0);
-  EXPECT_EQ(Text("lblTimeStats"), "0.50 : -0.50 min. elapsed/remaining");
-  ProgressTexts texts;
-  texts.minutes_elapsed_remaining = "Min.";
-  texts.press_escape_to_abort = "(Esc)";
-  w_.SetStandardCaptionText(texts);
-  EXPECT_EQ(Text("lblPressEscape"), "(Esc)");
-  w_.UpdateProgressBar(2, true);
-  EXPECT_EQ(Text("lblTimeStats"), "0.00 : 0.00 Min.");
-}
-
-TEST_F(ProgressWindowTest, LayoutFollowsTheSubtaskBar) {
-  w_.InitializeForm("t", 0, 10, true, true, true);
-  EXPECT_EQ(OuterRectTwips(&w_).height(), 2805);
-  EXPECT_EQ(Get("lblTimeStats")->y(), TwipsToPixels(1800));
-  EXPECT_EQ(Get("fraControls")->pos(),
-            QPoint(TwipsToPixels(3840), TwipsToPixels(1650)));
-  EXPECT_TRUE(Get("pbarSubProgressBox")->isVisible());
-  EXPECT_TRUE(Get("cmdPause")->isVisible());
-  w_.InitializeForm("t", 0, 10, false, false, false);
-  EXPECT_EQ(OuterRectTwips(&w_).height(), 2355);  // 2350 twips, 157 pixels
-  EXPECT_EQ(Get("lblTimeStats")->y(), TwipsToPixels(800));
-  EXPECT_EQ(Get("fraControls")->pos(),
-            QPoint(TwipsToPixels(240), TwipsToPixels(1190)));
-  EXPECT_FALSE(Get("pbarSubProgressBox")->isVisible());
-  EXPECT_FALSE(Get("lblSubtaskProgress")->isVisible());
-  EXPECT_FALSE(Get("lblTimeStats")->isVisible());
-  EXPECT_FALSE(Get("cmdPause")->isVisible());
-}
-
 TEST_F(ProgressWindowTest, PauseHoldsTheTaskUntilResumed) {
   w_.InitializeForm("t", 0, 10, true, true, true);
-  auto* button = static_cast<QPushButton*>(Get("cmdPause"));
-  button->click();
-  EXPECT_EQ(w_.model().pause_state(), PauseState::kPauseRequested);
-  EXPECT_EQ(button->text(), "Preparing to Pause");
-  button->click();  // a second quick click is ignored
-  EXPECT_EQ(w_.model().pause_state(), PauseState::kPauseRequested);
-  // While the task is held: Escape sets the abort request but the task
+  Pause()->click();
+  EXPECT_EQ(Pause()->text(), "Preparing to Pause");
+  Pause()->click();  // a second quick click is ignored
+  EXPECT_EQ(Pause()->text(), "Preparing to Pause");
+  // While the task is held, Escape sets the abort request but the task
   // stays held; only the button ends the wait.
-  bool saw_paused = false;
-  QString paused_caption;
+  QString paused_caption, resuming_caption;
   Qt::CursorShape paused_cursor = Qt::WaitCursor;
   QTimer::singleShot(250, [&] {
-    saw_paused = w_.model().pause_state() == PauseState::kPaused;
-    paused_caption = button->text();
+    paused_caption = Pause()->text();
     paused_cursor = w_.cursor().shape();
     w_.PressEscape();
   });
   QTimer::singleShot(600, [&] {
     EXPECT_EQ(abort_, 2);
-    EXPECT_EQ(w_.model().pause_state(), PauseState::kPaused);
-    button->click();
-    EXPECT_EQ(button->text(), "Resuming");
+    Pause()->click();
+    resuming_caption = Pause()->text();
   });
   QElapsedTimer held;
   held.start();
   w_.UpdateProgressBar(3);  // held here
   EXPECT_GE(held.elapsed(), 550);
-  EXPECT_TRUE(saw_paused);
   EXPECT_EQ(paused_caption, "Paused");
   EXPECT_EQ(paused_cursor, Qt::ArrowCursor);
-  EXPECT_EQ(w_.model().pause_state(), PauseState::kRunning);
-  EXPECT_EQ(button->text(), "Click to Pause");
+  EXPECT_EQ(resuming_caption, "Resuming");
+  EXPECT_EQ(Pause()->text(), "Click to Pause");
   EXPECT_EQ(w_.cursor().shape(), Qt::WaitCursor);
-  EXPECT_EQ(abort_, 2);  // the task sees the abort after resuming
-}
-
-TEST_F(ProgressWindowTest, PendingPauseHoldsTheNextTaskToo) {
-  w_.InitializeForm("t", 0, 10);
-  auto* button = static_cast<QPushButton*>(Get("cmdPause"));
-  button->click();  // after the task's last update
-  EXPECT_EQ(w_.model().pause_state(), PauseState::kPauseRequested);
-  QTimer::singleShot(200, [&] { button->click(); });
-  QElapsedTimer held;
-  held.start();
-  w_.InitializeForm("again", 0, 10);  // its first update waits
+  // A pause asked for after a task's last update holds the next task.
+  Pause()->click();
+  QTimer::singleShot(200, [&] { Pause()->click(); });
+  held.restart();
+  w_.InitializeForm("again", 0, 10);
   EXPECT_GE(held.elapsed(), 150);
-  EXPECT_EQ(w_.model().pause_state(), PauseState::kRunning);
-  EXPECT_EQ(button->text(), "Click to Pause");
-  EXPECT_EQ(Text("lblCurrentTask"), "again");
+  EXPECT_EQ(Pause()->text(), "Click to Pause");
 }
 
 TEST_F(ProgressWindowTest, EscapeAbortsAndMovesTheWindowDown) {
   w_.InitializeForm("t", 0, 10);
   w_.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w_));
-  QTest::keyClick(Get("cmdPause"), Qt::Key_Escape);
+  const int top = w_.y();
+  QTest::keyClick(Pause(), Qt::Key_Escape);
   EXPECT_EQ(abort_, 2);
-  const QSize screen = ScreenSizeTwips(&w_);
-  PlacementInput in;
-  in.screen_width = screen.width();
-  in.screen_height = screen.height();
-  in.window_width = OuterRectTwips(&w_).width();
-  in.window_height = OuterRectTwips(&w_).height();
-  in.mode = kBottomCentre;
-  EXPECT_EQ(w_.y(), TwipsToPixels(ComputePlacement(in).top));
+  EXPECT_GT(w_.y(), top);
   EXPECT_TRUE(w_.isVisible());
 }
 
 TEST_F(ProgressWindowTest, CloseRequestIsConfirmedOnceEveryTwentySeconds) {
   BoxRecorder boxes;
   w_.InitializeForm("t", 0, 10);
-  boxes.answers = {Answer::kNo};
+  boxes.answers = {Answer::kNo, Answer::kYes};
   EXPECT_FALSE(w_.close());
-  EXPECT_TRUE(w_.isVisible());
   EXPECT_EQ(abort_, 0);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  const MessageBox& box = boxes.boxes[0];
-  EXPECT_EQ(box.title, "Cancel Task");
-  EXPECT_EQ(box.text,
-            "It appears that a task is currently in progress.  Do you really "
-            "want to close the progress window?  If yes, this will cancel the "
-            "currently running task.");
-  EXPECT_EQ(box.buttons, Buttons::kYesNo);
-  EXPECT_EQ(box.icon, Icon::kQuestion);
-  EXPECT_EQ(box.default_button, 2);
-  boxes.answers = {Answer::kYes};
   EXPECT_FALSE(w_.close());  // asked again after a No
-  EXPECT_EQ(boxes.boxes.size(), 2u);
   EXPECT_EQ(abort_, 2);
   EXPECT_TRUE(w_.isVisible());
   EXPECT_TRUE(w_.close());  // within 20 s of the Yes: closes unasked
-  EXPECT_EQ(boxes.boxes.size(), 2u);
   EXPECT_FALSE(w_.isVisible());
+  const std::string question =
+      "Cancel Task: It appears that a task is currently in progress.  Do you "
+      "really want to close the progress window?  If yes, this will cancel "
+      "the currently running task.\n";
+  EXPECT_EQ(boxes.Transcript(), question + question);
+  EXPECT_EQ(boxes.messages[0].default_button, 2);
 }
 
-TEST_F(ProgressWindowTest, AlwaysOnTopAndWasteTime) {
-  const Qt::WindowFlags before = w_.windowFlags();
-  w_.ToggleAlwaysOnTop(false);  // already false: nothing
-  EXPECT_EQ(w_.windowFlags(), before);
-  EXPECT_FALSE(w_.stays_on_top());
-  w_.ToggleAlwaysOnTop(true);
-  EXPECT_TRUE(w_.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_TRUE(w_.stays_on_top());
-  w_.ToggleAlwaysOnTop(false);
-  EXPECT_FALSE(w_.windowFlags() & Qt::WindowStaysOnTopHint);
+TEST(SplashTest, HidesAtTheFirstTickAfterLoadingButNotBeforeTheSecond) {
+  FrmAboutBox box;
   QElapsedTimer timer;
   timer.start();
-  w_.WasteTime(60);
-  EXPECT_GE(timer.elapsed(), 59);
+  box.ShowSplash();
+  EXPECT_FALSE(box.ok_button()->isVisible());
+  box.set_tag(QStringLiteral("Loaded"));  // loading done at once
+  ASSERT_TRUE(WaitUntil([&] { return box.tag() == "Hidden"; }));
+  EXPECT_GE(timer.elapsed(), 450);
+  EXPECT_FALSE(box.isVisible());
+
+  FrmAboutBox slow;
+  slow.ShowSplash();
+  ASSERT_TRUE(WaitUntil([&] { return slow.tick_count() >= 4; }));
+  slow.close();  // the close box only hides it; the hand-shake goes on
+  EXPECT_EQ(slow.tag(), "");
+  const int ticks = slow.tick_count();
+  slow.set_tag(QStringLiteral("Loaded"));
+  ASSERT_TRUE(WaitUntil([&] { return slow.tag() == "Hidden"; }));
+  EXPECT_EQ(slow.tick_count(), ticks + 1);
+  EXPECT_FALSE(slow.splash_timer()->isActive());
+}
+
+TEST(AboutBoxTest, IsModalAndClosesWithEnterOrEscape) {
+  FrmAboutBox about;
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    bool modal_with_ok = false;
+    WhenModalShown([&](QWidget* modal) {
+      modal_with_ok = modal == &about && about.ok_button()->isVisible();
+      for (auto* text : about.findChildren<QPlainTextEdit*>()) {
+        const QString before = text->toPlainText();
+        QTest::keyClicks(text, "typed");  // the texts cannot be changed
+        EXPECT_EQ(text->toPlainText(), before);
+      }
+      QTest::keyClick(modal, key);
+    });
+    about.ShowAbout();
+    EXPECT_TRUE(modal_with_ok) << key;
+    EXPECT_FALSE(about.isVisible()) << key;
+  }
+}
+
+TEST(MessageBoxTest, ShowsTheBoxAndWaitsForItsAnswer) {
+  MessageBox box{"Warning", "Line one\r\nLine two", Buttons::kYesNoCancel,
+                 Icon::kQuestion, 3};
+  QString shown;
+  WhenModalShown([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    const bool cancel_preselected =
+        dialog->standardButton(dialog->defaultButton()) == QMessageBox::Cancel;
+    shown = dialog->windowTitle() + "|" + dialog->text() +
+            (cancel_preselected ? "|Cancel" : "|other");
+    dialog->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(ShowMessageBox(nullptr, box), Answer::kNo);
+  EXPECT_EQ(shown, "Warning|Line one\nLine two|Cancel");
+  WhenModalShown(
+      [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+  EXPECT_EQ(ShowMessageBox(nullptr, box), Answer::kCancel);
+}
+
+TEST(FolderPickerTest, ChosenFolderIsReturnedAndStored) {
+  TempDir dir;
+  MakeFolders(dir.Path("Beach"));
+  std::string start = dir.path();
+  bool folders_only = true;
+  WhenModalShown([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->setDirectory(QString::fromStdString(dir.Path("Beach")));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(BrowseForFolder(nullptr, &start, "Pick", &folders_only, "", ""),
+            dir.Path("Beach"));
+  EXPECT_EQ(start, dir.Path("Beach"));
+}
+
+TEST(WindowPlacementTest, OncePerRunLeavesAMovedWindowAlone) {
+  QWidget window;
+  window.setObjectName(QStringLiteral("frmPlacementOnce"));
+  SizeAndCenterWindow(&window, kTopLeft, 3000, 1500, true, kCurrentMonitor);
+  EXPECT_EQ(window.geometry(), QRect(0, 0, 200, 100));
+  window.move(33, 44);
+  SizeAndCenterWindow(&window, kTopLeft, 6000, 3000, true, kCurrentMonitor);
+  EXPECT_EQ(window.geometry(), QRect(33, 44, 200, 100));
 }
 
 }  // namespace
-}  // namespace orvanta
+}  // namespace orvanta::testing

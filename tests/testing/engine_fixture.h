@@ -1,6 +1,6 @@
-// Test fixture for engine tests: a program folder and an input folder in a
-// temporary folder, a scripted user interface and a run context over the
-// real file system.
+// Fixture of the engine tests: a program folder and an input folder in a
+// temporary folder, the recording user interface and a run context over
+// the real file system.
 #ifndef ORVANTA_TESTING_ENGINE_FIXTURE_H_
 #define ORVANTA_TESTING_ENGINE_FIXTURE_H_
 
@@ -13,7 +13,7 @@
 #include "engine/gallery_run.h"
 #include "engine/run_context.h"
 #include "options/options.h"
-#include "testing/scripted_ui.h"
+#include "testing/recording_ui.h"
 #include "testing/temp_dir.h"
 
 namespace orvanta::testing {
@@ -29,20 +29,13 @@ class EngineTest : public ::testing::Test {
     settings.thumbnail_workers = 2;
     settings.converter_time_limit_seconds = 10;
   }
-
-  // A path inside the input folder ("" gives the folder itself).
+  // A path in the input folder ("" for the folder itself).
   std::string Input(const std::string& relative) const {
-    return relative.empty() ? temp.Path("gallery")
-                            : temp.Path("gallery/" + relative);
+    return temp.Path("gallery/" + relative);
   }
-  std::string Page(const std::string& relative) const {
-    return ReadFile(Input(relative));
-  }
-
   RunOutcome Run(ImageToolFactory factory = CreateMagickImageTool) {
     return CreateGallery(ui, fs, program, factory, settings);
   }
-
   // A context for calling engine routines directly, with the options
   // captured from the controls.
   RunContext& Context() {
@@ -54,7 +47,7 @@ class EngineTest : public ::testing::Test {
 
   TempDir temp;
   PosixFileSystem fs;
-  ScriptedUi ui;
+  RecordingUi ui;
   ProgramState program;
   RunSettings settings;
   std::unique_ptr<RunContext> context;

@@ -1,0 +1,212 @@
+// Faults a user can meet, made to happen for real under orvanta-cli:
+// folders the run may not write, a full disk, files that vanish during a
+// run, very deep trees and too few file handles. Snapshots of the trees
+// show that nothing but the run's own output changed.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "testing/cli_runner.h"
+#include "testing/temp_dir.h"
+#include "testing/test_pictures.h"
+
+namespace orvanta::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using Tree = std::map<std::string, std::string>;
+
+constexpr int kNobody = 65534;
+
+class FaultsTest : public ::testing::Test {
+ protected:
+  FaultsTest() {
+    ::chmod(temp.path().c_str(), 0755);  // "nobody" must get in
+    MakeFolders(Program(""));
+    MakeFolders(Gallery(""));
+  }
+  std::string Program(const std::string& rel) const {
+    return temp.Path("program/" + rel);
+  }
+  std::string Gallery(const std::string& rel) const {
+    return temp.Path("gallery/" + rel);
+  }
+  CliRun Run(std::vector<std::string> settings = {}) {
+    CliRun run;
+    run.program_folder = Program("");
+    for (const std::string& setting : settings) {
+      run.args.insert(run.args.end(), {"--set", setting});
+    }
+    run.args.insert(run.args.end(), {"--quiet", Gallery("")});
+    return run;
+  }
+  // As root the run is made as "nobody" (returned) and `path` handed to
+  // it; otherwise `path` loses its write bit and -1 is returned.
+  int Unwritable(const std::string& path, const std::string& give) {
+    if (::geteuid() != 0) {
+      ::chmod(path.c_str(), 0555);
+      return -1;
+    }
+    EXPECT_EQ(::chown(give.c_str(), kNobody, kNobody), 0);
+    return kNobody;
+  }
+  // Every file of `before` that the run was not asked to write is still
+  // there, unchanged.
+  static void ExpectInputsUntouched(const Tree& before, const Tree& after) {
+    for (const auto& [path, contents] : before) {
+      const std::string name = path.substr(path.rfind('/') + 1);
+      if (name.ends_with(".html") || name.starts_with("t_") ||
+          name == "NavFunctions.js") {
+        continue;
+      }
+      ASSERT_TRUE(after.count(path)) << path << " was removed";
+      EXPECT_TRUE(after.at(path) == contents) << path << " was changed";
+    }
+  }
+  TempDir temp;
+};
+
+TEST_F(FaultsTest, UnwritableGalleryFolderStopsWithAClearMessage) {
+  MakePicture(Gallery("a.jpg"), 40, 30);
+  WriteFile(Gallery("DirInfo.txt"), "DirectoryTitle=Kept\r\n");
+  CliRun run = Run();
+  run.run_as_uid = Unwritable(Gallery(""), Program(""));
+  const Tree before = SnapshotTree(Gallery(""));
+  CliResult result = RunCli(run);
+  ::chmod(Gallery("").c_str(), 0755);
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_THAT(result.err, HasSubstr("Error Creating Javascript Navigation "
+                                    "File File: Permission denied"));
+  EXPECT_THAT(result.err, HasSubstr("Error Creating Thumbnails: "));
+  EXPECT_THAT(result.err, HasSubstr("Error creating Orvanta: Permission "
+                                    "denied\nBe sure you have write "
+                                    "permission for the folder " +
+                                    Gallery("")));
+  EXPECT_THAT(result.out, HasSubstr("Orvanta creation aborted."));
+  EXPECT_EQ(SnapshotTree(Gallery("")), before);  // nothing written at all
+}
+
+TEST_F(FaultsTest, ReadOnlyInfoIniIsReadAndNeverWritten) {
+  WriteFile(Program("info.ini"),
+            "ThumbnailsPerRow=2\r\nThumbnailFilePrefix=small_\r\n");
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+    MakePicture(Gallery(name), 40, 30);
+  }
+  ::chmod(Program("info.ini").c_str(), 0444);
+  WriteFile(Program("IndexTemplate.html"), "%Thumbnails%\r\n");
+  WriteFile(Program("PictureTemplate.html"), "%PictureSource%\r\n");
+  CliRun run = Run();
+  run.run_as_uid = Unwritable(Program(""), Gallery(""));
+  const Tree before = SnapshotTree(Program(""));
+  CliResult result = RunCli(run);
+  ::chmod(Program("").c_str(), 0755);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_TRUE(PathExists(Gallery("small_a.jpg")));
+  EXPECT_EQ(CountOccurrences(ReadFile(Gallery("index.html")), "<TR>"), 2);
+  EXPECT_EQ(SnapshotTree(Program("")), before);
+  // Unreadable, it is reported and the run goes on with the defaults.
+  ::chmod(Program("info.ini").c_str(), 0);
+  result = RunCli(run);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_THAT(result.err, HasSubstr("Error Loading General Program Information "
+                                    "(Info.ini) File: Permission denied"));
+  EXPECT_TRUE(PathExists(Gallery("t_a.jpg")));
+}
+
+TEST_F(FaultsTest, FullDiskStopsTheRunAndKeepsExistingFiles) {
+  const std::string disk = temp.Path("disk");
+  MakeFolders(disk);
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") != 0) {
+    GTEST_SKIP() << "no small tmpfs here (" << std::strerror(errno)
+                 << "); a link to /dev/full covers the page writers";
+  }
+  MakePicture(disk + "/a.jpg", 200, 150);
+  WriteFile(disk + "/DirInfo.txt", "DirectoryTitle=Kept\r\n");
+  WriteFile(disk + "/NavFunctions.js", "// my own\r\n");
+  {
+    std::ofstream filler(disk + "/filler", std::ios::binary);
+    while (filler.put('f')) filler.flush();
+  }
+  const Tree before = SnapshotTree(disk);
+  CliRun run = Run();
+  run.args.back() = disk;
+  CliResult result = RunCli(run);
+  const Tree after = SnapshotTree(disk);
+  ::umount2(disk.c_str(), MNT_DETACH);
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_THAT(result.err, HasSubstr("No space left on device"));
+  EXPECT_THAT(result.out, HasSubstr("Orvanta creation aborted."));
+  ExpectInputsUntouched(before, after);
+  EXPECT_EQ(after.at("NavFunctions.js"), "// my own\r\n");
+  if (after.count("t_a.jpg")) {
+    EXPECT_EQ(after.at("t_a.jpg"), before.at("a.jpg"));
+  }
+}
+
+TEST_F(FaultsTest, FileAndFolderVanishingAfterTheCount) {
+  MakePicture(Gallery("stays.jpg"), 40, 30);
+  MakePicture(Gallery("goes.jpg"), 40, 30);
+  MakePicture(Gallery("sub/inside.jpg"), 40, 30);
+  WriteFile(Gallery("index.html"), "old page");
+  CliRun run = Run({"OverwriteExistingFiles=False"});
+  // The question about the existing page comes after the count and before
+  // the listing: the file and the folder go while it waits.
+  run.wait_for = "Overwrite file?";
+  run.then = [&](pid_t) {
+    std::filesystem::remove(Gallery("goes.jpg"));
+    std::filesystem::remove_all(Gallery("sub"));
+  };
+  run.answer = "y\n";
+  CliResult result = RunCli(run);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_THAT(result.out, HasSubstr("Processed 1 image files in 1 folder."));
+  EXPECT_TRUE(PathExists(Gallery("stays.html")));
+  EXPECT_FALSE(PathExists(Gallery("goes.html")));
+  EXPECT_FALSE(PathExists(Gallery("sub")));
+}
+
+TEST_F(FaultsTest, ThousandFoldersDeep) {
+  std::string deepest = Gallery("");
+  for (int i = 0; i < 1000; ++i) deepest += "d/";
+  MakePicture(deepest + "deep.jpg", 40, 30);
+  rlimit limit;
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+  CliResult result = RunCli(Run());
+  if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < 1100) {
+    EXPECT_EQ(result.status, 3) << result.err;  // it may not hold 1000 pages
+    EXPECT_THAT(result.err, HasSubstr("Too many open files"));
+    return;
+  }
+  EXPECT_EQ(result.status, 0) << result.err.substr(0, 2000);
+  EXPECT_THAT(result.out,
+              HasSubstr("Processed 1 image files in 1001 folders."));
+  std::string climb;
+  for (int i = 0; i < 1000; ++i) climb += "../";
+  EXPECT_THAT(ReadFile(deepest + "deep.html"),
+              HasSubstr("<Script Src=\"" + climb + "NavFunctions.js\""));
+}
+
+TEST_F(FaultsTest, DeepTreeBeyondTheOpenFileLimitFailsWithAMessage) {
+  std::string deepest = Gallery("");
+  for (int i = 0; i < 200; ++i) deepest += "d/";
+  MakeFolders(deepest);
+  CliRun run = Run({"ThumbnailCreateMode=0"});
+  run.open_file_limit = 64;  // soft and hard: the program cannot raise it
+  CliResult result = RunCli(run);
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_THAT(result.err, HasSubstr("Too many open files"));
+  EXPECT_THAT(result.out, HasSubstr("Orvanta creation aborted."));
+}
+
+}  // namespace
+}  // namespace orvanta::testing

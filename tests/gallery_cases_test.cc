@@ -1,0 +1,483 @@
+// Galleries made end to end by orvanta-cli, one row of the table per case:
+// the files to start from, the options, the answers typed on standard
+// input, and what the run must print and leave on disk.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+
+#include "testing/cli_runner.h"
+#include "testing/temp_dir.h"
+#include "testing/test_pictures.h"
+
+namespace orvanta::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+enum Verb {
+  Has,
+  Lacks,
+  Is,
+  Size,
+  Format,
+  Exists,
+  Absent,
+  Count,
+  Same,
+  Order,
+  Link
+};
+
+// `subject` is "stdout", "stderr" or a path in the gallery ("P:" + path:
+// in the program folder). {g}, {p} and {c} in texts stand for the gallery,
+// the program folder and the test converter.
+struct Check {
+  std::string subject;
+  Verb verb;
+  std::string text = "";  // Count: "N TEXT"; Order: "FIRST | SECOND"
+};
+
+struct Case {
+  std::string name;
+  // Path -> contents. "#WxH", "#WxH/ORIENTATION" make a picture; "#corrupt",
+  // "#truncated", "#bomb" and "#random" broken files; "->T" a link to T;
+  // a path ending in "/" a folder.
+  std::vector<std::pair<std::string, std::string>> files;
+  std::vector<std::string> sets;  // --set KEY=VALUE each
+  std::string input;              // standard input
+  int status = 0;
+  std::vector<Check> checks;
+  std::vector<std::string> args = {"{g}"};  // after the --set options
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class GalleryCaseTest : public ::testing::TestWithParam<Case> {
+ protected:
+  std::string Fill(std::string text) const {
+    for (const auto& [mark, value] :
+         {std::pair<std::string, std::string>{"{g}", temp_.Path("gallery")},
+          {"{p}", temp_.Path("program")},
+          {"{c}", TestConverterPath()}}) {
+      for (size_t at; (at = text.find(mark)) != std::string::npos;) {
+        text.replace(at, mark.size(), value);
+      }
+    }
+    return text;
+  }
+  std::string PathOf(const std::string& name) const {
+    return name.starts_with("P:") ? temp_.Path("program/" + name.substr(2))
+                                  : temp_.Path("gallery/" + name);
+  }
+  void Make(const std::string& path, const std::string& spec) {
+    int width = 0, height = 0, orientation = 1;
+    if (path.ends_with("/")) {
+      MakeFolders(path);
+    } else if (spec.starts_with("->")) {
+      MakeFolders(std::filesystem::path(path).parent_path());
+      std::filesystem::create_symlink(spec.substr(2), path);
+    } else if (spec == "#corrupt") {
+      MakeCorruptPicture(path);
+    } else if (spec == "#truncated") {
+      MakeTruncatedJpeg(path, 400, 300);
+    } else if (spec == "#bomb") {
+      MakeBombPng(path);
+    } else if (spec == "#random") {
+      std::mt19937 random(7);
+      std::string bytes(200000, '\0');
+      for (char& c : bytes) c = static_cast<char>(random());
+      WriteFile(path, bytes);
+    } else if (std::sscanf(spec.c_str(), "#%dx%d/%d", &width, &height,
+                           &orientation) >= 2) {
+      MakePicture(path, width, height, orientation);
+    } else {
+      WriteFile(path, Fill(spec));
+    }
+  }
+  std::string Subject(const CliResult& result, const std::string& name) {
+    if (name == "stdout") return result.out;
+    if (name == "stderr") return result.err;
+    return ReadFile(PathOf(name));
+  }
+  void Verify(const CliResult& result, const Check& check) {
+    SCOPED_TRACE(check.subject + " " + check.text);
+    const std::string path = PathOf(check.subject);
+    const std::string text = Fill(check.text);
+    switch (check.verb) {
+      case Has:
+        EXPECT_THAT(Subject(result, check.subject), HasSubstr(text));
+        break;
+      case Lacks:
+        EXPECT_THAT(Subject(result, check.subject), Not(HasSubstr(text)));
+        break;
+      case Is:
+        EXPECT_EQ(Subject(result, check.subject), text);
+        break;
+      case Exists:
+        EXPECT_TRUE(PathExists(path));
+        break;
+      case Absent:
+        EXPECT_FALSE(PathExists(path));
+        break;
+      case Same:
+        EXPECT_EQ(ReadFile(path), ReadFile(PathOf(text)));
+        break;
+      case Link:
+        EXPECT_EQ(std::filesystem::read_symlink(path).string(), text);
+        break;
+      case Format:
+        EXPECT_EQ(ReadPictureFormat(path), text);
+        break;
+      case Size: {
+        PictureSize size;
+        std::sscanf(text.c_str(), "%dx%d", &size.width, &size.height);
+        EXPECT_EQ(ReadPictureSize(path), size);
+        break;
+      }
+      case Count: {
+        const size_t blank = text.find(' ');
+        EXPECT_EQ(CountOccurrences(Subject(result, check.subject),
+                                   text.substr(blank + 1)),
+                  std::stoi(text.substr(0, blank)));
+        break;
+      }
+      case Order: {
+        const std::string all = Subject(result, check.subject);
+        const size_t bar = text.find(" | ");
+        const size_t first = all.find(text.substr(0, bar));
+        ASSERT_NE(first, std::string::npos);
+        EXPECT_LT(first, all.find(text.substr(bar + 3)));
+        break;
+      }
+    }
+  }
+  TempDir temp_;
+};
+
+TEST_P(GalleryCaseTest, Run) {
+  const Case& c = GetParam();
+  MakeFolders(temp_.Path("program"));
+  MakeFolders(temp_.Path("gallery"));
+  for (const auto& [name, spec] : c.files) Make(PathOf(name), spec);
+  CliRun run;
+  run.program_folder = temp_.Path("program");
+  run.input = c.input;
+  for (const std::string& setting : c.sets) {
+    run.args.insert(run.args.end(), {"--set", Fill(setting)});
+  }
+  run.args.push_back("--quiet");
+  for (const std::string& arg : c.args) run.args.push_back(Fill(arg));
+  const CliResult result = RunCli(run);
+  EXPECT_EQ(result.status, c.status) << result.err;
+  EXPECT_EQ(result.signal, 0);
+  for (const Check& check : c.checks) Verify(result, check);
+}
+
+const std::string kCreated = "Gallery created: Orvanta created.  Processed ";
+const std::string kAborted = "Process aborted: Orvanta creation aborted.";
+
+// clang-format off
+const Case kCases[] = {
+    {"WholeTreeWithThumbnailsPagesAndSummary",
+     {{"b.jpg", "#640x480"}, {"A.png", "#300x200"},
+      {"Sub dir/c.jpg", "#400x300/6"}, {"clip.mov", "movie"},
+      {"t_clip.jpg", "#100x80"},
+      {"DirInfo.txt", "DirectoryTitle=Beach & sun\r\nDirectoryDescription="
+                      "Family trip\r\nb.jpg=The <b>bay</b>\r\n"}},
+     {}, "", 0,
+     {{"stdout", Is, kCreated + "4 image files in 2 folders.\n"},
+      {"stderr", Is, ""}, {"t_b.jpg", Size, "150x113"},
+      {"t_A.png", Format, "PNG"}, {"Sub dir/t_c.jpg", Size, "113x150"},
+      {"t_clip.jpg", Size, "100x80"},
+      {"index.html", Has, "<a href=\"A.html\" name=\"navNext\"> <IMG "
+                          "SRC=\"t_A.png\"></a>"},
+      {"index.html", Has, "<a href=\"clip.html\" name=\"navPrevious\"> <IMG "
+                          "SRC=\"t_clip.jpg\"></a>"},
+      {"index.html", Order, "A.html | b.html"},
+      {"index.html", Has, "<a href=\"Sub%20dir/index.html\">Sub dir</a><BR>"},
+      {"index.html", Has, "<P>Family trip</P>\r\n"},
+      {"index.html", Has, "<TITLE>\r\n      Beach & sun\r\n"},
+      {"index.html", Has, "<H2>Beach & sun</H2>"},
+      {"index.html", Has, "<TD></TD>\r\n</TR>"},
+      {"b.html", Has, "The <b>bay</b>"},
+      {"b.html", Has, "<a href=\"A.html\" name=\"navPrevious\">Previous</a>"},
+      {"b.html", Has, "<a href=\"clip.html\" name=\"navNext\">Next</a>"},
+      {"clip.html", Has, "<a href=\"clip.mov\"><IMG SRC=\"t_clip.jpg\"></a>"},
+      {"clip.html", Has, "<a href=\"index.html\" name=\"navNext\">Next</a>"},
+      {"Sub dir/index.html", Has, "<P><a href=\"../index.html\" name=\""
+                                  "navIndex\">Up to Beach & sun</a></P>"},
+      {"Sub dir/index.html", Has, "<Script Src=\"../NavFunctions.js\""},
+      {"Sub dir/index.html", Has, "<TR><TD><a href=\"#\" name=\"navPrevious\">"
+                                  "</a></TD></TR>"},
+      {"NavFunctions.js", Exists}, {"Sub dir/NavFunctions.js", Absent},
+      {"P:IndexTemplate.html", Exists}, {"P:PictureTemplate.html", Exists}}},
+    {"ThumbnailsFitKeepTheFormatAndStandUpright",
+     {{"tall.JPG", "#300x600"}, {"wide.gif", "#640x480"},
+      {"wide.bmp", "#640x480"}, {"turned.jpg", "#800x600/6"},
+      {"mirrored.jpg", "#800x600/2"}, {"big.jpg", "#4000x3000"},
+      {"tiny.png", "#1x1"}, {"png:a [0] 100%.jpg", "#400x200"}},
+     {}, "", 0,
+     {{"t_tall.JPG", Size, "75x150"}, {"t_tall.JPG", Format, "JPEG"},
+      {"t_wide.gif", Format, "GIF"}, {"t_wide.bmp", Size, "150x113"},
+      {"t_turned.jpg", Size, "113x150"}, {"t_mirrored.jpg", Size, "150x113"},
+      {"t_big.jpg", Size, "150x113"}, {"t_tiny.png", Size, "150x150"},
+      {"t_png:a [0] 100%.jpg", Size, "150x75"}, {"stderr", Is, ""}}},
+    {"NoInputFolderIsAUsageError", {}, {}, "", 2,
+     {{"stderr", Has, "no input folder given"}, {"P:index.html", Absent}}, {}},
+    {"UnknownOptionIsAUsageError", {}, {}, "", 2,
+     {{"stderr", Has, "unknown option --bogus"}}, {"--bogus", "{g}"}},
+    {"UnknownKeyIsAUsageError", {}, {"NoSuchKey=1"}, "", 2,
+     {{"stderr", Has, "unknown option key \"NoSuchKey\""}}},
+    {"ListIndexOutOfRangeIsAUsageError", {}, {"ThumbnailCreateMode=7"}, "", 2,
+     {{"index.html", Absent}}},
+    {"HelpGoesToStandardOutput", {}, {}, "", 0,
+     {{"stdout", Has, "Usage: orvanta-cli"}}, {"--help"}},
+    {"MissingInputFolderStops", {}, {}, "", 1,
+     {{"stderr", Is, "Invalid Path: The input folder path is invalid.  "
+                     "Aborting.\n"}}, {"{g}/nowhere"}},
+    {"SavedSourceDirectoryIsUsed", {{"P:info.ini", "SourceDirectory={g}\r\n"}},
+     {}, "", 0, {{"index.html", Exists}}, {}},
+    {"RootFolderAsksFirst", {}, {}, "", 1,
+     {{"stderr", Has, "Warning: The currently selected input folder is the "
+                      "root folder of the drive."}}, {"/"}},
+    {"MissingConverterStops", {},
+     {"UseIrfanview=True", "IrfanviewPath={p}/nothing"}, "", 1,
+     {{"stderr", Is, "Error: Invalid path specified for the IrfanView "
+                     "software: {p}/nothing\n"}}},
+    {"ConverterMakesThumbnailsAndFailuresAsk",
+     {{"one.jpg", "#600x300"}, {"fail.jpg", "#60x60"}, {"crash.jpg", "#60x60"}},
+     {"UseIrfanview=True", "IrfanviewPath={c}"}, "n\n", 0,
+     {{"t_one.jpg", Size, "150x75"},
+      {"stderr", Has, "Error: Error calling IrfanView using command line: \n"
+                      "\"{c}\" \"{g}/crash.jpg\" /resample=(150,150) "
+                      "/aspectratio /convert=\"{g}/t_crash.jpg\"\n\nSkipping "
+                      "this picture.  Prompt on additional errors?"},
+      {"stderr", Count, "1 Error calling IrfanView"},
+      {"t_fail.jpg", Absent}, {"t_crash.jpg", Absent}, {"fail.html", Exists}}},
+    {"ExistingPagesAnsweredNoAreKept",
+     {{"a.jpg", "#60x40"}, {"index.html", "old index"},
+      {"Sub/index.html", "old sub"}},
+     {"OverwriteExistingFiles=False"}, "maybe\nn\n", 0,
+     {{"stderr", Has, "Overwrite file?: The file {g}/index.html exists.  "
+                      "Are you sure you want to overwrite it?\n"},
+      {"stderr", Has, "Please answer [yes/NO/cancel]"},
+      {"index.html", Is, "old index"}, {"Sub/index.html", Is, "old sub"},
+      {"t_a.jpg", Absent},
+      {"stdout", Is, kCreated + "0 image files in 1 folder.\n"}}},
+    {"CancelAtAnExistingPageAbandonsTheRun",
+     {{"a.jpg", "#60x40"}, {"index.html", "old index"},
+      {"Sub/index.html", "old sub"}},
+     {"OverwriteExistingFiles=False"}, "y\nc\n", 3,
+     {{"stdout", Has, kAborted}, {"Sub/index.html", Is, "old sub"},
+      {"a.html", Absent}}},
+    {"MarkedFoldersAreSkippedButLinked",
+     {{"Keep/x.jpg", "#50x50"}, {"Keep/DoNotModify.txt", ""}}, {}, "", 0,
+     {{"Keep/index.html", Absent}, {"Keep/t_x.jpg", Absent},
+      {"index.html", Has, "<a href=\"Keep/index.html\">"},
+      {"stdout", Has, "Processed 0 image files in 2 folders."}}},
+    {"MissingTemplateFallsBackToAnEditedDefault",
+     {{"P:IndexTemplate.html", "<html>mine %DirectoryTitle%\r\n%Thumbnails%"
+                               "\r\n</html>\r\n"}},
+     {"IndexTemplateFile=Gone.html"}, "", 0,
+     {{"index.html", Has, "<html>mine "},
+      {"P:IndexTemplate.html", Has, "<html>mine"}}},
+    {"BadTemplateCodeAbandonsTheRun",
+     {{"P:IndexTemplate.html", "<html>\r\n%foo%\r\nnever\r\n"},
+      {"a.jpg", "#40x30"}},
+     {}, "", 3,
+     {{"stderr", Has, "Orvanta: Bad code in line \n%foo%\n of header file "
+                      "{p}/IndexTemplate.html"},
+      {"stdout", Has, kAborted}, {"index.html", Is, "<html>\r\n"},
+      {"a.html", Absent}}},
+    {"TitleHoldingPercentIsNotScannedAgain",
+     {{"DirInfo.txt", "DirectoryTitle=100% sure\r\n"}}, {}, "", 0,
+     {{"index.html", Has, "<H2>100% sure</H2>"}}},
+    {"BrokenPicturesAreListedAndTheRunGoesOn",
+     {{"good.jpg", "#320x240"}, {"corrupt.jpg", "#corrupt"},
+      {"truncated.jpg", "#truncated"}, {"empty.jpg", ""},
+      {"bomb.png", "#bomb"}},
+     {}, "", 0,
+     {{"stdout", Is, kCreated + "5 image files in 1 folder.\n"},
+      {"stderr", Has, "Errors occurred during the thumbnail creation "
+                      "process."},
+      {"stderr", Count, "3 Error Creating Thumbnails: "},
+      {"stderr", Has, "bomb.png"},
+      {"t_good.jpg", Size, "150x113"}, {"t_truncated.jpg", Size, "150x113"},
+      {"t_corrupt.jpg", Same, "corrupt.jpg"},
+      {"corrupt.html", Exists}, {"empty.html", Exists},
+      {"bomb.html", Exists}}},
+    {"OddNamesAreSafeInLinksAndText",
+     {{"a b#1%&\"q\".jpg", "#40x30"}, {"x:y/.keep", ""},
+      {"caf\xe9 \xff\xfe.jpg", "#40x30"}, {"tab\there.jpg", "#40x30"},
+      {"esc\x1b[31mred.jpg", "#40x30"}, {"line\nbreak.jpg", "#40x30"},
+      {"100% #1 & <b>bold?.jpg", "#40x30"}},
+     {}, "", 0,
+     {{"stderr", Is, ""},
+      {"index.html", Has, "<a href=\"a%20b%231%25%26%22q%22.html\""},
+      {"index.html", Has, "<IMG SRC=\"t_a%20b%231%25%26%22q%22.jpg\">"},
+      {"index.html", Has, "<a href=\"x%3Ay/index.html\">x:y</a>"},
+      {"index.html", Has, "caf%E9%20%FF%FE.html"},
+      {"index.html", Lacks, "<b>bold"},
+      {"a b#1%&\"q\".html", Exists}, {"line\nbreak.html", Exists},
+      {"t_caf\xe9 \xff\xfe.jpg", Size, "150x113"},
+      {"100% #1 & <b>bold?.html", Has, "100%25%20%231%20%26%20%3Cb%3Ebold"
+                                       "%3F.jpg"}}},
+    {"FolderInformationFiles",
+     {{"DirInfo.txt",
+       "[Directory Information]\r\nDirectoryTitle=First\r\n"
+       "DIRECTORYTITLE=June <i>2003</i>\r\n"
+       "DirectoryDescription=Family trip=fun\r\n"
+       "SidebarPictureName=Sun set.jpg\r\n"
+       "SidebarPictureCaption=Sunset \"over\" the ocean\r\n"
+       "oceansideview.JPG=Surf\r\nOceanSideView.jpg=Second entry loses\r\n"
+       "no equals sign\n"},
+      {"OceanSideView.jpg", "#40x30"}, {"Sun set.jpg", "#40x30"},
+      {"Other <1>.jpeg", "#40x30"},
+      {"Sub/DirInfo.txt", "DirectoryTitle=One\nDirectoryTitle=Two\n"},
+      {"Sub/a.jpg", "#40x30"}, {"A&B/b.jpg", "#40x30"},
+      {"cr/DirInfo.txt", "DirectoryTitle=Old Mac\rc.jpg=Sea\r"},
+      {"binary/DirInfo.txt", "#random"}, {"binary/d.jpg", "#40x30"}},
+     {}, "", 0,
+     {{"stderr", Is, ""},
+      {"index.html", Has, "<H2>June <i>2003</i></H2>"},
+      {"index.html", Has, "<P>Family trip=fun</P>"},
+      {"OceanSideView.html", Has, "Surf"},
+      {"OceanSideView.html", Lacks, "Second entry"},
+      {"Other <1>.html", Has, "Other &lt;1&gt;"},
+      {"index.html", Has, "<img src=\"Sun%20set.jpg\" alt=\"Sunset &quot;"
+                          "over&quot; the ocean\"><BR>\r\nSunset \"over\" "
+                          "the ocean"},
+      {"Sun set.html", Absent},
+      {"index.html", Has, ">One</a>"}, {"Sub/index.html", Has, "<H2>Two</H2>"},
+      {"A&B/index.html", Has, "<H2>{g}/A&amp;B/</H2>"},
+      {"index.html", Has, ">A&amp;B</a>"},
+      {"cr/index.html", Has, "Old Mac"}, {"binary/d.html", Exists}}},
+    {"ThumbnailThatCannotBeWrittenAsksAndOtherFoldersGoOn",
+     {{"a.jpg", "#40x30"}, {"t_a.jpg/", ""}, {"b.jpg", "#40x30"},
+      {"c.jpg", "#40x30"}, {"t_c.jpg/", ""}, {"sub/d.jpg", "#40x30"}},
+     {}, "y\nn\ny\n", 0,
+     {{"stderr", Count, "2 Continue creating thumbnails for the files in "
+                        "this folder?"},
+      {"stderr", Has, "Error: Try to create thumbnails for files on other "
+                      "folders?"},
+      {"stderr", Has, "Error Creating Thumbnails: "},
+      {"t_b.jpg", Exists}, {"sub/t_d.jpg", Exists},
+      {"index.html", Has, "<IMG SRC=\"a.jpg\" WIDTH=150>"}}},
+    {"ThumbnailsDeclinedForOtherFolders",
+     {{"a.jpg", "#40x30"}, {"t_a.jpg/", ""}, {"b.jpg", "#40x30"},
+      {"sub/d.jpg", "#40x30"}},
+     {}, "n\nn\n", 0,
+     {{"sub/t_d.jpg", Absent}, {"sub/d.html", Exists}}},
+    {"CancelAtAFailedThumbnailAbandonsTheRun",
+     {{"a.jpg", "#40x30"}, {"t_a.jpg/", ""}}, {}, "c\n", 3,
+     {{"stdout", Has, kAborted}, {"index.html", Absent}}},
+    {"ExistingThumbnailUnderTheJpgName",
+     {{"photo.png", "#200x100"}, {"t_photo.jpg", "#20x10"}}, {}, "", 0,
+     {{"t_photo.png", Absent},
+      {"index.html", Has, "<IMG SRC=\"t_photo.jpg\">"}}},
+    {"CreateModeAllRemakesThumbnails",
+     {{"photo.png", "#200x100"}, {"t_photo.jpg", "#20x10"}},
+     {"ThumbnailCreateMode=2"}, "", 0, {{"t_photo.png", Size, "150x75"}}},
+    {"CreateModeNoneShowsThePictureScaled", {{"new.gif", "#40x40"}},
+     {"ThumbnailCreateMode=0"}, "", 0,
+     {{"t_new.gif", Absent},
+      {"index.html", Has, "<IMG SRC=\"new.gif\" WIDTH=150>"}}},
+    {"LargePicturesAreShownAtMidSize",
+     {{"wide.jpg", "#1200x700"}, {"small.jpg", "#800x600"},
+      {"NavFunctions.js", "// mine"}},
+     {"TargetResolutionIndex=2"}, "", 0,
+     {{"wide.html", Has, "<a href=\"wide.jpg\"><IMG SRC=\"wide.jpg\" "
+                         "HEIGHT=628></a>"},
+      {"small.html", Has, "<IMG SRC=\"small.jpg\">"},
+      {"NavFunctions.js", Is, "// mine"}}},
+    {"KeyboardAndMidSizeSwitchedOff", {{"wide.jpg", "#1200x700"}},
+     {"IncludeKeyboardNavigation=False", "IncludeMidSizePicture=False"}, "", 0,
+     {{"index.html", Lacks, "Script"},
+      {"index.html", Has, "<BODY BGCOLOR=\"#FFFFFF\" >"},
+      {"wide.html", Has, "<IMG SRC=\"wide.jpg\">"},
+      {"NavFunctions.js", Absent}}},
+    {"ExtensionListsAndHiddenFiles",
+     {{"b.jpg", "#40x30"}, {"A.JPG", "#40x30"}, {"c.gif", "#40x30"},
+      {"t_rex.jpg", "#40x30"}, {"clip.mov", "x"}, {"notes.txt", "x"},
+      {".hidden.jpg", "#40x30"}, {".secret/e.jpg", "#40x30"}},
+     {"PictureFilesToMatch= .jpg ;; gif"}, "", 0,
+     {{"stdout", Is, kCreated + "4 image files in 1 folder.\n"},
+      {"A.html", Exists}, {"c.html", Exists}, {"clip.html", Exists},
+      {"notes.html", Absent}, {".hidden.html", Absent}, {"t_rex.html", Absent},
+      {".secret/index.html", Absent}}},
+    {"MoviesOnly", {{"a.jpg", "#40x30"}, {"clip.avi", "x"}},
+     {"IncludePictureFiles=False"}, "", 0,
+     {{"a.html", Absent}, {"t_a.jpg", Absent}, {"clip.html", Exists}}},
+    {"MovieThumbnailExtension", {{"clip.mov", "x"}, {"t_clip.png", "#20x20"}},
+     {"MovieFileThumbnailExtension=png"}, "", 0,
+     {{"index.html", Has, "<IMG SRC=\"t_clip.png\">"}}},
+    {"OptionsFromInfoIni",
+     {{"P:info.ini", "ThumbnailsPerRow=2\r\nThumbnailFilePrefix=small_\r\n"},
+      {"a.jpg", "#40x30"}, {"b.jpg", "#40x30"}, {"c.jpg", "#40x30"}},
+     {}, "", 0,
+     {{"small_a.jpg", Exists}, {"index.html", Count, "2 <TR>"},
+      {"P:info.BAK", Absent}}},
+    {"EmptyInfoIniIsReportedAndLeftAlone",
+     {{"P:info.ini", ""}, {"a.jpg", "#40x30"}}, {}, "", 0,
+     {{"stderr", Has, "Error Loading General Program Information (Info.ini) "
+                      "File: Input past end of file"},
+      {"stderr", Has, "({p})"}, {"P:info.ini", Is, ""},
+      {"P:info.BAK", Absent}, {"index.html", Exists}}},
+    {"SymbolicLinkLoopsAreNotFollowed",
+     {{"a.jpg", "#40x30"}, {"sub/b.jpg", "#40x30"}, {"sub/up", "->.."},
+      {"self", "->."}, {"x.jpg", "->y.jpg"}, {"y.jpg", "->x.jpg"}},
+     {}, "", 0,
+     {{"stdout", Is, kCreated + "2 image files in 2 folders.\n"},
+      {"x.html", Absent}}},
+    {"WithoutSubfoldersTheSidebarStays",
+     {{"a.jpg", "#40x30"}, {"s.jpg", "#40x30"}, {"Sub/x.jpg", "#40x30"},
+      {"DirInfo.txt", "SidebarPictureName=s.jpg\r\n"}},
+     {"RecurseSubdirectories=False"}, "", 0,
+     {{"Sub/index.html", Absent}, {"index.html", Lacks, "Sub/index.html"},
+      {"index.html", Has, "<P>\r\n<img src=\"s.jpg\""}}},
+    {"FullDeviceUnderTheIndexStopsTheRun",
+     {{"a.jpg", "#40x30"}, {"index.html", "->/dev/full"}},
+     {"ThumbnailCreateMode=0"}, "", 3,
+     {{"stderr", Has, "Error creating Orvanta: No space left on device"},
+      {"stdout", Has, kAborted}, {"index.html", Link, "/dev/full"}}},
+    {"FullDeviceUnderAPicturePageAsksToAbort",
+     {{"a.jpg", "#40x30"}, {"a.html", "->/dev/full"}},
+     {"ThumbnailCreateMode=0"}, "y\n", 3,
+     {{"stderr", Has, "Orvanta: Error creating the html file {g}/a.html.  "
+                      "Abort processing?\nNo space left on device"},
+      {"stdout", Has, kAborted}}},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Cli, GalleryCaseTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(CliInterruptTest, CtrlCWindsTheRunDown) {
+  TempDir temp;
+  MakeFolders(temp.Path("program"));
+  for (const char* name : {"a", "fail", "p1", "p2", "p3", "p4", "p5", "p6"}) {
+    MakePicture(temp.Path("photos/" + std::string(name) + ".jpg"), 40, 30);
+  }
+  CliRun run;
+  run.program_folder = temp.Path("program");
+  run.args = {"--set", "UseIrfanview=True", "--set",
+              "IrfanviewPath=" + TestConverterPath(), temp.Path("photos")};
+  run.env = {"ORVANTA_TEST_CONVERTER_SLEEP_MS=300"};
+  // At the question about the failed picture, Ctrl+C, then go on.
+  run.wait_for = "Prompt on additional errors?";
+  run.then = [](pid_t pid) { ::kill(pid, SIGINT); };
+  run.answer = "y\n";
+  CliResult result = RunCli(run);
+  EXPECT_EQ(result.status, 3) << result.err;
+  EXPECT_THAT(result.out, HasSubstr(kAborted));
+  EXPECT_FALSE(PathExists(temp.Path("photos/index.html")));
+  EXPECT_FALSE(PathExists(temp.Path("photos/t_p6.jpg")));
+}
+
+}  // namespace
+}  // namespace orvanta::testing

@@ -1,0 +1,73 @@
+// The user interface of the tests: records every message box and answers
+// it from a queue (then with the preselected button), lets a test act at a
+// progress call, and holds the option controls that the engine reads.
+#ifndef ORVANTA_TESTING_RECORDING_UI_H_
+#define ORVANTA_TESTING_RECORDING_UI_H_
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/user_interface.h"
+
+namespace orvanta::testing {
+
+class RecordingUi : public UserInterface {
+ public:
+  Answer ShowMessage(const MessageBox& box) override;
+  void InitializeForm(const std::string&, int32_t, int32_t, bool, bool,
+                      bool) override {
+    abort = 0;
+    Progress("InitializeForm");
+  }
+  void InitializeSubtask(const std::string&, int32_t, int32_t) override {
+    Progress("InitializeSubtask");
+  }
+  void UpdateProgressBar(double, bool) override {
+    Progress("UpdateProgressBar");
+  }
+  void UpdateSubtaskProgressBar(double, bool) override {
+    Progress("UpdateSubtaskProgressBar");
+  }
+  void UpdateCurrentTask(const std::string&) override {
+    Progress("UpdateCurrentTask");
+  }
+  void UpdateCurrentSubTask(const std::string&) override {
+    Progress("UpdateCurrentSubTask");
+  }
+  void HideForm(bool reset_abort) override {
+    if (reset_abort) abort = 0;
+  }
+  void ShowReport(const std::string&) override {}
+  void SetBusy(bool on) override { busy = on; }
+  int KeyPressAbortProcess() override { return abort; }
+  void SetKeyPressAbortProcess(int value) override { abort = value; }
+  OptionControls ReadControls() override { return controls; }
+  void SetIndexTemplateFile(const std::string& name) override {
+    controls.index_template_file = name;
+  }
+  void SetPictureTemplateFile(const std::string& name) override {
+    controls.picture_template_file = name;
+  }
+
+  // Every box shown so far as "TITLE: TEXT\n".
+  std::string Transcript() const;
+
+  std::deque<Answer> answers;  // for the next boxes, in order
+  // Called with the name of each progress call (to press Escape, say).
+  std::function<void(const std::string& call)> on_progress;
+  OptionControls controls;
+  std::vector<MessageBox> messages;
+  bool busy = false;
+  int abort = 0;
+
+ private:
+  void Progress(const std::string& call) {
+    if (on_progress) on_progress(call);
+  }
+};
+
+}  // namespace orvanta::testing
+
+#endif  // ORVANTA_TESTING_RECORDING_UI_H_
