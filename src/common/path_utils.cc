@@ -1,5 +1,5 @@
-// Path routines: joining, extensions, page names, shortening a path for
-// display and quoting.
+// Path routines: joining, extensions, page names and shortening a path
+// for display.
 #include "common/path_utils.h"
 
 #include <algorithm>
@@ -183,14 +183,6 @@ std::string ShortenPath(std::string_view path, int max_length, char separator) {
   int new_length = length(parts[last]) - excess - 2;
   parts[last] = parts[last].substr(0, new_length >= 4 ? new_length : 3) + "..";
   return prefix + parts[0] + parts[1] + parts[2] + parts[3];
-}
-
-std::string QuoteIfSpaces(std::string_view path) {
-  std::string result(path);
-  if (result.find(' ') == std::string::npos) return result;
-  if (!result.starts_with('"')) result.insert(0, 1, '"');
-  if (!result.ends_with('"')) result += '"';
-  return result;
 }
 
 }  // namespace orvanta

@@ -1,5 +1,5 @@
-// Path routines: joining, extensions, page names, shortening a path for
-// display and quoting. Routines that look at separators take the separator
+// Path routines: joining, extensions, page names and shortening a path
+// for display. Routines that look at separators take the separator
 // as a parameter (default: the native one) so both "\" and "/" paths follow
 // the same rules.
 #ifndef ORVANTA_COMMON_PATH_UTILS_H_
@@ -47,10 +47,6 @@ std::string HtmlPageName(std::string_view name);
 // trimmed but otherwise unchanged.
 std::string ShortenPath(std::string_view path, int max_length,
                         char separator = kPathSeparator);
-
-// Wraps a path that contains a blank in double quotes (keeping quotes that
-// are already there); other paths come back unchanged.
-std::string QuoteIfSpaces(std::string_view path);
 
 }  // namespace orvanta
 

@@ -14,26 +14,22 @@ class ImageTool {
  public:
   virtual ~ImageTool() = default;
 
-  // Mogrify({"-thumbnail", "150X150", path}): replaces the picture at path
-  // by itself scaled to fit inside 150 x 150 pixels, proportions and file
-  // format kept, turned upright by its EXIF orientation. Throws
-  // Error(ErrorKind::kImageData) when the picture cannot be read or shrunk
-  // (corrupt, truncated, unsupported, over the resource limits) and
-  // Error(kGeneral) for other failures (bad arguments, the file cannot be
-  // written: permission, disk full). On failure the file is unchanged.
-  virtual void Mogrify(const std::vector<std::string>& args) = 0;
-
   // Writes a thumbnail of the picture at `source` to `target` in one step
-  // (no full-size copy first): the picture scaled to fit inside size x size,
-  // as Mogrify makes it, in the source's format. `target` is created or
-  // replaced atomically. Throws like Mogrify; on failure `target` is
+  // (no full-size copy first): the picture scaled to fit inside size x size
+  // as ImageMagick's -thumbnail does, proportions and file format kept,
+  // turned upright by its EXIF orientation. `target` is created or replaced
+  // atomically. Throws Error(ErrorKind::kImageData) when the picture cannot
+  // be read or shrunk (corrupt, truncated, unsupported, over the resource
+  // limits) and Error(kGeneral) for other failures (bad arguments, the file
+  // cannot be written: permission, disk full). On failure `target` is
   // unchanged.
   virtual void MakeThumbnail(const std::string& source,
                              const std::string& target, int size) = 0;
 
   // Identify({"-format", "%w,%h", "-ping", path}): returns "width,height"
   // of the picture as displayed (after its EXIF orientation), read from the
-  // file's header without decoding the pixels. Throws Error like Mogrify.
+  // file's header without decoding the pixels. Throws Error like
+  // MakeThumbnail.
   virtual std::string Identify(const std::vector<std::string>& args) = 0;
 };
 

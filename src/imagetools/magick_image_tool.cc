@@ -29,7 +29,6 @@
 #include <Magick++.h>
 
 #include <algorithm>
-#include <charconv>
 #include <mutex>
 #include <new>
 #include <string>
@@ -74,15 +73,6 @@ std::string JoinArgs(const std::vector<std::string>& args) {
   return joined;
 }
 
-// Parses a positive decimal number that fills `text`; 0 when it is not one.
-size_t ParseSide(std::string_view text) {
-  size_t value = 0;
-  auto [end, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size()) return 0;
-  return value <= kMaxSide ? value : 0;
-}
-
 // Turns a Magick++ failure into the program's error about the picture's
 // content, naming the file where the library leaves its name empty.
 Error PictureError(const std::string& path, const std::string& message) {
@@ -114,7 +104,6 @@ Magick::Image NewImage() {
 
 class MagickImageTool : public ImageTool {
  public:
-  void Mogrify(const std::vector<std::string>& args) override;
   void MakeThumbnail(const std::string& source, const std::string& target,
                      int size) override;
   std::string Identify(const std::vector<std::string>& args) override;
@@ -159,27 +148,6 @@ std::string MagickImageTool::ShrinkEncoded(const Magick::Blob& input,
   Magick::Blob output;
   image.write(&output);  // in the format that was read, with its quality
   return std::string(static_cast<const char*>(output.data()), output.length());
-}
-
-void MagickImageTool::Mogrify(const std::vector<std::string>& args) {
-  size_t width = 0;
-  size_t height = 0;
-  if (args.size() == 3 && args[0] == "-thumbnail" && !args[2].empty()) {
-    size_t x = args[1].find_first_of("xX");
-    if (x != std::string::npos) {
-      width = ParseSide(std::string_view(args[1]).substr(0, x));
-      height = ParseSide(std::string_view(args[1]).substr(x + 1));
-    }
-  }
-  if (width == 0 || height == 0) {
-    throw Error(
-        "Mogrify expects -thumbnail, a size such as 150X150 and a "
-        "file, not " +
-            JoinArgs(args),
-        ErrorKind::kGeneral);
-  }
-  const std::string& path = args[2];
-  ReplacePictureFile(path, ThumbnailOf(path, width, height));
 }
 
 std::string MagickImageTool::ThumbnailOf(const std::string& path, size_t width,

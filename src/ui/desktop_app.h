@@ -32,9 +32,6 @@ class DesktopApp {
   // KeyPressAbortProcess: 0, or 2 once the person asked to abort.
   int& key_press_abort_process() { return key_press_abort_process_; }
   const ImageToolFactory& image_tool_factory() const { return make_tool_; }
-  void set_image_tool_factory(ImageToolFactory factory) {
-    make_tool_ = std::move(factory);
-  }
   RunSettings& run_settings() { return run_settings_; }
 
   // The windows; each is loaded the first time it is asked for.

@@ -58,33 +58,6 @@ std::string FormatTimeLine(double elapsed_minutes, double fraction,
          TwoDecimals(remaining, decimal_point) + " " + std::string(words);
 }
 
-float ParseElapsedTime(std::string_view caption) {
-  const size_t colon = caption.find(':');
-  if (colon == std::string_view::npos) return 0;
-  // Keep what can form a number, blanks skipped, as the lenient reader of
-  // the platform does.
-  std::string number;
-  bool seen_digit = false, seen_point = false, seen_exponent = false;
-  for (char c : caption.substr(0, colon)) {
-    if (c == ' ' || c == '\t') continue;
-    const bool at_sign_place = number.empty() || number.back() == 'E';
-    if (std::isdigit(static_cast<unsigned char>(c))) {
-      seen_digit = true;
-    } else if ((c == '+' || c == '-') && at_sign_place) {
-      // a sign at the start or after the exponent letter
-    } else if (c == '.' && !seen_point && !seen_exponent) {
-      seen_point = true;
-    } else if ((c == 'e' || c == 'E') && seen_digit && !seen_exponent) {
-      seen_exponent = true;
-      c = 'E';
-    } else {
-      break;
-    }
-    number.push_back(c);
-  }
-  return std::strtof(number.c_str(), nullptr);
-}
-
 void ProgressModel::SetOverallRange(int32_t minimum, int32_t maximum) {
   overall_ = NormaliseRange(minimum, maximum);
 }

@@ -1,8 +1,8 @@
 // What the progress window knows, without the window: the two bar ranges
 // and values with their normalising and clamping, the time line text, the
-// elapsed time read back from it, the pause state machine with the Pause
-// button's caption, and the rule that decides whether a close request is
-// asked about. Pure C++, no toolkit; the window draws what this computes.
+// pause state machine with the Pause button's caption, and the rule that
+// decides whether a close request is asked about. Pure C++, no toolkit; the
+// window draws what this computes.
 #ifndef ORVANTA_UI_PROGRESS_MODEL_H_
 #define ORVANTA_UI_PROGRESS_MODEL_H_
 
@@ -44,11 +44,6 @@ double ClampToProgressRange(double value, const ProgressRange& range);
 // elapsed time. `decimal_point` is the locale's separator.
 std::string FormatTimeLine(double elapsed_minutes, double fraction,
                            std::string_view words, char decimal_point = '.');
-
-// The number before the first ":" of a time line, read with a point as the
-// decimal separator up to the first character that cannot continue a
-// number; 0 when the text holds no ":".
-float ParseElapsedTime(std::string_view caption);
 
 // The six texts the window can be given in another language.
 struct ProgressTexts {

@@ -37,24 +37,6 @@ FrmProgress::FrmProgress(int* key_press_abort_process, QWidget* parent)
   task_in_progress_ = false;
 }
 
-float FrmProgress::GetElapsedTime() const {
-  return ParseElapsedTime(lbl_time_stats_->text().toStdString());
-}
-
-double FrmProgress::GetProgressBarValue(int32_t* minimum,
-                                        int32_t* maximum) const {
-  *minimum = model_.overall().minimum;
-  *maximum = model_.overall().maximum;
-  return model_.overall_value();
-}
-
-double FrmProgress::GetSubTaskProgressBarValue(int32_t* minimum,
-                                               int32_t* maximum) const {
-  *minimum = model_.subtask().minimum;
-  *maximum = model_.subtask().maximum;
-  return model_.subtask_value();
-}
-
 void FrmProgress::HideForm(bool reset_key_press_abort_process) {
   if (reset_key_press_abort_process) *key_press_abort_process_ = 0;
   unsetCursor();
@@ -114,16 +96,6 @@ void FrmProgress::MoveToBottomCenter() {
   SizeAndCenterWindow(this, kBottomCentre, -1, -1, false, kCurrentMonitor);
 }
 
-void FrmProgress::ToggleAlwaysOnTop(bool stay_on_top) {
-  if (stay_on_top == stay_on_top_) return;
-  const bool was_visible = isVisible();
-  setAttribute(Qt::WA_ShowWithoutActivating, true);
-  setWindowFlag(Qt::WindowStaysOnTopHint, stay_on_top);
-  if (was_visible || stay_on_top) show();
-  setAttribute(Qt::WA_ShowWithoutActivating, false);
-  stay_on_top_ = stay_on_top;
-}
-
 void FrmProgress::UpdateProgressBar(double new_value, bool reset_start_time) {
   if (reset_start_time) model_.ResetStartTime(Now());
   const double fraction = UpdateOverallBar(&new_value, false);
@@ -164,10 +136,6 @@ void FrmProgress::UpdateCurrentSubTask(const std::string& new_sub_task) {
   lbl_current_sub_task_->setText(QString::fromStdString(new_sub_task));
   WaitWhilePaused();
   Yield();
-}
-
-void FrmProgress::WasteTime(int milliseconds) {
-  QThread::msleep(static_cast<unsigned long>(std::max(milliseconds, 0)));
 }
 
 void FrmProgress::ClickPause() {

@@ -38,11 +38,6 @@ class FrmProgress : public QWidget {
   // which this window writes.
   explicit FrmProgress(int* key_press_abort_process, QWidget* parent = nullptr);
 
-  // The number the time line shows before its first ":"; 0 when none.
-  float GetElapsedTime() const;
-  // The overall (sub-task) value; the range goes to *minimum, *maximum.
-  double GetProgressBarValue(int32_t* minimum, int32_t* maximum) const;
-  double GetSubTaskProgressBarValue(int32_t* minimum, int32_t* maximum) const;
   // Hides the window (the abort request back to 0 when asked), restores
   // the pointer and ends the task.
   void HideForm(bool reset_key_press_abort_process = true);
@@ -57,16 +52,12 @@ class FrmProgress : public QWidget {
   // Centred horizontally, bottom edge 500 twips above the screen's bottom.
   void MoveToBottomCenter();
   bool TaskInProgress() const { return task_in_progress_; }
-  // Keeps the window above all others, or not.
-  void ToggleAlwaysOnTop(bool stay_on_top);
   void UpdateProgressBar(double new_value, bool reset_start_time = false);
   void SetStandardCaptionText(const ProgressTexts& texts = ProgressTexts());
   void UpdateSubtaskProgressBar(double new_value,
                                 bool fractionally_increase_overall = true);
   void UpdateCurrentTask(const std::string& new_task);
   void UpdateCurrentSubTask(const std::string& new_sub_task);
-  // Blocks the thread without yielding.
-  void WasteTime(int milliseconds = 250);
 
   // The Pause button's click.
   void ClickPause();
@@ -74,7 +65,6 @@ class FrmProgress : public QWidget {
   void PressEscape();
 
   const ProgressModel& model() const { return model_; }
-  bool stays_on_top() const { return stay_on_top_; }
   // Replaces the clock (milliseconds) used for the time line.
   void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
@@ -96,7 +86,6 @@ class FrmProgress : public QWidget {
   int* key_press_abort_process_;
   ProgressModel model_;
   bool task_in_progress_ = false;
-  bool stay_on_top_ = false;
   QElapsedTimer timer_;
   std::function<double()> clock_;
 
