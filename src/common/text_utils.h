@@ -19,27 +19,17 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix);
 // Removes leading and trailing blanks (spaces only, not tabs).
 std::string TrimBlanks(std::string_view text);
 
-// Sorts items[first..last] in place, ascending: by character code, or, with
-// `numeric`, by the number each text's leading digits form (blanks skipped,
-// 0 when there are none). Shell sort; equal keys keep their order within a
-// pass. Indices outside the vector are ignored.
-void SortStrings(std::vector<std::string>& items, int first, int last,
-                 bool numeric);
+// Sorts the texts in place by character code (unsigned byte value).
+void SortStrings(std::vector<std::string>& items);
 
-// Splits `text` at `delimiters` into at most `max_parts` parts stored in
-// *parts (resized to max_parts + 2, a negative max_parts counting as 0;
-// part k at index k when `one_based`, else k - 1). With `whole` the
-// delimiter text counts as one delimiter, else each of its characters; with
-// `combine` a run of delimiters separates once. Text left over after max_parts
-// parts goes to *remainder. Returns the number of parts.
+// Splits `text` at any character of `delimiters` into at most `max_parts`
+// parts stored in *parts from index 0 (resized to max_parts + 1, a negative
+// max_parts counting as 0); a run of delimiters separates once, so a
+// leading delimiter gives an empty first part. Text left over after
+// max_parts parts goes to *remainder. Returns the number of parts.
 int SplitText(std::string_view text, std::vector<std::string>* parts,
               int max_parts, std::string_view delimiters,
-              std::string* remainder, bool whole, bool combine, bool one_based);
-
-// 1-based position of the first delimiter in `text` (with `combine`, of the
-// last delimiter of the run that starts there); 0 when there is none.
-int FindDelimiter(std::string_view text, std::string_view delimiters,
-                  bool whole, bool combine);
+              std::string* remainder);
 
 }  // namespace orvanta
 

@@ -87,9 +87,7 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
         ctx.ui.ReadControls().thumbnail_file_prefix;
     std::vector<std::string> names;
     ListFolderFiles(ctx, &info, &names);
-    if (names.size() > 1) {
-      SortStrings(names, 0, static_cast<int>(names.size()) - 1, false);
-    }
+    SortStrings(names);
     CreateThumbnails(
         ctx, info,
         static_cast<int32_t>(names.size() - info.thumbnails_to_create.size()));

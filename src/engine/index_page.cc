@@ -92,9 +92,7 @@ void WriteSubfolderNavigation(RunContext& ctx, const FolderInfo& info,
                    BuildSidebarPictureHtml(ctx, info) + "</td>" + kCrLf +
                    "<td>");
   }
-  if (subfolders.size() > 1) {
-    SortStrings(subfolders, 0, static_cast<int>(subfolders.size()) - 1, false);
-  }
+  SortStrings(subfolders);
   page.WriteLine("<P>");
   for (const std::string& subfolder : subfolders) {
     page.WriteLine("<a href=\"" + UrlEncodeName(subfolder) + "/index.html\">" +

@@ -38,9 +38,7 @@ void ExtensionTable::Clear() {
 void ExtensionTable::AddExtensionList(std::string_view list, bool is_movie) {
   std::vector<std::string> items;
   std::string rest;
-  int count = SplitText(list, &items, kMaxListItems, ",;", &rest,
-                        /*whole=*/false, /*combine=*/true,
-                        /*one_based=*/false);
+  int count = SplitText(list, &items, kMaxListItems, ",;", &rest);
   for (int i = 0; i < count; ++i) {
     Append(std::string(WithoutLeadingDot(TrimBlanks(items[i]))), is_movie);
   }
