@@ -1,4 +1,5 @@
-// The preselected answer of a message box.
+// The preselected answer of a message box, and the answer of one closed
+// without a button.
 #include "common/prompter.h"
 
 namespace orvanta {
@@ -15,6 +16,17 @@ Answer DefaultAnswer(const MessageBox& box) {
       return Answer::kYes;
   }
   return Answer::kOk;
+}
+
+Answer ClosedAnswer(const MessageBox& box) {
+  switch (box.buttons) {
+    case Buttons::kYesNoCancel:
+      return Answer::kCancel;
+    case Buttons::kYesNo:
+      return Answer::kNo;
+    default:
+      return Answer::kOk;
+  }
 }
 
 }  // namespace orvanta

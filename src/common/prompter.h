@@ -25,6 +25,9 @@ struct MessageBox {
 
 // The answer a box gives when the person just accepts it.
 Answer DefaultAnswer(const MessageBox& box);
+// The answer of a box closed without a button: Cancel, No or OK, the first
+// that the box has.
+Answer ClosedAnswer(const MessageBox& box);
 
 class Prompter {
  public:

@@ -92,8 +92,7 @@ RunOutcome Run(RunContext& ctx, ProgramState& program,
   const OptionControls controls = ui.ReadControls();
   ctx.use_image_magick = controls.use_irfanview != 1;
   if (ctx.use_image_magick) {
-    std::string reason;
-    tool = make_image_tool(&reason);
+    tool = make_image_tool(nullptr);
     if (!tool) {
       ui.ShowMessage(ImageToolMissingMessage());
       return RunOutcome::kStopped;

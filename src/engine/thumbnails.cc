@@ -95,8 +95,6 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
   if (count < 1) return;
   ctx.ui.InitializeSubtask(kSubtask, 0, count);
   const int size = ctx.options.thumbnail_maximum_width_or_height;
-  const std::string geometry =
-      std::to_string(size) + "X" + std::to_string(size);
   const std::string folder = info.folder_path;
   const std::string prefix = ctx.options.thumbnail_file_prefix;
   const bool use_image_magick = ctx.use_image_magick;

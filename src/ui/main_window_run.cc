@@ -25,19 +25,6 @@ void SetText(QLineEdit* box, const std::string& text) {
   if (box->text() != value) box->setText(value);
 }
 
-// The answer a box gives while the program is closing: Cancel, No or OK,
-// whichever the box has first, so a run still going ends quietly.
-Answer ClosingAnswer(const MessageBox& box) {
-  switch (box.buttons) {
-    case Buttons::kYesNoCancel:
-      return Answer::kCancel;
-    case Buttons::kYesNo:
-      return Answer::kNo;
-    default:
-      return Answer::kOk;
-  }
-}
-
 }  // namespace
 
 OptionControls FrmOrvanta::ReadControls() {
@@ -131,7 +118,8 @@ void FrmOrvanta::SetRunCommandsEnabled(bool enabled) {
 bool FrmOrvanta::progress_suppressed() const { return app_->shutting_down(); }
 
 Answer FrmOrvanta::ShowMessage(const MessageBox& box) {
-  if (app_->shutting_down()) return ClosingAnswer(box);
+  // While the program closes, a run still going ends quietly.
+  if (app_->shutting_down()) return ClosedAnswer(box);
   return ShowMessageBox(this, box);
 }
 

@@ -41,19 +41,6 @@ QMessageBox::Icon IconOf(Icon icon) {
   }
 }
 
-// The answer of a box left without a button (closed by the window system).
-Answer ClosedAnswer(Buttons buttons) {
-  switch (buttons) {
-    case Buttons::kYesNoCancel:
-      return Answer::kCancel;
-    case Buttons::kYesNo:
-      return Answer::kNo;
-    case Buttons::kOk:
-    default:
-      return Answer::kOk;
-  }
-}
-
 }  // namespace
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
@@ -101,7 +88,7 @@ Answer ShowMessageBox(QWidget* parent, const MessageBox& box) {
     case QMessageBox::Cancel:
       return Answer::kCancel;
     default:
-      return ClosedAnswer(box.buttons);
+      return ClosedAnswer(box);
   }
 }
 
