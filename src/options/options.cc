@@ -48,11 +48,12 @@ void SetDefaultOptions(const std::string& program_folder,
   controls->directory_info_file = kDefaultDirectoryInfoFile;
   controls->overwrite_existing_files = CheckboxFromBoolean(true);
   controls->recurse_subfolders = CheckboxFromBoolean(true);
-  controls->thumbnails_per_row = "4";
-  controls->thumbnail_maximum_width_or_height = "150";
+  controls->thumbnails_per_row = std::to_string(kDefaultThumbnailsPerRow);
+  controls->thumbnail_maximum_width_or_height =
+      std::to_string(kDefaultThumbnailSize);
   controls->create_thumbnails_index = kMissingThumbnails;
-  controls->thumbnail_file_prefix = "t_";
-  controls->movie_file_thumbnail_extension = "jpg";
+  controls->thumbnail_file_prefix = kDefaultThumbnailPrefix;
+  controls->movie_file_thumbnail_extension = kDefaultMovieThumbnailExtension;
   controls->picture_file_extensions = kDefaultPictureExtensions;
   controls->movie_file_extensions = kDefaultMovieExtensions;
   controls->include_keyboard_navigation = CheckboxFromBoolean(true);
@@ -79,10 +80,12 @@ void CaptureOptions(const OptionControls& controls,
       CheckboxToBoolean(controls.recurse_subfolders);
 
   int32_t per_row = ConvertToLong(controls.thumbnails_per_row);
-  options->thumbnails_per_row = ClampToRange(&per_row, 1, 1000, 4);
+  options->thumbnails_per_row =
+      ClampToRange(&per_row, kMinThumbnailsPerRow, kMaxThumbnailsPerRow,
+                   kDefaultThumbnailsPerRow);
   int32_t size = ConvertToLong(controls.thumbnail_maximum_width_or_height);
-  options->thumbnail_maximum_width_or_height =
-      ClampToRange(&size, 10, 5000, 150);
+  options->thumbnail_maximum_width_or_height = ClampToRange(
+      &size, kMinThumbnailSize, kMaxThumbnailSize, kDefaultThumbnailSize);
 
   int mode = controls.create_thumbnails_index;
   options->thumbnail_create_mode =

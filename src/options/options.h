@@ -19,6 +19,16 @@ inline constexpr char kDefaultMovieExtensions[] = "mov, avi";
 inline constexpr char kDefaultIrfanviewPath[] =
     "C:\\Program Files\\Irfanview\\I_View32.exe";
 inline constexpr char kOptionsFileName[] = "info.ini";
+inline constexpr char kDefaultThumbnailPrefix[] = "t_";
+inline constexpr char kDefaultMovieThumbnailExtension[] = "jpg";
+// The number boxes: their defaults (also what an out-of-range number is
+// replaced by) and ranges.
+inline constexpr int32_t kDefaultThumbnailsPerRow = 4;
+inline constexpr int32_t kMinThumbnailsPerRow = 1;
+inline constexpr int32_t kMaxThumbnailsPerRow = 1000;
+inline constexpr int32_t kDefaultThumbnailSize = 150;
+inline constexpr int32_t kMinThumbnailSize = 10;
+inline constexpr int32_t kMaxThumbnailSize = 5000;
 
 // Entries of the thumbnail create-mode list.
 enum ThumbnailCreateMode : int {
@@ -30,17 +40,19 @@ enum ThumbnailCreateMode : int {
 // The option controls of the main window. Member initialisers are the
 // window's design values; SetDefaultOptions puts the defaults in.
 struct OptionControls {
-  std::string input_folder;                                   // txtInputFolder
-  std::string index_template_file = kDefaultIndexTemplate;    // txtIndexTemplateFile
+  std::string input_folder;  // txtInputFolder
+  std::string index_template_file =
+      kDefaultIndexTemplate;  // txtIndexTemplateFile
   std::string picture_template_file = kDefaultPictureTemplate;
   std::string directory_info_file = kDefaultDirectoryInfoFile;
   int overwrite_existing_files = 0;  // chkOverwriteExistingFiles
   int recurse_subfolders = 1;        // chkRecurseSubFolders
-  std::string thumbnails_per_row = "4";
-  std::string thumbnail_maximum_width_or_height = "150";
+  std::string thumbnails_per_row = std::to_string(kDefaultThumbnailsPerRow);
+  std::string thumbnail_maximum_width_or_height =
+      std::to_string(kDefaultThumbnailSize);
   int create_thumbnails_index = 1;  // cboCreateThumbnails, -1 = none
-  std::string thumbnail_file_prefix = "t_";
-  std::string movie_file_thumbnail_extension = "jpg";
+  std::string thumbnail_file_prefix = kDefaultThumbnailPrefix;
+  std::string movie_file_thumbnail_extension = kDefaultMovieThumbnailExtension;
   std::string picture_file_extensions = kDefaultPictureExtensions;
   std::string movie_file_extensions = kDefaultMovieExtensions;
   int include_picture_files = 1;
@@ -61,11 +73,11 @@ struct GalleryOptions {
   std::string directory_info_file = kDefaultDirectoryInfoFile;
   bool overwrite_existing_files = true;
   bool recurse_subdirectories = true;
-  int32_t thumbnails_per_row = 4;
-  int32_t thumbnail_maximum_width_or_height = 150;
+  int32_t thumbnails_per_row = kDefaultThumbnailsPerRow;
+  int32_t thumbnail_maximum_width_or_height = kDefaultThumbnailSize;
   int thumbnail_create_mode = kMissingThumbnails;
-  std::string thumbnail_file_prefix = "t_";
-  std::string movie_file_thumbnail_extension = "jpg";
+  std::string thumbnail_file_prefix = kDefaultThumbnailPrefix;
+  std::string movie_file_thumbnail_extension = kDefaultMovieThumbnailExtension;
   bool include_keyboard_navigation = true;
   bool include_mid_size_picture = true;
   bool include_picture_files = true;
@@ -97,8 +109,7 @@ void SetDefaultOptions(const std::string& program_folder,
 // template names. Throws Error (type mismatch, overflow) when a number box
 // does not hold a number; *options may then be partly filled.
 void CaptureOptions(const OptionControls& controls,
-                    const std::string& program_folder,
-                    GalleryOptions* options);
+                    const std::string& program_folder, GalleryOptions* options);
 
 }  // namespace orvanta
 

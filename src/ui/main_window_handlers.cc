@@ -75,8 +75,9 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
          TwipsToPixels(6270) + menuBar()->sizeHint().height());
   // Load.
   SizeAndCenterWindow(this, kUpperThird, 8800, 6700, true, kCurrentMonitor);
-  ShowHideIrfanviewPath();
   PopulateComboBoxes();
+  WriteControls(OptionControls());  // the design values
+  ShowHideIrfanviewPath();
   UpdateTargetResolutionEnabled();
   txt_picture_file_extensions_->setToolTip(QStringLiteral(
       "Separate extensions using a comma; do not include the . in the "
@@ -122,19 +123,22 @@ void FrmOrvanta::BindTextBoxRules() {
        {txt_thumbnails_per_row_, txt_thumbnail_maximum_width_or_height_}) {
     BindKeyFilter(box, DigitsOnlyKeyFlags());
   }
-  ValidateNumberOnLeave(txt_thumbnail_maximum_width_or_height_, 10, 5000, 150);
-  ValidateNumberOnLeave(txt_thumbnails_per_row_, 1, 1000, 4);
+  ValidateNumberOnLeave(txt_thumbnail_maximum_width_or_height_,
+                        kMinThumbnailSize, kMaxThumbnailSize,
+                        kDefaultThumbnailSize);
+  ValidateNumberOnLeave(txt_thumbnails_per_row_, kMinThumbnailsPerRow,
+                        kMaxThumbnailsPerRow, kDefaultThumbnailsPerRow);
   DefaultWhenEmpty(txt_index_template_file_, kDefaultIndexTemplate);
   DefaultWhenEmpty(txt_picture_template_file_, kDefaultPictureTemplate);
   DefaultWhenEmpty(txt_directory_info_file_, kDefaultDirectoryInfoFile);
   DefaultWhenEmpty(txt_picture_file_extensions_, kDefaultPictureExtensions);
   DefaultWhenEmpty(txt_movie_file_extensions_, kDefaultMovieExtensions);
-  DefaultWhenEmpty(txt_thumbnail_file_prefix_, "t_");
+  DefaultWhenEmpty(txt_thumbnail_file_prefix_, kDefaultThumbnailPrefix);
   QLineEdit* extension = txt_movie_file_thumbnail_extension_;
   OnFocusLeave(extension, [extension] {
     QString text = extension->text().trimmed();
     if (text.startsWith(QLatin1Char('.'))) text.remove(0, 1);
-    if (text.isEmpty()) text = QStringLiteral("jpg");
+    if (text.isEmpty()) text = QString(kDefaultMovieThumbnailExtension);
     if (text != extension->text()) extension->setText(text);
   });
 }
@@ -145,13 +149,11 @@ void FrmOrvanta::PopulateComboBoxes() {
       {QStringLiteral("Do not create thumbnails"),
        QStringLiteral("Create new thumbnails for files without them"),
        QStringLiteral("Create new thumbnails for all files")});
-  cbo_create_thumbnails_->setCurrentIndex(1);
   cbo_target_screen_resolution_->clear();
   cbo_target_screen_resolution_->addItems(
       {QStringLiteral("640x480"), QStringLiteral("800x600"),
        QStringLiteral("1024x768"), QStringLiteral("1280x960"),
        QStringLiteral("1600x1200")});
-  cbo_target_screen_resolution_->setCurrentIndex(2);
 }
 
 void FrmOrvanta::UpdateTargetResolutionEnabled() {

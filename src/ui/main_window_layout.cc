@@ -41,14 +41,11 @@ QLabel* Label(QWidget* parent, const char* text) {
   return new QLabel(QString::fromUtf8(text), parent);
 }
 
-QLineEdit* TextBox(QWidget* parent, const char* text) {
-  return new QLineEdit(QString::fromUtf8(text), parent);
-}
+// Text and check boxes get their design values from OptionControls.
+QLineEdit* TextBox(QWidget* parent) { return new QLineEdit(parent); }
 
-OptionCheckBox* CheckBox(QWidget* parent, const char* text, bool checked) {
-  auto* box = new OptionCheckBox(QString::fromUtf8(text), parent);
-  box->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-  return box;
+OptionCheckBox* CheckBox(QWidget* parent, const char* text) {
+  return new OptionCheckBox(QString::fromUtf8(text), parent);
 }
 
 }  // namespace
@@ -66,7 +63,7 @@ void FrmOrvanta::CreateControls() {
       Place(new QPushButton(QStringLiteral("Select &Base Folder"), form),
             "cmdSelectSourceFolder", 120, 450, 1575, 375);
   txt_input_folder_ =
-      Place(TextBox(form, ""), "txtInputFolder", 1800, 480, 6735, 285);
+      Place(TextBox(form), "txtInputFolder", 1800, 480, 6735, 285);
 
   auto* files = fra_file_options_ =
       Place(new QGroupBox(QStringLiteral("Template File Options"), form),
@@ -74,25 +71,21 @@ void FrmOrvanta::CreateControls() {
   QLabel* lbl_index = Place(Label(files, "Folder Index &Template File"),
                             "lblIndexTemplateFile", 240, 1350, 2175, 255);
   txt_index_template_file_ =
-      Place(TextBox(files, "IndexTemplate.html"), "txtIndexTemplateFile", 3000,
-            1320, 2500, 285);
+      Place(TextBox(files), "txtIndexTemplateFile", 3000, 1320, 2500, 285);
   QLabel* lbl_picture = Place(Label(files, "&Picture Template File"),
                               "lblPictureTemplateFile", 240, 1710, 2175, 255);
   txt_picture_template_file_ =
-      Place(TextBox(files, "PictureTemplate.html"), "txtPictureTemplateFile",
-            3000, 1680, 2500, 285);
+      Place(TextBox(files), "txtPictureTemplateFile", 3000, 1680, 2500, 285);
   Place(Label(files, "Folder Information File"), "lblDirectoryInfoFile", 240,
         2070, 2175, 255);
   txt_directory_info_file_ =
-      Place(TextBox(files, "DirInfo.txt"), "txtDirectoryInfoFile", 3000, 2040,
-            2500, 285);
+      Place(TextBox(files), "txtDirectoryInfoFile", 3000, 2040, 2500, 285);
   chk_overwrite_existing_files_ = Place(
-      CheckBox(files, "&Overwrite Existing Html Files Without Confirmation",
-               false),
+      CheckBox(files, "&Overwrite Existing Html Files Without Confirmation"),
       "chkOverwriteExistingFiles", 240, 2400, 2775, 495);
   chk_recurse_sub_folders_ =
-      Place(CheckBox(files, "&Include Subfolders", true),
-            "chkRecurseSubFolders", 3000, 2400, 2055, 495);
+      Place(CheckBox(files, "&Include Subfolders"), "chkRecurseSubFolders",
+            3000, 2400, 2055, 495);
   cmd_create_orvanta_ =
       Place(new QPushButton(QStringLiteral("&Create Orvanta"), form),
             "cmdCreateOrvanta", 6480, 1440, 1455, 615);
@@ -103,27 +96,26 @@ void FrmOrvanta::CreateControls() {
   Place(Label(thumbs, "Thumbnails Per Row"), "lblThumbnailsPerRow", 240, 3450,
         1575, 255);
   txt_thumbnails_per_row_ =
-      Place(TextBox(thumbs, "4"), "txtThumbnailsPerRow", 2520, 3420, 585, 285);
+      Place(TextBox(thumbs), "txtThumbnailsPerRow", 2520, 3420, 585, 285);
   Place(Label(thumbs, "Maximum Thumbnail Size"),
         "lblThumbnailMaximumWidthOrHeight", 240, 3830, 2175, 255);
   txt_thumbnail_maximum_width_or_height_ =
-      Place(TextBox(thumbs, "150"), "txtThumbnailMaximumWidthOrHeight", 2520,
-            3800, 585, 285);
+      Place(TextBox(thumbs), "txtThumbnailMaximumWidthOrHeight", 2520, 3800,
+            585, 285);
   Place(Label(thumbs, "pixels"), "lblThumbnailMaximumWidthOrHeightUnits", 3240,
         3830, 735, 255);
   cbo_create_thumbnails_ =
       Place(new QComboBox(thumbs), "cboCreateThumbnails", 240, 4200, 3735, 315);
   QLabel* lbl_prefix = Place(Label(thumbs, "Thumb&nail File Prefix"),
                              "lblThumbnailFilePrefix", 240, 4710, 2175, 255);
-  txt_thumbnail_file_prefix_ = Place(
-      TextBox(thumbs, "t_"), "txtThumbnailFilePrefix", 2880, 4680, 1035, 285);
+  txt_thumbnail_file_prefix_ =
+      Place(TextBox(thumbs), "txtThumbnailFilePrefix", 2880, 4680, 1035, 285);
   Place(Label(thumbs, "Movie file thumbnail extension"),
         "lblMovieFileThumbnailExtension", 240, 5040, 2175, 255);
-  txt_movie_file_thumbnail_extension_ =
-      Place(TextBox(thumbs, "jpg"), "txtMovieFileThumbnailExtension", 2880,
-            5040, 1065, 285);
+  txt_movie_file_thumbnail_extension_ = Place(
+      TextBox(thumbs), "txtMovieFileThumbnailExtension", 2880, 5040, 1065, 285);
   chk_use_irfanview_ =
-      Place(CheckBox(thumbs, "Use Irfanview instead of ImageMagick", false),
+      Place(CheckBox(thumbs, "Use Irfanview instead of ImageMagick"),
             "chkUseIrfanview", 240, 5400, 3615, 255);
   chk_use_irfanview_->setToolTip(
       QStringLiteral("Download IrfanView from https://www.irfanview.com/"));
@@ -132,28 +124,26 @@ void FrmOrvanta::CreateControls() {
       Place(new QGroupBox(QStringLiteral("Image File Options"), form),
             "fraImageFileOptions", 4200, 3120, 4335, 1215);
   chk_include_picture_files_ =
-      Place(CheckBox(images, "Include picture files", true),
-            "chkIncludePictureFiles", 4440, 3360, 2055, 375);
+      Place(CheckBox(images, "Include picture files"), "chkIncludePictureFiles",
+            4440, 3360, 2055, 375);
   txt_picture_file_extensions_ =
-      Place(TextBox(images, "jpg, jpeg, gif, png, bmp"),
-            "txtPictureFileExtensions", 6240, 3420, 2115, 285);
+      Place(TextBox(images), "txtPictureFileExtensions", 6240, 3420, 2115, 285);
   chk_include_movie_files_ =
-      Place(CheckBox(images, "Include movie files", true),
-            "chkIncludeMovieFiles", 4440, 3840, 2055, 375);
+      Place(CheckBox(images, "Include movie files"), "chkIncludeMovieFiles",
+            4440, 3840, 2055, 375);
   txt_movie_file_extensions_ =
-      Place(TextBox(images, "mov, avi"), "txtMovieFileExtensions", 6240, 3900,
-            2115, 285);
+      Place(TextBox(images), "txtMovieFileExtensions", 6240, 3900, 2115, 285);
 
   auto* output = fra_options_ =
       Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
             4200, 4440, 4335, 1335);
-  chk_include_javascript_nav_functions_ = Place(
-      CheckBox(output, "Include &Keyboard Navigation (via JavaScript)", true),
-      "chkIncludeJavascriptNavFunctions", 4320, 4680, 2415, 375);
+  chk_include_javascript_nav_functions_ =
+      Place(CheckBox(output, "Include &Keyboard Navigation (via JavaScript)"),
+            "chkIncludeJavascriptNavFunctions", 4320, 4680, 2415, 375);
   Place(Label(output, "Target Screen Size"), "lblTargetScreenResolution", 6840,
         4920, 1455, 255);
   chk_include_mid_size_picture_ =
-      Place(CheckBox(output, "Include &Mid-Size Picture", true),
+      Place(CheckBox(output, "Include &Mid-Size Picture"),
             "chkIncludeMidSizePicture", 4320, 5160, 2415, 375);
   cbo_target_screen_resolution_ =
       Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5160,
@@ -166,8 +156,7 @@ void FrmOrvanta::CreateControls() {
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
                               "lblIrfanviewPath", 120, 5895, 1215, 255);
   txt_irfanview_path_ =
-      Place(TextBox(form, "C:\\Program Files\\Irfanview\\I_View32.exe"),
-            "txtIrfanviewPath", 1440, 5880, 7095, 285);
+      Place(TextBox(form), "txtIrfanviewPath", 1440, 5880, 7095, 285);
   txt_irfanview_path_->setToolTip(QStringLiteral(
       "Typical path is C:\\Program Files\\Irfanview\\I_View32.exe"));
 
