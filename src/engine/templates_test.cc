@@ -4,21 +4,25 @@
 
 #include <gtest/gtest.h>
 
-#include "testing/engine_fixture.h"
+#include "testing/recording_ui.h"
 
 namespace orvanta::testing {
 namespace {
 
-class TemplatesTest : public EngineTest {
+class TemplatesTest : public ::testing::Test {
  protected:
   // The expanded line; the block code goes to *code.
   std::string Expand(std::string line, std::string* code = nullptr) {
-    RunContext& ctx = context ? *context : Context();
     std::string block;
     ExpandTemplateLine(ctx, &line, &block, "T", "/p/IndexTemplate.html");
     if (code) *code = block;
     return line;
   }
+  RecordingUi ui;
+  PosixFileSystem fs;
+  GalleryOptions options;
+  RunSettings settings;
+  RunContext ctx{ui, fs, options, settings};
 };
 
 TEST_F(TemplatesTest, DateAndBlockCodesIgnoreCase) {
@@ -40,10 +44,10 @@ TEST_F(TemplatesTest, DateAndBlockCodesIgnoreCase) {
 
 TEST_F(TemplatesTest, BadCodesStopTheRunWithTheirMessage) {
   for (const std::string bad : {"100%", "100%% sure", "a %foo% b"}) {
-    context.reset();
+    ctx.state.abort_processing = false;
     ui.messages.clear();
     EXPECT_EQ(Expand(bad), bad.substr(0, bad.find('%')));
-    EXPECT_TRUE(context->state.abort_processing) << bad;
+    EXPECT_TRUE(ctx.state.abort_processing) << bad;
     EXPECT_EQ(ui.Transcript(),
               "Orvanta: Bad code in line \r\n" + bad +
                   "\r\n of header file /p/IndexTemplate.html\n");
@@ -62,17 +66,6 @@ TEST_F(TemplatesTest, DateAndTime) {
   EXPECT_EQ(FormatShortTime(when), "1:05 pm");
   when.tm_hour = 0;
   EXPECT_EQ(FormatShortTime(when), "12:05 am");
-}
-
-TEST_F(TemplatesTest, FailingToWriteATemplateIsReported) {
-  const std::string path = temp.Path("no/such/folder/PictureTemplate.html");
-  WriteDefaultPictureTemplate(Context(), path);
-  EXPECT_TRUE(context->state.abort_processing);
-  EXPECT_EQ(ui.Transcript(),
-            "Error: Error Creating HTML Picture Template File: No such file or "
-            "directory\r\nBe sure you have write permission for the drive "
-            "where the Orvanta program resides \r\n(" +
-                path + ")\n");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The child-process runner of the command-line tests.
 #include "testing/cli_runner.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
@@ -81,29 +80,6 @@ void WriteAll(int fd, const std::string& data) {
   ::_exit(127);
 }
 
-void Walk(const std::string& root, const std::string& relative,
-          std::map<std::string, std::string>* files) {
-  DIR* dir = ::opendir((root + "/" + relative).c_str());
-  if (dir == nullptr) return;
-  while (dirent* item = ::readdir(dir)) {
-    const std::string name = item->d_name;
-    if (name == "." || name == "..") continue;
-    const std::string rel = relative.empty() ? name : relative + "/" + name;
-    const std::string path = root + "/" + rel;
-    struct stat status;
-    if (::lstat(path.c_str(), &status) != 0) continue;
-    if (S_ISLNK(status.st_mode)) {
-      (*files)[rel] = "-> " + std::filesystem::read_symlink(path).string();
-    } else if (S_ISDIR(status.st_mode)) {
-      (*files)[rel + "/"] = "";
-      Walk(root, rel, files);
-    } else {
-      (*files)[rel] = ReadFile(path);
-    }
-  }
-  ::closedir(dir);
-}
-
 }  // namespace
 
 std::string TestConverterPath() {
@@ -169,8 +145,19 @@ CliResult RunCli(const CliRun& run) {
 }
 
 std::map<std::string, std::string> SnapshotTree(const std::string& folder) {
+  namespace fs = std::filesystem;
   std::map<std::string, std::string> files;
-  Walk(folder, "", &files);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(
+           folder, fs::directory_options::skip_permission_denied)) {
+    const std::string rel = fs::relative(entry.path(), folder).string();
+    if (entry.is_symlink()) {
+      files[rel] = "-> " + fs::read_symlink(entry.path()).string();
+    } else if (entry.is_directory()) {
+      files[rel + "/"] = "";
+    } else {
+      files[rel] = ReadFile(entry.path());
+    }
+  }
   return files;
 }
 

@@ -30,20 +30,15 @@ class BoxRecorder : public RecordingUi {
   MessageBoxHook previous_;
 };
 
-// While it lives, folder pickers answer `folder` ("" = Cancel) and record
-// their prompts.
+// While it lives, folder pickers answer `folder` ("" = Cancel).
 class FolderChooser {
  public:
   explicit FolderChooser(std::string folder) {
     previous_ =
-        SetFolderPickerHook([this, folder](const std::string& start,
-                                           const std::string& prompt, bool) {
-          asked.push_back(start + " | " + prompt);
-          return folder;
-        });
+        SetFolderPickerHook([folder](const std::string&, const std::string&,
+                                     bool) { return folder; });
   }
   ~FolderChooser() { SetFolderPickerHook(previous_); }
-  std::vector<std::string> asked;
 
  private:
   FolderPickerHook previous_;

@@ -1,6 +1,6 @@
 // The user interface of the tests: records every message box and answers
-// it from a queue (then with the preselected button), lets a test act at a
-// progress call, and holds the option controls that the engine reads.
+// it from a queue (then with the preselected button), lets a test act when
+// the progress bar moves, and holds the option controls the engine reads.
 #ifndef ORVANTA_TESTING_RECORDING_UI_H_
 #define ORVANTA_TESTING_RECORDING_UI_H_
 
@@ -19,23 +19,14 @@ class RecordingUi : public UserInterface {
   void InitializeForm(const std::string&, int32_t, int32_t, bool, bool,
                       bool) override {
     abort = 0;
-    Progress("InitializeForm");
   }
-  void InitializeSubtask(const std::string&, int32_t, int32_t) override {
-    Progress("InitializeSubtask");
-  }
+  void InitializeSubtask(const std::string&, int32_t, int32_t) override {}
   void UpdateProgressBar(double, bool) override {
-    Progress("UpdateProgressBar");
+    if (on_progress) on_progress();
   }
-  void UpdateSubtaskProgressBar(double, bool) override {
-    Progress("UpdateSubtaskProgressBar");
-  }
-  void UpdateCurrentTask(const std::string&) override {
-    Progress("UpdateCurrentTask");
-  }
-  void UpdateCurrentSubTask(const std::string&) override {
-    Progress("UpdateCurrentSubTask");
-  }
+  void UpdateSubtaskProgressBar(double, bool) override {}
+  void UpdateCurrentTask(const std::string&) override {}
+  void UpdateCurrentSubTask(const std::string&) override {}
   void HideForm(bool reset_abort) override {
     if (reset_abort) abort = 0;
   }
@@ -55,17 +46,12 @@ class RecordingUi : public UserInterface {
   std::string Transcript() const;
 
   std::deque<Answer> answers;  // for the next boxes, in order
-  // Called with the name of each progress call (to press Escape, say).
-  std::function<void(const std::string& call)> on_progress;
+  // Called whenever the overall progress bar moves (to press Escape, say).
+  std::function<void()> on_progress;
   OptionControls controls;
   std::vector<MessageBox> messages;
   bool busy = false;
   int abort = 0;
-
- private:
-  void Progress(const std::string& call) {
-    if (on_progress) on_progress(call);
-  }
 };
 
 }  // namespace orvanta::testing
