@@ -1,26 +1,20 @@
-// Shared pieces of the fuzz targets: a scratch folder on a memory file
-// system where one exists, reading and writing whole files in it, and the
-// check that turns a broken property into a finding.
+// Shared pieces of the fuzz targets: the check that turns a broken property
+// into a finding, and a scratch folder (in memory where /dev/shm exists)
+// with whole-file reads and writes.
 #ifndef ORVANTA_FUZZ_FUZZ_SUPPORT_H_
 #define ORVANTA_FUZZ_FUZZ_SUPPORT_H_
 
+#include <stdlib.h>
+
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 namespace orvanta::fuzz {
-
-// A folder made once per process (in /dev/shm when there is one, so the
-// many small files of a fuzz run stay in memory) and removed at exit.
-const std::string& ScratchFolder();
-
-// Writes `data` to `path`, replacing it; aborts when that fails, since the
-// target could not test anything then.
-void WriteScratchFile(const std::string& path, std::string_view data);
-// The file's bytes; nothing when there is no such file.
-std::optional<std::string> ReadScratchFile(const std::string& path);
 
 // Stops the run with `what` when `condition` is false: libFuzzer reports
 // the input as a crash.
@@ -29,6 +23,34 @@ inline void Check(bool condition, const char* what) {
     std::fprintf(stderr, "Property violated: %s\n", what);
     std::abort();
   }
+}
+
+// A folder made once per process and removed at exit.
+inline const std::string& ScratchFolder() {
+  static const std::string folder = [] {
+    std::string pattern = std::filesystem::is_directory("/dev/shm")
+                              ? "/dev/shm/orvanta-fuzz-XXXXXX"
+                              : "/tmp/orvanta-fuzz-XXXXXX";
+    Check(::mkdtemp(pattern.data()) != nullptr, "a scratch folder is made");
+    std::atexit([] { std::filesystem::remove_all(ScratchFolder()); });
+    return pattern;
+  }();
+  return folder;
+}
+
+inline void WriteScratchFile(const std::string& path, std::string_view data) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(data.data(), static_cast<std::streamsize>(data.size()));
+  Check(static_cast<bool>(out.flush()), "a scratch file is written");
+}
+
+// The file's bytes; nothing when there is no such file.
+inline std::optional<std::string> ReadScratchFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 }  // namespace orvanta::fuzz

@@ -1,7 +1,5 @@
-// Runs orvanta-cli as a child process: its arguments, standard input (all
-// at once, or an answer given once a text shows on standard error), the
-// user to run as, an open-file limit and extra environment; and what came
-// back. Also snapshots of folder trees, to show what a run changed.
+// Runs orvanta-cli as a child process with its arguments, standard input,
+// user, open-file limit and environment, and snapshots folder trees.
 #ifndef ORVANTA_TESTING_CLI_RUNNER_H_
 #define ORVANTA_TESTING_CLI_RUNNER_H_
 
