@@ -25,17 +25,18 @@ inline void Check(bool condition, const char* what) {
   }
 }
 
-// A folder made once per process and removed at exit.
+// A folder made once per process and removed at exit (the name is never
+// destroyed, so the exit handler can still read it).
 inline const std::string& ScratchFolder() {
-  static const std::string folder = [] {
-    std::string pattern = std::filesystem::is_directory("/dev/shm")
-                              ? "/dev/shm/orvanta-fuzz-XXXXXX"
-                              : "/tmp/orvanta-fuzz-XXXXXX";
-    Check(::mkdtemp(pattern.data()) != nullptr, "a scratch folder is made");
+  static const std::string* folder = [] {
+    auto* name = new std::string(std::filesystem::is_directory("/dev/shm")
+                                     ? "/dev/shm/orvanta-fuzz-XXXXXX"
+                                     : "/tmp/orvanta-fuzz-XXXXXX");
+    Check(::mkdtemp(name->data()) != nullptr, "a scratch folder is made");
     std::atexit([] { std::filesystem::remove_all(ScratchFolder()); });
-    return pattern;
+    return name;
   }();
-  return folder;
+  return *folder;
 }
 
 inline void WriteScratchFile(const std::string& path, std::string_view data) {
