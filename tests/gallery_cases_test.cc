@@ -44,6 +44,7 @@ struct Case {
   int status = 0;
   std::vector<Check> checks;
   std::vector<std::string> args = {"{g}"};  // after the --set options
+  std::vector<std::string> env = {};        // NAME=VALUE for the run
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
@@ -138,6 +139,7 @@ TEST_P(GalleryCaseTest, Run) {
   }
   run.args.push_back("--quiet");
   for (const std::string& arg : c.args) run.args.push_back(Fill(arg));
+  for (const std::string& setting : c.env) run.env.push_back(Fill(setting));
   const CliResult result = RunCli(run);
   EXPECT_EQ(result.status, c.status) << result.err;
   EXPECT_EQ(result.signal, 0);
@@ -204,6 +206,8 @@ const Case kCases[] = {
      {{"index.html", Absent}}},
     {"HelpGoesToStandardOutput", {}, {}, "", 0,
      {{"stdout", Has, "Usage: orvanta-cli"}}, {"--help"}},
+    {"TildeStandsForTheHomeFolder", {{"a.jpg", "#40x30"}}, {}, "", 0,
+     {{"a.html", Exists}}, {"~/gallery"}, {"HOME={g}/.."}},
     {"MissingInputFolderStops", {}, {}, "", 1,
      {{"stderr", Is, "Invalid Path: The input folder path is invalid.  "
                      "Aborting.\n"}}, {"{g}/nowhere"}},
@@ -211,11 +215,14 @@ const Case kCases[] = {
      {}, "", 0, {{"index.html", Exists}}, {}},
     {"RootFolderAsksFirst", {}, {}, "", 1,
      {{"stderr", Has, "Warning: The currently selected input folder is the "
-                      "root folder of the drive."}}, {"/"}},
+                      "root folder of the file system."}}, {"/"}},
     {"MissingConverterStops", {},
      {"UseIrfanview=True", "IrfanviewPath={p}/nothing"}, "", 1,
      {{"stderr", Is, "Error: Invalid path specified for the IrfanView "
                      "software: {p}/nothing\n"}}},
+    {"ConverterTickedWithoutAPathStops", {},
+     {"UseIrfanview=True", "IrfanviewPath="}, "", 1,
+     {{"stderr", Has, "Error: No converter set"}, {"index.html", Absent}}},
     {"ConverterMakesThumbnailsAndFailuresAsk",
      {{"one.jpg", "#600x300"}, {"fail.jpg", "#60x60"}, {"crash.jpg", "#60x60"}},
      {"UseIrfanview=True", "IrfanviewPath={c}"}, "n\n", 0,
@@ -241,7 +248,7 @@ const Case kCases[] = {
       {"Sub/index.html", "old sub"}},
      {"OverwriteExistingFiles=False"}, "y\nc\n", 3,
      {{"stdout", Has, kAborted}, {"Sub/index.html", Is, "old sub"},
-      {"a.html", Absent}}},
+      {"index.html", Is, "old index"}, {"a.html", Absent}}},
     {"MarkedFoldersAreSkippedButLinked",
      {{"Keep/x.jpg", "#50x50"}, {"Keep/DoNotModify.txt", ""}}, {}, "", 0,
      {{"Keep/index.html", Absent}, {"Keep/t_x.jpg", Absent},
@@ -266,7 +273,7 @@ const Case kCases[] = {
      {}, "", 3,
      {{"stderr", Has, "Orvanta: Bad code in line \n%foo%\n of header file "
                       "{p}/IndexTemplate.html"},
-      {"stdout", Has, kAborted}, {"index.html", Is, "<html>\r\n"},
+      {"stdout", Has, kAborted}, {"index.html", Absent},
       {"a.html", Absent}}},
     {"TitleHoldingPercentIsNotScannedAgain",
      {{"DirInfo.txt", "DirectoryTitle=100% sure\r\n"}}, {}, "", 0,
@@ -280,6 +287,11 @@ const Case kCases[] = {
       {"stderr", Has, "Errors occurred during the thumbnail creation "
                       "process."},
       {"stderr", Count, "3 Error Creating Thumbnails: "},
+      {"stderr", Has, "Error Creating Thumbnails: corrupt.jpg: the file is "
+                      "not a picture that can be read ("},
+      {"stderr", Has, "Error Creating Thumbnails: empty.jpg: the file is "
+                      "empty"},
+      {"stderr", Lacks, " @ "}, {"stderr", Lacks, "{g}"},
       {"stderr", Has, "bomb.png"},
       {"t_good.jpg", Size, "150x113"}, {"t_truncated.jpg", Size, "150x113"},
       {"t_corrupt.jpg", Same, "corrupt.jpg"},
@@ -315,7 +327,8 @@ const Case kCases[] = {
       {"Sub/DirInfo.txt", "DirectoryTitle=One\nDirectoryTitle=Two\n"},
       {"Sub/a.jpg", "#40x30"}, {"A&B/b.jpg", "#40x30"},
       {"cr/DirInfo.txt", "DirectoryTitle=Old Mac\rc.jpg=Sea\r"},
-      {"binary/DirInfo.txt", "#random"}, {"binary/d.jpg", "#40x30"}},
+      {"binary/DirInfo.txt", "#random"}, {"binary/d.jpg", "#40x30"},
+      {"bom/DirInfo.txt", "\xEF\xBB\xBF" "DirectoryTitle=Marked\r\n"}},
      {}, "", 0,
      {{"stderr", Is, ""},
       {"index.html", Has, "<H2>June <i>2003</i></H2>"},
@@ -328,7 +341,10 @@ const Case kCases[] = {
                           "the ocean"},
       {"Sun set.html", Absent},
       {"index.html", Has, ">One</a>"}, {"Sub/index.html", Has, "<H2>Two</H2>"},
-      {"A&B/index.html", Has, "<H2>{g}/A&amp;B/</H2>"},
+      {"A&B/index.html", Has, "<H2>gallery/A&amp;B/</H2>"},
+      {"A&B/index.html", Lacks, "{g}"},
+      {"bom/index.html", Has, "<H2>Marked</H2>"},
+      {"index.html", Has, ">Marked</a>"},
       {"index.html", Has, ">A&amp;B</a>"},
       {"cr/index.html", Has, "Old Mac"}, {"binary/d.html", Exists}}},
     {"ThumbnailThatCannotBeWrittenAsksAndOtherFoldersGoOn",

@@ -5,12 +5,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "common/error.h"
@@ -130,14 +132,7 @@ std::unique_ptr<TextReader> PosixFileSystem::OpenTextFile(
 
 std::unique_ptr<TextWriter> PosixFileSystem::CreateTextFile(
     const std::string& path) {
-  // Read access lets the writer compare old and new contents; a file that
-  // may only be written is opened for writing alone.
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0 && errno == EACCES) {
-    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-  }
-  if (fd < 0) throw SystemError(errno);
-  return NewTextWriter(fd);
+  return NewTextWriter(path);
 }
 
 // A failed copy removes the incomplete target file.
@@ -171,6 +166,14 @@ void PosixFileSystem::RenameFile(const std::string& from,
 
 void PosixFileSystem::RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw SystemError(errno);
+}
+
+// $HOME, or the password database's entry when it is unset.
+std::string PosixFileSystem::HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && *home != '\0') return home;
+  const struct passwd* entry = ::getpwuid(::getuid());
+  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
 
 }  // namespace orvanta

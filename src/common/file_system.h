@@ -27,7 +27,8 @@ struct FolderEntry {
 };
 
 // Reads a text file line by line. A line ends at LF or CR LF; the line
-// break is not part of the line.
+// break is not part of the line. A UTF-8 byte-order mark at the start of
+// the file is skipped.
 class TextReader {
  public:
   virtual ~TextReader() = default;
@@ -37,15 +38,19 @@ class TextReader {
 };
 
 // Writes a text file line by line; every line ends with CR LF. The text is
-// stored when the writer is closed.
+// stored whole when the writer is closed, or not at all: a writer that is
+// discarded, or dropped without being closed, leaves an old file as it was
+// and makes no new one.
 class TextWriter {
  public:
   virtual ~TextWriter() = default;
   // Appends `line` and CR LF. Throws Error when writing fails.
   virtual void WriteLine(std::string_view line) = 0;
-  // Flushes and closes. Throws Error when the data could not be written.
-  // Further calls do nothing.
+  // Stores the text. Throws Error when it could not be stored (the old
+  // file then stays). Further calls do nothing.
   virtual void Close() = 0;
+  // Closes without storing anything.
+  virtual void Discard() = 0;
 };
 
 class FileSystem {
@@ -66,7 +71,7 @@ class FileSystem {
   virtual std::unique_ptr<TextReader> OpenTextFile(const std::string& path) = 0;
   // Creates or replaces a text file; its text is stored on Close(), and a
   // file that already holds exactly that text is left untouched. Throws
-  // Error when the file cannot be created or opened for writing.
+  // Error when the file cannot be written (no such folder, permission).
   virtual std::unique_ptr<TextWriter> CreateTextFile(
       const std::string& path) = 0;
   // Copies a file, replacing `to`. Throws Error (kFileNotFound when `from`
@@ -76,6 +81,8 @@ class FileSystem {
   virtual void RenameFile(const std::string& from, const std::string& to) = 0;
   // Removes a file; a missing file is not an error. Throws Error.
   virtual void RemoveFile(const std::string& path) = 0;
+  // The person's home folder; empty when there is none.
+  virtual std::string HomeFolder() = 0;
 };
 
 // The real file system of this machine.
@@ -90,6 +97,7 @@ class PosixFileSystem : public FileSystem {
   void CopyFile(const std::string& from, const std::string& to) override;
   void RenameFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  std::string HomeFolder() override;
 };
 
 }  // namespace orvanta

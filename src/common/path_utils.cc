@@ -111,6 +111,26 @@ std::string HtmlPageName(std::string_view name) {
 // folders and what is left), shortens the first folder to fit and, when
 // even that is not enough, replaces the first folder by the "...\" mark
 // and tries again; a last part still too long is cut and marked "..".
+std::string ExpandHomeFolder(std::string_view path, std::string_view home,
+                             char separator) {
+  if (home.empty() || !path.starts_with('~') ||
+      (path.size() > 1 && path[1] != separator)) {
+    return std::string(path);
+  }
+  return std::string(home) + std::string(path.substr(1));
+}
+
+std::string PathBelow(std::string_view path, std::string_view top,
+                      bool with_top_name, char separator) {
+  if (!path.starts_with(top) || top.empty()) return std::string(path);
+  size_t start = top.size();
+  if (with_top_name) {
+    const size_t name = top.find_last_of(separator, top.size() - 2);
+    start = name == std::string_view::npos || top.size() < 2 ? 0 : name + 1;
+  }
+  return std::string(path.substr(start));
+}
+
 std::string ShortenPath(std::string_view path, int max_length, char separator) {
   const std::string sep(1, separator);
   const std::string shift_mark = "..." + sep;

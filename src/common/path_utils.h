@@ -41,6 +41,19 @@ std::string ChangeExtension(std::string_view name,
 // `name` with its extension replaced by "html": "Beach1.jpg" -> "Beach1.html".
 std::string HtmlPageName(std::string_view name);
 
+// `path` with a leading "~" (alone or before the separator) standing for
+// `home`: "~/Pictures" -> home + "/Pictures". Other paths, "~user" among
+// them, and any path when `home` is empty, come back unchanged.
+std::string ExpandHomeFolder(std::string_view path, std::string_view home,
+                             char separator = kPathSeparator);
+
+// `path` below `top` (which ends in the separator): "/p/Trip/Day2/x.jpg"
+// below "/p/Trip/" is "Day2/x.jpg". With `with_top_name` the last folder
+// name of `top` leads: "Trip/Day2/x.jpg". A path outside `top` comes back
+// whole.
+std::string PathBelow(std::string_view path, std::string_view top,
+                      bool with_top_name, char separator = kPathSeparator);
+
 // Shortens a path for display to about `max_length` characters (at least
 // 3), keeping the start (drive, server, "./", "../" or root) and the last
 // folders and marking what was cut with "..". Short paths come back

@@ -46,10 +46,10 @@ int OpenForReading(const std::string& path, struct stat* status);
 // Writes all of `data`, retrying partial writes. Returns 0 or errno.
 int WriteAll(int fd, const char* data, size_t size);
 
-// A line reader on a descriptor opened for reading, and a text writer on
-// one opened for writing (and reading, to compare); each takes `fd` over.
+// A line reader on a descriptor opened for reading (it takes `fd` over),
+// and a text writer that replaces the file at `path` when closed.
 std::unique_ptr<TextReader> NewTextReader(int fd);
-std::unique_ptr<TextWriter> NewTextWriter(int fd);
+std::unique_ptr<TextWriter> NewTextWriter(const std::string& path);
 
 }  // namespace orvanta
 

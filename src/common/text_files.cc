@@ -1,6 +1,6 @@
 // The text files of the POSIX file system: buffered line reading, and a
-// writer that stores the whole text when closed and leaves a file that
-// already holds it untouched.
+// writer that stores the whole text when closed, or nothing, and leaves a
+// file that already holds it untouched.
 #include <fcntl.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 
 #include "common/error.h"
 #include "common/posix_io.h"
+#include "common/replacement_file.h"
 
 namespace orvanta {
 namespace {
@@ -16,9 +17,18 @@ class PosixTextReader : public TextReader {
  public:
   explicit PosixTextReader(int fd) : fd_(fd) {}
 
+  // A UTF-8 byte-order mark at the start of the file is not text.
+  bool ReadLine(std::string* line) override {
+    if (!ReadRawLine(line)) return false;
+    if (first_line_ && line->starts_with("\xEF\xBB\xBF")) line->erase(0, 3);
+    first_line_ = false;
+    return true;
+  }
+
+ private:
   // A line ends at LF; a CR right before the LF is dropped with it. The
   // last line counts even without a line break.
-  bool ReadLine(std::string* line) override {
+  bool ReadRawLine(std::string* line) {
     line->clear();
     bool got_any = false;
     while (true) {
@@ -42,7 +52,6 @@ class PosixTextReader : public TextReader {
     }
   }
 
- private:
   // Reads the next block; false at the end of the file. Throws Error.
   bool Fill() {
     buffer_.resize(kBufferSize);
@@ -59,23 +68,16 @@ class PosixTextReader : public TextReader {
   FileDescriptor fd_;
   std::string buffer_;
   size_t position_ = 0;
+  bool first_line_ = true;
 };
 
-// Collects the whole text and writes it when closed. A file that already
-// holds exactly these bytes is left untouched (time stamps too), so making
-// an unchanged gallery again writes nothing; otherwise the text is written
-// over the old contents from the start and the file cut to its length
-// (never truncated to zero first, which makes some file systems flush).
+// Collects the whole text and stores it when closed, whole or not at all
+// (a replacement file). A file that already holds exactly these bytes is
+// left untouched, time stamps too, so making an unchanged gallery again
+// writes nothing. A writer dropped without Close() stores nothing.
 class PosixTextWriter : public TextWriter {
  public:
-  explicit PosixTextWriter(int fd) : fd_(fd) {}
-  ~PosixTextWriter() override {
-    try {
-      Close();
-    } catch (const Error&) {
-      // A destructor cannot report; callers that care call Close().
-    }
-  }
+  explicit PosixTextWriter(const std::string& path) : file_(path) {}
 
   void WriteLine(std::string_view line) override {
     if (closed_) throw Error("File already closed");
@@ -86,61 +88,22 @@ class PosixTextWriter : public TextWriter {
   void Close() override {
     if (closed_) return;
     closed_ = true;
-    int error = Store();
-    text_.clear();
-    text_.shrink_to_fit();
-    int close_error = fd_.Close();
-    if (error == 0) error = close_error;
-    if (error != 0) throw SystemError(error);
+    if (file_.Holds(text_)) {
+      file_.Abandon();
+    } else {
+      file_.Commit(text_);
+    }
+    text_ = std::string();
+  }
+
+  void Discard() override {
+    closed_ = true;
+    file_.Abandon();
+    text_ = std::string();
   }
 
  private:
-  // Writes the text unless the file holds it already. Returns 0 or errno.
-  int Store() {
-    struct stat status;
-    if (::fstat(fd_.get(), &status) != 0) return errno;
-    if (!S_ISREG(status.st_mode)) {
-      return WriteAll(fd_.get(), text_.data(), text_.size());
-    }
-    if (static_cast<size_t>(status.st_size) == text_.size() && HoldsText()) {
-      return 0;
-    }
-    size_t done = 0;
-    while (done < text_.size()) {
-      ssize_t n = ::pwrite(fd_.get(), text_.data() + done, text_.size() - done,
-                           static_cast<off_t>(done));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return errno;
-      }
-      done += static_cast<size_t>(n);
-    }
-    if (static_cast<size_t>(status.st_size) != text_.size() &&
-        ::ftruncate(fd_.get(), static_cast<off_t>(text_.size())) != 0) {
-      return errno;
-    }
-    return 0;
-  }
-
-  // True when the file's bytes equal the text (same size assumed).
-  bool HoldsText() {
-    char buffer[kBufferSize];
-    size_t done = 0;
-    while (done < text_.size()) {
-      size_t want = std::min(sizeof buffer, text_.size() - done);
-      ssize_t n = ::pread(fd_.get(), buffer, want, static_cast<off_t>(done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      if (std::memcmp(buffer, text_.data() + done, static_cast<size_t>(n)) !=
-          0) {
-        return false;
-      }
-      done += static_cast<size_t>(n);
-    }
-    return true;
-  }
-
-  FileDescriptor fd_;
+  ReplacementFile file_;
   std::string text_;
   bool closed_ = false;
 };
@@ -175,8 +138,8 @@ std::unique_ptr<TextReader> NewTextReader(int fd) {
   return std::make_unique<PosixTextReader>(fd);
 }
 
-std::unique_ptr<TextWriter> NewTextWriter(int fd) {
-  return std::make_unique<PosixTextWriter>(fd);
+std::unique_ptr<TextWriter> NewTextWriter(const std::string& path) {
+  return std::make_unique<PosixTextWriter>(path);
 }
 
 }  // namespace orvanta

@@ -100,8 +100,14 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
     WriteIndexPage(ctx, info, names, template_lines, *page, level,
                    parent_title);
     ctx.ui.UpdateSubtaskProgressBar(2, true);
-    // Closing flushes the page: a full disk shows here, not silently.
-    page->Close();
+    // A page left half made by an abandoned run (here or in a subfolder)
+    // is not stored: an old page stays as it was. Otherwise the page is
+    // stored whole now, and a full disk shows here.
+    if (ctx.state.abort_processing) {
+      page->Discard();
+    } else {
+      page->Close();
+    }
   } catch (const Error& e) {
     ctx.ui.ShowMessage(
         {"Error",

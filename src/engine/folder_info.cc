@@ -39,7 +39,10 @@ bool SplitEntry(const std::string& line, std::string* key, std::string* value) {
 void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
   info->folder_path = WithTrailingSeparator(info->folder_path);
   const std::string path = info->folder_path + ctx.options.directory_info_file;
-  info->title = HtmlEscape(info->folder_path);
+  // Pages may go on the web: the title shows the path from the gallery's
+  // own folder down, not where the gallery lies on this computer.
+  info->title =
+      HtmlEscape(PathBelow(info->folder_path, ctx.input_folder, true));
   info->description.clear();
   info->sidebar_picture_name.clear();
   info->sidebar_picture_caption.clear();

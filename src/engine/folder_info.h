@@ -10,9 +10,10 @@
 namespace orvanta {
 
 // Fills *info from the information file of info->folder_path (a missing
-// separator is appended). Defaults: the title is the folder's path, the
-// rest empty. A missing file leaves the defaults; a read error ends the
-// reading silently, keeping what was read.
+// separator is appended). Defaults: the title is the folder's path from
+// the gallery root's own name down ("Trip/Day2/"), the rest empty. A missing
+// file leaves the defaults; a read error ends the reading silently, keeping
+// what was read.
 void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info);
 
 // The HTML title of a picture: its description from the information file

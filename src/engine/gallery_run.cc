@@ -17,7 +17,9 @@ namespace {
 
 constexpr size_t kMaxReportLength = 65000;
 
-MessageBox ImageToolMissingMessage() {
+MessageBox ImageToolMissingMessage(const std::string& reason) {
+#ifdef _WIN32
+  (void)reason;
   return {"Error",
           std::string("Unable to create a reference to the ImageMagick "
                       "Object.  Please re-install this software, or "
@@ -30,7 +32,28 @@ MessageBox ImageToolMissingMessage() {
               "https://www.irfanview.com/" + " then " +
               "define the path to the i_view_32.exe in this software.",
           Buttons::kOk, Icon::kWarning, 1};
+#else
+  return {"Error",
+          "ImageMagick could not be started" +
+              (reason.empty() ? std::string() : " (" + reason + ")") +
+              ".  Please install it again (Debian: apt-get install "
+              "--reinstall libmagick++-6.q16-8 imagemagick-6-common), or "
+              "tick \"Use Irfanview instead of ImageMagick\" and give the "
+              "path of a converter.",
+          Buttons::kOk, Icon::kWarning, 1};
+#endif
 }
+
+// The question before a gallery of the whole file system.
+constexpr char kRootFolderQuestion[] =
+#ifdef _WIN32
+    "The currently selected input folder is the root folder of the drive.  "
+    "Are you sure you want to create an Orvanta based on the entire drive?";
+#else
+    "The currently selected input folder is the root folder of the file "
+    "system.  Are you sure you want to create an Orvanta based on the "
+    "entire file system?";
+#endif
 
 MessageBox Notice(const char* title, const std::string& text) {
   return {title, text, Buttons::kOk, Icon::kWarning, 1};
@@ -92,14 +115,22 @@ RunOutcome Run(RunContext& ctx, ProgramState& program,
   const OptionControls controls = ui.ReadControls();
   ctx.use_image_magick = controls.use_irfanview != 1;
   if (ctx.use_image_magick) {
-    tool = make_image_tool(nullptr);
+    std::string reason;
+    tool = make_image_tool(&reason);
     if (!tool) {
-      ui.ShowMessage(ImageToolMissingMessage());
+      ui.ShowMessage(ImageToolMissingMessage(reason));
       return RunOutcome::kStopped;
     }
     ctx.image_tool = tool.get();
   } else {
     ctx.irfanview_path = controls.irfanview_path;
+    if (ctx.irfanview_path.empty()) {
+      ui.ShowMessage(Notice("Error",
+                            "No converter set: give the path of the "
+                            "converter program, or untick \"Use Irfanview "
+                            "instead of ImageMagick\"."));
+      return RunOutcome::kStopped;
+    }
     if (!FileExists(ctx.fs, ctx.irfanview_path)) {
       ui.ShowMessage(Notice(
           "Error", "Invalid path specified for the IrfanView software: " +
@@ -109,7 +140,8 @@ RunOutcome Run(RunContext& ctx, ProgramState& program,
   }
   CaptureOptions(ui.ReadControls(), program.program_folder, &program.options);
 
-  std::string input_folder = ui.ReadControls().input_folder;
+  std::string input_folder =
+      ExpandHomeFolder(ui.ReadControls().input_folder, ctx.fs.HomeFolder());
   if (input_folder.empty()) {
     ui.ShowMessage(Notice("Missing Folder", "Please specify an input folder."));
     return RunOutcome::kStopped;
@@ -120,16 +152,13 @@ RunOutcome Run(RunContext& ctx, ProgramState& program,
     return RunOutcome::kStopped;
   }
   if (ctx.fs.IsRootFolder(input_folder)) {
-    Answer answer = ui.ShowMessage(
-        {"Warning",
-         "The currently selected input folder is the root folder of the "
-         "drive.  Are you sure you want to create an Orvanta based on the "
-         "entire drive?",
-         Buttons::kYesNoCancel, Icon::kQuestion, 3});
+    Answer answer = ui.ShowMessage({"Warning", kRootFolderQuestion,
+                                    Buttons::kYesNoCancel, Icon::kQuestion, 3});
     if (answer != Answer::kYes) return RunOutcome::kStopped;
   }
   EnsureTemplates(ctx);
   const std::string nav_path = JoinPath(&input_folder, kNavScriptName);
+  ctx.input_folder = input_folder;
   if (ctx.options.include_keyboard_navigation &&
       !FileExists(ctx.fs, nav_path)) {
     WriteNavigationScript(ctx, nav_path);

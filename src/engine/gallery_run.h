@@ -30,8 +30,7 @@ enum class RunOutcome {
   kFailed,     // an unexpected error ended it (its message was shown)
 };
 
-// Makes the image tool for a run; null when it cannot (with the reason in
-// *error unless `error` is null).
+// Makes the image tool for a run; null (with the reason) when it cannot.
 using ImageToolFactory =
     std::function<std::unique_ptr<ImageTool>(std::string* error)>;
 

@@ -16,7 +16,7 @@ inline constexpr char kNavScriptName[] = "NavFunctions.js";
 const std::vector<std::string>& NavigationScriptLines();
 
 // Creates or replaces `path` with the script. On failure shows the script
-// error message, sets abort_processing and keeps what was written.
+// error message and sets abort_processing; the file is then unchanged.
 void WriteNavigationScript(RunContext& ctx, const std::string& path);
 
 // The include tag for a page `level` folders deep (1 = the root):

@@ -122,7 +122,12 @@ void WritePicturePage(RunContext& ctx, const FolderInfo& info,
         page->WriteLine(line);
       }
     }
-    page->Close();
+    // Half made when the run was abandoned: the old page stays.
+    if (ctx.state.abort_processing) {
+      page->Discard();
+    } else {
+      page->Close();
+    }
   } catch (const Error& e) {
     AskAbort(ctx, page_path, e);
   }

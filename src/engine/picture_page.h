@@ -11,9 +11,10 @@
 namespace orvanta {
 
 // Writes the page of names[index] (0-based) at `page_path` from the
-// picture template. Does nothing once the run is being abandoned (an
-// existing page is never emptied). A failure asks whether to abort the
-// run (Yes sets abort_processing) and ends this page.
+// picture template, whole or not at all: nothing once the run is being
+// abandoned, and a page left half made by an abandoned run is not stored
+// (an existing page stays). A failure asks whether to abort the run (Yes
+// sets abort_processing) and ends this page.
 void WritePicturePage(RunContext& ctx, const FolderInfo& info,
                       const std::vector<std::string>& names, int index,
                       const std::string& page_path, int level);

@@ -47,6 +47,7 @@ struct RunContext {
   bool use_image_magick = true;
   std::string irfanview_path;
   std::string program_folder;
+  std::string input_folder;  // the gallery's root, ending in the separator
   RunState state;
   // Template files read once per run, by path.
   std::unordered_map<std::string, std::vector<std::string>> template_cache;

@@ -17,8 +17,8 @@ const std::vector<std::string>& DefaultIndexTemplateLines();
 const std::vector<std::string>& DefaultPictureTemplateLines();
 
 // Creates or replaces `path` with the default template. On failure shows
-// the template error message, sets abort_processing and keeps what was
-// written.
+// the template error message and sets abort_processing; the file is then
+// unchanged.
 void WriteDefaultIndexTemplate(RunContext& ctx, const std::string& path);
 void WriteDefaultPictureTemplate(RunContext& ctx, const std::string& path);
 

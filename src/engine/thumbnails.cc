@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "common/error.h"
+#include "common/path_utils.h"
 #include "engine/ordered_work.h"
 #include "imagetools/process_runner.h"
 
@@ -56,9 +57,12 @@ Next AskAfterFailure(RunContext& ctx, const std::string& message) {
 }
 
 // Handles one failed step: picture errors go to the list, others ask.
-Next HandleError(RunContext& ctx, const Error& error) {
-  std::string message =
-      std::string("Error Creating Thumbnails: ") + error.what();
+// Says which picture failed (its path below the gallery's root) and why.
+Next HandleError(RunContext& ctx, const Error& error,
+                 const std::string& picture) {
+  std::string message = "Error Creating Thumbnails: " +
+                        PathBelow(picture, ctx.input_folder, false) + ": " +
+                        error.what();
   if (error.kind() == ErrorKind::kImageData) {
     ctx.state.thumbnail_error_list += message + kCrLf;
     return Next::kGoOn;
@@ -142,9 +146,9 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
     Outcome outcome = pool.Take(i, [&] { ctx.ui.KeepAlive(); });
     Next next = Next::kGoOn;
     if (outcome.copy_error) {
-      next = HandleError(ctx, *outcome.copy_error);
+      next = HandleError(ctx, *outcome.copy_error, folder + names[i]);
     } else if (outcome.shrink_error) {
-      next = HandleError(ctx, *outcome.shrink_error);
+      next = HandleError(ctx, *outcome.shrink_error, folder + names[i]);
     } else if (!use_image_magick) {
       next = HandleConverterFailure(ctx, outcome);
     }

@@ -80,10 +80,14 @@ TEST_F(ThumbnailsTest, EscapeWhileCountingCancels) {
 }
 
 TEST_F(ThumbnailsTest, MissingImageLibraryStopsWithItsMessage) {
-  EXPECT_EQ(Run([](std::string*) { return std::unique_ptr<ImageTool>(); }),
+  EXPECT_EQ(Run([](std::string* why) {
+              *why = "no configuration files";
+              return std::unique_ptr<ImageTool>();
+            }),
             RunOutcome::kStopped);
-  EXPECT_THAT(ui.Transcript(), HasSubstr("Unable to create a reference to the "
-                                         "ImageMagick Object."));
+  EXPECT_THAT(ui.Transcript(),
+              HasSubstr("ImageMagick could not be started (no configuration "
+                        "files).  Please install it again (Debian: apt-get"));
   EXPECT_FALSE(PathExists(Input("index.html")));
 }
 

@@ -47,11 +47,16 @@ TEST_F(ImageToolTest, PictureErrorsAndOtherFailuresLeaveNoFile) {
             ReadFile(dir_.Path("whole.jpg")).substr(0, 120));
   for (const char* name : {"corrupt.jpg", "cut.jpg"}) {
     EXPECT_EQ(Shrink(name), ErrorKind::kImageData) << name;
-    EXPECT_NE(message_.find(dir_.Path(name)), std::string::npos) << message_;
+    // In plain words, the library's own words at most in brackets.
+    EXPECT_TRUE(
+        message_.starts_with("the file is not a picture that can be "
+                             "read ("))
+        << message_;
+    EXPECT_EQ(message_.find(" @ "), std::string::npos) << message_;
   }
   MakeFolders(dir_.Path("folder.jpg"));
   EXPECT_EQ(Shrink("missing.jpg"), ErrorKind::kGeneral);
-  EXPECT_NE(message_.find("No such file"), std::string::npos) << message_;
+  EXPECT_EQ(message_, "the file cannot be read (No such file or directory)");
   EXPECT_EQ(Shrink("folder.jpg"), ErrorKind::kGeneral);
   MakeBombPng(dir_.Path("bomb.png"));
   EXPECT_THROW(

@@ -73,17 +73,43 @@ std::string JoinArgs(const std::vector<std::string>& args) {
   return joined;
 }
 
-// Turns a Magick++ failure into the program's error about the picture's
-// content, naming the file where the library leaves its name empty.
-Error PictureError(const std::string& path, const std::string& message) {
-  std::string text = message;
-  size_t empty_name = text.find("`'");
-  if (empty_name != std::string::npos) {
-    text.replace(empty_name, 2, "`" + path + "'");
-  } else {
-    text += " (" + path + ")";
+// The library's own words without its source location (" @ error/...")
+// or the quoted file name: "orvanta: no decode delegate for this image
+// format `x.jpg' @ error/blob.c/PingBlob/3108" gives "no decode delegate
+// for this image format".
+std::string LibraryWords(std::string text) {
+  text = text.substr(0, text.find(" @ "));
+  const size_t colon = text.find(": ");
+  if (colon != std::string::npos &&
+      text.rfind(' ', colon) == std::string::npos) {
+    text.erase(0, colon + 2);  // the "client: " prefix
   }
-  return Error(text, ErrorKind::kImageData);
+  const size_t quote = text.find('`');
+  if (quote != std::string::npos) {
+    const size_t end = text.find('\'', quote);
+    text.erase(quote,
+               end == std::string::npos ? std::string::npos : end - quote + 1);
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '.')) {
+    text.pop_back();
+  }
+  return text;
+}
+
+// The program's error about a picture's content, in plain words with the
+// library's text in brackets. The caller names the file.
+Error PictureError(const std::string& library_text) {
+  const std::string words = LibraryWords(library_text);
+  std::string lower = words;
+  std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
+  const char* plain = "the file is not a picture that can be read";
+  for (const char* limit : {"exceeds limit", "resource", "memory"}) {
+    if (lower.find(limit) != std::string::npos) {
+      plain = "the picture is too large to be read safely";
+    }
+  }
+  return Error(words.empty() ? plain : std::string(plain) + " (" + words + ")",
+               ErrorKind::kImageData);
 }
 
 // True for the EXIF orientations that turn the picture by 90 degrees.
@@ -118,8 +144,7 @@ class MagickImageTool : public ImageTool {
   static std::string ThumbnailOf(const std::string& path, size_t width,
                                  size_t height);
   // "width,height" of the encoded picture, as displayed. Throws Error.
-  static std::string PingSize(const std::string& path,
-                              const std::string& bytes);
+  static std::string PingSize(const std::string& bytes);
 };
 
 std::string MagickImageTool::ShrinkEncoded(const Magick::Blob& input,
@@ -141,7 +166,7 @@ std::string MagickImageTool::ShrinkEncoded(const Magick::Blob& input,
   // Some decoders give up without a word (ImageMagick's own tools then say
   // "no images defined").
   if (image.columns() == 0 || image.rows() == 0) {
-    throw Magick::ErrorCorruptImage("The picture holds no image data");
+    throw Magick::ErrorCorruptImage("no image data");
   }
   image.autoOrient();
   image.thumbnail(Magick::Geometry(width, height));
@@ -155,7 +180,7 @@ std::string MagickImageTool::ThumbnailOf(const std::string& path, size_t width,
   size_t length = 0;
   std::unique_ptr<char[]> bytes = ReadPictureBytes(path, &length);
   if (length == 0) {
-    throw Error("The picture file is empty: " + path, ErrorKind::kImageData);
+    throw Error("the file is empty", ErrorKind::kImageData);
   }
   std::string thumbnail;
   try {
@@ -164,22 +189,21 @@ std::string MagickImageTool::ThumbnailOf(const std::string& path, size_t width,
     input.updateNoCopy(bytes.release(), length, Magick::Blob::NewAllocator);
     thumbnail = ShrinkEncoded(input, width, height);
   } catch (const Magick::Exception& e) {
-    throw PictureError(path, e.what());
+    throw PictureError(e.what());
   } catch (const std::bad_alloc&) {
-    throw PictureError(path, "Not enough memory to shrink the picture");
+    throw PictureError("not enough memory");
   }
-  if (thumbnail.empty()) {
-    throw PictureError(path, "The picture could not be encoded");
-  }
+  if (thumbnail.empty())
+    throw PictureError("the thumbnail could not be encoded");
   return thumbnail;
 }
 
 void MagickImageTool::MakeThumbnail(const std::string& source,
                                     const std::string& target, int size) {
   if (size <= 0 || static_cast<size_t>(size) > kMaxSide || target.empty()) {
-    throw Error("Cannot make a thumbnail of " + std::to_string(size) +
-                    " pixels at \"" + target + "\"",
-                ErrorKind::kGeneral);
+    throw Error(
+        "a thumbnail of " + std::to_string(size) + " pixels cannot be made",
+        ErrorKind::kGeneral);
   }
   const size_t side = static_cast<size_t>(size);
   WritePictureFile(target, ThumbnailOf(source, side, side));
@@ -198,34 +222,31 @@ std::string MagickImageTool::Identify(const std::vector<std::string>& args) {
   bool whole = false;
   std::string bytes = ReadPictureFileStart(path, kHeaderBytes, &whole);
   if (bytes.empty()) {
-    throw Error("The picture file is empty: " + path, ErrorKind::kImageData);
+    throw Error("the file is empty", ErrorKind::kImageData);
   }
   if (!whole) {
     try {
-      return PingSize(path, bytes);
+      return PingSize(bytes);
     } catch (const Error&) {
       bytes = ReadPictureFile(path);
     }
   }
-  return PingSize(path, bytes);
+  return PingSize(bytes);
 }
 
-std::string MagickImageTool::PingSize(const std::string& path,
-                                      const std::string& bytes) {
+std::string MagickImageTool::PingSize(const std::string& bytes) {
   try {
     Magick::Image image = NewImage();
     image.ping(Magick::Blob(bytes.data(), bytes.size()));
     size_t width = image.columns();
     size_t height = image.rows();
     if (IsTurned(image.orientation())) std::swap(width, height);
-    if (width == 0 || height == 0) {
-      throw PictureError(path, "The picture holds no image data");
-    }
+    if (width == 0 || height == 0) throw PictureError("no image data");
     return std::to_string(width) + "," + std::to_string(height);
   } catch (const Magick::Exception& e) {
-    throw PictureError(path, e.what());
+    throw PictureError(e.what());
   } catch (const std::bad_alloc&) {
-    throw PictureError(path, "Not enough memory to read the picture");
+    throw PictureError("not enough memory");
   }
 }
 

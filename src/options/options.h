@@ -16,8 +16,14 @@ inline constexpr char kDefaultPictureTemplate[] = "PictureTemplate.html";
 inline constexpr char kDefaultDirectoryInfoFile[] = "DirInfo.txt";
 inline constexpr char kDefaultPictureExtensions[] = "jpg, jpeg, gif, png, bmp";
 inline constexpr char kDefaultMovieExtensions[] = "mov, avi";
+// The converter's default path: IrfanView's usual place on Windows; none
+// elsewhere (no converter is usual there).
+#ifdef _WIN32
 inline constexpr char kDefaultIrfanviewPath[] =
     "C:\\Program Files\\Irfanview\\I_View32.exe";
+#else
+inline constexpr char kDefaultIrfanviewPath[] = "";
+#endif
 inline constexpr char kOptionsFileName[] = "info.ini";
 inline constexpr char kDefaultThumbnailPrefix[] = "t_";
 inline constexpr char kDefaultMovieThumbnailExtension[] = "jpg";

@@ -60,8 +60,6 @@ const OptionKey kKeys[] = {
     {"IrfanviewPath", ValueKind::kText, &C::irfanview_path},
 };
 
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
 // A list index read from the file: rounded ties to even; -1 (no selection)
 // up to the last entry. Throws Error otherwise.
 int ReadListIndex(std::string_view value, int last_index) {
@@ -156,7 +154,6 @@ void LoadOptions(const std::string& program_folder, OptionControls* controls,
     if (!reader->ReadLine(&line)) {
       throw Error("Input past end of file", ErrorKind::kPastEnd);
     }
-    if (line.starts_with(kByteOrderMark)) line.erase(0, 3);
     do {
       const OptionKey* key = ApplyLine(line, controls, &table);
       if (key != nullptr && key->kind == ValueKind::kExtensions) {

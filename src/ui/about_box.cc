@@ -88,10 +88,17 @@ FrmAboutBox::FrmAboutBox(QWidget* parent)
   SizeAndCenterWindow(this, 0, -1, -1, true, kCurrentMonitor);
 }
 
+// The systems the program is made for.
+#ifdef _WIN32
+constexpr char kSystemText[] = "for Windows 9x/ME/NT/00/XP";
+#else
+constexpr char kSystemText[] = "for Linux";
+#endif
+
 void FrmAboutBox::CreateControls() {
   AddLabel(this, "lblProgramTitle", QStringLiteral("Orvanta Cataloger"),
            MakeFont("Times New Roman", 18, true), 120, 120, 4665, 390);
-  AddLabel(this, "lblOS", QStringLiteral("for Windows 9x/ME/NT/00/XP"),
+  AddLabel(this, "lblOS", QLatin1String(kSystemText),
            MakeFont("Times New Roman", 12, true, true), 240, 600, 3375, 375);
   AddLabel(this, "lblVersion",
            QStringLiteral("Version ") + QLatin1String(kVersionText),

@@ -200,7 +200,6 @@ void FrmOrvanta::RestoreDefaultOptions() {
 }
 
 void FrmOrvanta::CreateFolderInfoFileExample() {
-  std::unique_ptr<TextWriter> file;
   try {
     std::string start = txt_input_folder_->text().toStdString();
     bool folders_only = true;
@@ -220,7 +219,7 @@ void FrmOrvanta::CreateFolderInfoFileExample() {
       if (ShowMessage(box) != Answer::kYes) return;
       app_->fs().CopyFile(path, path + ".old");
     }
-    file = app_->fs().CreateTextFile(path);
+    std::unique_ptr<TextWriter> file = app_->fs().CreateTextFile(path);
     for (const char* line :
          {"[Directory Information]", "DirectoryTitle=June 2003 Beach Trip",
           "DirectoryDescription=Family trip to the southern California beach.",
@@ -230,20 +229,13 @@ void FrmOrvanta::CreateFolderInfoFileExample() {
           "OldLighthouse.jpg=Lighthouse from 1893"}) {
       file->WriteLine(line);
     }
-    // The file is buffered: a failed write shows up here and is reported.
-    file->Close();
+    file->Close();  // stored whole here, or reported
   } catch (const std::exception& error) {
     ShowMessage(MessageBox{
         "Aborting",
         std::string("Error occurred in CreateFolderInfoFileExample: ") +
             error.what(),
         Buttons::kOk, Icon::kWarning, 1});
-    if (file) {
-      try {
-        file->Close();
-      } catch (const std::exception&) {
-      }
-    }
   }
 }
 
