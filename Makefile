@@ -2,13 +2,15 @@
 #   make test   install what is missing, build, run every test
 #   make run    install what is missing, build, start the desktop program
 #   make demo   build, make a sample photo tree and its gallery
+#   make install [PREFIX=/usr/local]   install the programs and their files
+#   make package                       build a .deb in the build folder
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
-PACKAGES := cmake g++ make pkg-config qt6-base-dev libmagick++-dev \
-            imagemagick libgtest-dev libgmock-dev
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6svg6 desktop-file-utils \
+            libmagick++-dev imagemagick libgtest-dev libgmock-dev
 # The browser test of generated galleries (tests/browser).
 PACKAGES += chromium nodejs fonts-dejavu-core fonts-liberation
 
@@ -18,7 +20,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SMOKE_SECONDS ?= 5
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps configure build test run demo clean format
+.PHONY: all deps configure build test run demo clean format install package
 
 all: build
 
@@ -72,6 +74,15 @@ run: build
 
 demo: build
 	@bash tools/make_demo.sh $(BUILD_DIR)
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# dpkg-shlibdeps (dpkg-dev) finds the package's dependencies.
+package: build
+	@command -v dpkg-shlibdeps >/dev/null || $(MAKE) deps PACKAGES=dpkg-dev
+	cd $(BUILD_DIR) && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cc' '*.h')

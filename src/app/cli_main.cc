@@ -17,6 +17,7 @@
 #include "engine/gallery_run.h"
 #include "imagetools/image_tool.h"
 #include "options/options_file.h"
+#include "options/settings_folder.h"
 
 namespace orvanta {
 namespace {
@@ -99,7 +100,9 @@ int Main(int argc, char** argv) {
   PosixFileSystem fs;
   ProgramState program;
   program.program_folder =
-      args.program_folder.empty() ? ExecutableFolder() : args.program_folder;
+      args.program_folder.empty()
+          ? SettingsFolder(ExecutableFolder(), ConfigHomeFromEnvironment(), fs)
+          : args.program_folder;
   const bool terminal = isatty(STDERR_FILENO) && isatty(STDIN_FILENO);
   ConsoleUi ui(std::cin, std::cout, std::cerr, terminal,
                isatty(STDERR_FILENO) && !args.quiet);

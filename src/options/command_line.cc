@@ -67,6 +67,24 @@ void ParseCommandLine(std::string_view command_line, Prompter& prompter) {
   }
 }
 
+bool AsksForUsage(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") return true;
+  }
+  return false;
+}
+
+std::string DesktopUsage() {
+  return "Usage: orvanta [--help]\n"
+         "\n"
+         "Makes an HTML photo gallery of a folder tree of pictures and movie\n"
+         "clips in a window: pick the folder and the options, then press\n"
+         "\"Create Orvanta\". There are no command-line options; /? says so\n"
+         "in a message box. For galleries without a window, see\n"
+         "orvanta-cli --help.\n";
+}
+
 std::string CommandLineText(int argc, char** argv) {
   std::string text;
   for (int i = 1; i < argc; ++i) {

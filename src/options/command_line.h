@@ -1,4 +1,5 @@
-// The desktop program's command line: it has no options but a help switch.
+// The desktop program's command line: it has no options but a help switch
+// (/? shows a message box; --help prints the usage).
 #ifndef ORVANTA_OPTIONS_COMMAND_LINE_H_
 #define ORVANTA_OPTIONS_COMMAND_LINE_H_
 
@@ -20,6 +21,11 @@ MessageBox HelpMessage();
 
 // Shows the help message as often as the command line asks for it.
 void ParseCommandLine(std::string_view command_line, Prompter& prompter);
+
+// Whether the command line asks for the usage text as Linux programs do
+// (--help or -h among the arguments), and that text.
+bool AsksForUsage(int argc, char** argv);
+std::string DesktopUsage();
 
 // Joins argv[1..] with blanks into the command line text.
 std::string CommandLineText(int argc, char** argv);

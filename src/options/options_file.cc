@@ -145,7 +145,12 @@ void LoadOptions(const std::string& program_folder, OptionControls* controls,
   std::string path = JoinPathCopy(program_folder, options->options_file_name);
   ExtensionTable& table = options->known_extensions;
   table.Clear();
-  if (!FileExists(fs, path)) return;
+  if (!FileExists(fs, path)) {
+    // The first start: the defaults, saved so that the file holds them.
+    SetDefaultOptions(program_folder, controls, options);
+    SaveOptions(program_folder, *controls, table, fs, prompter);
+    return;
+  }
   bool read_pictures = false;
   bool read_movies = false;
   try {

@@ -12,7 +12,6 @@
 
 namespace orvanta {
 
-
 // Applies one "Key=Value" line (as read from the file: trimmed, comments
 // and lines without "=" skipped) to the controls and the extension table.
 // Returns false when the key is unknown or the line is skipped; throws
@@ -20,10 +19,11 @@ namespace orvanta {
 bool ApplyOptionLine(std::string_view line, OptionControls* controls,
                      ExtensionTable* table);
 
-// Reads program_folder/info.ini into the controls. A missing file leaves
-// everything as it is. Any other failure shows the loading error message
-// (values applied before it stay). Extension boxes whose keys the file
-// holds take the table's lists.
+// Reads program_folder/info.ini into the controls. Without the file (the
+// first start, or it went while being opened) the defaults are put in and
+// saved. Any other failure shows the loading error message (values applied
+// before it stay). Extension boxes whose keys the file holds take the
+// table's lists.
 void LoadOptions(const std::string& program_folder, OptionControls* controls,
                  GalleryOptions* options, FileSystem& fs, Prompter& prompter);
 

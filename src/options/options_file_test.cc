@@ -124,11 +124,15 @@ TEST_F(OptionsFileTest, BadFilesAreReportedAndKeepWhatWasRead) {
   }
 }
 
-TEST_F(OptionsFileTest, MissingFileChangesNothing) {
-  const OptionControls before = controls_;
+TEST_F(OptionsFileTest, FirstStartSavesTheDefaultsWithTheirLists) {
+  controls_.thumbnails_per_row = "9";
+  options_.known_extensions.Clear();
   LoadOptions(dir_.path(), &controls_, &options_, fs_, ui_);
-  EXPECT_EQ(controls_, before);
-  EXPECT_FALSE(PathExists(Path("info.ini")));
+  EXPECT_EQ(controls_.thumbnails_per_row, "4");
+  const std::string saved = ReadFile(Path("info.ini"));
+  EXPECT_THAT(saved, HasSubstr("PictureFilesToMatch=jpg,jpeg,gif,png,bmp\r\n"));
+  EXPECT_THAT(saved, HasSubstr("MovieFilesToMatch=mov,avi\r\n"));
+  EXPECT_EQ(ui_.Transcript(), "");
 }
 
 TEST_F(OptionsFileTest, FullDiskLeavesTheOldFileWhole) {

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QIcon>
 
 #include "options/command_line.h"
 #include "options/options.h"
 #include "options/options_file.h"
+#include "options/settings_folder.h"
 #include "ui/about_box.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
@@ -20,6 +22,7 @@ DesktopApp::DesktopApp(std::string program_folder)
       make_tool_(
           [](std::string* error) { return CreateMagickImageTool(error); }) {
   program_.program_folder = std::move(program_folder);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvanta.svg")));
 }
 
 DesktopApp::~DesktopApp() = default;
@@ -74,7 +77,10 @@ void DesktopApp::Quit() {
 }
 
 int RunDesktopProgram(int argc, char** argv) {
-  DesktopApp app(QCoreApplication::applicationDirPath().toStdString());
+  PosixFileSystem fs;
+  DesktopApp app(
+      SettingsFolder(QCoreApplication::applicationDirPath().toStdString(),
+                     ConfigHomeFromEnvironment(), fs));
   app.StartUp(CommandLineText(argc, argv));
   if (app.quit_requested()) return 0;
   app.set_in_event_loop(true);

@@ -82,6 +82,26 @@ TEST(StartUpTest, SplashHelpDefaultsThenOptionsFileThenMainWindow) {
   EXPECT_EQ(controls.thumbnails_per_row, "7");
   EXPECT_EQ(controls.overwrite_existing_files, 1);
   EXPECT_TRUE(w.findChild<QLineEdit*>("txtIrfanviewPath")->isVisible());
+  EXPECT_FALSE(w.windowIcon().pixmap(32).isNull());  // the program's icon
+}
+
+TEST(StartUpTest, SavedOptionsBringBackTheExtensionLists) {
+  TempDir program;
+  BoxRecorder boxes;
+  {
+    DesktopApp first(program.path());  // no info.ini yet
+    first.StartUp("");
+    FrmOrvanta& w = first.main_window();
+    w.findChild<QLineEdit*>("txtInputFolder")->setText("/photos");
+    w.findChild<QAction*>("mnuSaveDefaultOptions")->trigger();
+  }
+  DesktopApp again(program.path());
+  again.StartUp("");
+  const OptionControls controls = again.main_window().ReadControls();
+  EXPECT_EQ(controls.input_folder, "/photos");
+  EXPECT_EQ(controls.picture_file_extensions, "jpg,jpeg,gif,png,bmp");
+  EXPECT_EQ(controls.movie_file_extensions, "mov,avi");
+  EXPECT_EQ(boxes.Transcript(), "");
 }
 
 TEST_F(MainWindowTest, CheckBoxesHaveThreeStatesAndTheControlsRoundTrip) {

@@ -188,8 +188,14 @@ void FrmOrvanta::SelectInputFolder() {
 }
 
 void FrmOrvanta::SaveDefaultOptions() {
-  SaveOptions(app_->program().program_folder, ReadControls(),
-              app_->program().options.known_extensions, app_->fs(), *this);
+  // The lists the boxes show, not those the last run or load left in the
+  // table: a saved file must bring back what the person sees.
+  const OptionControls controls = ReadControls();
+  ExtensionTable shown;
+  shown.AddExtensionList(controls.picture_file_extensions, false);
+  shown.AddExtensionList(controls.movie_file_extensions, true);
+  SaveOptions(app_->program().program_folder, controls, shown, app_->fs(),
+              *this);
 }
 
 void FrmOrvanta::RestoreDefaultOptions() {

@@ -1,0 +1,27 @@
+// Where the program keeps info.ini, info.BAK and the page templates.
+#ifndef ORVANTA_OPTIONS_SETTINGS_FOLDER_H_
+#define ORVANTA_OPTIONS_SETTINGS_FOLDER_H_
+
+#include <string>
+
+#include "common/file_system.h"
+
+namespace orvanta {
+
+// The settings folder of a program in `program_folder`. An installed
+// program (in the bin folder of an install prefix that holds
+// share/doc/orvanta, such as /usr/bin or PREFIX/bin) keeps its settings in
+// `config_home`/orvanta ($XDG_CONFIG_HOME, or ~/.config when that is
+// empty), made when missing, so that nothing is written under the prefix;
+// but an info.ini beside the program still wins. Anywhere else (the build
+// folder, a folder the program was copied to) the program's own folder
+// serves, for portable use. The Windows build always uses its own folder.
+std::string SettingsFolder(const std::string& program_folder,
+                           const std::string& config_home, FileSystem& fs);
+
+// $XDG_CONFIG_HOME, or empty.
+std::string ConfigHomeFromEnvironment();
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_OPTIONS_SETTINGS_FOLDER_H_

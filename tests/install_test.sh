@@ -1,0 +1,35 @@
+#!/bin/sh
+# Installs the build into a scratch prefix and uses it as a person would:
+# every file in its place, `orvanta --help` without a display, settings in
+# the configuration folder (or beside the program when an info.ini is
+# there), and nothing ever written under the prefix.
+#   install_test.sh BUILD_DIR
+set -eu
+fail() { echo "FAIL: $*" >&2; exit 1; }
+t=$(mktemp -d)
+trap 'rm -rf "$t"' EXIT
+cmake --install "$1" --prefix "$t/usr" >/dev/null
+for f in bin/orvanta bin/orvanta-cli share/applications/orvanta.desktop \
+    share/icons/hicolor/scalable/apps/orvanta.svg share/man/man1/orvanta-cli.1 \
+    share/doc/orvanta/README.md; do
+  [ -e "$t/usr/$f" ] || fail "$f is not installed"
+done
+desktop-file-validate "$t/usr/share/applications/orvanta.desktop"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$t/usr/bin/orvanta" --help \
+  | grep -q "^Usage: orvanta" || fail "orvanta --help"
+mkdir -p "$t/home" "$t/photos"
+convert -size 64x48 xc:orange "$t/photos/a.jpg"
+installed=$(find "$t/usr" -printf '%p %s %T@\n' | sort)
+run() { HOME="$t/home" XDG_CONFIG_HOME="$1" "$t/usr/bin/orvanta-cli" --quiet "$t/photos" >/dev/null; }
+run ""
+[ -f "$t/home/.config/orvanta/info.ini" ] || fail "no info.ini in ~/.config/orvanta"
+[ -f "$t/home/.config/orvanta/IndexTemplate.html" ] || fail "no templates in ~/.config/orvanta"
+[ -f "$t/photos/index.html" ] || fail "no gallery"
+run "$t/config"
+[ -f "$t/config/orvanta/info.ini" ] || fail "XDG_CONFIG_HOME is not used"
+[ "$(find "$t/usr" -printf '%p %s %T@\n' | sort)" = "$installed" ] ||
+  fail "the run wrote under the install prefix"
+printf 'ThumbnailFilePrefix=small_\r\n' >"$t/usr/bin/info.ini"
+run ""
+[ -f "$t/photos/small_a.jpg" ] || fail "an info.ini beside the program is not used"
+echo "install: files in place, settings in the configuration folder"
