@@ -301,15 +301,22 @@ TEST_F(MainWindowTest, FailedRunsPutTheWindowsBackInOrder) {
   EXPECT_TRUE(Get("cmdCreateOrvanta")->isEnabled());
 }
 
-TEST_F(MainWindowTest, ClosingTheWindowDuringARunEndsIt) {
+TEST_F(MainWindowTest, ClosingTheWindowDuringARunAsksFirst) {
   MakePhotos();
   BoxRecorder boxes;
+  boxes.answers = {Answer::kNo};  // the run goes on, the window stays
+  QTimer::singleShot(0, [&] { w_.close(); });
+  Get<QPushButton>("cmdCreateOrvanta")->click();
+  EXPECT_EQ(w_.last_outcome(), RunOutcome::kCompleted);
+  EXPECT_TRUE(boxes.Transcript().starts_with("Cancel Task: "));
+  EXPECT_EQ(boxes.messages[0].default_button, 2);  // No preselected
+  EXPECT_FALSE(app_.quit_requested());
+  boxes.answers = {Answer::kYes};  // abandons the run, then closes
   QTimer::singleShot(0, [&] { w_.close(); });
   Get<QPushButton>("cmdCreateOrvanta")->click();
   EXPECT_TRUE(app_.quit_requested());
-  EXPECT_FALSE(app_.progress().isVisible());
   EXPECT_NE(w_.last_outcome(), RunOutcome::kCompleted);
-  EXPECT_EQ(boxes.Transcript(), "");
+  EXPECT_FALSE(app_.progress().isVisible());
 }
 
 }  // namespace

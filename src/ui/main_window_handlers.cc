@@ -21,6 +21,7 @@
 #include "ui/desktop_app.h"
 #include "ui/folder_picker.h"
 #include "ui/main_window.h"
+#include "ui/progress_window.h"
 #include "ui/text_box_rules.h"
 #include "ui/window_placement.h"
 
@@ -258,8 +259,14 @@ void FrmOrvanta::showEvent(QShowEvent* event) {
 }
 
 void FrmOrvanta::closeEvent(QCloseEvent* event) {
-  // Closing the main window ends the program: a run still yielding is
-  // told to abort and its remaining questions are answered for it.
+  // Closing the main window ends the program. A run still going is not
+  // thrown away without a word: only when the person confirms is it told
+  // to abort, its remaining questions answered for it.
+  if (run_in_progress_ && !app_->shutting_down() &&
+      ShowMessage(CancelTaskQuestion()) != Answer::kYes) {
+    event->ignore();
+    return;
+  }
   app_->BeginShutdown();
   UnloadAllFormsExcept(objectName());
   event->accept();

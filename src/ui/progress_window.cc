@@ -18,6 +18,14 @@
 
 namespace orvanta {
 
+MessageBox CancelTaskQuestion() {
+  return {"Cancel Task",
+          "It appears that a task is currently in progress.  Do you really "
+          "want to close the progress window?  If yes, this will cancel the "
+          "currently running task.",
+          Buttons::kYesNo, Icon::kQuestion, 2};
+}
+
 FrmProgress::FrmProgress(int* key_press_abort_process, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -156,16 +164,8 @@ void FrmProgress::closeEvent(QCloseEvent* event) {
     return;
   }
   MoveToBottomCenter();
-  MessageBox box;
-  box.title = "Cancel Task";
-  box.text =
-      "It appears that a task is currently in progress.  Do you really want "
-      "to close the progress window?  If yes, this will cancel the currently "
-      "running task.";
-  box.buttons = Buttons::kYesNo;
-  box.icon = Icon::kQuestion;
-  box.default_button = 2;
-  const bool confirmed = ShowMessageBox(this, box) == Answer::kYes;
+  const bool confirmed =
+      ShowMessageBox(this, CancelTaskQuestion()) == Answer::kYes;
   if (confirmed) *key_press_abort_process_ = 2;
   model_.RecordCloseAnswer(confirmed, TickCount());
   event->ignore();

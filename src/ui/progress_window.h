@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "common/prompter.h"
 #include "ui/progress_model.h"
 
 class QLabel;
@@ -31,6 +32,9 @@ class RectangleShape : public QWidget {
  private:
   bool filled_;
 };
+
+// The question before a running task is cancelled by closing a window.
+MessageBox CancelTaskQuestion();
 
 class FrmProgress : public QWidget {
  public:
