@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "ui/fit_text.h"
 #include "ui/placement.h"
 #include "ui/window_placement.h"
 
@@ -66,6 +67,8 @@ QPlainTextEdit* AddTextBox(QWidget* parent, const char* name,
   palette.setColor(QPalette::Base, palette.color(QPalette::Button));
   box->setPalette(palette);
   box->setFocusPolicy(Qt::ClickFocus);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   PlaceTwips(box, left, top, width, height);
   return box;
 }
@@ -80,6 +83,7 @@ FrmAboutBox::FrmAboutBox(QWidget* parent)
   setWindowTitle(QStringLiteral("About"));
   setFixedSize(TwipsToPixels(5820), TwipsToPixels(4335));
   CreateControls();
+  FitTextsToFont(this);
   tmr_splash_delay_ = new QTimer(this);
   tmr_splash_delay_->setObjectName(QStringLiteral("tmrSplashDelay"));
   tmr_splash_delay_->setInterval(250);

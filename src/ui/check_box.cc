@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <algorithm>
 
 namespace orvanta {
 
@@ -41,6 +42,20 @@ void SetCheckBoxValue(QCheckBox* box, int value) {
 
 OptionCheckBox::OptionCheckBox(const QString& text, QWidget* parent)
     : QCheckBox(text, parent) {}
+
+int OptionCheckBox::heightForWidth(int width) const {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const int indicator =
+      style()
+          ->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this)
+          .width() +
+      style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+  const QRect text = fontMetrics().boundingRect(
+      QRect(0, 0, std::max(1, width - indicator), 10000),
+      Qt::TextWordWrap | Qt::TextShowMnemonic, option.text);
+  return std::max(text.height(), sizeHint().height());
+}
 
 void OptionCheckBox::nextCheckState() {
   // A click checks an unchecked or grey box and clears a checked one.

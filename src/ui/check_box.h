@@ -21,6 +21,9 @@ int ValueOfCheckState(Qt::CheckState state);
 class OptionCheckBox : public QCheckBox {
  public:
   explicit OptionCheckBox(const QString& text, QWidget* parent = nullptr);
+  // The caption wraps: the height it needs at `width`.
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override;
 
  protected:
   void nextCheckState() override;

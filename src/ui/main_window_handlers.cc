@@ -19,6 +19,7 @@
 #include "ui/about_box.h"
 #include "ui/check_box.h"
 #include "ui/desktop_app.h"
+#include "ui/fit_text.h"
 #include "ui/folder_picker.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
@@ -78,6 +79,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   SizeAndCenterWindow(this, kUpperThird, 8800, 6700, true, kCurrentMonitor);
   PopulateComboBoxes();
   WriteControls(OptionControls());  // the design values
+  FitTextsToFont(this);
   ShowHideIrfanviewPath();
   UpdateTargetResolutionEnabled();
   txt_picture_file_extensions_->setToolTip(QStringLiteral(
@@ -164,7 +166,10 @@ void FrmOrvanta::UpdateTargetResolutionEnabled() {
 
 void FrmOrvanta::ShowHideIrfanviewPath() {
   const bool use = CheckboxToBoolean(CheckBoxValue(chk_use_irfanview_));
+  // The designed size is also the least: no control may be cut off.
+  setMinimumSize(0, 0);
   SetOuterSizeTwips(this, 0, use ? 7200 : 6700);
+  setMinimumSize(size());
   txt_irfanview_path_->setVisible(use);
   lbl_irfanview_path_->setVisible(txt_irfanview_path_->isVisibleTo(this));
 }
@@ -173,6 +178,7 @@ void FrmOrvanta::UpdateOverwriteCaption() {
   chk_overwrite_existing_files_->setText(QLatin1String(
       cbo_create_thumbnails_->currentIndex() < 2 ? kOverwriteHtmlCaption
                                                  : kOverwriteAllCaption));
+  FitTextToFont(chk_overwrite_existing_files_);
 }
 
 int FrmOrvanta::OuterHeightTwips() const {

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <optional>
 
+#include "ui/fit_text.h"
 #include "ui/message_boxes.h"
 #include "ui/placement.h"
 #include "ui/window_placement.h"
@@ -35,6 +36,7 @@ FrmProgress::FrmProgress(int* key_press_abort_process, QWidget* parent)
   setWindowTitle(QStringLiteral("Progress"));
   timer_.start();
   CreateControls();
+  FitTextsToFont(this);
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setContext(Qt::WindowShortcut);
   connect(escape, &QShortcut::activated, this, [this] { PressEscape(); });
@@ -113,6 +115,9 @@ void FrmProgress::UpdateProgressBar(double new_value, bool reset_start_time) {
                                  : '.';
   lbl_time_stats_->setText(
       QString::fromStdString(model_.TimeLine(Now(), fraction, decimal_point)));
+  if (lbl_time_stats_->sizeHint().width() > lbl_time_stats_->width()) {
+    FitTextToFont(lbl_time_stats_);
+  }
   WaitWhilePaused();
   Yield();
 }
