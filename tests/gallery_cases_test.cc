@@ -200,6 +200,8 @@ const Case kCases[] = {
      {{"stderr", Has, "no input folder given"}, {"P:index.html", Absent}}, {}},
     {"UnknownOptionIsAUsageError", {}, {}, "", 2,
      {{"stderr", Has, "unknown option --bogus"}}, {"--bogus", "{g}"}},
+    {"MisspelledOptionIsAUsageError", {}, {}, "", 2,
+     {{"stderr", Has, "unknown option --setting"}}, {"--setting", "{g}"}},
     {"UnknownKeyIsAUsageError", {}, {"NoSuchKey=1"}, "", 2,
      {{"stderr", Has, "unknown option key \"NoSuchKey\""}}},
     {"ListIndexOutOfRangeIsAUsageError", {}, {"ThumbnailCreateMode=7"}, "", 2,

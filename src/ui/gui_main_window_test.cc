@@ -142,11 +142,13 @@ TEST_F(MainWindowTest, TextBoxesFilterKeysAndApplyTheirRulesOnLeaving) {
   QLineEdit* number = Box("txtThumbnailsPerRow");
   number->setFocus();
   number->clear();
-  QTest::keyClicks(number, "1-.e 2a");
-  EXPECT_EQ(number->text(), "12");
+  QTest::keyClicks(number, "1-.e 0a");
+  QTest::keyClick(number, Qt::Key_Home);  // keys without a character work
+  QTest::keyClick(number, Qt::Key_2);
+  EXPECT_EQ(number->text(), "210");
   QApplication::clipboard()->setText(QStringLiteral("x-y"));
   QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(number->text(), "12x-y");  // pasted text is not filtered
+  EXPECT_EQ(number->text(), "2x-y10");  // pasted text is not filtered
 
   const struct {
     const char *box, *typed, *after;
@@ -232,7 +234,7 @@ TEST_F(MainWindowTest, FolderPickerAndTheExampleInformationFile) {
       "Aborting: Error occurred in CreateFolderInfoFileExample: "));
 }
 
-TEST_F(MainWindowTest, SaveAndRestoreDefaultOptions) {
+TEST_F(MainWindowTest, SaveRestoreAndAboutFromTheMenus) {
   BoxRecorder boxes;
   Box("txtThumbnailsPerRow")->setText("9");
   Get<QAction>("mnuSaveDefaultOptions")->trigger();
@@ -242,12 +244,19 @@ TEST_F(MainWindowTest, SaveAndRestoreDefaultOptions) {
   EXPECT_EQ(Box("txtThumbnailsPerRow")->text(), "4");
   EXPECT_EQ(Box("txtInputFolder")->text().toStdString(), program_.path());
   EXPECT_EQ(boxes.Transcript(), "");
+  QWidget* shown = nullptr;
+  WhenModalShown([&](QWidget* modal) {
+    shown = modal;
+    modal->close();
+  });
+  Get<QAction>("mnuAbout")->trigger();
+  EXPECT_EQ(shown, &app_.about_box());
 }
 
 TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
   MakePhotos();
   BoxRecorder boxes;
-  bool create_enabled = true, save_enabled = true;
+  bool create_enabled = true, save_enabled = true, controls_shown = false;
   double bar = 0;  // the most of its box that the overall bar filled
   QTimer::singleShot(0, [&] {
     create_enabled = Get("cmdCreateOrvanta")->isEnabled();
@@ -260,6 +269,9 @@ TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
     QWidget* box = app_.progress().findChild<QWidget*>("pbarProgressBox");
     if (app_.progress().isVisible()) {
       bar = std::max(bar, 1.0 * fill->width() / box->width());
+      controls_shown |=
+          app_.progress().findChild<QWidget*>("cmdPause")->isVisible() &&
+          app_.progress().findChild<QWidget*>("lblTimeStats")->isVisible();
     }
   });
   watch.start(0);
@@ -267,7 +279,8 @@ TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
   watch.stop();
   EXPECT_FALSE(create_enabled);
   EXPECT_FALSE(save_enabled);
-  EXPECT_GT(bar, 0.5);  // the progress window showed the run advance
+  EXPECT_GT(bar, 0.5);          // the progress window showed the run advance
+  EXPECT_TRUE(controls_shown);  // with its time line and pause button
   EXPECT_EQ(boxes.Transcript(),
             "Gallery created: Orvanta created.  Processed "
             "2 image files in 2 folders.\n");
