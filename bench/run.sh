@@ -8,20 +8,27 @@
 #     libjpeg-turbo-progs, libvips-tools, llgal, imagemagick, time.
 #  2. Builds, once, BUILD_DIR/bench/photos: 10 folders x 12 camera-like
 #     photos made from mate-backgrounds' nature/ wallpapers (4000 px long
-#     side, quality 90, mild noise, 2-3 MB each; see make_photo.sh), and
+#     side, quality 90, mild noise, 2-3 MB each; see make_photo.sh),
+#     BUILD_DIR/bench/mixed: PNG, GIF, BMP, EXIF-turned portrait JPEGs and
+#     a few large PNGs made from those photos (see make_mixed.sh), and
 #     BUILD_DIR/bench/many: 1,000 folders x 100 small pictures with their
 #     t_ thumbnails already made (see make_many.py). Delete a tree to have
 #     it rebuilt.
 #  3. Runs, round-robin, BENCH_RUNS times (default 3) each:
 #       floor           djpeg -scale 1/8 over every photo, one after another
+#       floor2          the same, two at a time (the limit on two cores)
 #       vipsthumbnail   vipsthumbnail -s 150x150 over every photo
 #       llgal           llgal -d FOLDER per folder, on a fresh copy of the tree
 #       orvanta-scratch orvanta-cli, whole gallery on a fresh copy of the tree
 #       orvanta-pages   orvanta-cli again on that copy (thumbnails exist)
 #       orvanta-many    orvanta-cli on the 100,000-picture tree (pages only)
+#       convert-mixed   convert -thumbnail 150x150 over every mixed picture
+#       orvanta-mixed   orvanta-cli, whole gallery on a fresh copy of the
+#                       mixed tree
 #     Copies are made before the clock starts. Wall time is measured around
 #     /usr/bin/time -v, which gives the peak memory (maximum resident set
-#     size, the largest process of the command).
+#     size, the largest process of the command) and the CPU time (user and
+#     system, of the command and all its children).
 #  4. Prints the table (medians, ratio to the floor's median, targets) and
 #     writes it to bench/results.md (BENCH_RESULTS to write elsewhere).
 #
@@ -45,6 +52,7 @@ results=${BENCH_RESULTS:-$here/results.md}
 work="$build/bench"
 photos="$work/photos"
 many="$work/many"
+mixed="$work/mixed"
 scratch="$work/scratch"
 raw="$work/raw.tsv"
 meta="$work/meta.tsv"
@@ -114,6 +122,14 @@ if [[ ! -d $many ]]; then
 fi
 many_count=$(find "$many" -type f -name 'pic*.jpg' | wc -l)
 
+# ---------------------------------------------------------------- mixed tree
+if [[ ! -d $mixed ]]; then
+  say "building $mixed"
+  bash "$here/make_mixed.sh" "$mixed" "${photo_files[@]:0:13}"
+fi
+mapfile -t mixed_files < <(find "$mixed" -type f -name 'pic*' | sort)
+mixed_count=${#mixed_files[@]}
+
 # ---------------------------------------------------------------- measuring
 if [[ -n ${BENCH_LOCK:-} ]]; then
   say "waiting for $BENCH_LOCK"
@@ -134,20 +150,22 @@ loadavg_start=$(cut -d' ' -f1-3 /proc/loadavg)
 measure() {
   local key=$1 rep=$2
   shift 2
-  local log="$scratch/$key.$rep.log" t0 t1 rc=0 rss wall
+  local log="$scratch/$key.$rep.log" t0 t1 rc=0 rss wall cpu
   sync
   t0=$EPOCHREALTIME
   /usr/bin/time -v -o "$scratch/time.txt" timeout -k 10 "$timeout_s" "$@" \
     </dev/null >"$log" 2>&1 || rc=$?
   t1=$EPOCHREALTIME
   rss=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$scratch/time.txt")
+  cpu=$(awk -F': ' '/(User|System) time \(seconds\)/ { s += $2 }
+    END { printf "%.2f", s }' "$scratch/time.txt")
   wall=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
-  printf '%s\t%s\t%s\t%s\t%s\n' "$key" "$rep" "$wall" "${rss:-0}" "$rc" >>"$raw"
+  printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$key" "$rep" "$wall" "${rss:-0}" "$rc" "$cpu" >>"$raw"
   if ((rc != 0)); then
     echo "$key run $rep: exit status $rc; $(tail -n 2 "$log" | tr '\n' ' ')" >>"$notes"
     say "$key run $rep FAILED (exit $rc), see $log"
   else
-    say "$key run $rep: ${wall} s, ${rss} KB"
+    say "$key run $rep: ${wall} s, ${cpu} s CPU, ${rss} KB"
   fi
 }
 
@@ -174,6 +192,9 @@ for ((rep = 1; rep <= runs; rep++)); do
     'while IFS= read -r f; do djpeg -scale 1/8 "$f" >/dev/null || exit 1; done <"$1"' \
     _ "$work/photos.list"
 
+  measure floor2 "$rep" bash -c \
+    'xargs -d "\n" -n 1 -P 2 djpeg -scale 1/8 <"$1" >/dev/null' _ "$work/photos.list"
+
   rm -rf "$scratch/vips"
   mkdir -p "$scratch/vips"
   measure vipsthumbnail "$rep" vipsthumbnail -s 150x150 -o "$scratch/vips/%s.jpg" \
@@ -196,6 +217,22 @@ for ((rep = 1; rep <= runs; rep++)); do
   measure orvanta-pages "$rep" "${orvanta[@]}" "$scratch/orvanta"
 
   measure orvanta-many "$rep" "${orvanta[@]}" "$many"
+
+  rm -rf "$scratch/convert"
+  mkdir -p "$scratch/convert"
+  measure convert-mixed "$rep" bash -c \
+    'for f; do convert "$f[0]" -thumbnail 150x150 "$0/${f//\//_}" || exit 1; done' \
+    "$scratch/convert" "${mixed_files[@]}"
+
+  rm -rf "$scratch/mixed"
+  cp -r "$mixed" "$scratch/mixed"
+  rm -rf "$scratch/program"
+  mkdir -p "$scratch/program"
+  measure orvanta-mixed "$rep" "${orvanta[@]}" "$scratch/mixed"
+  thumbs=$(find "$scratch/mixed" -type f -name 't_*' | wc -l)
+  if ((thumbs != mixed_count)); then
+    echo "orvanta-mixed run $rep: $thumbs thumbnails for $mixed_count pictures" >>"$notes"
+  fi
 done
 loadavg_end=$(cut -d' ' -f1-3 /proc/loadavg)
 measure_end=$EPOCHREALTIME
@@ -225,6 +262,8 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
   printf 'photo_bytes\t%s\n' "$photo_bytes"
   printf 'photo_size\t%s\n' "$(identify -format '%w x %h' "${photo_files[0]}")"
   printf 'many_count\t%s\n' "$many_count"
+  printf 'mixed_count\t%s\n' "$mixed_count"
+  printf 'mixed_kinds\t%s\n' "$(find "$mixed" -type f -name 'pic*' | sed 's/.*\.//' | sort | uniq -c | awk '{ printf "%s%s %s", sep, $1, $2; sep = ", " }')"
   printf 'many_folders\t%s\n' "$(find "$many" -mindepth 1 -maxdepth 1 -type d | wc -l)"
   printf 'loadavg_start\t%s\n' "$loadavg_start"
   printf 'loadavg_end\t%s\n' "$loadavg_end"
