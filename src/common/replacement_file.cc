@@ -42,6 +42,7 @@ ReplacementFile::ReplacementFile(const std::string& path) : target_(path) {
     existed_ = true;
     mode_ = status.st_mode & 07777;
     if (!S_ISREG(status.st_mode)) {  // a device: written in place
+      in_place_ = true;
       fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
       if (fd_ < 0) throw SystemError(errno);
       return;
@@ -52,17 +53,17 @@ ReplacementFile::ReplacementFile(const std::string& path) : target_(path) {
     mode_ = 0666 & ~ProcessUmask();
   }
   const size_t slash = target_.rfind('/');
-  const size_t name = slash == std::string::npos ? 0 : slash + 1;
-  temporary_ =
-      target_.substr(0, name) + "." + target_.substr(name) + ".orvanta-XXXXXX";
-  fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
-  if (fd_ < 0) throw SystemError(errno);
+  const std::string folder =
+      slash == std::string::npos ? "." : target_.substr(0, slash + 1);
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+    throw SystemError(errno);
+  }
 }
 
 ReplacementFile::~ReplacementFile() { Abandon(); }
 
 bool ReplacementFile::Holds(std::string_view bytes) const {
-  if (!existed_ || temporary_.empty()) return false;
+  if (!existed_ || in_place_) return false;
   FileDescriptor fd(::open(target_.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat status;
   if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 ||
@@ -83,14 +84,25 @@ bool ReplacementFile::Holds(std::string_view bytes) const {
 }
 
 void ReplacementFile::Commit(std::string_view bytes) {
-  if (fd_ < 0) throw Error("File already closed");
-  int error = WriteAll(fd_, bytes.data(), bytes.size());
-  if (error == 0 && !temporary_.empty() && ::fchmod(fd_, mode_) != 0) {
-    error = errno;
+  if (finished_) throw Error("File already closed");
+  finished_ = true;
+  if (!in_place_) {
+    const size_t slash = target_.rfind('/');
+    const size_t name = slash == std::string::npos ? 0 : slash + 1;
+    temporary_ = target_.substr(0, name) + "." + target_.substr(name) +
+                 ".orvanta-XXXXXX";
+    fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+      const int error = errno;
+      temporary_.clear();
+      throw SystemError(error);
+    }
   }
+  int error = WriteAll(fd_, bytes.data(), bytes.size());
+  if (error == 0 && !in_place_ && ::fchmod(fd_, mode_) != 0) error = errno;
   if (::close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;
-  if (error == 0 && !temporary_.empty() &&
+  if (error == 0 && !in_place_ &&
       ::rename(temporary_.c_str(), target_.c_str()) != 0) {
     error = errno;
   }
@@ -100,6 +112,7 @@ void ReplacementFile::Commit(std::string_view bytes) {
 }
 
 void ReplacementFile::Abandon() {
+  finished_ = true;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   if (!temporary_.empty()) ::unlink(temporary_.c_str());

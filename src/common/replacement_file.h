@@ -1,9 +1,11 @@
-// A file that is written whole or not at all. The new contents go to a
-// hidden temporary file beside the target, made when the replacement
-// starts (so a folder that cannot be written shows at once), and take the
-// target's place by a rename when committed; readers see the old file or
-// the new one, never a part. A symbolic link is followed, so the link
-// stays; a target that is no regular file (a device) is written in place.
+// A file that is written whole or not at all. When committed, the new
+// contents go to a hidden temporary file beside the target and take its
+// place by a rename; readers see the old file or the new one, never a
+// part. The folder is checked when the replacement starts, so one that
+// cannot be written shows at once; the temporary file is made only when
+// committed, so a file that keeps its contents costs no file at all. A
+// symbolic link is followed, so the link stays; a target that is no
+// regular file (a device) is written in place.
 #ifndef ORVANTA_COMMON_REPLACEMENT_FILE_H_
 #define ORVANTA_COMMON_REPLACEMENT_FILE_H_
 
@@ -34,8 +36,10 @@ class ReplacementFile {
 
  private:
   std::string target_;     // the file to replace, links resolved
-  std::string temporary_;  // empty when writing in place
-  int fd_ = -1;
+  std::string temporary_;  // while a temporary file exists
+  int fd_ = -1;            // the device written in place, or the temporary
+  bool in_place_ = false;
+  bool finished_ = false;
   bool existed_ = false;
   unsigned mode_ = 0;
 };
