@@ -1,13 +1,17 @@
-// The Magick++ image tool's two kinds of failure: pictures it cannot read
-// (recorded by the run) and everything else (asked about), with nothing
-// half-written left behind.
+// The image tool's thumbnails against ImageMagick's -resize of the whole
+// picture, and its two kinds of failure: pictures it cannot read (recorded
+// by the run) and everything else (asked about), with nothing half-written
+// left behind.
 #include "imagetools/image_tool.h"
 
+#include <Magick++.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cmath>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "common/error.h"
@@ -39,6 +43,70 @@ class ImageToolTest : public ::testing::Test {
   std::unique_ptr<ImageTool> tool_;
   std::string message_;
 };
+
+// The picture as 8-bit RGBA, its size first.
+std::string RgbaOf(Magick::Image image) {
+  Magick::Blob blob;
+  image.write(&blob, "RGBA", 8);
+  return std::to_string(image.columns()) + "x" + std::to_string(image.rows()) +
+         ":" +
+         std::string(static_cast<const char*>(blob.data()), blob.length());
+}
+
+// Peak signal to noise ratio in dB of two pictures of one size.
+double Psnr(const std::string& a, const std::string& b) {
+  double squares = 0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const double d = static_cast<uint8_t>(a[i]) - static_cast<uint8_t>(b[i]);
+    squares += d * d;
+  }
+  return squares == 0 ? 99 : 10 * std::log10(255.0 * 255 * a.size() / squares);
+}
+
+TEST_F(ImageToolTest, ThumbnailsLookLikeAResizeOfTheWholePicture) {
+  std::vector<std::string> names;
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    names.push_back("turned" + std::to_string(orientation) + ".jpg");
+    MakePicture(dir_.Path(names.back()), 1200, 800, orientation);
+  }
+  // Made, then changed with Magick++.
+  auto make = [&](const std::string& name, int width, int height,
+                  const std::function<void(Magick::Image&)>& change) {
+    names.push_back(name);
+    MakePicture(dir_.Path(name), width, height);
+    Magick::Image image(dir_.Path(name));
+    change(image);
+    image.write(dir_.Path(name));
+  };
+  make("portrait.jpg", 1000, 1500, [](Magick::Image& i) { i.comment("mine"); });
+  make("grey.jpg", 900, 700, [](auto& i) { i.type(Magick::GrayscaleType); });
+  make("clear.png", 600, 400,
+       [](Magick::Image& i) { i.transparent(Magick::Color("#203040")); });
+  make("plain.bmp", 500, 300, [](Magick::Image&) {});
+  names.push_back("moving.gif");  // shows its first frame
+  MakePicture(dir_.Path("first.gif"), 400, 300);
+  std::vector<Magick::Image> frames = {Magick::Image(dir_.Path("first.gif"))};
+  frames.push_back(frames[0]);
+  frames[1].flop();
+  Magick::writeImages(frames.begin(), frames.end(), dir_.Path("moving.gif"));
+
+  for (const std::string& name : names) {
+    ASSERT_EQ(Shrink(name), std::nullopt) << name << ": " << message_;
+    Magick::Image reference(dir_.Path(name) + "[0]");
+    reference.autoOrient();
+    reference.resize(Magick::Geometry(150, 150));
+    const Magick::Image thumbnail(dir_.Path("t_" + name));
+    const std::string made = RgbaOf(thumbnail), wanted = RgbaOf(reference);
+    EXPECT_EQ(made.substr(0, made.find(':')),
+              wanted.substr(0, wanted.find(':')))
+        << name;
+    if (made.size() == wanted.size()) {
+      EXPECT_GE(Psnr(made, wanted), 35) << name;
+    }
+    EXPECT_EQ(thumbnail.comment(), "") << name;
+    EXPECT_EQ(thumbnail.profile("EXIF").length(), 0u) << name;
+  }
+}
 
 TEST_F(ImageToolTest, PictureErrorsAndOtherFailuresLeaveNoFile) {
   MakeCorruptPicture(dir_.Path("corrupt.jpg"));

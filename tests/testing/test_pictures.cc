@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <list>
 #include <mutex>
 #include <stdexcept>
 #include <vector>
@@ -20,11 +21,26 @@ void InitializeOnce() {
   std::call_once(once, [] { Magick::InitializeMagick(nullptr); });
 }
 
-// A picture with a gradient from top to bottom.
+// A gradient from top to bottom with a dark block in the upper left and a
+// light disc in the lower right: no turn or mirror of it looks the same.
 Magick::Image PatternImage(int width, int height) {
   Magick::Image image;
   image.size(Magick::Geometry(width, height));
   image.read("gradient:#87ceeb-#8b4513");
+  image.fillColor("#203040");
+  image.draw(Magick::DrawableRectangle(0.1 * width, 0.1 * height, 0.4 * width,
+                                       0.3 * height));
+  image.fillColor("#f0e0a0");
+  image.draw(Magick::DrawableCircle(0.7 * width, 0.7 * height, 0.85 * width,
+                                    0.7 * height));
+  // Fine stripes in the lower left: a shrink that does not filter them
+  // first turns them into bands.
+  std::list<Magick::Drawable> stripes = {Magick::DrawableFillColor("#000")};
+  for (double x = 0.05 * width; x < 0.45 * width; x += 3) {
+    stripes.push_back(
+        Magick::DrawableRectangle(x, 0.55 * height, x, 0.95 * height));
+  }
+  image.draw(stripes);
   return image;
 }
 
@@ -155,6 +171,5 @@ std::string ReadPictureFormat(const std::string& path) {
   Magick::Image image;
   return Ping(path, &image) ? image.magick() : "";
 }
-
 
 }  // namespace orvanta::testing

@@ -17,8 +17,9 @@ struct PictureSize {
 };
 std::ostream& operator<<(std::ostream& out, const PictureSize& size);
 
-// Writes a width x height gradient in the format the extension names (jpg,
-// png, gif, bmp), creating missing folders. `orientation` 2-8 adds an EXIF
+// Writes a width x height picture (a gradient, a block and a disc: no two
+// turns of it alike) in the format the extension names (jpg, png, gif,
+// bmp), creating missing folders. `orientation` 2-8 adds an EXIF
 // orientation (JPEG only): 400 x 300 with orientation 6 shows as 300 x 400.
 void MakePicture(const std::string& path, int width, int height,
                  int orientation = 1);
