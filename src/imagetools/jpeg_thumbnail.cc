@@ -101,6 +101,9 @@ struct Plan {
   int quality = 90;
   int width = 0;  // of the thumbnail, as stored (before the turn)
   int height = 0;
+  // The photo's colour sampling (2 x 2 for 4:2:0), turned with it.
+  int h_sampling = 1;
+  int v_sampling = 1;
 };
 
 Plan PlanDecoding(jpeg_decompress_struct* info, int box) {
@@ -113,6 +116,11 @@ Plan PlanDecoding(jpeg_decompress_struct* info, int box) {
   const int w = static_cast<int>(info->image_width);
   const int h = static_cast<int>(info->image_height);
   const bool turned = SwapsSides(plan.orientation);
+  if (info->num_components == 3) {
+    plan.h_sampling = std::clamp(info->comp_info[0].h_samp_factor, 1, 2);
+    plan.v_sampling = std::clamp(info->comp_info[0].v_samp_factor, 1, 2);
+    if (turned) std::swap(plan.h_sampling, plan.v_sampling);
+  }
   int shown_width = 0, shown_height = 0;
   FitInside(turned ? h : w, turned ? w : h, box, &shown_width, &shown_height);
   plan.width = turned ? shown_height : shown_width;
@@ -177,7 +185,7 @@ bool Decode(const char* bytes, size_t length, int box, int max_side,
 
 // Encodes `pixels` as JPEG into a buffer of libjpeg's (freed by the
 // caller); false with `errors->message` on failure.
-bool Encode(const Pixels& pixels, int quality, unsigned char** buffer,
+bool Encode(const Pixels& pixels, const Plan& plan, unsigned char** buffer,
             unsigned long* size, ErrorManager* errors) {
   jpeg_compress_struct info;
   info.err = Errors(errors);
@@ -192,11 +200,10 @@ bool Encode(const Pixels& pixels, int quality, unsigned char** buffer,
   info.input_components = pixels.channels;
   info.in_color_space = pixels.channels == 1 ? JCS_GRAYSCALE : JCS_RGB;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, TRUE);
-  if (quality >= 90) {  // colour at full resolution, as ImageMagick does
-    for (int i = 0; i < info.num_components; ++i) {
-      info.comp_info[i].h_samp_factor = info.comp_info[i].v_samp_factor = 1;
-    }
+  jpeg_set_quality(&info, plan.quality, TRUE);
+  if (pixels.channels == 3) {
+    info.comp_info[0].h_samp_factor = plan.h_sampling;
+    info.comp_info[0].v_samp_factor = plan.v_sampling;
   }
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
@@ -230,7 +237,7 @@ std::optional<std::string> JpegThumbnail(const char* bytes, size_t length,
       Orient(Resample(decoded, plan.width, plan.height), plan.orientation);
   unsigned char* buffer = nullptr;
   unsigned long size = 0;
-  const bool encoded = Encode(thumbnail, plan.quality, &buffer, &size, &errors);
+  const bool encoded = Encode(thumbnail, plan, &buffer, &size, &errors);
   std::string result;
   if (encoded) result.assign(reinterpret_cast<const char*>(buffer), size);
   std::free(buffer);

@@ -1,7 +1,8 @@
 // Thumbnails of JPEG photos straight from libjpeg: the picture is decoded
 // at the smallest of libjpeg's scales (1/8 to 8/8) that keeps at least
 // twice the thumbnail's size, resampled to fit the box, turned upright by
-// its EXIF orientation and encoded again with the photo's own quality.
+// its EXIF orientation and encoded again with the photo's own quality and
+// colour sampling.
 // Profiles and comments are not carried over. This is the path of nearly
 // every camera file; ImageMagick's, for everything else, costs a third
 // more.
