@@ -1,10 +1,11 @@
 // Splitting the converter's command line by the Windows C runtime rules,
-// and running the converter as a child process with a time limit.
+// and running helper programs as child processes with a time limit.
 //
 // The child is started with posix_spawn: the first argument is its path
-// (looked up in PATH only when it holds no slash), its standard input,
-// output and error are /dev/null, no other descriptor of ours is passed on,
-// and it leads a process group of its own. Whether it ends or is stopped at
+// (looked up in PATH only when it holds no slash), its standard input is
+// /dev/null, its output and error go to /dev/null or to a pipe we read, no
+// other descriptor of ours is passed on, and it leads a process group of
+// its own. Whether it ends or is stopped at
 // the time limit (SIGTERM to the group, one second of grace, then SIGKILL),
 // the whole group is killed before the child is reaped, so helpers it
 // started in its group go with it. Processes that leave the group (setsid)
@@ -33,6 +34,21 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kTerminateGrace(1000);
+constexpr size_t kOutputKept = 64 * 1024;
+
+// Reads what the child wrote so far, keeping the last kOutputKept bytes.
+void Drain(int fd, std::string* output) {
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    output->append(buffer, static_cast<size_t>(n));
+    if (output->size() > kOutputKept) {
+      output->erase(0, output->size() - kOutputKept);
+    }
+  }
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -57,10 +73,11 @@ void AppendQuoted(std::string* line, const std::string& text) {
 }
 
 // Waits until the child has ended, without reaping it, or until `deadline`
-// (none: no limit). Returns true when it has ended. Uses a pidfd when the
-// kernel offers one, else polls.
-bool WaitForEnd(pid_t pid, int pidfd,
-                std::optional<Clock::time_point> deadline) {
+// (none: no limit), reading its output from `output_fd` (when not -1) as it
+// comes. Returns true when it has ended. Uses a pidfd when the kernel
+// offers one, else polls.
+bool WaitForEnd(pid_t pid, int pidfd, std::optional<Clock::time_point> deadline,
+                int output_fd = -1, std::string* output = nullptr) {
   for (;;) {
     siginfo_t info = {};
     int result = waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT);
@@ -73,12 +90,11 @@ bool WaitForEnd(pid_t pid, int pidfd,
       auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - now);
       timeout_ms = static_cast<int>(left.count());
     }
-    if (pidfd >= 0) {
-      pollfd entry = {pidfd, POLLIN, 0};
-      poll(&entry, 1, timeout_ms);
-    } else {
-      int step = timeout_ms < 0 ? 10 : std::min(timeout_ms, 10);
-      std::this_thread::sleep_for(std::chrono::milliseconds(step));
+    if (pidfd < 0) timeout_ms = timeout_ms < 0 ? 10 : std::min(timeout_ms, 10);
+    pollfd entries[2] = {{pidfd, POLLIN, 0}, {output_fd, POLLIN, 0}};
+    if (poll(entries, 2, timeout_ms) > 0 && entries[1].revents != 0) {
+      Drain(output_fd, output);
+      if (entries[1].revents & (POLLHUP | POLLERR)) output_fd = -1;
     }
   }
 }
@@ -95,8 +111,10 @@ void EndProcessGroup(pid_t pid, int pidfd, bool ended) {
   }
 }
 
-// Starts the program with its output discarded; returns its pid or -1.
-pid_t Spawn(const std::vector<std::string>& args) {
+// Starts the program with its output and error going to `output_fd`, or
+// discarded when it is -1; returns its pid, or -1 with the reason in
+// *error.
+pid_t Spawn(const std::vector<std::string>& args, int output_fd, int* error) {
   std::vector<char*> argv;
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));
@@ -107,7 +125,11 @@ pid_t Spawn(const std::vector<std::string>& args) {
   posix_spawn_file_actions_init(&actions);
   posix_spawnattr_init(&attributes);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  if (output_fd >= 0) {
+    posix_spawn_file_actions_adddup2(&actions, output_fd, 1);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  }
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 34)
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
@@ -130,7 +152,53 @@ pid_t Spawn(const std::vector<std::string>& args) {
                                         argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
+  *error = result;
   return result == 0 ? pid : -1;
+}
+
+// Runs the program; collects its output when `capture`.
+ProgramRun Run(const std::vector<std::string>& args, int32_t limit_seconds,
+               bool capture) {
+  ProgramRun run;
+  if (args.empty() || args[0].empty()) {
+    run.start_error = ENOENT;
+    return run;
+  }
+  int pipe_fds[2] = {-1, -1};
+  if (capture && pipe2(pipe_fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    run.start_error = errno;
+    return run;
+  }
+  const Clock::time_point start = Clock::now();
+  const pid_t pid = Spawn(args, pipe_fds[1], &run.start_error);
+  if (pipe_fds[1] >= 0) close(pipe_fds[1]);
+  if (pid < 0) {
+    if (pipe_fds[0] >= 0) close(pipe_fds[0]);
+    return run;
+  }
+  const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+  std::optional<Clock::time_point> deadline;
+  if (limit_seconds > 0) {
+    deadline = start + std::chrono::seconds(limit_seconds);
+  }
+  const bool ended = WaitForEnd(pid, pidfd, deadline, pipe_fds[0], &run.output);
+  const std::chrono::duration<double> elapsed = Clock::now() - start;
+  if (ended) {
+    siginfo_t info = {};
+    waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT);
+    if (info.si_code == CLD_EXITED) run.exit_status = info.si_status;
+  }
+  EndProcessGroup(pid, pidfd, ended);
+  if (pidfd >= 0) close(pidfd);
+  if (pipe_fds[0] >= 0) {
+    Drain(pipe_fds[0], &run.output);
+    close(pipe_fds[0]);
+  }
+  const bool in_time =
+      limit_seconds <= 0 || elapsed.count() <= 0.95 * limit_seconds;
+  run.outcome = ended && in_time ? ProgramRun::Outcome::kEnded
+                                 : ProgramRun::Outcome::kTimedOut;
+  return run;
 }
 
 }  // namespace
@@ -186,23 +254,13 @@ std::string BuildConverterCommandLine(const std::string& program,
 }
 
 bool RunProgramAndWait(const std::string& command_line, int32_t limit_seconds) {
-  std::vector<std::string> args = SplitCommandLine(command_line);
-  if (args.empty() || args[0].empty()) return false;
-  Clock::time_point start = Clock::now();
-  pid_t pid = Spawn(args);
-  if (pid < 0) return false;
+  return Run(SplitCommandLine(command_line), limit_seconds, false).outcome ==
+         ProgramRun::Outcome::kEnded;
+}
 
-  int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-  std::optional<Clock::time_point> deadline;
-  if (limit_seconds > 0) {
-    deadline = start + std::chrono::seconds(limit_seconds);
-  }
-  bool ended = WaitForEnd(pid, pidfd, deadline);
-  std::chrono::duration<double> elapsed = Clock::now() - start;
-  EndProcessGroup(pid, pidfd, ended);
-  if (pidfd >= 0) close(pidfd);
-  if (!ended) return false;
-  return limit_seconds <= 0 || elapsed.count() <= 0.95 * limit_seconds;
+ProgramRun RunProgram(const std::vector<std::string>& args,
+                      int32_t limit_seconds) {
+  return Run(args, limit_seconds, true);
 }
 
 }  // namespace orvanta

@@ -1,6 +1,6 @@
-// Running the external converter: splitting its command line the way the
-// Windows rules split it, and running it as a child process with a time
-// limit.
+// Running helper programs (the external converter, ffmpeg) as child
+// processes with a time limit, and splitting the converter's command line
+// the way the Windows rules split it.
 #ifndef ORVANTA_IMAGETOOLS_PROCESS_RUNNER_H_
 #define ORVANTA_IMAGETOOLS_PROCESS_RUNNER_H_
 
@@ -33,6 +33,21 @@ std::string BuildConverterCommandLine(const std::string& program,
 // is terminated and reaped with its process group: no process is left
 // behind. Safe to call from several threads at once.
 bool RunProgramAndWait(const std::string& command_line, int32_t limit_seconds);
+
+// How a program run by RunProgram went.
+struct ProgramRun {
+  enum class Outcome { kEnded, kNotStarted, kTimedOut };
+  Outcome outcome = Outcome::kNotStarted;
+  int start_error = 0;   // kNotStarted: the system's reason (ENOENT...)
+  int exit_status = -1;  // kEnded: the exit status, -1 when killed by a signal
+  std::string output;    // its standard output and error, the last 64 KiB
+};
+
+// Runs `args` (the program, then its arguments, each passed as it is: no
+// shell, no splitting) as RunProgramAndWait does, but with its standard
+// output and error collected instead of discarded.
+ProgramRun RunProgram(const std::vector<std::string>& args,
+                      int32_t limit_seconds);
 
 }  // namespace orvanta
 
