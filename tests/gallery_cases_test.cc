@@ -35,9 +35,10 @@ struct Check {
 
 struct Case {
   std::string name;
-  // Path -> contents. "#WxH", "#WxH/ORIENTATION" make a picture; "#corrupt",
-  // "#truncated", "#bomb" and "#random" broken files; "->T" a link to T;
-  // a path ending in "/" a folder.
+  // Path -> contents. "#WxH", "#WxH/ORIENTATION" make a picture;
+  // "#clip SECONDS[/ROTATION]" a movie clip; "#corrupt", "#truncated",
+  // "#bomb" and "#random" broken files; "->T" a link to T; a path ending in
+  // "/" a folder.
   std::vector<std::pair<std::string, std::string>> files;
   std::vector<std::string> sets;  // --set KEY=VALUE each
   std::string input;              // standard input
@@ -79,6 +80,11 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       MakeTruncatedJpeg(path, 400, 300);
     } else if (spec == "#bomb") {
       MakeBombPng(path);
+    } else if (spec.starts_with("#clip ")) {
+      double seconds = 0;
+      int rotation = 0;
+      std::sscanf(spec.c_str(), "#clip %lf/%d", &seconds, &rotation);
+      MakeClip(path, seconds, rotation);
     } else if (spec == "#random") {
       std::mt19937 random(7);
       std::string bytes(200000, '\0');
@@ -433,6 +439,32 @@ const Case kCases[] = {
      {"RecurseSubdirectories=False"}, "", 0,
      {{"Sub/index.html", Absent}, {"index.html", Lacks, "Sub/index.html"},
       {"index.html", Has, "<P>\r\n<img src=\"s.jpg\""}}},
+    {"MoviesGetAFrameWhenAskedFor",
+     {{"a.mp4", "#clip 2"}, {"b.avi", "#clip 2"}, {"c.mov", "#clip 2"},
+      {"turned.mp4", "#clip 2/90"}, {"short.mp4", "#clip 0.5"},
+      {"-x y.mp4", "#clip 1"}, {"broken.mp4", "#random"},
+      {"own.mp4", "#clip 1"}, {"t_own.jpg", "#100x80"}},
+     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mov,avi,mp4"}, "", 0,
+     {{"t_a.jpg", Size, "150x113"}, {"t_b.jpg", Format, "JPEG"},
+      {"t_c.jpg", Size, "150x113"}, {"t_turned.jpg", Size, "113x150"},
+      {"t_short.jpg", Size, "150x113"}, {"t_-x y.jpg", Size, "150x113"},
+      {"t_own.jpg", Size, "100x80"}, {"t_broken.jpg", Absent},
+      {"stderr", Count, "1 Error Creating Thumbnails: broken.mp4: the file "
+                        "is not a movie that can be read ("},
+      {"stderr", Lacks, "{g}"},
+      {"index.html", Has, "<a href=\"a.html\"> <IMG SRC=\"t_a.jpg\"></a>"},
+      {"stdout", Has, "Processed 8 image files in 1 folder."}}},
+    {"MoviesWithoutFfmpegSayItOnce",
+     {{"a.mp4", "#clip 1"}, {"b.mp4", "#clip 1"}, {"sub/c.mp4", "#clip 1"}},
+     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mp4"}, "", 0,
+     {{"stderr", Count, "1 Movie thumbnails need ffmpeg (Debian: apt-get "
+                        "install ffmpeg)"},
+      {"t_a.jpg", Absent}, {"sub/t_c.jpg", Absent}, {"a.html", Exists}},
+     {"{g}"}, {"PATH=/nonexistent"}},
+    {"MoviesKeepTheirLinkWithoutTheOption", {{"a.mp4", "#clip 1"}},
+     {"MovieFilesToMatch=mp4"}, "", 0,
+     {{"t_a.jpg", Absent}, {"stderr", Is, ""},
+      {"index.html", Has, "<a href=\"a.html\" name=\"navNext\">a.mp4</a>"}}},
     {"FullDeviceUnderTheIndexStopsTheRun",
      {{"a.jpg", "#40x30"}, {"index.html", "->/dev/full"}},
      {"ThumbnailCreateMode=0"}, "", 3,

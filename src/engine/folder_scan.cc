@@ -92,8 +92,10 @@ void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                        }
                      });
   if (mode == kNoThumbnails) return;
+  const bool movies =
+      ctx.options.create_movie_thumbnails && !ctx.state.no_ffmpeg;
   for (const std::string& name : *names) {
-    if (ctx.options.known_extensions.IsMovieFile(name)) continue;
+    if (!movies && ctx.options.known_extensions.IsMovieFile(name)) continue;
     std::string path;
     bool is_movie = false;
     if (mode == kAllThumbnails ||

@@ -28,6 +28,8 @@ struct RunState {
   // Set when the person declined thumbnails for the other folders: the
   // create mode stays 0 for the rest of the run.
   bool thumbnails_switched_off = false;
+  // Set once ffmpeg could not be started: no more movie thumbnails.
+  bool no_ffmpeg = false;
 };
 
 struct RunContext {

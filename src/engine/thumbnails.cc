@@ -1,19 +1,24 @@
-// Thumbnail creation. The image work runs on worker threads; the results
-// are handled here, on the run's thread, in file order.
+// Thumbnail creation, for pictures and (when asked for) movies. The image
+// work runs on worker threads; the results are handled here, on the run's
+// thread, in file order.
 #include "engine/thumbnails.h"
 
+#include <atomic>
 #include <optional>
 #include <thread>
 
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "engine/ordered_work.h"
+#include "imagetools/movie_thumbnail.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {
 namespace {
 
 constexpr char kSubtask[] = "Creating thumbnail files";
+constexpr char kNoFfmpegLine[] =
+    "Movie thumbnails need ffmpeg (Debian: apt-get install ffmpeg)";
 
 // What happened to one picture.
 struct Outcome {
@@ -21,6 +26,7 @@ struct Outcome {
   std::optional<Error> shrink_error;  // shrinking the copy failed
   bool converter_ok = true;           // the converter ran in time
   std::string command_line;
+  bool no_ffmpeg = false;  // a movie's frame needs ffmpeg, which is missing
 };
 
 int WorkerCount(const RunSettings& settings) {
@@ -106,12 +112,28 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
   FileSystem& fs = ctx.fs;
   const std::string converter = ctx.irfanview_path;
   const int limit = ctx.settings.converter_time_limit_seconds;
+  const ExtensionTable& extensions = ctx.options.known_extensions;
+  const std::string movie_extension =
+      "." + ctx.options.movie_file_thumbnail_extension;
+  std::atomic<bool> no_ffmpeg = ctx.state.no_ffmpeg;
 
   auto work = [&](int i) {
     Outcome outcome;
     const std::string source = folder + names[i];
     const std::string thumbnail = folder + prefix + names[i];
-    if (use_image_magick) {
+    if (extensions.IsMovieFile(names[i])) {
+      try {
+        outcome.no_ffmpeg =
+            no_ffmpeg ||
+            MakeMovieThumbnail(
+                source,
+                folder + prefix + BaseNameOf(names[i]) + movie_extension, size,
+                limit) == MovieThumbnail::kNoFfmpeg;
+        if (outcome.no_ffmpeg) no_ffmpeg = true;
+      } catch (const Error& e) {
+        outcome.shrink_error = e;
+      }
+    } else if (use_image_magick) {
       // The thumbnail is written straight from the picture. When the
       // picture cannot be shrunk, a full-size copy stands in as its
       // thumbnail, as a copy-then-shrink would have left it.
@@ -145,11 +167,16 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
     ctx.ui.UpdateCurrentSubTask(kSubtask + std::string(kCrLf) + names[i]);
     Outcome outcome = pool.Take(i, [&] { ctx.ui.KeepAlive(); });
     Next next = Next::kGoOn;
-    if (outcome.copy_error) {
+    if (outcome.no_ffmpeg) {
+      if (!ctx.state.no_ffmpeg) {
+        ctx.state.no_ffmpeg = true;
+        ctx.state.thumbnail_error_list += kNoFfmpegLine + std::string(kCrLf);
+      }
+    } else if (outcome.copy_error) {
       next = HandleError(ctx, *outcome.copy_error, folder + names[i]);
     } else if (outcome.shrink_error) {
       next = HandleError(ctx, *outcome.shrink_error, folder + names[i]);
-    } else if (!use_image_magick) {
+    } else if (!use_image_magick && !extensions.IsMovieFile(names[i])) {
       next = HandleConverterFailure(ctx, outcome);
     }
     if (next == Next::kLeave) break;

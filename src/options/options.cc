@@ -61,6 +61,7 @@ void SetDefaultOptions(const std::string& program_folder,
   controls->target_screen_resolution_index = 1;  // 800x600
   controls->use_irfanview = CheckboxFromBoolean(false);
   controls->irfanview_path = kDefaultIrfanviewPath;
+  controls->create_movie_thumbnails = CheckboxFromBoolean(false);
   options->options_file_name = kOptionsFileName;
   options->known_extensions.SetDefaultExtensions();
   CaptureOptions(*controls, program_folder, options);
@@ -102,6 +103,8 @@ void CaptureOptions(const OptionControls& controls,
       CheckboxToBoolean(controls.include_picture_files);
   options->include_movie_files =
       CheckboxToBoolean(controls.include_movie_files);
+  options->create_movie_thumbnails =
+      CheckboxToBoolean(controls.create_movie_thumbnails);
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

@@ -68,6 +68,7 @@ struct OptionControls {
   int target_screen_resolution_index = 2;  // cboTargetScreenResolution
   int use_irfanview = 0;                   // chkUseIrfanview
   std::string irfanview_path = kDefaultIrfanviewPath;
+  int create_movie_thumbnails = 0;  // chkCreateMovieThumbnails
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -88,6 +89,8 @@ struct GalleryOptions {
   bool include_mid_size_picture = true;
   bool include_picture_files = true;
   bool include_movie_files = true;
+  // Movies get a thumbnail made from one of their frames (by ffmpeg).
+  bool create_movie_thumbnails = false;
   int mid_size_maximum_width = 760;
   int mid_size_maximum_height = 485;
   ExtensionTable known_extensions;

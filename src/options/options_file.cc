@@ -58,6 +58,8 @@ const OptionKey kKeys[] = {
      &C::target_screen_resolution_index, 4},
     {"UseIrfanview", ValueKind::kCheckbox, nullptr, &C::use_irfanview},
     {"IrfanviewPath", ValueKind::kText, &C::irfanview_path},
+    {"CreateMovieThumbnails", ValueKind::kCheckbox, nullptr,
+     &C::create_movie_thumbnails},
 };
 
 // A list index read from the file: rounded ties to even; -1 (no selection)
@@ -237,6 +239,7 @@ bool SaveOptions(const std::string& program_folder,
                  std::to_string(c.target_screen_resolution_index),
              "UseIrfanview=" + BooleanText(c.use_irfanview),
              "IrfanviewPath=" + c.irfanview_path,
+             "CreateMovieThumbnails=" + BooleanText(c.create_movie_thumbnails),
          }) {
       writer->WriteLine(line);
     }

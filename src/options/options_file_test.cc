@@ -55,7 +55,7 @@ TEST_F(OptionsFileTest, SaveThenLoadRestoresEveryControl) {
   // clang-format off
   const OptionControls saved = {
       "/photos/My Trip", "i.html", "p.html", "Info=here.txt", 0, 0, "6", "222",
-      2, "th-", "png", "tif,jpg", "mp4", 0, 0, 0, 0, 4, 1, "/usr/bin/i_view"};
+      2, "th-", "png", "tif,jpg", "mp4", 0, 0, 0, 0, 4, 1, "/usr/bin/i_view", 1};
   // clang-format on
   controls_ = saved;
   CaptureOptions(controls_, dir_.path(), &options_);

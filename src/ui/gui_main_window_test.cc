@@ -114,6 +114,7 @@ TEST_F(MainWindowTest, CheckBoxesHaveThreeStatesAndTheControlsRoundTrip) {
   c.recurse_subfolders = 0;
   c.use_irfanview = 1;
   c.irfanview_path = "/usr/bin/iview";
+  c.create_movie_thumbnails = 1;
   c.movie_file_extensions = "mpg";
   w_.WriteControls(c);
   EXPECT_EQ(w_.ReadControls(), c);

@@ -29,6 +29,11 @@
 namespace orvanta {
 namespace {
 
+// The window's outer height in twips, without and with the converter's
+// path box below the frames.
+constexpr int kDesignHeight = 7000;
+constexpr int kDesignHeightWithPath = 7500;
+
 constexpr char kOverwriteHtmlCaption[] =
     "&Overwrite Existing Html Files Without Confirmation";
 constexpr char kOverwriteAllCaption[] =
@@ -74,9 +79,10 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   BindTextBoxRules();
   ConnectHandlers();
   resize(TwipsToPixels(8655),
-         TwipsToPixels(6270) + menuBar()->sizeHint().height());
+         TwipsToPixels(6570) + menuBar()->sizeHint().height());
   // Load.
-  SizeAndCenterWindow(this, kUpperThird, 8800, 6700, true, kCurrentMonitor);
+  SizeAndCenterWindow(this, kUpperThird, 8800, kDesignHeight, true,
+                      kCurrentMonitor);
   PopulateComboBoxes();
   WriteControls(OptionControls());  // the design values
   FitTextsToFont(this);
@@ -168,7 +174,7 @@ void FrmOrvanta::ShowHideIrfanviewPath() {
   const bool use = CheckboxToBoolean(CheckBoxValue(chk_use_irfanview_));
   // The designed size is also the least: no control may be cut off.
   setMinimumSize(0, 0);
-  SetOuterSizeTwips(this, 0, use ? 7200 : 6700);
+  SetOuterSizeTwips(this, 0, use ? kDesignHeightWithPath : kDesignHeight);
   setMinimumSize(size());
   txt_irfanview_path_->setVisible(use);
   lbl_irfanview_path_->setVisible(txt_irfanview_path_->isVisibleTo(this));

@@ -92,7 +92,7 @@ void FrmOrvanta::CreateControls() {
 
   auto* thumbs = fra_thumbnail_options_ =
       Place(new QGroupBox(QStringLiteral("Thumbnail Options"), form),
-            "fraThumbnailOptions", 120, 3120, 3975, 2655);
+            "fraThumbnailOptions", 120, 3120, 3975, 2955);
   Place(Label(thumbs, "Thumbnails Per Row"), "lblThumbnailsPerRow", 240, 3450,
         1575, 255);
   txt_thumbnails_per_row_ =
@@ -119,6 +119,11 @@ void FrmOrvanta::CreateControls() {
             "chkUseIrfanview", 240, 5400, 3615, 255);
   chk_use_irfanview_->setToolTip(
       QStringLiteral("Download IrfanView from https://www.irfanview.com/"));
+  chk_create_movie_thumbnails_ =
+      Place(CheckBox(thumbs, "Create movie thumbnails (ffmpeg)"),
+            "chkCreateMovieThumbnails", 240, 5700, 3615, 255);
+  chk_create_movie_thumbnails_->setToolTip(QStringLiteral(
+      "A frame from a tenth into each movie, taken with ffmpeg"));
 
   auto* images = fra_image_file_options_ =
       Place(new QGroupBox(QStringLiteral("Image File Options"), form),
@@ -136,7 +141,7 @@ void FrmOrvanta::CreateControls() {
 
   auto* output = fra_options_ =
       Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
-            4200, 4440, 4335, 1335);
+            4200, 4440, 4335, 1635);
   chk_include_javascript_nav_functions_ =
       Place(CheckBox(output, "Include &Keyboard Navigation (via JavaScript)"),
             "chkIncludeJavascriptNavFunctions", 4320, 4680, 2415, 375);
@@ -154,9 +159,9 @@ void FrmOrvanta::CreateControls() {
       "included."));
 
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
-                              "lblIrfanviewPath", 120, 5895, 1215, 255);
+                              "lblIrfanviewPath", 120, 6195, 1215, 255);
   txt_irfanview_path_ =
-      Place(TextBox(form), "txtIrfanviewPath", 1440, 5880, 7095, 285);
+      Place(TextBox(form), "txtIrfanviewPath", 1440, 6180, 7095, 285);
 #ifdef _WIN32
   txt_irfanview_path_->setToolTip(QStringLiteral(
       "Typical path is C:\\Program Files\\Irfanview\\I_View32.exe"));
@@ -220,6 +225,7 @@ void FrmOrvanta::SetTabOrder() {
                       txt_picture_file_extensions_,
                       txt_movie_file_extensions_,
                       chk_use_irfanview_,
+                      chk_create_movie_thumbnails_,
                       txt_irfanview_path_};
   for (size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(order[i], order[i + 1]);

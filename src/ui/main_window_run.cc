@@ -52,6 +52,7 @@ OptionControls FrmOrvanta::ReadControls() {
       cbo_target_screen_resolution_->currentIndex();
   c.use_irfanview = CheckBoxValue(chk_use_irfanview_);
   c.irfanview_path = Text(txt_irfanview_path_);
+  c.create_movie_thumbnails = CheckBoxValue(chk_create_movie_thumbnails_);
   return c;
 }
 
@@ -80,6 +81,7 @@ void FrmOrvanta::WriteControls(const OptionControls& c) {
       c.target_screen_resolution_index);
   SetCheckBoxValue(chk_use_irfanview_, c.use_irfanview);
   SetText(txt_irfanview_path_, c.irfanview_path);
+  SetCheckBoxValue(chk_create_movie_thumbnails_, c.create_movie_thumbnails);
 }
 
 void FrmOrvanta::CreateOrvanta() {

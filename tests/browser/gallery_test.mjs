@@ -3,7 +3,9 @@
 // its root index:
 //   - every page is reached through the links, every picture loads, every
 //     link target answers 200 and lies inside the gallery, no script fails;
-//   - Right/Space, Left, Home and Escape move as the navigation links say.
+//   - Right/Space, Left, Home and Escape move as the navigation links say;
+//   - a clip's thumbnail, a frame taken by ffmpeg, loads and leads to the
+//     clip's page.
 // Usage: node gallery_test.mjs --cli PATH/orvanta-cli [--work DIR]
 //                              [--chromium PATH]
 
@@ -24,7 +26,8 @@ function fail(message) {
 }
 setTimeout(() => fail('the browser test did not finish within 180 s'), 180_000).unref();
 
-// Folder -> files; "#WxH" makes a picture, other text is written as it is.
+// Folder -> files; "#WxH" makes a picture, "!S" a clip of S seconds, other
+// text is written as it is.
 const TREE = {
   'DirInfo.txt': 'DirectoryTitle=Sea & Mountains\r\nSidebarPictureName=Side bar.jpg\r\n' +
     'SidebarPictureCaption=Sunset\r\nCafé Zürich.jpg=Coffee ☕\r\n',
@@ -37,7 +40,7 @@ const TREE = {
     'Bridge.jpg': '#640x360', 'Tower 50%.jpg': '#360x640',
     'Night 100%': { 'Moon\'s glow.jpg': '#500x500' },
   },
-  'Snow ❄ Days': { 'a.jpg': '#400x300', 'B.jpg': '#400x300', 'Ski run.avi': 'x' },
+  'Snow ❄ Days': { 'a.jpg': '#400x300', 'B.jpg': '#400x300', 'Ski run.avi': 'x', 'Ski trip.mp4': '!2' },
 };
 
 function makeTree(folder, node) {
@@ -46,6 +49,10 @@ function makeTree(folder, node) {
     const target = path.join(folder, name);
     if (typeof spec === 'object') makeTree(target, spec);
     else if (spec.startsWith('#')) execFileSync('convert', ['-size', spec.slice(1), 'gradient:#87ceeb-#deb887', target]);
+    else if (spec.startsWith('!')) {
+      execFileSync('ffmpeg', ['-nostdin', '-v', 'error', '-f', 'lavfi', '-i', 'testsrc=size=320x240:rate=10',
+        '-t', spec.slice(1), '-pix_fmt', 'yuv420p', target]);
+    }
     else fs.writeFileSync(target, spec);
   }
 }
@@ -146,7 +153,8 @@ const root = path.join(work, 'Photos & Trips');
 makeTree(root, TREE);
 fs.mkdirSync(path.join(work, 'program'));
 try {
-  execFileSync(args.cli, ['--quiet', '--program-folder', path.join(work, 'program'), root],
+  execFileSync(args.cli, ['--quiet', '--program-folder', path.join(work, 'program'), '--set',
+    'CreateMovieThumbnails=True', '--set', 'MovieFilesToMatch=mov,avi,mp4', root],
     { stdio: ['ignore', 'pipe', 'pipe'] });
 } catch (error) {
   fail(`orvanta-cli exited with ${error.status}: ${error.stdout}${error.stderr}`);
@@ -161,6 +169,12 @@ const context = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(
 const page = context.pages()[0] ?? (await context.newPage());
 const base = `http://127.0.0.1:${server.address().port}/${encodeURIComponent('Photos & Trips')}`;
 await crawl(page, base, root);
+await page.goto(`${base}/${encodeURIComponent('Snow ❄ Days')}/index.html`, { waitUntil: 'load' });
+const clip = await page.evaluate(() => {
+  const image = Array.from(document.images).find((i) => i.getAttribute('src') === 't_Ski%20trip.jpg');
+  return image && { width: image.naturalWidth, link: image.closest('a')?.getAttribute('href') };
+});
+if (!clip?.width || clip.link !== 'Ski%20trip.html') fail(`the clip's thumbnail: ${JSON.stringify(clip)}`);
 await checkKeys(page, base, root);
 await context.close();
 server.close();

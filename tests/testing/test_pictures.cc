@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <list>
 #include <mutex>
 #include <stdexcept>
@@ -159,6 +161,30 @@ void MakeBombPng(const std::string& path, int width, int height) {
   AppendChunk(&png, data);
   AppendChunk(&png, "IEND");
   WriteFile(path, png);
+}
+
+void MakeClip(const std::string& path, double seconds, int rotation) {
+  // Made under a plain name in a folder of its own, then moved into place:
+  // the shell never sees the test's odd names.
+  TempDir work;
+  const std::string extension = path.substr(path.rfind('.'));
+  const std::string made = work.Path("made" + extension);
+  std::string command =
+      "ffmpeg -nostdin -v error -f lavfi -i testsrc=size=320x240:rate=10 "
+      "-t " +
+      std::to_string(seconds) + " -pix_fmt yuv420p " + made;
+  if (rotation != 0) {
+    command += " && ffmpeg -nostdin -v error -i " + made +
+               " -c copy -metadata:s:v:0 rotate=" + std::to_string(rotation) +
+               " " + work.Path("turned" + extension) + " && mv " +
+               work.Path("turned" + extension) + " " + made;
+  }
+  if (std::system(command.c_str()) != 0) {
+    throw std::runtime_error("ffmpeg could not make " + path);
+  }
+  std::filesystem::create_directories(
+      std::filesystem::path(path).parent_path());
+  std::filesystem::copy_file(made, path);
 }
 
 PictureSize ReadPictureSize(const std::string& path) {

@@ -31,6 +31,10 @@ void MakeTruncatedJpeg(const std::string& path, int width, int height);
 // 1000 to 1: 300 KB that decode to 20 GB at the default 50000 x 50000.
 void MakeBombPng(const std::string& path, int width = 50000,
                  int height = 50000);
+// A clip of ffmpeg's 320 x 240 test picture, `seconds` long, in the
+// container its extension names (mp4, mov, avi); `rotation` (90, 180, 270)
+// marks it to be shown turned, as a phone does.
+void MakeClip(const std::string& path, double seconds, int rotation = 0);
 
 // The picture's stored size ({0, 0} when unreadable) and its format as
 // ImageMagick names it ("JPEG", "PNG", ...), read from the header.

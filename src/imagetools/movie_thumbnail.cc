@@ -1,0 +1,168 @@
+// Taking a movie's frame with ffmpeg: one run that describes the clip (for
+// its length), one that writes the frame to a temporary file; the frame
+// then replaces the thumbnail in one step.
+#include "imagetools/movie_thumbnail.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "common/error.h"
+#include "imagetools/picture_file.h"
+#include "imagetools/process_runner.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kFfmpeg[] = "ffmpeg";
+
+// ffmpeg takes a name holding a colon for a protocol ("a:b.mp4") and one
+// starting with "-" for an option; "file:" makes it a plain file name.
+std::string FileUrl(const std::string& path) { return "file:" + path; }
+
+// The clip's length in seconds from ffmpeg's description of it
+// ("Duration: 00:01:02.50"); 0 when it gives none ("N/A").
+double DurationOf(const std::string& description) {
+  const size_t at = description.find("Duration: ");
+  int hours = 0, minutes = 0;
+  double seconds = 0;
+  if (at == std::string::npos ||
+      std::sscanf(description.c_str() + at + 10, "%d:%d:%lf", &hours, &minutes,
+                  &seconds) != 3) {
+    return 0;
+  }
+  return hours * 3600.0 + minutes * 60.0 + seconds;
+}
+
+// The last line of ffmpeg's output that says something.
+std::string LastLine(const std::string& output) {
+  size_t end = output.find_last_not_of(" \r\n");
+  if (end == std::string::npos) return "";
+  const size_t start = output.find_last_of("\r\n", end);
+  return output.substr(start == std::string::npos ? 0 : start + 1,
+                       end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+
+// ffmpeg's last words about `movie`, without its name (the caller names
+// the file).
+Error Unreadable(const std::string& ffmpeg_output, const std::string& movie) {
+  std::string why = LastLine(ffmpeg_output);
+  const std::string name = FileUrl(movie) + ": ";
+  if (why.starts_with(name)) why.erase(0, name.size());
+  return Error("the file is not a movie that can be read" +
+                   (why.empty() ? "" : " (" + why + ")"),
+               ErrorKind::kImageData);
+}
+
+Error TooSlow(int32_t limit_seconds) {
+  return Error(
+      "ffmpeg took longer than " + std::to_string(limit_seconds) + " seconds",
+      ErrorKind::kImageData);
+}
+
+// A temporary file for the frame, named with the thumbnail's extension (it
+// tells ffmpeg the format), removed when done.
+class FrameFile {
+ public:
+  explicit FrameFile(const std::string& extension) {
+    const char* folder = std::getenv("TMPDIR");
+    path_ =
+        std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
+        "/orvanta-frame-XXXXXX." + extension;
+    const int fd =
+        mkstemps(path_.data(), static_cast<int>(extension.size()) + 1);
+    if (fd < 0) {
+      throw Error(std::string("no temporary file for the frame (") +
+                      std::strerror(errno) + ")",
+                  ErrorKind::kGeneral);
+    }
+    close(fd);
+  }
+  ~FrameFile() { unlink(path_.c_str()); }
+  FrameFile(const FrameFile&) = delete;
+  FrameFile& operator=(const FrameFile&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::string ExtensionOf(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  const size_t slash = path.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    return "jpg";
+  }
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
+  return extension.empty() ? "jpg" : extension;
+}
+
+}  // namespace
+
+MovieThumbnail MakeMovieThumbnail(const std::string& movie,
+                                  const std::string& thumbnail, int size,
+                                  int32_t limit_seconds) {
+  // Without an output ffmpeg only describes its input (and says that an
+  // output is missing).
+  const ProgramRun probe =
+      RunProgram({kFfmpeg, "-nostdin", "-hide_banner", "-i", FileUrl(movie)},
+                 limit_seconds);
+  if (probe.outcome == ProgramRun::Outcome::kNotStarted) {
+    return MovieThumbnail::kNoFfmpeg;
+  }
+  if (probe.outcome == ProgramRun::Outcome::kTimedOut) {
+    throw TooSlow(limit_seconds);
+  }
+  if (probe.output.find(": Video: ") == std::string::npos) {
+    throw Unreadable(probe.output, movie);
+  }
+  const double duration = DurationOf(probe.output);
+  char seek[32];
+  std::snprintf(seek, sizeof seek, "%.3f", duration >= 1 ? duration / 10 : 0);
+  const std::string box = std::to_string(size);
+  FrameFile frame(ExtensionOf(thumbnail));
+  const ProgramRun run =
+      RunProgram({kFfmpeg,
+                  "-nostdin",
+                  "-hide_banner",
+                  "-loglevel",
+                  "error",
+                  "-y",
+                  "-ss",
+                  seek,
+                  "-i",
+                  FileUrl(movie),
+                  "-map",
+                  "0:v:0",
+                  "-frames:v",
+                  "1",
+                  "-vf",
+                  "scale=" + box + ":" + box +
+                      ":force_original_aspect_ratio=decrease:flags=lanczos",
+                  "-q:v",
+                  "2",
+                  "-update",
+                  "1",
+                  FileUrl(frame.path())},
+                 limit_seconds);
+  if (run.outcome == ProgramRun::Outcome::kNotStarted) {
+    return MovieThumbnail::kNoFfmpeg;
+  }
+  if (run.outcome == ProgramRun::Outcome::kTimedOut) {
+    throw TooSlow(limit_seconds);
+  }
+  const std::string bytes =
+      run.exit_status == 0 ? ReadPictureFile(frame.path()) : "";
+  if (bytes.empty()) throw Unreadable(run.output, movie);
+  WritePictureFile(thumbnail, bytes);
+  return MovieThumbnail::kMade;
+}
+
+}  // namespace orvanta
