@@ -12,8 +12,9 @@
 #     BUILD_DIR/bench/mixed: PNG, GIF, BMP, EXIF-turned portrait JPEGs and
 #     a few large PNGs made from those photos (see make_mixed.sh), and
 #     BUILD_DIR/bench/many: 1,000 folders x 100 small pictures with their
-#     t_ thumbnails already made (see make_many.py). Delete a tree to have
-#     it rebuilt.
+#     t_ thumbnails already made (see make_many.py), and
+#     BUILD_DIR/bench/movies: 20 one-minute 1080p H.264 clips made by ffmpeg
+#     from its test source. Delete a tree to have it rebuilt.
 #  3. Runs, round-robin, BENCH_RUNS times (default 3) each:
 #       floor           djpeg -scale 1/8 over every photo, one after another
 #       floor2          the same, two at a time (the limit on two cores)
@@ -25,6 +26,10 @@
 #       convert-mixed   convert -thumbnail 150x150 over every mixed picture
 #       orvanta-mixed   orvanta-cli, whole gallery on a fresh copy of the
 #                       mixed tree
+#       ffmpeg-frames   ffmpeg -ss 6 -i CLIP -frames:v 1 over every clip, one
+#                       after another (a frame a tenth into each, by hand)
+#       orvanta-movies  orvanta-cli with CreateMovieThumbnails on a fresh
+#                       copy (hard links) of the clips
 #     Copies are made before the clock starts. Wall time is measured around
 #     /usr/bin/time -v, which gives the peak memory (maximum resident set
 #     size, the largest process of the command) and the CPU time (user and
@@ -53,6 +58,8 @@ work="$build/bench"
 photos="$work/photos"
 many="$work/many"
 mixed="$work/mixed"
+movies="$work/movies"
+movie_count=20
 scratch="$work/scratch"
 raw="$work/raw.tsv"
 meta="$work/meta.tsv"
@@ -66,7 +73,7 @@ many_per_folder=100
 say() { printf '[bench] %s\n' "$*" >&2; }
 
 # ---------------------------------------------------------------- peers
-peers=(mate-backgrounds libjpeg-turbo-progs libvips-tools llgal imagemagick time)
+peers=(mate-backgrounds libjpeg-turbo-progs libvips-tools llgal imagemagick ffmpeg time)
 missing=()
 for p in "${peers[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
@@ -129,6 +136,21 @@ if [[ ! -d $mixed ]]; then
 fi
 mapfile -t mixed_files < <(find "$mixed" -type f -name 'pic*' | sort)
 mixed_count=${#mixed_files[@]}
+
+# ---------------------------------------------------------------- movies
+if [[ ! -d $movies ]]; then
+  say "building $movies ($movie_count one-minute 1080p clips, a few minutes, once)"
+  rm -rf "$movies.part"
+  mkdir -p "$movies.part"
+  for ((i = 1; i <= movie_count; i++)); do
+    nice -n 10 ffmpeg -nostdin -v error -f lavfi \
+      -i "testsrc2=size=1920x1080:rate=30" -t 60 -vf "hue=h=$((i * 18))" \
+      -c:v libx264 -preset ultrafast -pix_fmt yuv420p \
+      "$movies.part/$(printf 'clip%02d.mp4' "$i")"
+  done
+  mv "$movies.part" "$movies"
+fi
+mapfile -t movie_files < <(find "$movies" -type f -name 'clip*.mp4' | sort)
 
 # ---------------------------------------------------------------- measuring
 if [[ -n ${BENCH_LOCK:-} ]]; then
@@ -233,6 +255,22 @@ for ((rep = 1; rep <= runs; rep++)); do
   if ((thumbs != mixed_count)); then
     echo "orvanta-mixed run $rep: $thumbs thumbnails for $mixed_count pictures" >>"$notes"
   fi
+
+  rm -rf "$scratch/frames"
+  mkdir -p "$scratch/frames"
+  measure ffmpeg-frames "$rep" bash -c \
+    'for f; do ffmpeg -nostdin -v error -ss 6 -i "$f" -frames:v 1 "$0/${f##*/}.jpg" || exit 1; done' \
+    "$scratch/frames" "${movie_files[@]}"
+
+  rm -rf "$scratch/movies" "$scratch/program"
+  cp -al "$movies" "$scratch/movies"
+  mkdir -p "$scratch/program"
+  measure orvanta-movies "$rep" "${orvanta[@]}" --set CreateMovieThumbnails=True \
+    --set MovieFilesToMatch=mp4 "$scratch/movies"
+  thumbs=$(find "$scratch/movies" -type f -name 't_*.jpg' | wc -l)
+  if ((thumbs != ${#movie_files[@]})); then
+    echo "orvanta-movies run $rep: $thumbs thumbnails for ${#movie_files[@]} clips" >>"$notes"
+  fi
 done
 loadavg_end=$(cut -d' ' -f1-3 /proc/loadavg)
 measure_end=$EPOCHREALTIME
@@ -263,6 +301,8 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
   printf 'photo_size\t%s\n' "$(identify -format '%w x %h' "${photo_files[0]}")"
   printf 'many_count\t%s\n' "$many_count"
   printf 'mixed_count\t%s\n' "$mixed_count"
+  printf 'movie_count\t%s\n' "${#movie_files[@]}"
+  printf 'version_ffmpeg\t%s\n' "$(dpkg-query -W -f='${Version}' ffmpeg)"
   printf 'mixed_kinds\t%s\n' "$(find "$mixed" -type f -name 'pic*' | sed 's/.*\.//' | sort | uniq -c | awk '{ printf "%s%s %s", sep, $1, $2; sep = ", " }')"
   printf 'many_folders\t%s\n' "$(find "$many" -mindepth 1 -maxdepth 1 -type d | wc -l)"
   printf 'loadavg_start\t%s\n' "$loadavg_start"
