@@ -1,13 +1,15 @@
 // What only a run inside the process shows: the external converter
-// hanging, crashing or failing under a short time limit, Escape while the
-// files are counted, and a missing image library.
+// hanging, crashing or failing and ffmpeg hanging, under a short time
+// limit; Escape while the files are counted; a missing image library.
 #include "engine/thumbnails.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdlib>
 
 #include "engine/gallery_run.h"
 #include "testing/cli_runner.h"
@@ -66,6 +68,25 @@ TEST_F(ThumbnailsTest, ConvertersThatHangCrashOrFailAreStoppedAndAskedAbout) {
   }
   EXPECT_EQ(ReadPictureSize(Input("t_good.jpg")), (PictureSize{150, 113}));
   // The hanging converter was ended and reaped: no child is left.
+  EXPECT_TRUE(waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD);
+}
+
+TEST_F(ThumbnailsTest, HangingFfmpegIsStoppedAndTheClipListed) {
+  MakeClip(Input("clip.mp4"), 1);
+  // An ffmpeg that never ends, first on the search path.
+  WriteFile(temp.Path("bin/ffmpeg"), "#!/bin/sh\nexec sleep 60\n");
+  chmod(temp.Path("bin/ffmpeg").c_str(), 0755);
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", (temp.Path("bin") + ":" + path).c_str(), 1);
+  ui.controls.movie_file_extensions = "mp4";
+  ui.controls.create_movie_thumbnails = 1;
+  settings.converter_time_limit_seconds = 1;
+  const RunOutcome outcome = Run();
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(outcome, RunOutcome::kCompleted);
+  EXPECT_THAT(ui.report, HasSubstr("clip.mp4: ffmpeg took longer than 1 "
+                                   "seconds"));
+  EXPECT_FALSE(PathExists(Input("t_clip.jpg")));
   EXPECT_TRUE(waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD);
 }
 

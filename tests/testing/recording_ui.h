@@ -30,7 +30,7 @@ class RecordingUi : public UserInterface {
   void HideForm(bool reset_abort) override {
     if (reset_abort) abort = 0;
   }
-  void ShowReport(const std::string&) override {}
+  void ShowReport(const std::string& text) override { report += text; }
   void SetBusy(bool on) override { busy = on; }
   int KeyPressAbortProcess() override { return abort; }
   void SetKeyPressAbortProcess(int value) override { abort = value; }
@@ -50,6 +50,7 @@ class RecordingUi : public UserInterface {
   std::function<void()> on_progress;
   OptionControls controls;
   std::vector<MessageBox> messages;
+  std::string report;  // the reports shown (the thumbnail error list)
   bool busy = false;
   int abort = 0;
 };
