@@ -67,34 +67,34 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
     return name.starts_with("P:") ? temp_.Path("program/" + name.substr(2))
                                   : temp_.Path("gallery/" + name);
   }
-  void Make(const std::string& path, const std::string& spec) {
+  void Make(const std::string& path, const std::string& contents) {
     int width = 0, height = 0, orientation = 1;
     if (path.ends_with("/")) {
       MakeFolders(path);
-    } else if (spec.starts_with("->")) {
+    } else if (contents.starts_with("->")) {
       MakeFolders(std::filesystem::path(path).parent_path());
-      std::filesystem::create_symlink(spec.substr(2), path);
-    } else if (spec == "#corrupt") {
+      std::filesystem::create_symlink(contents.substr(2), path);
+    } else if (contents == "#corrupt") {
       MakeCorruptPicture(path);
-    } else if (spec == "#truncated") {
+    } else if (contents == "#truncated") {
       MakeTruncatedJpeg(path, 400, 300);
-    } else if (spec == "#bomb") {
+    } else if (contents == "#bomb") {
       MakeBombPng(path);
-    } else if (spec.starts_with("#clip ")) {
+    } else if (contents.starts_with("#clip ")) {
       double seconds = 0;
       int rotation = 0;
-      std::sscanf(spec.c_str(), "#clip %lf/%d", &seconds, &rotation);
+      std::sscanf(contents.c_str(), "#clip %lf/%d", &seconds, &rotation);
       MakeClip(path, seconds, rotation);
-    } else if (spec == "#random") {
+    } else if (contents == "#random") {
       std::mt19937 random(7);
       std::string bytes(200000, '\0');
       for (char& c : bytes) c = static_cast<char>(random());
       WriteFile(path, bytes);
-    } else if (std::sscanf(spec.c_str(), "#%dx%d/%d", &width, &height,
+    } else if (std::sscanf(contents.c_str(), "#%dx%d/%d", &width, &height,
                            &orientation) >= 2) {
       MakePicture(path, width, height, orientation);
     } else {
-      WriteFile(path, Fill(spec));
+      WriteFile(path, Fill(contents));
     }
   }
   void Verify(const CliResult& result, const Check& check) {
@@ -136,7 +136,7 @@ TEST_P(GalleryCaseTest, Run) {
   const Case& c = GetParam();
   MakeFolders(temp_.Path("program"));
   MakeFolders(temp_.Path("gallery"));
-  for (const auto& [name, spec] : c.files) Make(PathOf(name), spec);
+  for (const auto& [name, contents] : c.files) Make(PathOf(name), contents);
   CliRun run;
   run.program_folder = temp_.Path("program");
   run.input = c.input;

@@ -45,15 +45,15 @@ const TREE = {
 
 function makeTree(folder, node) {
   fs.mkdirSync(folder, { recursive: true });
-  for (const [name, spec] of Object.entries(node)) {
+  for (const [name, contents] of Object.entries(node)) {
     const target = path.join(folder, name);
-    if (typeof spec === 'object') makeTree(target, spec);
-    else if (spec.startsWith('#')) execFileSync('convert', ['-size', spec.slice(1), 'gradient:#87ceeb-#deb887', target]);
-    else if (spec.startsWith('!')) {
+    if (typeof contents === 'object') makeTree(target, contents);
+    else if (contents.startsWith('#')) execFileSync('convert', ['-size', contents.slice(1), 'gradient:#87ceeb-#deb887', target]);
+    else if (contents.startsWith('!')) {
       execFileSync('ffmpeg', ['-nostdin', '-v', 'error', '-f', 'lavfi', '-i', 'testsrc=size=320x240:rate=10',
-        '-t', spec.slice(1), '-pix_fmt', 'yuv420p', target]);
+        '-t', contents.slice(1), '-pix_fmt', 'yuv420p', target]);
     }
-    else fs.writeFileSync(target, spec);
+    else fs.writeFileSync(target, contents);
   }
 }
 
