@@ -99,10 +99,9 @@ int Main(int argc, char** argv) {
   RaiseOpenFileLimit();
   PosixFileSystem fs;
   ProgramState program;
-  program.program_folder =
-      args.program_folder.empty()
-          ? SettingsFolder(ExecutableFolder(), ConfigHomeFromEnvironment(), fs)
-          : args.program_folder;
+  program.program_folder = args.program_folder.empty()
+                               ? SettingsFolder(ExecutableFolder(), fs)
+                               : args.program_folder;
   const bool terminal = isatty(STDERR_FILENO) && isatty(STDIN_FILENO);
   ConsoleUi ui(std::cin, std::cout, std::cerr, terminal,
                isatty(STDERR_FILENO) && !args.quiet);

@@ -107,10 +107,6 @@ std::string HtmlPageName(std::string_view name) {
   return ChangeExtension(name, ".html", true);
 }
 
-// Keeps the prefix, cuts the rest into up to four parts (three single
-// folders and what is left), shortens the first folder to fit and, when
-// even that is not enough, replaces the first folder by the "...\" mark
-// and tries again; a last part still too long is cut and marked "..".
 std::string ExpandHomeFolder(std::string_view path, std::string_view home,
                              char separator) {
   if (home.empty() || !path.starts_with('~') ||
@@ -131,6 +127,10 @@ std::string PathBelow(std::string_view path, std::string_view top,
   return std::string(path.substr(start));
 }
 
+// Keeps the prefix, cuts the rest into up to four parts (three single
+// folders and what is left), shortens the first folder to fit and, when
+// even that is not enough, replaces the first folder by the "...\" mark
+// and tries again; a last part still too long is cut and marked "..".
 std::string ShortenPath(std::string_view path, int max_length, char separator) {
   const std::string sep(1, separator);
   const std::string shift_mark = "..." + sep;

@@ -106,14 +106,19 @@ void ListFolderFiles(RunContext& ctx, FolderInfo* info,
   }
 }
 
+std::string MovieThumbnailName(const GalleryOptions& options,
+                               const std::string& movie) {
+  return options.thumbnail_file_prefix + BaseNameOf(movie) + "." +
+         options.movie_file_thumbnail_extension;
+}
+
 bool ThumbnailExists(RunContext& ctx, const FolderInfo& info,
                      const std::string& name, std::string* path,
                      bool* is_movie) {
   const std::string stem = info.folder_path + ctx.options.thumbnail_file_prefix;
   *is_movie = ctx.options.known_extensions.IsMovieFile(name);
   if (*is_movie) {
-    *path = stem + BaseNameOf(name) + "." +
-            ctx.options.movie_file_thumbnail_extension;
+    *path = info.folder_path + MovieThumbnailName(ctx.options, name);
     if (FileExists(ctx.fs, *path)) return true;
     path->clear();
     return false;

@@ -31,6 +31,11 @@ void CountGalleryFiles(RunContext& ctx, const std::string& folder,
 void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                      std::vector<std::string>* names);
 
+// The name of a movie's thumbnail: prefix + base name + "." + the movie
+// thumbnail extension ("clip.mov" -> "t_clip.jpg").
+std::string MovieThumbnailName(const GalleryOptions& options,
+                               const std::string& movie);
+
 // Whether the file's thumbnail exists: for a picture prefix + name, or
 // prefix + base name + ".jpg" when its extension is not jpg; for a movie
 // prefix + base name + "." + the movie thumbnail extension. *path gets the

@@ -6,6 +6,7 @@
 #include "common/path_utils.h"
 #include "common/text_utils.h"
 #include "engine/folder_info.h"
+#include "engine/folder_scan.h"
 #include "engine/html_text.h"
 #include "engine/nav_script.h"
 #include "engine/templates.h"
@@ -66,9 +67,7 @@ std::string BuildPictureSource(RunContext& ctx, const FolderInfo& info,
                                const std::string& page_path) {
   const std::string href = UrlEncodeName(name);
   if (ctx.options.known_extensions.IsMovieFile(name)) {
-    const std::string thumbnail = ctx.options.thumbnail_file_prefix +
-                                  BaseNameOf(name) + "." +
-                                  ctx.options.movie_file_thumbnail_extension;
+    const std::string thumbnail = MovieThumbnailName(ctx.options, name);
     std::string block = "<a href=\"" + href + "\">";
     if (FileExists(ctx.fs, info.folder_path + thumbnail)) {
       return block + "<IMG SRC=\"" + UrlEncodeName(thumbnail) + "\"></a>";

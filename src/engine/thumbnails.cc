@@ -9,6 +9,7 @@
 
 #include "common/error.h"
 #include "common/path_utils.h"
+#include "engine/folder_scan.h"
 #include "engine/ordered_work.h"
 #include "imagetools/movie_thumbnail.h"
 #include "imagetools/process_runner.h"
@@ -113,8 +114,6 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
   const std::string converter = ctx.irfanview_path;
   const int limit = ctx.settings.converter_time_limit_seconds;
   const ExtensionTable& extensions = ctx.options.known_extensions;
-  const std::string movie_extension =
-      "." + ctx.options.movie_file_thumbnail_extension;
   std::atomic<bool> no_ffmpeg = ctx.state.no_ffmpeg;
 
   auto work = [&](int i) {
@@ -126,9 +125,8 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
         outcome.no_ffmpeg =
             no_ffmpeg ||
             MakeMovieThumbnail(
-                source,
-                folder + prefix + BaseNameOf(names[i]) + movie_extension, size,
-                limit) == MovieThumbnail::kNoFfmpeg;
+                source, folder + MovieThumbnailName(ctx.options, names[i]),
+                size, limit) == MovieThumbnail::kNoFfmpeg;
         if (outcome.no_ffmpeg) no_ffmpeg = true;
       } catch (const Error& e) {
         outcome.shrink_error = e;

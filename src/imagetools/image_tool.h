@@ -16,7 +16,7 @@ class ImageTool {
 
   // Writes a thumbnail of the picture at `source` to `target` in one step
   // (no full-size copy first): the picture scaled to fit inside size x size
-  // as ImageMagick's -thumbnail does, proportions and file format kept,
+  // with ImageMagick's -resize filter, proportions and file format kept,
   // turned upright by its EXIF orientation. `target` is created or replaced
   // atomically. Throws Error(ErrorKind::kImageData) when the picture cannot
   // be read or shrunk (corrupt, truncated, unsupported, over the resource

@@ -75,6 +75,16 @@ int ExifOrientation(const jpeg_decompress_struct& info) {
   return 1;
 }
 
+// Reads the header of the JPEG in `bytes`, keeping its APP1 markers (the
+// EXIF block). A failure jumps back to the caller's mark.
+void ReadHeader(jpeg_decompress_struct* info, const char* bytes,
+                size_t length) {
+  jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(bytes),
+               static_cast<unsigned long>(length));
+  jpeg_save_markers(info, JPEG_APP0 + 1, 0xFFFF);
+  jpeg_read_header(info, TRUE);
+}
+
 // The quality (1 to 100) the photo was saved with, estimated from its
 // luminance table as the IJG scaling of the standard table.
 int EstimateQuality(const jpeg_decompress_struct& info) {
@@ -148,10 +158,7 @@ bool Decode(const char* bytes, size_t length, int box, int max_side,
     jpeg_destroy_decompress(&info);
     return true;
   }
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes),
-               static_cast<unsigned long>(length));
-  jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
-  jpeg_read_header(&info, TRUE);
+  ReadHeader(&info, bytes, length);
   if (info.image_width > static_cast<JDIMENSION>(max_side) ||
       info.image_height > static_cast<JDIMENSION>(max_side)) {
     std::snprintf(errors->message, sizeof errors->message,
@@ -255,10 +262,7 @@ std::optional<std::pair<int, int>> JpegShownSize(const char* bytes,
     jpeg_destroy_decompress(&info);
     return std::nullopt;
   }
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes),
-               static_cast<unsigned long>(length));
-  jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
-  jpeg_read_header(&info, TRUE);
+  ReadHeader(&info, bytes, length);
   int width = static_cast<int>(info.image_width);
   int height = static_cast<int>(info.image_height);
   if (SwapsSides(ExifOrientation(info))) std::swap(width, height);

@@ -5,7 +5,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +12,8 @@
 #include <vector>
 
 #include "common/error.h"
+#include "common/path_utils.h"
+#include "common/text_utils.h"
 #include "imagetools/picture_file.h"
 #include "imagetools/process_runner.h"
 
@@ -92,18 +93,6 @@ class FrameFile {
   std::string path_;
 };
 
-std::string ExtensionOf(const std::string& path) {
-  const size_t dot = path.rfind('.');
-  const size_t slash = path.rfind('/');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
-    return "jpg";
-  }
-  std::string extension = path.substr(dot + 1);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return std::tolower(c); });
-  return extension.empty() ? "jpg" : extension;
-}
-
 }  // namespace
 
 MovieThumbnail MakeMovieThumbnail(const std::string& movie,
@@ -127,7 +116,9 @@ MovieThumbnail MakeMovieThumbnail(const std::string& movie,
   char seek[32];
   std::snprintf(seek, sizeof seek, "%.3f", duration >= 1 ? duration / 10 : 0);
   const std::string box = std::to_string(size);
-  FrameFile frame(ExtensionOf(thumbnail));
+  // The thumbnail's extension names the frame's format ("jpg" if none).
+  const std::string extension = ToLowerAscii(ExtensionOf(thumbnail));
+  FrameFile frame(extension.empty() ? "jpg" : extension);
   const ProgramRun run =
       RunProgram({kFfmpeg,
                   "-nostdin",

@@ -11,10 +11,8 @@
 
 namespace orvanta {
 
-std::string SettingsFolder(const std::string& program_folder,
-                           const std::string& config_home, FileSystem& fs) {
+std::string SettingsFolder(const std::string& program_folder, FileSystem& fs) {
 #ifdef _WIN32
-  (void)config_home;
   (void)fs;
   return program_folder;
 #else
@@ -27,7 +25,8 @@ std::string SettingsFolder(const std::string& program_folder,
       FileExists(fs, JoinPathCopy(program_folder, kOptionsFileName))) {
     return program_folder;
   }
-  std::string base = config_home;
+  const char* config_home = std::getenv("XDG_CONFIG_HOME");
+  std::string base = config_home != nullptr ? config_home : "";
   if (base.empty() || base[0] != '/') {
     base = JoinPathCopy(fs.HomeFolder(), ".config");
   }
@@ -36,11 +35,6 @@ std::string SettingsFolder(const std::string& program_folder,
   std::filesystem::create_directories(folder, ignored);
   return folder;
 #endif
-}
-
-std::string ConfigHomeFromEnvironment() {
-  const char* value = std::getenv("XDG_CONFIG_HOME");
-  return value != nullptr ? value : "";
 }
 
 }  // namespace orvanta

@@ -11,16 +11,12 @@ namespace orvanta {
 // The settings folder of a program in `program_folder`. An installed
 // program (in the bin folder of an install prefix that holds
 // share/doc/orvanta, such as /usr/bin or PREFIX/bin) keeps its settings in
-// `config_home`/orvanta ($XDG_CONFIG_HOME, or ~/.config when that is
-// empty), made when missing, so that nothing is written under the prefix;
-// but an info.ini beside the program still wins. Anywhere else (the build
-// folder, a folder the program was copied to) the program's own folder
+// $XDG_CONFIG_HOME/orvanta (~/.config/orvanta when that is unset or not an
+// absolute path), made when missing, so that nothing is written under the
+// prefix; but an info.ini beside the program still wins. Anywhere else (the
+// build folder, a folder the program was copied to) the program's own folder
 // serves, for portable use. The Windows build always uses its own folder.
-std::string SettingsFolder(const std::string& program_folder,
-                           const std::string& config_home, FileSystem& fs);
-
-// $XDG_CONFIG_HOME, or empty.
-std::string ConfigHomeFromEnvironment();
+std::string SettingsFolder(const std::string& program_folder, FileSystem& fs);
 
 }  // namespace orvanta
 

@@ -79,8 +79,7 @@ void DesktopApp::Quit() {
 int RunDesktopProgram(int argc, char** argv) {
   PosixFileSystem fs;
   DesktopApp app(
-      SettingsFolder(QCoreApplication::applicationDirPath().toStdString(),
-                     ConfigHomeFromEnvironment(), fs));
+      SettingsFolder(QCoreApplication::applicationDirPath().toStdString(), fs));
   app.StartUp(CommandLineText(argc, argv));
   if (app.quit_requested()) return 0;
   app.set_in_event_loop(true);
