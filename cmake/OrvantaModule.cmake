@@ -1,11 +1,17 @@
 # orvanta_module(NAME [DEPS libs...] [TEST_DEPS libs...])
 # Builds a static library from the .cc files of the current folder (tests
-# left out) and, when the folder has *_test.cc files, a test program from
-# them that ctest runs.
+# and other systems' files left out: *_posix.cc is for POSIX systems,
+# *_windows.cc for Windows) and, when the folder has *_test.cc files, a
+# test program from them that ctest runs.
 function(orvanta_module name)
   cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cc)
   list(FILTER sources EXCLUDE REGEX "_test\\.cc$")
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cc$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_windows\\.cc$")
+  endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})

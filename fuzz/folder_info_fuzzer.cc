@@ -1,41 +1,30 @@
 // Fuzz target: reading a folder information file. The input is the file's
-// contents, written into a scratch folder and read as the folder's
-// DirInfo.txt; then the lookups that the page writers make run on what was
-// read. Checked besides memory safety: reading never shows a message, and
+// contents, put in a folder of the file system in memory and read as the
+// folder's DirInfo.txt; then the lookups that the page writers make run on what
+// was read. Checked besides memory safety: reading never shows a message, and
 // a picture named in the file finds its description ignoring case.
-#include <sys/stat.h>
-
 #include <string>
 
-#include "common/file_system.h"
 #include "common/text_utils.h"
 #include "engine/folder_info.h"
 #include "engine/run_context.h"
 #include "fuzz_support.h"
+#include "testing/mem_file_system.h"
 #include "testing/recording_ui.h"
 
 namespace orvanta::fuzz {
 namespace {
 
 void ReadOne(const uint8_t* data, size_t size) {
-  static const std::string folder = ScratchFolder() + "/folder-info/";
-  static const bool made = [] {
-    std::string sub = folder + "sub";
-    ::mkdir(folder.c_str(), 0755);
-    ::mkdir(sub.c_str(), 0755);
-    return true;
-  }();
-  (void)made;
-  WriteScratchFile(folder + "DirInfo.txt",
-                   std::string_view(reinterpret_cast<const char*>(data), size));
-  WriteScratchFile(folder + "sub/DirInfo.txt",
-                   std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string folder = "/folder-info/";
+  const std::string_view contents(reinterpret_cast<const char*>(data), size);
+  testing::MemFileSystem fs;
+  fs.AddFile(folder + "DirInfo.txt", contents);
+  fs.AddFile(folder + "sub/DirInfo.txt", contents);
 
   testing::RecordingUi ui;
-  PosixFileSystem fs;
-  GalleryOptions options;
   RunSettings settings;
-  RunContext ctx(ui, fs, options, settings);
+  RunContext ctx(ui, fs, settings);
   FolderInfo info;
   info.folder_path = folder;
   ReadFolderInfoFile(ctx, &info);

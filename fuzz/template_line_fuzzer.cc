@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "common/file_system.h"
 #include "engine/run_context.h"
 #include "engine/templates.h"
 #include "fuzz_support.h"
+#include "testing/mem_file_system.h"
 #include "testing/recording_ui.h"
 
 namespace orvanta::fuzz {
@@ -27,11 +27,10 @@ void ExpandOne(const uint8_t* data, size_t size) {
   const std::string original = line;
 
   testing::RecordingUi ui;
-  PosixFileSystem fs;
-  GalleryOptions options;
-  options.include_keyboard_navigation = keyboard;
+  testing::MemFileSystem fs;
   RunSettings settings;
-  RunContext ctx(ui, fs, options, settings);
+  RunContext ctx(ui, fs, settings);
+  ctx.options.include_keyboard_navigation = keyboard;
 
   std::string code;
   ExpandTemplateLine(ctx, &line, &code, title, "/fuzz/IndexTemplate.html");

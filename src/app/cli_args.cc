@@ -1,64 +1,59 @@
 // Parsing orvanta-cli's command line.
 #include "app/cli_args.h"
 
-namespace orvanta {
+#include "common/error.h"
 
-bool ParseCliArgs(const std::vector<std::string>& args, CliArgs* out,
-                  std::string* error) {
+namespace orvanta {
+namespace {
+
+// The value of option `name` at args[*i]: "NAME=VALUE" or "NAME VALUE"
+// (then *i moves on). Nothing when args[*i] is another option.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args,
+                                       size_t* i, const std::string& name) {
+  const std::string& arg = args[*i];
+  if (arg.starts_with(name + "=")) return arg.substr(name.size() + 1);
+  if (arg != name) return std::nullopt;
+  if (*i + 1 >= args.size()) throw Error(name + " needs a value");
+  return args[++*i];
+}
+
+void AddInputFolder(const std::string& folder, CliArgs* out) {
+  if (out->has_input_folder) {
+    throw Error("only one input folder may be given");
+  }
+  out->input_folder = folder;
+  out->has_input_folder = true;
+}
+
+}  // namespace
+
+CliArgs ParseCliArgs(const std::vector<std::string>& args) {
+  CliArgs out;
   bool only_positional = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    auto value_of = [&](const std::string& option, std::string* value) {
-      if (arg.rfind(option + "=", 0) == 0) {
-        *value = arg.substr(option.size() + 1);
-        return true;
-      }
-      if (arg != option) return false;
-      if (i + 1 >= args.size()) {
-        *error = option + " needs a value";
-        return false;
-      }
-      *value = args[++i];
-      return true;
-    };
-    std::string value;
     if (only_positional || arg.empty() || arg[0] != '-' || arg == "-") {
-      if (out->has_input_folder) {
-        *error = "only one input folder may be given";
-        return false;
-      }
-      out->input_folder = arg;
-      out->has_input_folder = true;
+      AddInputFolder(arg, &out);
     } else if (arg == "--") {
       only_positional = true;
     } else if (arg == "--help" || arg == "-h") {
-      out->help = true;
+      out.help = true;
     } else if (arg == "--version") {
-      out->version = true;
+      out.version = true;
     } else if (arg == "--quiet" || arg == "-q") {
-      out->quiet = true;
-    } else if (arg.rfind("--program-folder", 0) == 0) {
-      if (!value_of("--program-folder", &value)) {
-        if (error->empty()) *error = "unknown option " + arg;
-        return false;
+      out.quiet = true;
+    } else if (auto folder = OptionValue(args, &i, "--program-folder")) {
+      out.program_folder = *folder;
+    } else if (auto setting = OptionValue(args, &i, "--set")) {
+      if (setting->find('=') == std::string::npos) {
+        throw Error("--set takes KEY=VALUE, not \"" + *setting + "\"");
       }
-      out->program_folder = value;
-    } else if (arg.rfind("--set", 0) == 0) {
-      if (!value_of("--set", &value)) {
-        if (error->empty()) *error = "unknown option " + arg;
-        return false;
-      }
-      if (value.find('=') == std::string::npos) {
-        *error = "--set takes KEY=VALUE, not \"" + value + "\"";
-        return false;
-      }
-      out->settings.push_back(value);
+      out.settings.push_back(*setting);
     } else {
-      *error = "unknown option " + arg;
-      return false;
+      throw Error("unknown option " + arg);
     }
   }
-  return true;
+  return out;
 }
 
 std::string CliUsage() {

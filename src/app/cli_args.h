@@ -5,6 +5,7 @@
 #ifndef ORVANTA_APP_CLI_ARGS_H_
 #define ORVANTA_APP_CLI_ARGS_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,8 @@ struct CliArgs {
   bool has_input_folder = false;
 };
 
-// Parses argv[1..]. On success returns true; on a usage error returns false
-// and puts the reason into *error.
-bool ParseCliArgs(const std::vector<std::string>& args, CliArgs* out,
-                  std::string* error);
+// Parses argv[1..]. Throws Error with the reason on a usage error.
+CliArgs ParseCliArgs(const std::vector<std::string>& args);
 
 // The usage text printed by --help.
 std::string CliUsage();

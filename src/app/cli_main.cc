@@ -1,7 +1,6 @@
 // orvanta-cli: makes a gallery without a window, over the same engine as
 // the desktop program.
 #include <signal.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,9 +12,10 @@
 #include "app/console_ui.h"
 #include "common/error.h"
 #include "common/file_system.h"
+#include "common/platform.h"
 #include "common/text_utils.h"
+#include "common/version.h"
 #include "engine/gallery_run.h"
-#include "imagetools/image_tool.h"
 #include "options/options_file.h"
 #include "options/settings_folder.h"
 
@@ -27,9 +27,12 @@ constexpr int kExitStopped = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitAbandoned = 3;
 
+// The interface the Ctrl+C handler asks to abort.
+ConsoleUi* interrupted_ui = nullptr;
+
 // First Ctrl+C: ask the run to wind down. Second: end at once.
 void OnInterrupt(int) {
-  if (ConsoleUi::abort_request().exchange(kAbortRequested) == kAbortRequested) {
+  if (interrupted_ui->RequestAbort()) {
     static const char kMessage[] = "\nInterrupted.\n";
     ssize_t ignored = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
     (void)ignored;
@@ -37,100 +40,110 @@ void OnInterrupt(int) {
   }
 }
 
-std::string ExecutableFolder() {
-  std::vector<char> buffer(4096);
-  ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-  if (length <= 0) return ".";
-  std::string path(buffer.data(), static_cast<size_t>(length));
-  size_t slash = path.rfind('/');
-  return slash == 0 ? "/" : path.substr(0, slash);
+void CatchInterrupts(ConsoleUi* ui) {
+  interrupted_ui = ui;
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
 }
 
-// Each folder level keeps its page open: allow as many open files as the
-// system lets us.
-void RaiseOpenFileLimit() {
-  rlimit limit;
-  if (getrlimit(RLIMIT_NOFILE, &limit) == 0 &&
-      limit.rlim_cur < limit.rlim_max) {
-    limit.rlim_cur = limit.rlim_max;
-    setrlimit(RLIMIT_NOFILE, &limit);
+// A usage error: the reason, with the usage text when it helps.
+class UsageError : public Error {
+ public:
+  explicit UsageError(const std::string& reason, bool show_usage = false)
+      : Error(reason), show_usage_(show_usage) {}
+  int Report() const {
+    std::cerr << "orvanta-cli: " << what() << "\n";
+    if (show_usage_) std::cerr << CliUsage();
+    return kExitUsage;
   }
-}
 
-// Applies one --set; false with a reason for an unknown key or bad value.
-bool ApplySetting(const std::string& setting, OptionControls* controls,
-                  ExtensionTable* table, std::string* error) {
+ private:
+  bool show_usage_;
+};
+
+// Applies one --set. Throws UsageError naming the key for an unknown key
+// or a bad value.
+void ApplySetting(const std::string& setting, OptionControls* controls) {
   const std::string key = setting.substr(0, setting.find('='));
   const std::string value = setting.substr(setting.find('=') + 1);
   // An extension list given on the command line replaces that list.
   if (EqualsIgnoreCase(key, "PictureFilesToMatch")) {
     controls->picture_file_extensions = value;
-    return true;
+    return;
   }
   if (EqualsIgnoreCase(key, "MovieFilesToMatch")) {
     controls->movie_file_extensions = value;
-    return true;
+    return;
   }
+  ExtensionTable unused;
   try {
-    if (ApplyOptionLine(setting, controls, table)) return true;
-    *error = "unknown option key \"" + key + "\"";
+    if (ApplyOptionLine(setting, controls, &unused)) return;
   } catch (const Error& e) {
-    *error = "bad value for " + key + ": " + e.what();
+    throw UsageError("bad value for " + key + ": " + e.what());
   }
-  return false;
+  throw UsageError("unknown option key \"" + key + "\"");
+}
+
+// The settings of the run: the defaults, info.ini, the --set options and
+// the input folder, in that order.
+RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
+  RunSettings settings;
+  settings.program_folder = args.program_folder.empty()
+                                ? SettingsFolder(ExecutableFolder(), fs)
+                                : args.program_folder;
+  OptionControls& controls = settings.controls;
+  SetDefaultOptions(settings.program_folder, &controls);
+  try {
+    LoadOptions(settings.program_folder, &controls, fs);
+  } catch (const Error& e) {
+    ui.ShowMessage({"Error", e.what(), Buttons::kOk, Icon::kWarning, 1});
+  }
+  for (const std::string& setting : args.settings) {
+    ApplySetting(setting, &controls);
+  }
+  if (args.has_input_folder) {
+    controls.input_folder = args.input_folder;
+  } else if (controls.input_folder == settings.program_folder) {
+    // Only the default is left: the program's own folder. Making a gallery
+    // of it by accident helps nobody.
+    throw UsageError(
+        "no input folder given (on the command line or as SourceDirectory "
+        "in info.ini)",
+        true);
+  }
+  return settings;
 }
 
 int Main(int argc, char** argv) {
   CliArgs args;
-  std::string error;
-  if (!ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc), &args,
-                    &error)) {
-    std::cerr << "orvanta-cli: " << error << "\n" << CliUsage();
-    return kExitUsage;
+  try {
+    args = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const Error& e) {
+    return UsageError(e.what(), true).Report();
   }
   if (args.help) {
     std::cout << CliUsage();
     return kExitCompleted;
   }
   if (args.version) {
-    std::cout << "orvanta-cli 1.44 (build 66)\n";
+    std::cout << "orvanta-cli " << kVersion << " (build " << kBuildNumber
+              << ")\n";
     return kExitCompleted;
   }
-  RaiseOpenFileLimit();
   PosixFileSystem fs;
-  ProgramState program;
-  program.program_folder = args.program_folder.empty()
-                               ? SettingsFolder(ExecutableFolder(), fs)
-                               : args.program_folder;
   const bool terminal = isatty(STDERR_FILENO) && isatty(STDIN_FILENO);
   ConsoleUi ui(std::cin, std::cout, std::cerr, terminal,
                isatty(STDERR_FILENO) && !args.quiet);
-  SetDefaultOptions(program.program_folder, &ui.controls, &program.options);
-  LoadOptions(program.program_folder, &ui.controls, &program.options, fs, ui);
-  for (const std::string& setting : args.settings) {
-    if (!ApplySetting(setting, &ui.controls, &program.options.known_extensions,
-                      &error)) {
-      std::cerr << "orvanta-cli: " << error << "\n";
-      return kExitUsage;
-    }
+  RunSettings settings;
+  try {
+    settings = TakeSettings(args, fs, ui);
+  } catch (const UsageError& e) {
+    return e.Report();
   }
-  if (args.has_input_folder) {
-    ui.controls.input_folder = args.input_folder;
-  } else if (ui.controls.input_folder == program.program_folder) {
-    // Only the default is left: the program's own folder. Making a gallery
-    // of it by accident helps nobody.
-    std::cerr << "orvanta-cli: no input folder given (on the command line or "
-                 "as SourceDirectory in info.ini)\n"
-              << CliUsage();
-    return kExitUsage;
-  }
-
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-
-  switch (CreateGallery(ui, fs, program, CreateMagickImageTool)) {
+  CatchInterrupts(&ui);
+  switch (CreateGallery(ui, fs, settings).outcome) {
     case RunOutcome::kCompleted:
       return kExitCompleted;
     case RunOutcome::kAborted:

@@ -43,11 +43,6 @@ std::string ConsoleText(const std::string& text) {
   return out;
 }
 
-std::atomic<int>& ConsoleUi::abort_request() {
-  static std::atomic<int> request{0};
-  return request;
-}
-
 ConsoleUi::ConsoleUi(std::istream& in, std::ostream& out, std::ostream& err,
                      bool interactive, bool show_progress)
     : in_(in),
@@ -87,7 +82,7 @@ void ConsoleUi::InitializeForm(const std::string& task, int32_t minimum,
   value_ = minimum_;
   start_ = std::chrono::steady_clock::now();
   visible_ = true;
-  SetKeyPressAbortProcess(0);
+  ClearAbortRequest();
   Draw(true);
 }
 
@@ -110,8 +105,8 @@ void ConsoleUi::UpdateCurrentTask(const std::string& task) {
 
 void ConsoleUi::UpdateCurrentSubTask(const std::string&) { Draw(false); }
 
-void ConsoleUi::HideForm(bool reset_abort) {
-  if (reset_abort) SetKeyPressAbortProcess(0);
+void ConsoleUi::HideForm(bool clear_abort) {
+  if (clear_abort) ClearAbortRequest();
   ClearLine();
   visible_ = false;
 }

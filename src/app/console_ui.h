@@ -4,7 +4,6 @@
 #ifndef ORVANTA_APP_CONSOLE_UI_H_
 #define ORVANTA_APP_CONSOLE_UI_H_
 
-#include <atomic>
 #include <chrono>
 #include <istream>
 #include <ostream>
@@ -36,23 +35,6 @@ class ConsoleUi : public UserInterface {
   void HideForm(bool reset_abort) override;
   void ShowReport(const std::string& text) override;
   void SetBusy(bool) override {}
-  int KeyPressAbortProcess() override { return abort_request().load(); }
-  void SetKeyPressAbortProcess(int value) override {
-    abort_request().store(value);
-  }
-  OptionControls ReadControls() override { return controls; }
-  void SetIndexTemplateFile(const std::string& name) override {
-    controls.index_template_file = name;
-  }
-  void SetPictureTemplateFile(const std::string& name) override {
-    controls.picture_template_file = name;
-  }
-
-  // The option controls the run reads.
-  OptionControls controls;
-
-  // The abort request shared with the Ctrl+C handler.
-  static std::atomic<int>& abort_request();
 
  private:
   void Draw(bool force);

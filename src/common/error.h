@@ -15,6 +15,7 @@ enum class ErrorKind {
   kTypeMismatch,  // a text that had to be a number is not one
   kPastEnd,       // a read past the end of a file
   kImageData,     // the image library could not read or shrink a picture
+  kConverter,     // the external converter failed; the text is its command
 };
 
 class Error : public std::runtime_error {

@@ -1,22 +1,24 @@
-// The file system as the program sees it: existence tests, folder listings,
-// line-oriented text files and copies. PosixFileSystem is the real one; the
-// engine and the options code only ever see the interface.
+// The program's one way to the operating system's files and places:
+// existence tests, folder listings, line-oriented text files, whole-file
+// reads and writes, copies, temporary files, the person's home and
+// configuration folders, and the clock. PosixFileSystem is the real one;
+// the engine, the image tools and the options code only ever see the
+// interface, so tests can run them on a file system in memory that fails
+// on cue. Every write replaces a file whole or not at all.
 #ifndef ORVANTA_COMMON_FILE_SYSTEM_H_
 #define ORVANTA_COMMON_FILE_SYSTEM_H_
 
+#include <cstdint>
+#include <ctime>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace orvanta {
+#include "common/platform.h"
 
-// The native path separator.
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
+namespace orvanta {
 
 struct FolderEntry {
   std::string name;        // name only, no folder
@@ -24,6 +26,14 @@ struct FolderEntry {
   bool is_folder = false;  // a folder, not reached through a symbolic link
   bool is_link = false;    // the entry itself is a symbolic link
   bool is_hidden = false;  // hidden: on POSIX a name starting with "."
+};
+
+// What a path leads to, following symbolic links.
+struct FileStatus {
+  bool is_file = false;    // a regular file
+  bool is_folder = false;  // a folder
+  uint64_t size = 0;
+  int64_t modified_ns = 0;  // last change of the contents, ns since 1970
 };
 
 // Reads a text file line by line. A line ends at LF or CR LF; the line
@@ -46,58 +56,87 @@ class TextWriter {
   virtual ~TextWriter() = default;
   // Appends `line` and CR LF. Throws Error when writing fails.
   virtual void WriteLine(std::string_view line) = 0;
-  // Stores the text. Throws Error when it could not be stored (the old
-  // file then stays). Further calls do nothing.
+  // Stores the text; a file that already holds exactly that text is left
+  // untouched. Throws Error when it could not be stored (the old file
+  // then stays). Further calls do nothing.
   virtual void Close() = 0;
   // Closes without storing anything.
   virtual void Discard() = 0;
 };
 
+inline constexpr size_t kWholeFile = std::numeric_limits<size_t>::max();
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // True when a regular file exists at `path` (a folder does not count);
-  // false for an empty path.
-  virtual bool FileExists(const std::string& path) = 0;
-  // True when a folder exists at `path`.
-  virtual bool FolderExists(const std::string& path) = 0;
+
+  // --- Looking. None of these throws.
+  // What is at `path`; all false for nothing (or an empty path).
+  virtual FileStatus Status(const std::string& path) = 0;
+  bool FileExists(const std::string& path) { return Status(path).is_file; }
+  bool FolderExists(const std::string& path) { return Status(path).is_folder; }
   // True when `path` names the root folder of its drive ("/" on POSIX).
   virtual bool IsRootFolder(const std::string& path) = 0;
+
+  // --- Reading. These throw Error (kFileNotFound when there is no such
+  // file or folder) with the system's reason.
   // The entries of a folder in the order the system gives them, "." and
-  // ".." left out. Throws Error when the folder cannot be listed.
+  // ".." left out.
   virtual std::vector<FolderEntry> ListFolder(const std::string& path) = 0;
-  // Opens a text file for reading. Throws Error (kFileNotFound when there
-  // is no such file).
   virtual std::unique_ptr<TextReader> OpenTextFile(const std::string& path) = 0;
-  // Creates or replaces a text file; its text is stored on Close(), and a
-  // file that already holds exactly that text is left untouched. Throws
-  // Error when the file cannot be written (no such folder, permission).
+  // At most `limit` bytes from the start of the file; *whole (when given)
+  // tells whether that is all of it.
+  virtual std::string ReadFile(const std::string& path,
+                               size_t limit = kWholeFile,
+                               bool* whole = nullptr) = 0;
+
+  // --- Writing. These throw Error with the system's reason (no such
+  // folder, permission, no space); a file is then as it was.
+  // Creates or replaces a text file; its text is stored on Close(). A
+  // folder that cannot be written shows here already.
   virtual std::unique_ptr<TextWriter> CreateTextFile(
       const std::string& path) = 0;
-  // Copies a file, replacing `to`. Throws Error (kFileNotFound when `from`
-  // does not exist).
+  // Creates or replaces the file at `path` with `bytes`.
+  virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
+  // Copies a file, replacing `to`; a file is never copied onto itself.
   virtual void CopyFile(const std::string& from, const std::string& to) = 0;
-  // Renames `from` to `to`, replacing `to` at once. Throws Error.
-  virtual void RenameFile(const std::string& from, const std::string& to) = 0;
-  // Removes a file; a missing file is not an error. Throws Error.
+  // Removes a file; a missing file is not an error.
   virtual void RemoveFile(const std::string& path) = 0;
-  // The person's home folder; empty when there is none.
+  // Makes a folder and the folders above it that are missing.
+  virtual void MakeFolders(const std::string& path) = 0;
+  // Makes a new empty file in the system's folder for temporary files,
+  // its name ending in "." + extension, and returns its path. The caller
+  // removes it.
+  virtual std::string MakeTemporaryFile(std::string_view extension) = 0;
+
+  // --- The person's places and the clock.
+  // The home folder; empty when there is none.
   virtual std::string HomeFolder() = 0;
+  // The folder of the person's program settings ($XDG_CONFIG_HOME or
+  // ~/.config on Linux); empty where the system has none.
+  virtual std::string ConfigFolder() = 0;
+  // The local date and time now.
+  virtual std::tm LocalTime() = 0;
 };
 
 // The real file system of this machine.
 class PosixFileSystem : public FileSystem {
  public:
-  bool FileExists(const std::string& path) override;
-  bool FolderExists(const std::string& path) override;
+  FileStatus Status(const std::string& path) override;
   bool IsRootFolder(const std::string& path) override;
   std::vector<FolderEntry> ListFolder(const std::string& path) override;
   std::unique_ptr<TextReader> OpenTextFile(const std::string& path) override;
+  std::string ReadFile(const std::string& path, size_t limit,
+                       bool* whole) override;
   std::unique_ptr<TextWriter> CreateTextFile(const std::string& path) override;
+  void WriteFile(const std::string& path, std::string_view bytes) override;
   void CopyFile(const std::string& from, const std::string& to) override;
-  void RenameFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  void MakeFolders(const std::string& path) override;
+  std::string MakeTemporaryFile(std::string_view extension) override;
   std::string HomeFolder() override;
+  std::string ConfigFolder() override;
+  std::tm LocalTime() override;
 };
 
 }  // namespace orvanta

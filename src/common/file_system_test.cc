@@ -1,5 +1,6 @@
 // The POSIX file system on real files: lines across block boundaries,
-// unchanged pages left alone, and copies.
+// unchanged pages left alone, replacements that keep links and permission
+// bits, partial reads, and copies.
 #include "common/file_system.h"
 
 #include <fcntl.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include "common/error.h"
+#include "common/replacement_file.h"
 #include "testing/temp_dir.h"
 
 namespace orvanta::testing {
@@ -65,6 +67,26 @@ TEST_F(FileSystemTest, WritingTheSameTextLeavesTheFileUntouched) {
     for (const std::string& line : lines) expected += line + "\r\n";
     EXPECT_EQ(ReadFile(dir.Path("page.html")), expected);
   }
+}
+
+TEST_F(FileSystemTest, ReplacingKeepsLinksAndPermissionBits) {
+  WriteFile(dir.Path("real.html"), "old");
+  ASSERT_EQ(chmod(dir.Path("real.html").c_str(), 0640), 0);
+  ASSERT_EQ(symlink("real.html", dir.Path("page.html").c_str()), 0);
+  fs.WriteFile(dir.Path("page.html"), "new");
+  struct stat status;
+  ASSERT_EQ(lstat(dir.Path("page.html").c_str(), &status), 0);
+  EXPECT_TRUE(S_ISLNK(status.st_mode));
+  ASSERT_EQ(stat(dir.Path("real.html").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadFile(dir.Path("real.html")), "new");
+  { ReplacementFile abandoned(dir.Path("never.html")); }
+  EXPECT_FALSE(PathExists(dir.Path("never.html")));
+  bool whole = true;
+  EXPECT_EQ(fs.ReadFile(dir.Path("page.html"), 2, &whole), "ne");
+  EXPECT_FALSE(whole);
+  EXPECT_EQ(fs.ReadFile(dir.Path("page.html"), 10, &whole), "new");
+  EXPECT_TRUE(whole);
 }
 
 TEST_F(FileSystemTest, CopiesReplaceTheTargetButNeverTheSource) {

@@ -17,42 +17,20 @@ size_t LastComponentStart(std::string_view name) {
   return slash == std::string_view::npos ? 0 : slash + 1;
 }
 
-// The prefix that ShortenPath keeps in front: a network server part
-// ("\\server\"), ".\", "..\", a drive ("C:\") or, for "/" paths, the root.
-struct SplitPrefix {
-  std::string prefix;
-  std::string rest;
-  bool network = false;
-};
-
-SplitPrefix SplitOffPrefix(const std::string& path, char separator) {
-  std::string sep(1, separator);
-  SplitPrefix split;
-  if (path.starts_with(sep + sep)) {
-    split.network = true;
-    size_t server_end = path.find(separator, 2);
-    if (server_end == std::string::npos) {
-      split.prefix = sep + sep;
-      split.rest = path.substr(2);
-    } else {
-      split.prefix = path.substr(0, server_end + 1);
-      split.rest = path.substr(server_end + 1);
-    }
-  } else if (path.starts_with("." + sep)) {
-    split.prefix = path.substr(0, 2);
-    split.rest = path.substr(2);
-  } else if (path.starts_with(".." + sep) ||
-             (separator == '\\' && path.size() >= 3 &&
-              path.compare(1, 2, ":\\") == 0)) {
-    split.prefix = path.substr(0, 3);
-    split.rest = path.substr(3);
-  } else if (separator == '/' && path.starts_with("/")) {
-    split.prefix = "/";
-    split.rest = path.substr(1);
-  } else {
-    split.rest = path;
+// Splits off the prefix that ShortenPath keeps in front: "./", "../" or
+// the root.
+std::pair<std::string, std::string> SplitOffPrefix(const std::string& path,
+                                                   char separator) {
+  const std::string sep(1, separator);
+  size_t length = 0;
+  if (path.starts_with("." + sep)) {
+    length = 2;
+  } else if (path.starts_with(".." + sep)) {
+    length = 3;
+  } else if (path.starts_with(sep)) {
+    length = 1;
   }
-  return split;
+  return {path.substr(0, length), path.substr(length)};
 }
 
 }  // namespace
@@ -73,8 +51,8 @@ std::string WithTrailingSeparator(std::string folder, char separator) {
   return folder;
 }
 
-bool FileExists(FileSystem& fs, const std::string& path) {
-  return !path.empty() && fs.FileExists(path);
+std::string FileNameOf(std::string_view path) {
+  return std::string(path.substr(LastComponentStart(path)));
 }
 
 std::string ExtensionOf(std::string_view name) {
@@ -129,23 +107,20 @@ std::string PathBelow(std::string_view path, std::string_view top,
 
 // Keeps the prefix, cuts the rest into up to four parts (three single
 // folders and what is left), shortens the first folder to fit and, when
-// even that is not enough, replaces the first folder by the "...\" mark
+// even that is not enough, replaces the first folder by the ".../" mark
 // and tries again; a last part still too long is cut and marked "..".
 std::string ShortenPath(std::string_view path, int max_length, char separator) {
-  const std::string sep(1, separator);
-  const std::string shift_mark = "..." + sep;
-  const std::string cut_mark = ".." + sep;
+  const std::string shift_mark = "..." + std::string(1, separator);
+  const std::string cut_mark = ".." + std::string(1, separator);
   max_length = std::max(max_length, 3);
-  std::string trimmed = TrimBlanks(path);
+  const std::string trimmed = TrimBlanks(path);
   auto length = [](const std::string& text) {
     return static_cast<int>(text.size());
   };
   if (length(trimmed) <= max_length) return trimmed;
 
-  SplitPrefix split = SplitOffPrefix(trimmed, separator);
-  std::string prefix = split.prefix;
-  std::array<std::string, 4> parts;
-  parts[0] = split.rest;
+  auto [prefix, rest] = SplitOffPrefix(trimmed, separator);
+  std::array<std::string, 4> parts = {rest};
   int part_count = 1;
   for (int i = 0; i < 3; ++i) {
     size_t cut = parts[i].find(separator);
@@ -154,16 +129,8 @@ std::string ShortenPath(std::string_view path, int max_length, char separator) {
     parts[i].erase(cut + 1);
     ++part_count;
   }
-  const bool long_network_prefix = split.network && length(prefix) > 5;
-
   if (part_count == 1) {
-    if (long_network_prefix) {
-      int room = max_length - length(parts[0]) - 3;
-      if (room < length(prefix)) {
-        prefix = prefix.substr(0, std::max(room, 3)) + cut_mark;
-      }
-    }
-    int keep = std::max(max_length - length(prefix) - 2, 3);
+    const int keep = std::max(max_length - length(prefix) - 2, 3);
     if (keep < length(parts[0]) - 2) {
       return prefix + parts[0].substr(0, keep) + "..";
     }
@@ -176,31 +143,21 @@ std::string ShortenPath(std::string_view path, int max_length, char separator) {
     parts[3].clear();
     shift = 4;
   }
-  auto tail_length = [&] {
-    return length(parts[1]) + length(parts[2]) + length(parts[3]);
-  };
-  int room = max_length - length(prefix) - tail_length() - 3 - shift;
+  const int tail = length(parts[1]) + length(parts[2]) + length(parts[3]);
+  const int room = max_length - length(prefix) - tail - 3 - shift;
   if (!parts[2].empty() && room < 1) {
     return ShortenPath(prefix + shift_mark + parts[1] + parts[2] + parts[3],
                        max_length, separator);
   }
-  if (long_network_prefix) {
-    int available = max_length - tail_length() - 7 - shift;
-    if (available < length(prefix) - 3) {
-      prefix = prefix.substr(0, std::max(available, 3)) + cut_mark;
-    }
-    room = max_length - length(prefix) - tail_length() - 3 - shift;
-  }
   if (shift > 0) prefix += shift_mark;
-  room = std::max(room, 1);
-  parts[0] = parts[0].substr(0, room) + cut_mark;
+  parts[0] = parts[0].substr(0, std::max(room, 1)) + cut_mark;
 
-  std::string result = prefix + parts[0] + parts[1] + parts[2] + parts[3];
+  const std::string result = prefix + parts[0] + parts[1] + parts[2] + parts[3];
   if (length(result) <= max_length) return result;
   int last = 3;
   while (last > 0 && parts[last].empty()) --last;
-  int excess = length(result) - max_length;
-  int new_length = length(parts[last]) - excess - 2;
+  const int new_length =
+      length(parts[last]) - (length(result) - max_length) - 2;
   parts[last] = parts[last].substr(0, new_length >= 4 ? new_length : 3) + "..";
   return prefix + parts[0] + parts[1] + parts[2] + parts[3];
 }

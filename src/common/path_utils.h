@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/file_system.h"
+#include "common/platform.h"
 
 namespace orvanta {
 
@@ -23,9 +23,8 @@ std::string JoinPathCopy(std::string folder, std::string_view name,
 std::string WithTrailingSeparator(std::string folder,
                                   char separator = kPathSeparator);
 
-// False for an empty path, else whether a regular file exists there.
-bool FileExists(FileSystem& fs, const std::string& path);
-
+// The last path component ("x/Ocean.jpg" -> "Ocean.jpg").
+std::string FileNameOf(std::string_view path);
 // The text after the last dot of the last path component; empty when there
 // is none ("a.tar.gz" -> "gz", "README" -> "").
 std::string ExtensionOf(std::string_view name);
@@ -55,9 +54,9 @@ std::string PathBelow(std::string_view path, std::string_view top,
                       bool with_top_name, char separator = kPathSeparator);
 
 // Shortens a path for display to about `max_length` characters (at least
-// 3), keeping the start (drive, server, "./", "../" or root) and the last
-// folders and marking what was cut with "..". Short paths come back
-// trimmed but otherwise unchanged.
+// 3), keeping the start ("./", "../" or the root) and the last folders and
+// marking what was cut with "..". Short paths come back trimmed but
+// otherwise unchanged.
 std::string ShortenPath(std::string_view path, int max_length,
                         char separator = kPathSeparator);
 

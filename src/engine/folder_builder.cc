@@ -54,7 +54,7 @@ void WriteIndexPage(RunContext& ctx, FolderInfo& info,
 
 bool ConfirmOverwrite(RunContext& ctx, const std::string& path) {
   if (ctx.options.overwrite_existing_files) return true;
-  if (!FileExists(ctx.fs, path)) return true;
+  if (!ctx.fs.FileExists(path)) return true;
   Answer answer = ctx.ui.ShowMessage(
       {"Overwrite file?",
        "The file " + path + " exists.  Are you sure you want to overwrite it?",
@@ -79,12 +79,10 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
 
   std::unique_ptr<TextWriter> page;
   try {
-    if (FileExists(ctx.fs, info.folder_path + kDoNotModifyFile)) return;
+    if (ctx.fs.FileExists(info.folder_path + kDoNotModifyFile)) return;
     const std::string index_path = info.folder_path + "index.html";
     if (!ConfirmOverwrite(ctx, index_path)) return;
     ReadFolderInfoFile(ctx, &info);
-    ctx.options.thumbnail_file_prefix =
-        ctx.ui.ReadControls().thumbnail_file_prefix;
     std::vector<std::string> names;
     ListFolderFiles(ctx, &info, &names);
     SortStrings(names);

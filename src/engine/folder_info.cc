@@ -48,7 +48,7 @@ void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
   info->sidebar_picture_caption.clear();
   info->photo_descriptions.clear();
   info->description_index.clear();
-  if (!FileExists(ctx.fs, path)) return;
+  if (!ctx.fs.FileExists(path)) return;
   try {
     auto reader = ctx.fs.OpenTextFile(path);
     std::string line, key, value;
@@ -86,7 +86,7 @@ std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,
                                    const std::string& subfolder) {
   std::string folder = info.folder_path + subfolder;
   const std::string path = JoinPath(&folder, ctx.options.directory_info_file);
-  if (!FileExists(ctx.fs, path)) return HtmlEscape(subfolder);
+  if (!ctx.fs.FileExists(path)) return HtmlEscape(subfolder);
   try {
     auto reader = ctx.fs.OpenTextFile(path);
     std::string line, key, value;
@@ -106,7 +106,7 @@ std::string BuildSidebarPictureHtml(RunContext& ctx, const FolderInfo& info) {
   const std::string& name = info.sidebar_picture_name;
   const std::string& caption = info.sidebar_picture_caption;
   const std::string alt =
-      FileExists(ctx.fs, info.folder_path + name) ? caption : name;
+      ctx.fs.FileExists(info.folder_path + name) ? caption : name;
   std::string html = "<img src=\"" + UrlEncodeRelativePath(name) + "\" alt=\"" +
                      HtmlEscape(alt) + "\">";
   if (!caption.empty()) html += "<BR>" + std::string(kCrLf) + caption;

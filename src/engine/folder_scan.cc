@@ -77,10 +77,7 @@ void CountGalleryFiles(RunContext& ctx, const std::string& folder,
 
 void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                      std::vector<std::string>* names) {
-  int mode = ctx.state.thumbnails_switched_off
-                 ? kNoThumbnails
-                 : ctx.ui.ReadControls().create_thumbnails_index;
-  ctx.options.thumbnail_create_mode = mode;
+  const int mode = ctx.CreateMode();
   const std::string& prefix = ctx.options.thumbnail_file_prefix;
   const std::string sidebar = ToUpperAscii(info->sidebar_picture_name);
   ForEachGalleryFile(ctx.options,
@@ -119,15 +116,15 @@ bool ThumbnailExists(RunContext& ctx, const FolderInfo& info,
   *is_movie = ctx.options.known_extensions.IsMovieFile(name);
   if (*is_movie) {
     *path = info.folder_path + MovieThumbnailName(ctx.options, name);
-    if (FileExists(ctx.fs, *path)) return true;
+    if (ctx.fs.FileExists(*path)) return true;
     path->clear();
     return false;
   }
   *path = stem + name;
-  if (FileExists(ctx.fs, *path)) return true;
+  if (ctx.fs.FileExists(*path)) return true;
   if (ToLowerAscii(ExtensionOf(name)) != "jpg") {
     *path = stem + BaseNameOf(name) + ".jpg";
-    if (FileExists(ctx.fs, *path)) return true;
+    if (ctx.fs.FileExists(*path)) return true;
   }
   path->clear();
   return false;

@@ -25,8 +25,8 @@ void CountGalleryFiles(RunContext& ctx, const std::string& folder,
                        int32_t* folder_count, int32_t* file_count);
 
 // Lists the folder's pictures and movies into *names (table order, then
-// the system's order; thumbnails and the sidebar picture left out), reads
-// the create mode from the window and fills info->thumbnails_to_create.
+// the system's order; thumbnails and the sidebar picture left out) and
+// fills info->thumbnails_to_create as the run's create mode asks.
 // Throws Error when the folder cannot be listed.
 void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                      std::vector<std::string>* names);

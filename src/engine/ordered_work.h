@@ -2,16 +2,19 @@
 // results back in item order, so that questions, the error list and the
 // progress reports stay on the calling thread in order. Workers run at most
 // a few items ahead of the consumer; Stop() hands out no more work (items
-// already in hand finish).
+// already in hand finish). An exception thrown by the work of an item is
+// thrown again by Take() for that item, on the calling thread.
 #ifndef ORVANTA_ENGINE_ORDERED_WORK_H_
 #define ORVANTA_ENGINE_ORDERED_WORK_H_
 
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace orvanta {
@@ -21,7 +24,7 @@ class OrderedWork {
  public:
   // `workers` <= 1 runs every item on the calling thread inside Take().
   OrderedWork(int count, int workers, std::function<Result(int)> work)
-      : count_(count), work_(std::move(work)), results_(count) {
+      : count_(count), work_(std::move(work)), slots_(count) {
     if (workers <= 1 || count <= 1) return;
     window_ = workers * 2;
     for (int w = 0; w < workers && w < count; ++w) {
@@ -41,7 +44,8 @@ class OrderedWork {
               std::chrono::milliseconds tick = std::chrono::milliseconds(50)) {
     if (threads_.empty()) return work_(index);
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!results_[index].has_value()) {
+    Slot& slot = slots_[index];
+    while (!slot.result.has_value() && !slot.error) {
       if (done_.wait_for(lock, tick) == std::cv_status::timeout) {
         lock.unlock();
         idle();
@@ -50,8 +54,9 @@ class OrderedWork {
     }
     taken_ = index + 1;
     more_.notify_all();
-    Result result = std::move(*results_[index]);
-    results_[index].reset();
+    if (slot.error) std::rethrow_exception(std::exchange(slot.error, nullptr));
+    Result result = std::move(*slot.result);
+    slot.result.reset();
     return result;
   }
 
@@ -63,6 +68,11 @@ class OrderedWork {
   }
 
  private:
+  struct Slot {
+    std::optional<Result> result;
+    std::exception_ptr error;
+  };
+
   void WorkerLoop() {
     while (true) {
       int index;
@@ -74,16 +84,23 @@ class OrderedWork {
         if (stopped_ || next_ >= count_) return;
         index = next_++;
       }
-      Result result = work_(index);
+      std::optional<Result> result;
+      std::exception_ptr error;
+      try {
+        result.emplace(work_(index));
+      } catch (...) {
+        error = std::current_exception();
+      }
       std::lock_guard<std::mutex> lock(mutex_);
-      results_[index] = std::move(result);
+      slots_[index].result = std::move(result);
+      slots_[index].error = error;
       done_.notify_all();
     }
   }
 
   const int count_;
   std::function<Result(int)> work_;
-  std::vector<std::optional<Result>> results_;
+  std::vector<Slot> slots_;
   std::vector<std::thread> threads_;
   std::mutex mutex_;
   std::condition_variable more_;

@@ -1,7 +1,6 @@
 // Writing picture pages.
 #include "engine/picture_page.h"
 
-#include "common/conversions.h"
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
@@ -24,30 +23,22 @@ void AskAbort(RunContext& ctx, const std::string& page_path,
   if (answer == Answer::kYes) ctx.state.abort_processing = true;
 }
 
-// Whether the picture is shown at mid size. With the image tool the size
-// comes from its header; when that is unknown, the option alone decides.
+// Whether the picture is shown at mid size. The image tool reads its size
+// from its header; when that is unknown, the option alone decides.
 bool ShowMidSize(RunContext& ctx, const FolderInfo& info,
                  const std::string& name, const std::string& page_path) {
   const bool wanted = ctx.options.include_mid_size_picture;
-  if (ctx.image_tool == nullptr) return wanted;
-  std::string answer;
+  std::optional<PixelSize> size;
   try {
-    answer = TrimBlanks(ctx.image_tool->Identify(
-        {"-format", "%w,%h", "-ping", info.folder_path + name}));
+    size = ctx.image_tool->PictureSize(info.folder_path + name);
   } catch (const Error& e) {
     // A picture whose header cannot be read only leaves its size unknown.
     if (e.kind() != ErrorKind::kImageData) AskAbort(ctx, page_path, e);
     return wanted;
   }
-  size_t comma = answer.find(',');
-  if (comma == std::string::npos) return wanted;
-  int32_t width = TextToLong(answer.substr(0, comma));
-  std::string rest = answer.substr(comma + 1);
-  rest = rest.substr(0, rest.find(','));
-  rest = rest.substr(0, rest.find('\n'));
-  int32_t height = TextToLong(rest);
-  return wanted && (width > ctx.options.mid_size_maximum_width ||
-                    height > ctx.options.mid_size_maximum_height);
+  if (!size) return wanted;
+  return wanted && (size->width > ctx.options.mid_size_maximum_width ||
+                    size->height > ctx.options.mid_size_maximum_height);
 }
 
 std::string NavLink(const std::vector<std::string>& names, int neighbour,
@@ -69,7 +60,7 @@ std::string BuildPictureSource(RunContext& ctx, const FolderInfo& info,
   if (ctx.options.known_extensions.IsMovieFile(name)) {
     const std::string thumbnail = MovieThumbnailName(ctx.options, name);
     std::string block = "<a href=\"" + href + "\">";
-    if (FileExists(ctx.fs, info.folder_path + thumbnail)) {
+    if (ctx.fs.FileExists(info.folder_path + thumbnail)) {
       return block + "<IMG SRC=\"" + UrlEncodeName(thumbnail) + "\"></a>";
     }
     return block + HtmlEscape(name) + "</a>";

@@ -1,6 +1,7 @@
-// The state of one gallery run and the context every engine routine works
-// in: the person's interface, the file system, the options, the image tool
-// and the run's counters and flags.
+// The context every engine routine of a run works in: the person's
+// interface, the file system, the settings and the options taken from them
+// at the start, the image tool, and the run's counters and flags. The
+// folder record of the folder being processed.
 #ifndef ORVANTA_ENGINE_RUN_CONTEXT_H_
 #define ORVANTA_ENGINE_RUN_CONTEXT_H_
 
@@ -17,7 +18,7 @@
 
 namespace orvanta {
 
-// Counters and flags of one run, reset at its start.
+// Counters and flags of one run.
 struct RunState {
   bool abort_processing = false;      // the run is being abandoned
   std::string thumbnail_error_list;   // errors recorded while shrinking
@@ -25,8 +26,8 @@ struct RunState {
   int32_t folders_processed = 0;      // folders entered, skipped ones too
   int32_t count_progress_ticker = 0;  // moves the bar while counting
   bool suppress_error_prompts = false;
-  // Set when the person declined thumbnails for the other folders: the
-  // create mode stays 0 for the rest of the run.
+  // Set when the person declined thumbnails for the other folders: no
+  // thumbnails for the rest of the run.
   bool thumbnails_switched_off = false;
   // Set once ffmpeg could not be started: no more movie thumbnails.
   bool no_ffmpeg = false;
@@ -34,21 +35,26 @@ struct RunState {
 
 struct RunContext {
   RunContext(UserInterface& ui_in, FileSystem& fs_in,
-             GalleryOptions& options_in, const RunSettings& settings_in)
-      : ui(ui_in), fs(fs_in), options(options_in), settings(settings_in) {}
+             const RunSettings& settings_in)
+      : ui(ui_in), fs(fs_in), settings(settings_in) {}
 
-  // True once the person asked to abort (Escape, closing the progress
-  // display, Ctrl+C).
-  bool AbortRequested() { return ui.KeyPressAbortProcess() > 1; }
+  // True once the person asked to abort.
+  bool AbortRequested() const { return ui.AbortRequested(); }
+  // The thumbnail create mode for the next folder: the list index as the
+  // run found it, or none once the person declined further thumbnails.
+  int CreateMode() const {
+    return state.thumbnails_switched_off
+               ? kNoThumbnails
+               : settings.controls.create_thumbnails_index;
+  }
 
   UserInterface& ui;
   FileSystem& fs;
-  GalleryOptions& options;
-  const RunSettings& settings;
-  ImageTool* image_tool = nullptr;  // null when the converter is used
-  bool use_image_magick = true;
-  std::string irfanview_path;
-  std::string program_folder;
+  const RunSettings settings;  // a copy: the run's own snapshot
+  // The options taken from the settings when the run starts (the template
+  // paths fall back to the default names when a template is missing).
+  GalleryOptions options;
+  ImageTool* image_tool = nullptr;  // set before the walk
   std::string input_folder;  // the gallery's root, ending in the separator
   RunState state;
   // Template files read once per run, by path.

@@ -2,6 +2,7 @@
 #include "engine/templates.h"
 
 #include <array>
+#include <optional>
 
 #include "common/error.h"
 #include "common/text_utils.h"
@@ -44,22 +45,32 @@ bool IsBlockCode(const std::string& code) {
   return false;
 }
 
-void WriteTemplate(RunContext& ctx, const std::string& path,
-                   const std::vector<std::string>& lines,
-                   const char* error_phrase) {
-  try {
-    auto writer = ctx.fs.CreateTextFile(path);
-    for (const std::string& line : lines) writer->WriteLine(line);
-    writer->Close();
-  } catch (const Error& e) {
-    ctx.ui.ShowMessage({"Error",
-                        std::string(error_phrase) + e.what() + kCrLf +
-                            "Be sure you have write permission for the drive "
-                            "where the Orvanta program resides " +
-                            kCrLf + "(" + path + ")",
-                        Buttons::kOk, Icon::kWarning, 1});
-    ctx.state.abort_processing = true;
+// The text of an inline code on a page titled `title`; nothing when
+// `code` is not an inline code.
+std::optional<std::string> InlineCodeText(RunContext& ctx,
+                                          const std::string& code,
+                                          std::string_view title) {
+  if (code == "directorytitle" || code == "picturetitle") {
+    return std::string(title);
   }
+  if (code == "date") return FormatLongDate(ctx.fs.LocalTime());
+  if (code == "time") return FormatShortTime(ctx.fs.LocalTime());
+  if (code == "aboutprogrammer") return kAboutProgrammer;
+  if (code == "navindex") return kNavIndexLink;
+  if (code == "navigationonkeydownevent") {
+    return ctx.options.include_keyboard_navigation ? kKeyDownCall : "";
+  }
+  return std::nullopt;
+}
+
+// The bad-code message: an unknown or empty code, or a "%" never closed.
+void ReportBadCode(RunContext& ctx, const std::string& line,
+                   std::string_view template_path) {
+  ctx.ui.ShowMessage({kAppTitle,
+                      "Bad code in line " + std::string(kCrLf) + line + kCrLf +
+                          " of header file " + std::string(template_path),
+                      Buttons::kOk, Icon::kNone, 1});
+  ctx.state.abort_processing = true;
 }
 
 }  // namespace
@@ -114,14 +125,26 @@ const std::vector<std::string>& DefaultPictureTemplateLines() {
   return lines;
 }
 
-void WriteDefaultIndexTemplate(RunContext& ctx, const std::string& path) {
-  WriteTemplate(ctx, path, DefaultIndexTemplateLines(),
-                "Error Creating HTML Index Template File: ");
-}
-
-void WriteDefaultPictureTemplate(RunContext& ctx, const std::string& path) {
-  WriteTemplate(ctx, path, DefaultPictureTemplateLines(),
-                "Error Creating HTML Picture Template File: ");
+void WriteDefaultTemplate(RunContext& ctx, const std::string& path,
+                          bool index) {
+  try {
+    auto writer = ctx.fs.CreateTextFile(path);
+    for (const std::string& line :
+         index ? DefaultIndexTemplateLines() : DefaultPictureTemplateLines()) {
+      writer->WriteLine(line);
+    }
+    writer->Close();
+  } catch (const Error& e) {
+    ctx.ui.ShowMessage({"Error",
+                        std::string("Error Creating HTML ") +
+                            (index ? "Index" : "Picture") +
+                            " Template File: " + e.what() + kCrLf +
+                            "Be sure you have write permission for the drive "
+                            "where the Orvanta program resides " +
+                            kCrLf + "(" + path + ")",
+                        Buttons::kOk, Icon::kWarning, 1});
+    ctx.state.abort_processing = true;
+  }
 }
 
 const std::vector<std::string>& ReadTemplateLines(RunContext& ctx,
@@ -160,59 +183,30 @@ void ExpandTemplateLine(RunContext& ctx, std::string* line,
                         std::string* block_code, std::string_view title,
                         std::string_view template_path) {
   const std::string& text = *line;
-  const size_t n = text.size();
   std::string result;
-  result.reserve(n);
+  result.reserve(text.size());
   size_t i = 0;
-  while (i < n) {
+  while (i < text.size()) {
     if (text[i] != '%') {
       result += text[i++];
       continue;
     }
     block_code->clear();
-    size_t j = text.find('%', i + 1);
+    const size_t j = text.find('%', i + 1);
     if (j != std::string::npos) {
       *block_code =
           ToLowerAscii(std::string_view(text).substr(i + 1, j - i - 1));
+      if (auto replacement = InlineCodeText(ctx, *block_code, title)) {
+        result += *replacement;
+        i = j + 1;
+        continue;
+      }
+      if (IsBlockCode(*block_code)) {
+        line->clear();
+        return;
+      }
     }
-    const std::string& code = *block_code;
-    std::string replacement;
-    bool inline_code = true;
-    if (j == std::string::npos) {
-      inline_code = false;
-    } else if (code == "directorytitle" || code == "picturetitle") {
-      replacement = title;
-    } else if (code == "date" || code == "time") {
-      std::time_t now = std::time(nullptr);
-      std::tm local{};
-      localtime_r(&now, &local);
-      replacement =
-          code == "date" ? FormatLongDate(local) : FormatShortTime(local);
-    } else if (code == "aboutprogrammer") {
-      replacement = kAboutProgrammer;
-    } else if (code == "navindex") {
-      replacement = kNavIndexLink;
-    } else if (code == "navigationonkeydownevent") {
-      if (ctx.options.include_keyboard_navigation) replacement = kKeyDownCall;
-    } else {
-      inline_code = false;
-    }
-    if (inline_code) {
-      result += replacement;
-      i = j + 1;
-      continue;
-    }
-    if (j != std::string::npos && IsBlockCode(code)) {
-      line->clear();
-      return;
-    }
-    // A bad code: unknown, empty, or a "%" that is never closed.
-    ctx.ui.ShowMessage({kAppTitle,
-                        "Bad code in line " + std::string(kCrLf) + text +
-                            kCrLf + " of header file " +
-                            std::string(template_path),
-                        Buttons::kOk, Icon::kNone, 1});
-    ctx.state.abort_processing = true;
+    ReportBadCode(ctx, text, template_path);
     *line = std::move(result);
     return;
   }

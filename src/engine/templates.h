@@ -16,11 +16,10 @@ namespace orvanta {
 const std::vector<std::string>& DefaultIndexTemplateLines();
 const std::vector<std::string>& DefaultPictureTemplateLines();
 
-// Creates or replaces `path` with the default template. On failure shows
-// the template error message and sets abort_processing; the file is then
-// unchanged.
-void WriteDefaultIndexTemplate(RunContext& ctx, const std::string& path);
-void WriteDefaultPictureTemplate(RunContext& ctx, const std::string& path);
+// Creates or replaces `path` with the default index (or picture) template.
+// On failure shows the template error message and sets abort_processing;
+// the file is then unchanged.
+void WriteDefaultTemplate(RunContext& ctx, const std::string& path, bool index);
 
 // Expands the placeholders of *line in place. Inline codes are replaced by
 // their text (`title` for the title codes, HTML-ready); a line holding a

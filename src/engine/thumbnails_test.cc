@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/error.h"
 #include "engine/gallery_run.h"
 #include "testing/cli_runner.h"
 #include "testing/recording_ui.h"
@@ -27,33 +28,33 @@ using ::testing::HasSubstr;
 class ThumbnailsTest : public ::testing::Test {
  protected:
   ThumbnailsTest() {
-    program.program_folder = temp.Path("program");
-    MakeFolders(program.program_folder);
+    settings.program_folder = temp.Path("program");
+    MakeFolders(settings.program_folder);
     MakeFolders(Input(""));
-    SetDefaultOptions(program.program_folder, &ui.controls, &program.options);
-    ui.controls.input_folder = Input("");
+    SetDefaultOptions(settings.program_folder, &controls);
+    controls.input_folder = Input("");
     settings.thumbnail_workers = 2;
   }
   std::string Input(const std::string& relative) const {
     return temp.Path("gallery/" + relative);
   }
   RunOutcome Run(ImageToolFactory factory = CreateMagickImageTool) {
-    return CreateGallery(ui, fs, program, factory, settings);
+    return CreateGallery(ui, fs, settings, factory).outcome;
   }
 
   TempDir temp;
   PosixFileSystem fs;
   RecordingUi ui;
-  ProgramState program;
   RunSettings settings;
+  OptionControls& controls = settings.controls;
 };
 
 TEST_F(ThumbnailsTest, ConvertersThatHangCrashOrFailAreStoppedAndAskedAbout) {
   for (const char* name : {"good.jpg", "hang.jpg", "crash.jpg", "fail.jpg"}) {
     MakePicture(Input(name), 64, 48);
   }
-  ui.controls.use_irfanview = 1;
-  ui.controls.irfanview_path = TestConverterPath();
+  controls.use_irfanview = 1;
+  controls.irfanview_path = TestConverterPath();
   settings.converter_time_limit_seconds = 2;
   ui.answers = {Answer::kYes, Answer::kYes, Answer::kYes};
   EXPECT_EQ(Run(), RunOutcome::kCompleted);
@@ -78,8 +79,8 @@ TEST_F(ThumbnailsTest, HangingFfmpegIsStoppedAndTheClipListed) {
   chmod(temp.Path("bin/ffmpeg").c_str(), 0755);
   const std::string path = std::getenv("PATH");
   setenv("PATH", (temp.Path("bin") + ":" + path).c_str(), 1);
-  ui.controls.movie_file_extensions = "mp4";
-  ui.controls.create_movie_thumbnails = 1;
+  controls.movie_file_extensions = "mp4";
+  controls.create_movie_thumbnails = 1;
   settings.converter_time_limit_seconds = 1;
   const RunOutcome outcome = Run();
   setenv("PATH", path.c_str(), 1);
@@ -92,18 +93,17 @@ TEST_F(ThumbnailsTest, HangingFfmpegIsStoppedAndTheClipListed) {
 
 TEST_F(ThumbnailsTest, EscapeWhileCountingCancels) {
   for (int i = 0; i < 12; ++i) MakeFolders(Input("f" + std::to_string(i)));
-  ui.on_progress = [&] { ui.abort = kAbortRequested; };
+  ui.on_progress = [&] { ui.RequestAbort(); };
   EXPECT_EQ(Run(), RunOutcome::kCancelled);
   EXPECT_EQ(ui.Transcript(), "Cancelled: Processing cancelled.\n");
   EXPECT_FALSE(PathExists(Input("index.html")));
-  EXPECT_EQ(ui.abort, 0);
+  EXPECT_FALSE(ui.AbortRequested());
   EXPECT_FALSE(ui.busy);
 }
 
 TEST_F(ThumbnailsTest, MissingImageLibraryStopsWithItsMessage) {
-  EXPECT_EQ(Run([](std::string* why) {
-              *why = "no configuration files";
-              return std::unique_ptr<ImageTool>();
+  EXPECT_EQ(Run([](FileSystem&) -> std::unique_ptr<ImageTool> {
+              throw Error("no configuration files");
             }),
             RunOutcome::kStopped);
   EXPECT_THAT(ui.Transcript(),

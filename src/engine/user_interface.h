@@ -1,27 +1,24 @@
-// The engine's only way to the person: message boxes, the progress display,
-// the text report, the busy pointer, the abort request and the option
-// controls as they stand at the moment the engine looks. The desktop window,
-// the command line and the tests each implement it.
+// The engine's only way to the person: message boxes and questions, the
+// progress display, the report of errors at the end, the busy pointer and
+// the abort request. The progress window, the command line and the tests
+// each implement it.
 #ifndef ORVANTA_ENGINE_USER_INTERFACE_H_
 #define ORVANTA_ENGINE_USER_INTERFACE_H_
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "common/prompter.h"
-#include "options/options.h"
 
 namespace orvanta {
-
-// KeyPressAbortProcess value meaning "the person asked to abort".
-inline constexpr int kAbortRequested = 2;
 
 class UserInterface : public Prompter {
  public:
   // --- Progress display. Every update may yield to the person (pause,
   // Escape) and may hold the run while it is paused.
-  // Shows the display with a task text and the overall range, and resets
-  // the abort request to 0.
+  // Shows the display with a task text and the overall range, and clears
+  // the abort request.
   virtual void InitializeForm(const std::string& task, int32_t minimum,
                               int32_t maximum, bool show_time_stats,
                               bool show_subtask, bool show_pause_button) = 0;
@@ -32,8 +29,8 @@ class UserInterface : public Prompter {
                                         bool fractionally_increase_overall) = 0;
   virtual void UpdateCurrentTask(const std::string& task) = 0;
   virtual void UpdateCurrentSubTask(const std::string& subtask) = 0;
-  // Hides the display; with `reset_abort` the abort request goes back to 0.
-  virtual void HideForm(bool reset_abort) = 0;
+  // Hides the display; with `clear_abort` the abort request is cleared.
+  virtual void HideForm(bool clear_abort) = 0;
 
   // Shows a long text (the thumbnail error list); returns when the person
   // has closed it.
@@ -41,21 +38,19 @@ class UserInterface : public Prompter {
   // The busy (hourglass) pointer on or off.
   virtual void SetBusy(bool busy) = 0;
   // Called now and then while the run waits for background work (the
-  // thumbnail workers), so a window can handle its events. Default: nothing.
+  // thumbnail workers), so a window can handle its events.
   virtual void KeepAlive() {}
 
-  // --- The abort request (KeyPressAbortProcess): 2 once the person asked
-  // to abort, 0 otherwise. Anything above 1 means abort.
-  virtual int KeyPressAbortProcess() = 0;
-  virtual void SetKeyPressAbortProcess(int value) = 0;
+  // --- The abort request: set when the person asks the run to stop
+  // (Escape, closing the progress display, Ctrl+C), read by the run
+  // between its steps. Safe from any thread and from a signal handler.
+  bool AbortRequested() const { return abort_.load(); }
+  // Sets the request; returns whether it was set already.
+  bool RequestAbort() { return abort_.exchange(true); }
+  void ClearAbortRequest() { abort_.store(false); }
 
-  // --- The option controls as they stand now. The engine reads the input
-  // folder, the converter choice and path, and per folder the thumbnail
-  // prefix and the create mode at the moment of use.
-  virtual OptionControls ReadControls() = 0;
-  // Resets a template name box to the default name.
-  virtual void SetIndexTemplateFile(const std::string& name) = 0;
-  virtual void SetPictureTemplateFile(const std::string& name) = 0;
+ private:
+  std::atomic<bool> abort_{false};
 };
 
 }  // namespace orvanta

@@ -23,11 +23,7 @@ namespace {
 
 class ImageToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string error;
-    tool_ = CreateMagickImageTool(&error);
-    ASSERT_NE(tool_, nullptr) << error;
-  }
+  void SetUp() override { tool_ = CreateMagickImageTool(fs_); }
   // Makes the thumbnail of `name` at "t_" + name; the kind of error if any.
   std::optional<ErrorKind> Shrink(const std::string& name, int size = 150) {
     try {
@@ -40,6 +36,7 @@ class ImageToolTest : public ::testing::Test {
   }
 
   TempDir dir_;
+  PosixFileSystem fs_;
   std::unique_ptr<ImageTool> tool_;
   std::string message_;
 };
@@ -127,9 +124,7 @@ TEST_F(ImageToolTest, PictureErrorsAndOtherFailuresLeaveNoFile) {
   EXPECT_EQ(message_, "the file cannot be read (No such file or directory)");
   EXPECT_EQ(Shrink("folder.jpg"), ErrorKind::kGeneral);
   MakeBombPng(dir_.Path("bomb.png"));
-  EXPECT_THROW(
-      tool_->Identify({"-format", "%w,%h", "-ping", dir_.Path("bomb.png")}),
-      Error);
+  EXPECT_THROW(tool_->PictureSize(dir_.Path("bomb.png")), Error);
   EXPECT_THROW(tool_->MakeThumbnail(dir_.Path("whole.jpg"),
                                     dir_.Path("no/such/t.jpg"), 150),
                Error);

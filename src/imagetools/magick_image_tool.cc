@@ -1,6 +1,6 @@
 // The image tool on Magick++ (ImageMagick 6). Pictures are read into memory
-// and decoded from there; thumbnails are encoded in memory and then replace
-// the file atomically.
+// through the FileSystem and decoded from there; thumbnails are encoded in
+// memory and then replace the file whole.
 //
 // Resource limits, set once for the whole process when the first tool is
 // created:
@@ -39,7 +39,7 @@
 #include "common/error.h"
 #include "imagetools/image_tool.h"
 #include "imagetools/jpeg_thumbnail.h"
-#include "imagetools/picture_file.h"
+#include "imagetools/picture_files.h"
 
 namespace orvanta {
 namespace {
@@ -48,7 +48,7 @@ constexpr MagickCore::MagickSizeType kMaxSide = 32768;
 constexpr MagickCore::MagickSizeType kMiB = 1024 * 1024;
 constexpr MagickCore::MagickSizeType kCacheLimit = 1024 * kMiB;
 constexpr MagickCore::MagickSizeType kMaxArea = 256 * 1000 * 1000;
-// How much of a file Identify reads first.
+// How much of a file PictureSize reads first.
 constexpr size_t kHeaderBytes = 256 * 1024;
 
 // Starts Magick++ and sets the resource limits once per process.
@@ -64,16 +64,6 @@ void InitializeMagickOnce() {
     Magick::ResourceLimits::disk(kCacheLimit);
     Magick::ResourceLimits::thread(1);
   });
-}
-
-// Joins the arguments for messages about a bad call.
-std::string JoinArgs(const std::vector<std::string>& args) {
-  std::string joined;
-  for (const std::string& arg : args) {
-    if (!joined.empty()) joined += ' ';
-    joined += '"' + arg + '"';
-  }
-  return joined;
 }
 
 // The library's own words without its source location (" @ error/...")
@@ -133,21 +123,22 @@ Magick::Image NewImage() {
 
 class MagickImageTool : public ImageTool {
  public:
+  explicit MagickImageTool(FileSystem& fs) : fs_(fs) {}
+  std::optional<PixelSize> PictureSize(const std::string& path) override;
   void MakeThumbnail(const std::string& source, const std::string& target,
                      int size) override;
-  std::string Identify(const std::vector<std::string>& args) override;
 
  private:
   // Shrinks the encoded picture; returns the thumbnail encoded in the same
   // format. Throws Magick::Exception or std::bad_alloc on failure.
   static std::string ShrinkEncoded(const Magick::Blob& input, size_t width,
                                    size_t height);
-  // Reads the picture at `path` and returns its thumbnail, encoded. Throws
-  // Error.
-  static std::string ThumbnailOf(const std::string& path, size_t width,
-                                 size_t height);
-  // "width,height" of the encoded picture, as displayed. Throws Error.
-  static std::string PingSize(const std::string& bytes);
+  // The thumbnail of the encoded picture. Throws Error.
+  static std::string ThumbnailOf(const std::string& bytes, size_t side);
+  // The shown size of the encoded picture. Throws Error.
+  static PixelSize SizeOf(const std::string& bytes);
+
+  FileSystem& fs_;
 };
 
 std::string MagickImageTool::ShrinkEncoded(const Magick::Blob& input,
@@ -185,25 +176,22 @@ std::string MagickImageTool::ShrinkEncoded(const Magick::Blob& input,
   return std::string(static_cast<const char*>(output.data()), output.length());
 }
 
-std::string MagickImageTool::ThumbnailOf(const std::string& path, size_t width,
-                                         size_t height) {
-  size_t length = 0;
-  std::unique_ptr<char[]> bytes = ReadPictureBytes(path, &length);
-  if (length == 0) {
+std::string MagickImageTool::ThumbnailOf(const std::string& bytes,
+                                         size_t side) {
+  if (bytes.empty()) {
     throw Error("the file is empty", ErrorKind::kImageData);
   }
   std::string thumbnail;
   try {
-    if (LooksLikeJpeg(bytes.get(), length)) {
-      thumbnail = JpegThumbnail(bytes.get(), length, static_cast<int>(width),
-                                static_cast<int>(kMaxSide))
-                      .value_or("");
+    if (LooksLikeJpeg(bytes.data(), bytes.size())) {
+      thumbnail =
+          JpegThumbnail(bytes.data(), bytes.size(), static_cast<int>(side),
+                        static_cast<int>(kMaxSide))
+              .value_or("");
     }
     if (thumbnail.empty()) {
-      // The library takes the buffer over: the picture is held once.
-      Magick::Blob input;
-      input.updateNoCopy(bytes.release(), length, Magick::Blob::NewAllocator);
-      thumbnail = ShrinkEncoded(input, width, height);
+      thumbnail =
+          ShrinkEncoded(Magick::Blob(bytes.data(), bytes.size()), side, side);
     }
   } catch (const JpegError& e) {
     throw PictureError(e.what());
@@ -224,39 +212,33 @@ void MagickImageTool::MakeThumbnail(const std::string& source,
         "a thumbnail of " + std::to_string(size) + " pixels cannot be made",
         ErrorKind::kGeneral);
   }
-  const size_t side = static_cast<size_t>(size);
-  WritePictureFile(target, ThumbnailOf(source, side, side));
+  const std::string thumbnail =
+      ThumbnailOf(ReadPicture(fs_, source), static_cast<size_t>(size));
+  WriteThumbnail(fs_, target, thumbnail);
 }
 
-std::string MagickImageTool::Identify(const std::vector<std::string>& args) {
-  if (args.size() != 4 || args[0] != "-format" || args[1] != "%w,%h" ||
-      args[2] != "-ping" || args[3].empty()) {
-    throw Error("Identify expects -format %w,%h -ping and a file, not " +
-                    JoinArgs(args),
-                ErrorKind::kGeneral);
-  }
-  const std::string& path = args[3];
+std::optional<PixelSize> MagickImageTool::PictureSize(const std::string& path) {
   // The size sits in the first few kilobytes of nearly every picture: read
   // only the start of the file, and all of it only when that is not enough.
   bool whole = false;
-  std::string bytes = ReadPictureFileStart(path, kHeaderBytes, &whole);
+  std::string bytes = ReadPicture(fs_, path, kHeaderBytes, &whole);
   if (bytes.empty()) {
     throw Error("the file is empty", ErrorKind::kImageData);
   }
   if (!whole) {
     try {
-      return PingSize(bytes);
+      return SizeOf(bytes);
     } catch (const Error&) {
-      bytes = ReadPictureFile(path);
+      bytes = ReadPicture(fs_, path);
     }
   }
-  return PingSize(bytes);
+  return SizeOf(bytes);
 }
 
-std::string MagickImageTool::PingSize(const std::string& bytes) {
+PixelSize MagickImageTool::SizeOf(const std::string& bytes) {
   if (LooksLikeJpeg(bytes.data(), bytes.size())) {
     if (const auto size = JpegShownSize(bytes.data(), bytes.size())) {
-      return std::to_string(size->first) + "," + std::to_string(size->second);
+      return {size->first, size->second};
     }
   }
   try {
@@ -266,7 +248,7 @@ std::string MagickImageTool::PingSize(const std::string& bytes) {
     size_t height = image.rows();
     if (IsTurned(image.orientation())) std::swap(width, height);
     if (width == 0 || height == 0) throw PictureError("no image data");
-    return std::to_string(width) + "," + std::to_string(height);
+    return {static_cast<int>(width), static_cast<int>(height)};
   } catch (const Magick::Exception& e) {
     throw PictureError(e.what());
   } catch (const std::bad_alloc&) {
@@ -276,14 +258,13 @@ std::string MagickImageTool::PingSize(const std::string& bytes) {
 
 }  // namespace
 
-std::unique_ptr<ImageTool> CreateMagickImageTool(std::string* error) {
+std::unique_ptr<ImageTool> CreateMagickImageTool(FileSystem& fs) {
   try {
     InitializeMagickOnce();
-    return std::make_unique<MagickImageTool>();
   } catch (const std::exception& e) {
-    if (error != nullptr) *error = e.what();
-    return nullptr;
+    throw Error(e.what());
   }
+  return std::make_unique<MagickImageTool>(fs);
 }
 
 }  // namespace orvanta

@@ -3,18 +3,13 @@
 // then replaces the thumbnail in one step.
 #include "imagetools/movie_thumbnail.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
-#include "imagetools/picture_file.h"
+#include "imagetools/picture_files.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {
@@ -70,32 +65,64 @@ Error TooSlow(int32_t limit_seconds) {
 // tells ffmpeg the format), removed when done.
 class FrameFile {
  public:
-  explicit FrameFile(const std::string& extension) {
-    const char* folder = std::getenv("TMPDIR");
-    path_ =
-        std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
-        "/orvanta-frame-XXXXXX." + extension;
-    const int fd =
-        mkstemps(path_.data(), static_cast<int>(extension.size()) + 1);
-    if (fd < 0) {
-      throw Error(std::string("no temporary file for the frame (") +
-                      std::strerror(errno) + ")",
-                  ErrorKind::kGeneral);
+  FrameFile(FileSystem& fs, const std::string& extension) : fs_(fs) {
+    try {
+      path_ = fs.MakeTemporaryFile(extension);
+    } catch (const Error& e) {
+      throw Error(
+          std::string("no temporary file for the frame (") + e.what() + ")",
+          ErrorKind::kGeneral);
     }
-    close(fd);
   }
-  ~FrameFile() { unlink(path_.c_str()); }
+  ~FrameFile() {
+    try {
+      fs_.RemoveFile(path_);
+    } catch (const Error&) {
+      // Left in the temporary folder, which the system empties.
+    }
+  }
   FrameFile(const FrameFile&) = delete;
   FrameFile& operator=(const FrameFile&) = delete;
   const std::string& path() const { return path_; }
 
  private:
+  FileSystem& fs_;
   std::string path_;
 };
 
+// ffmpeg's arguments for the frame `seek` seconds into the clip, fitted
+// inside size x size.
+std::vector<std::string> FrameArguments(const std::string& movie,
+                                        const std::string& seek, int size,
+                                        const std::string& frame) {
+  const std::string box = std::to_string(size);
+  return {kFfmpeg,
+          "-nostdin",
+          "-hide_banner",
+          "-loglevel",
+          "error",
+          "-y",
+          "-ss",
+          seek,
+          "-i",
+          FileUrl(movie),
+          "-map",
+          "0:v:0",
+          "-frames:v",
+          "1",
+          "-vf",
+          "scale=" + box + ":" + box +
+              ":force_original_aspect_ratio=decrease:flags=lanczos",
+          "-q:v",
+          "2",
+          "-update",
+          "1",
+          FileUrl(frame)};
+}
+
 }  // namespace
 
-MovieThumbnail MakeMovieThumbnail(const std::string& movie,
+MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
                                   const std::string& thumbnail, int size,
                                   int32_t limit_seconds) {
   // Without an output ffmpeg only describes its input (and says that an
@@ -115,34 +142,11 @@ MovieThumbnail MakeMovieThumbnail(const std::string& movie,
   const double duration = DurationOf(probe.output);
   char seek[32];
   std::snprintf(seek, sizeof seek, "%.3f", duration >= 1 ? duration / 10 : 0);
-  const std::string box = std::to_string(size);
   // The thumbnail's extension names the frame's format ("jpg" if none).
   const std::string extension = ToLowerAscii(ExtensionOf(thumbnail));
-  FrameFile frame(extension.empty() ? "jpg" : extension);
-  const ProgramRun run =
-      RunProgram({kFfmpeg,
-                  "-nostdin",
-                  "-hide_banner",
-                  "-loglevel",
-                  "error",
-                  "-y",
-                  "-ss",
-                  seek,
-                  "-i",
-                  FileUrl(movie),
-                  "-map",
-                  "0:v:0",
-                  "-frames:v",
-                  "1",
-                  "-vf",
-                  "scale=" + box + ":" + box +
-                      ":force_original_aspect_ratio=decrease:flags=lanczos",
-                  "-q:v",
-                  "2",
-                  "-update",
-                  "1",
-                  FileUrl(frame.path())},
-                 limit_seconds);
+  FrameFile frame(fs, extension.empty() ? "jpg" : extension);
+  const ProgramRun run = RunProgram(
+      FrameArguments(movie, seek, size, frame.path()), limit_seconds);
   if (run.outcome == ProgramRun::Outcome::kNotStarted) {
     return MovieThumbnail::kNoFfmpeg;
   }
@@ -150,9 +154,9 @@ MovieThumbnail MakeMovieThumbnail(const std::string& movie,
     throw TooSlow(limit_seconds);
   }
   const std::string bytes =
-      run.exit_status == 0 ? ReadPictureFile(frame.path()) : "";
+      run.exit_status == 0 ? ReadPicture(fs, frame.path()) : "";
   if (bytes.empty()) throw Unreadable(run.output, movie);
-  WritePictureFile(thumbnail, bytes);
+  WriteThumbnail(fs, thumbnail, bytes);
   return MovieThumbnail::kMade;
 }
 

@@ -2,13 +2,16 @@
 // (its first frame when the clip is shorter than a second), fitted inside
 // the thumbnail box with its proportions kept and turned upright as a
 // player shows it (ffmpeg follows the clip's rotation), then written whole
-// or not at all. ffmpeg is a child process started through the process
-// runner: no shell, its arguments passed one by one, a time limit.
+// or not at all through the FileSystem. ffmpeg is a child process started
+// through the process runner: no shell, its arguments passed one by one, a time
+// limit.
 #ifndef ORVANTA_IMAGETOOLS_MOVIE_THUMBNAIL_H_
 #define ORVANTA_IMAGETOOLS_MOVIE_THUMBNAIL_H_
 
 #include <cstdint>
 #include <string>
+
+#include "common/file_system.h"
 
 namespace orvanta {
 
@@ -20,7 +23,7 @@ enum class MovieThumbnail { kMade, kNoFfmpeg };
 // cannot read the clip or takes longer than `limit_seconds` (0: no limit),
 // and Error(kGeneral) when the thumbnail cannot be written; `thumbnail` is
 // then unchanged.
-MovieThumbnail MakeMovieThumbnail(const std::string& movie,
+MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
                                   const std::string& thumbnail, int size,
                                   int32_t limit_seconds);
 

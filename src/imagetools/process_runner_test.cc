@@ -1,10 +1,9 @@
-// The external converter's command line, split by the Windows rules and
-// built so that it splits back into the same arguments; and running it as
-// a child with a time limit that leaves no process behind.
+// Helper programs run as children with a time limit that leaves no process
+// behind, found on the PATH or reported as not started; and the converter
+// behind the image tool, given each path as one argument whatever it holds.
 #include "imagetools/process_runner.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -12,6 +11,8 @@
 #include <fstream>
 #include <thread>
 
+#include "common/error.h"
+#include "imagetools/image_tool.h"
 #include "testing/cli_runner.h"
 #include "testing/temp_dir.h"
 #include "testing/test_pictures.h"
@@ -19,46 +20,7 @@
 namespace orvanta::testing {
 namespace {
 
-using Args = std::vector<std::string>;
-
-TEST(SplitCommandLineTest, WindowsRules) {
-  const std::pair<std::string, Args> cases[] = {
-      {"  \t ", {}},
-      {"a b\t\tc  ", {"a", "b", "c"}},
-      {R"("a b" c)", {"a b", "c"}},
-      {R"("" x)", {"", "x"}},
-      {R"("open ended)", {"open ended"}},
-      {R"(C:\dir a\\b)", {R"(C:\dir)", R"(a\\b)"}},
-      {R"(a\"b)", {R"(a"b)"}},
-      {R"(a\\"b c")", {R"(a\b c)"}},
-      {R"(a\\\"b)", {R"(a\"b)"}},
-      {R"("C:\dir\\" next)", {R"(C:\dir\)", "next"}},
-      {R"("a""b" c)", {R"(a"b)", "c"}},
-  };
-  for (const auto& [line, args] : cases) {
-    EXPECT_EQ(SplitCommandLine(line), args) << line;
-  }
-}
-
-TEST(SplitCommandLineTest, ConverterCommandLineSplitsBackIntoItsArguments) {
-  EXPECT_EQ(BuildConverterCommandLine("/usr/bin/conv", "/p/x.png", "/p/t_x.png",
-                                      1000),
-            R"("/usr/bin/conv" "/p/x.png" /resample=(1000,1000) )"
-            R"(/aspectratio /convert="/p/t_x.png")");
-  const Args paths[] = {
-      {"/opt/my tools/conv", "/p/a b.jpg", "/p/t_a b.jpg"},
-      {"/p/conv", R"(/p/say "hi".jpg)", R"(/p/t_say "hi".jpg)"},
-      {"/p/conv", R"(/p/back\slash\.jpg)", R"(/p/ends in\)"},
-      {"/p/conv", R"(/p/quote\"mix\\".gif)", "/p/t\t tab.gif"},
-  };
-  for (const Args& p : paths) {
-    const std::string line = BuildConverterCommandLine(p[0], p[1], p[2], 150);
-    EXPECT_EQ(SplitCommandLine(line),
-              (Args{p[0], p[1], "/resample=(150,150)", "/aspectratio",
-                    "/convert=" + p[2]}))
-        << line;
-  }
-}
+using Outcome = ProgramRun::Outcome;
 
 // True when this process has no child, running or unreaped.
 bool HasNoChildren() {
@@ -76,21 +38,22 @@ bool IsGone(pid_t pid) {
 
 class RunProgramTest : public ::testing::Test {
  protected:
-  // The converter's command line for a new picture `name`.
-  std::string Command(const std::string& name) {
+  // The converter's arguments for a new picture `name`.
+  std::vector<std::string> Convert(const std::string& name) {
     MakePicture(dir_.Path(name), 400, 300);
-    return BuildConverterCommandLine(TestConverterPath(), dir_.Path(name),
-                                     dir_.Path("t_" + name), 100);
+    return {TestConverterPath(), dir_.Path(name), "/resample=(100,100)",
+            "/aspectratio", "/convert=" + dir_.Path("t_" + name)};
   }
   TempDir dir_;
 };
 
 TEST_F(RunProgramTest, ProgramsPastTheLimitAreKilledWithTheirHelpers) {
-  EXPECT_FALSE(RunProgramAndWait(Command("hang.jpg"), 1));
-  EXPECT_FALSE(RunProgramAndWait(Command("stubborn.jpg"), 1));  // no SIGTERM
+  EXPECT_EQ(RunProgram(Convert("hang.jpg"), 1).outcome, Outcome::kTimedOut);
+  EXPECT_EQ(RunProgram(Convert("stubborn.jpg"), 1).outcome,
+            Outcome::kTimedOut);  // ignores SIGTERM
   EXPECT_TRUE(HasNoChildren());
   // A helper left in the program's group goes with it.
-  EXPECT_TRUE(RunProgramAndWait(Command("orphan.jpg"), 30));
+  EXPECT_EQ(RunProgram(Convert("orphan.jpg"), 30).outcome, Outcome::kEnded);
   pid_t helper = 0;
   ASSERT_TRUE(std::ifstream(dir_.Path("t_orphan.jpg.pid")) >> helper);
   for (int i = 0; i < 500 && !IsGone(helper); ++i) {
@@ -99,19 +62,46 @@ TEST_F(RunProgramTest, ProgramsPastTheLimitAreKilledWithTheirHelpers) {
   EXPECT_TRUE(IsGone(helper));
 }
 
-TEST_F(RunProgramTest, ProgramsAreFoundOnThePathOrGiveFalse) {
+TEST_F(RunProgramTest, ProgramsAreFoundOnThePathOrNotStarted) {
   const std::string not_executable = dir_.Path("not-executable");
   WriteFile(not_executable, "#!/bin/sh\nexit 0\n");
   for (const std::string& program :
-       {not_executable, dir_.Path("missing"), dir_.path()}) {
-    EXPECT_FALSE(
-        RunProgramAndWait(BuildConverterCommandLine(program, "a", "b", 10), 5))
+       {not_executable, dir_.Path("missing"), dir_.path(), std::string(),
+        std::string("orvanta-no-such-program-here")}) {
+    EXPECT_EQ(RunProgram({program, "a"}, 5).outcome, Outcome::kNotStarted)
         << program;
   }
-  EXPECT_TRUE(RunProgramAndWait("true ignored arguments", 5));  // from PATH
-  EXPECT_FALSE(RunProgramAndWait("", 5));
-  EXPECT_FALSE(RunProgramAndWait("orvanta-no-such-program-here", 5));
+  const ProgramRun run = RunProgram({"sh", "-c",
+                                     "echo out; echo err >&2; "
+                                     "exit 3"},
+                                    5);
+  EXPECT_EQ(run.outcome, Outcome::kEnded);
+  EXPECT_EQ(run.exit_status, 3);
+  EXPECT_EQ(run.output, "out\nerr\n");
   EXPECT_TRUE(HasNoChildren());
+}
+
+TEST_F(RunProgramTest, TheConverterGetsEachPathWhole) {
+  PosixFileSystem fs;
+  auto tool = CreateConverterImageTool(fs, TestConverterPath(), 30);
+  for (const std::string name :
+       {"a b.jpg", "say \"hi\".jpg", "back\\slash\\.jpg", "-dash.jpg"}) {
+    MakePicture(dir_.Path(name), 400, 200);
+    tool->MakeThumbnail(dir_.Path(name), dir_.Path("t_" + name), 100);
+    EXPECT_EQ(ReadPictureSize(dir_.Path("t_" + name)), (PictureSize{100, 50}))
+        << name;
+  }
+  MakePicture(dir_.Path("fail.jpg"), 40, 20);
+  try {
+    tool->MakeThumbnail(dir_.Path("fail.jpg"), dir_.Path("t_fail.jpg"), 100);
+    ADD_FAILURE() << "a failing converter was taken for a working one";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::kConverter);
+    EXPECT_EQ(std::string(e.what()),
+              "\"" + TestConverterPath() + "\" \"" + dir_.Path("fail.jpg") +
+                  "\" /resample=(100,100) /aspectratio /convert=\"" +
+                  dir_.Path("t_fail.jpg") + "\"");
+  }
 }
 
 }  // namespace

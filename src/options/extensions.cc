@@ -23,10 +23,8 @@ std::string_view WithoutLeadingDot(std::string_view extension) {
 
 void ExtensionTable::SetDefaultExtensions() {
   Clear();
-  for (const char* picture : {"jpg", "jpeg", "gif", "png", "bmp"}) {
-    Append(picture, false);
-  }
-  for (const char* movie : {"mov", "avi"}) Append(movie, true);
+  AddExtensionList(kDefaultPictureExtensions, false);
+  AddExtensionList(kDefaultMovieExtensions, true);
 }
 
 void ExtensionTable::Clear() {

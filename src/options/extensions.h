@@ -10,6 +10,10 @@
 
 namespace orvanta {
 
+// The built-in extensions, as the window's boxes show them.
+inline constexpr char kDefaultPictureExtensions[] = "jpg, jpeg, gif, png, bmp";
+inline constexpr char kDefaultMovieExtensions[] = "mov, avi";
+
 struct KnownExtension {
   std::string extension;  // without the leading dot, case as typed
   bool is_movie = false;
@@ -17,8 +21,7 @@ struct KnownExtension {
 
 class ExtensionTable {
  public:
-  // Replaces the table with the built-in extensions: jpg, jpeg, gif, png,
-  // bmp (pictures), mov, avi (movies).
+  // Replaces the table with the built-in extensions (the two lists above).
   void SetDefaultExtensions();
   void Clear();
 

@@ -41,7 +41,7 @@ MidSizeLimits MidSizeLimitsForResolution(int index) {
 }
 
 void SetDefaultOptions(const std::string& program_folder,
-                       OptionControls* controls, GalleryOptions* options) {
+                       OptionControls* controls) {
   controls->input_folder = program_folder;
   controls->index_template_file = kDefaultIndexTemplate;
   controls->picture_template_file = kDefaultPictureTemplate;
@@ -60,11 +60,8 @@ void SetDefaultOptions(const std::string& program_folder,
   controls->include_mid_size_picture = CheckboxFromBoolean(true);
   controls->target_screen_resolution_index = 1;  // 800x600
   controls->use_irfanview = CheckboxFromBoolean(false);
-  controls->irfanview_path = kDefaultIrfanviewPath;
+  controls->irfanview_path = Platform().default_converter_path;
   controls->create_movie_thumbnails = CheckboxFromBoolean(false);
-  options->options_file_name = kOptionsFileName;
-  options->known_extensions.SetDefaultExtensions();
-  CaptureOptions(*controls, program_folder, options);
 }
 
 void CaptureOptions(const OptionControls& controls,

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/platform.h"
 #include "options/extensions.h"
 
 namespace orvanta {
@@ -14,16 +15,6 @@ namespace orvanta {
 inline constexpr char kDefaultIndexTemplate[] = "IndexTemplate.html";
 inline constexpr char kDefaultPictureTemplate[] = "PictureTemplate.html";
 inline constexpr char kDefaultDirectoryInfoFile[] = "DirInfo.txt";
-inline constexpr char kDefaultPictureExtensions[] = "jpg, jpeg, gif, png, bmp";
-inline constexpr char kDefaultMovieExtensions[] = "mov, avi";
-// The converter's default path: IrfanView's usual place on Windows; none
-// elsewhere (no converter is usual there).
-#ifdef _WIN32
-inline constexpr char kDefaultIrfanviewPath[] =
-    "C:\\Program Files\\Irfanview\\I_View32.exe";
-#else
-inline constexpr char kDefaultIrfanviewPath[] = "";
-#endif
 inline constexpr char kOptionsFileName[] = "info.ini";
 inline constexpr char kDefaultThumbnailPrefix[] = "t_";
 inline constexpr char kDefaultMovieThumbnailExtension[] = "jpg";
@@ -67,13 +58,14 @@ struct OptionControls {
   int include_mid_size_picture = 1;
   int target_screen_resolution_index = 2;  // cboTargetScreenResolution
   int use_irfanview = 0;                   // chkUseIrfanview
-  std::string irfanview_path = kDefaultIrfanviewPath;
+  std::string irfanview_path = Platform().default_converter_path;
   int create_movie_thumbnails = 0;  // chkCreateMovieThumbnails
 
   bool operator==(const OptionControls&) const = default;
 };
 
-// The record a run works from, taken from the controls by CaptureOptions.
+// The options a run works from, taken from the controls by CaptureOptions
+// when it starts.
 struct GalleryOptions {
   std::string index_template_path;
   std::string picture_template_path;
@@ -94,7 +86,6 @@ struct GalleryOptions {
   int mid_size_maximum_width = 760;
   int mid_size_maximum_height = 485;
   ExtensionTable known_extensions;
-  std::string options_file_name = kOptionsFileName;
 };
 
 struct MidSizeLimits {
@@ -107,10 +98,10 @@ struct MidSizeLimits {
 MidSizeLimits MidSizeLimitsForResolution(int index);
 
 // Puts the default values into the controls (the two include check boxes
-// are left as they are), resets the extension table and captures the
-// options. `program_folder` is the folder of the program's files.
+// are left as they are). `program_folder` is the folder of the program's
+// files, the default input folder.
 void SetDefaultOptions(const std::string& program_folder,
-                       OptionControls* controls, GalleryOptions* options);
+                       OptionControls* controls);
 
 // Fills *options from the controls with the range checks and rebuilds the
 // extension table from the two extension boxes (the built-in table when

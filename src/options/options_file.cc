@@ -1,6 +1,6 @@
 // The options file info.ini: reading it line by line into the option
-// controls and the extension table, and writing it back safely (backup,
-// temporary file, rename).
+// controls and the extension table, and writing it back whole with a
+// backup, both from one table of keys.
 #include "options/options_file.h"
 
 #include <cmath>
@@ -117,22 +117,57 @@ std::string BooleanText(int checkbox) {
   return CheckboxToBoolean(checkbox) ? "True" : "False";
 }
 
-// The text of the loading and saving error messages.
-std::string FileMessage(const std::string& phrase, const std::string& error,
-                        const std::string& permission,
-                        const std::string& program_folder) {
-  return phrase + error + "\r\nBe sure you have " + permission +
-         " permission for the drive where the Orvanta program resides " +
-         "\r\n(" + program_folder + ")";
+// The value of `option` as the file holds it.
+std::string ValueText(const OptionKey& option, const OptionControls& controls,
+                      const ExtensionTable& table) {
+  switch (option.kind) {
+    case ValueKind::kText:
+    case ValueKind::kNumber:
+      return controls.*option.text;
+    case ValueKind::kCheckbox:
+      return BooleanText(controls.*option.value);
+    case ValueKind::kListIndex:
+      return std::to_string(controls.*option.value);
+    case ValueKind::kExtensions:
+      return table.ExtensionListText(option.is_movie);
+  }
+  return "";
 }
 
-void ShowError(Prompter& prompter, std::string text) {
-  MessageBox box;
-  box.title = "Error";
-  box.text = std::move(text);
-  box.buttons = Buttons::kOk;
-  box.icon = Icon::kWarning;
-  prompter.ShowMessage(box);
+// The text of the loading and saving error messages.
+Error FileError(const std::string& phrase, const std::string& error,
+                const std::string& permission,
+                const std::string& program_folder) {
+  return Error(phrase + error + "\r\nBe sure you have " + permission +
+               " permission for the drive where the Orvanta program resides " +
+               "\r\n(" + program_folder + ")");
+}
+
+// Reads the file's lines into the controls; which extension lists it
+// held go to *read_pictures and *read_movies. Throws Error.
+void ReadLines(const std::string& path, OptionControls* controls,
+               ExtensionTable* table, FileSystem& fs, bool* read_pictures,
+               bool* read_movies) {
+  std::unique_ptr<TextReader> reader = fs.OpenTextFile(path);
+  std::string line;
+  if (!reader->ReadLine(&line)) {
+    throw Error("Input past end of file", ErrorKind::kPastEnd);
+  }
+  do {
+    const OptionKey* key = ApplyLine(line, controls, table);
+    if (key != nullptr && key->kind == ValueKind::kExtensions) {
+      (key->is_movie ? *read_movies : *read_pictures) = true;
+    }
+  } while (reader->ReadLine(&line));
+}
+
+// The first start: the defaults, saved so that the file holds them.
+void StartAfresh(const std::string& program_folder, OptionControls* controls,
+                 FileSystem& fs) {
+  SetDefaultOptions(program_folder, controls);
+  ExtensionTable defaults;
+  defaults.SetDefaultExtensions();
+  SaveOptions(program_folder, *controls, defaults, fs);
 }
 
 }  // namespace
@@ -143,119 +178,66 @@ bool ApplyOptionLine(std::string_view line, OptionControls* controls,
 }
 
 void LoadOptions(const std::string& program_folder, OptionControls* controls,
-                 GalleryOptions* options, FileSystem& fs, Prompter& prompter) {
-  std::string path = JoinPathCopy(program_folder, options->options_file_name);
-  ExtensionTable& table = options->known_extensions;
-  table.Clear();
-  if (!FileExists(fs, path)) {
-    // The first start: the defaults, saved so that the file holds them.
-    SetDefaultOptions(program_folder, controls, options);
-    SaveOptions(program_folder, *controls, table, fs, prompter);
-    return;
-  }
+                 FileSystem& fs) {
+  const std::string path = JoinPathCopy(program_folder, kOptionsFileName);
+  if (!fs.FileExists(path)) return StartAfresh(program_folder, controls, fs);
+  ExtensionTable table;
   bool read_pictures = false;
   bool read_movies = false;
+  std::string failure;
   try {
-    std::unique_ptr<TextReader> reader = fs.OpenTextFile(path);
-    std::string line;
-    if (!reader->ReadLine(&line)) {
-      throw Error("Input past end of file", ErrorKind::kPastEnd);
-    }
-    do {
-      const OptionKey* key = ApplyLine(line, controls, &table);
-      if (key != nullptr && key->kind == ValueKind::kExtensions) {
-        (key->is_movie ? read_movies : read_pictures) = true;
-      }
-    } while (reader->ReadLine(&line));
+    ReadLines(path, controls, &table, fs, &read_pictures, &read_movies);
   } catch (const Error& error) {
+    // Gone between the test and the opening: start afresh.
     if (error.kind() == ErrorKind::kFileNotFound) {
-      // Gone between the test and the opening: start afresh.
-      SetDefaultOptions(program_folder, controls, options);
-      SaveOptions(program_folder, *controls, table, fs, prompter);
-      return;
+      return StartAfresh(program_folder, controls, fs);
     }
-    ShowError(prompter, FileMessage("Error Loading General Program Information "
-                                    "(Info.ini) File: ",
-                                    error.what(), "read", program_folder));
+    failure = error.what();
   } catch (const std::exception& error) {
-    ShowError(prompter, FileMessage("Error Loading General Program Information "
-                                    "(Info.ini) File: ",
-                                    error.what(), "read", program_folder));
+    failure = error.what();
   }
   // The lists read from the file go into the boxes too, so that the next
-  // run, which rebuilds the table from the boxes, uses them.
-  if (read_pictures)
+  // run, which builds the table from the boxes, uses them.
+  if (read_pictures) {
     controls->picture_file_extensions = table.ExtensionListText(false);
-  if (read_movies)
+  }
+  if (read_movies) {
     controls->movie_file_extensions = table.ExtensionListText(true);
+  }
+  if (!failure.empty()) {
+    throw FileError(
+        "Error Loading General Program Information (Info.ini) File: ", failure,
+        "read", program_folder);
+  }
 }
 
-bool SaveOptions(const std::string& program_folder,
+void SaveOptions(const std::string& program_folder,
                  const OptionControls& controls, const ExtensionTable& table,
-                 FileSystem& fs, Prompter& prompter) {
+                 FileSystem& fs) {
   const std::string path = JoinPathCopy(program_folder, kOptionsFileName);
-  const std::string backup =
-      path.substr(0, path.size() >= 4 ? path.size() - 4 : 0) + ".BAK";
-  const std::string temporary = path + ".tmp";
-  // A backup or temporary file left from before is removed, not opened: a
-  // symbolic link there must be replaced, never written through.
+  const std::string backup = path.substr(0, path.size() - 4) + ".BAK";
+  // An old backup is removed, not opened: a symbolic link there must be
+  // replaced, never written through.
   try {
-    if (FileExists(fs, path)) {
+    if (fs.FileExists(path)) {
       fs.RemoveFile(backup);
       fs.CopyFile(path, backup);
     }
-  } catch (const std::exception&) {
+  } catch (const Error&) {
     // No backup: saving goes on.
   }
-  const OptionControls& c = controls;
   try {
-    fs.RemoveFile(temporary);
-    std::unique_ptr<TextWriter> writer = fs.CreateTextFile(temporary);
-    for (const std::string& line : {
-             std::string("; Info.ini"),
-             std::string("; This file stores information for the Orvanta "
-                         "Program"),
-             "SourceDirectory=" + c.input_folder,
-             "IndexTemplateFile=" + c.index_template_file,
-             "PictureTemplateFile=" + c.picture_template_file,
-             "DirectoryInfoFile=" + c.directory_info_file,
-             "OverwriteExistingFiles=" +
-                 BooleanText(c.overwrite_existing_files),
-             "RecurseSubdirectories=" + BooleanText(c.recurse_subfolders),
-             "ThumbnailsPerRow=" + c.thumbnails_per_row,
-             "ThumbnailMaximumWidthOrHeight=" +
-                 c.thumbnail_maximum_width_or_height,
-             "ThumbnailCreateMode=" + std::to_string(c.create_thumbnails_index),
-             "ThumbnailFilePrefix=" + c.thumbnail_file_prefix,
-             "MovieFileThumbnailExtension=" + c.movie_file_thumbnail_extension,
-             "PictureFilesToMatch=" + table.ExtensionListText(false),
-             "MovieFilesToMatch=" + table.ExtensionListText(true),
-             "IncludePictureFiles=" + BooleanText(c.include_picture_files),
-             "IncludeMovieFiles=" + BooleanText(c.include_movie_files),
-             "IncludeKeyboardNavigation=" +
-                 BooleanText(c.include_keyboard_navigation),
-             "IncludeMidSizePicture=" + BooleanText(c.include_mid_size_picture),
-             "TargetResolutionIndex=" +
-                 std::to_string(c.target_screen_resolution_index),
-             "UseIrfanview=" + BooleanText(c.use_irfanview),
-             "IrfanviewPath=" + c.irfanview_path,
-             "CreateMovieThumbnails=" + BooleanText(c.create_movie_thumbnails),
-         }) {
-      writer->WriteLine(line);
+    std::unique_ptr<TextWriter> writer = fs.CreateTextFile(path);
+    writer->WriteLine("; Info.ini");
+    writer->WriteLine("; This file stores information for the Orvanta Program");
+    for (const OptionKey& option : kKeys) {
+      writer->WriteLine(std::string(option.name) + "=" +
+                        ValueText(option, controls, table));
     }
     writer->Close();
-    fs.RenameFile(temporary, path);
-    return true;
   } catch (const std::exception& error) {
-    try {
-      fs.RemoveFile(temporary);
-    } catch (const std::exception&) {
-      // Nothing more can be done; the old file is still in place.
-    }
-    ShowError(prompter,
-              FileMessage("Error Saving Program Information (Info.ini) File: ",
-                          error.what(), "write", program_folder));
-    return false;
+    throw FileError("Error Saving Program Information (Info.ini) File: ",
+                    error.what(), "write", program_folder);
   }
 }
 

@@ -1,5 +1,6 @@
-// The options file, info.ini in the program's folder: loading it into the
-// controls and saving the controls to it, keeping a backup.
+// The options file, info.ini in the settings folder: loading it into the
+// option controls and saving the controls to it, keeping a backup. One
+// table of keys drives both.
 #ifndef ORVANTA_OPTIONS_OPTIONS_FILE_H_
 #define ORVANTA_OPTIONS_OPTIONS_FILE_H_
 
@@ -7,7 +8,6 @@
 #include <string_view>
 
 #include "common/file_system.h"
-#include "common/prompter.h"
 #include "options/options.h"
 
 namespace orvanta {
@@ -21,20 +21,21 @@ bool ApplyOptionLine(std::string_view line, OptionControls* controls,
 
 // Reads program_folder/info.ini into the controls. Without the file (the
 // first start, or it went while being opened) the defaults are put in and
-// saved. Any other failure shows the loading error message (values applied
-// before it stay). Extension boxes whose keys the file holds take the
-// table's lists.
+// saved. Extension boxes whose keys the file holds take the lists read.
+// Throws Error, its text the message for the person ("Error Loading General
+// Program Information (Info.ini) File: ..."), when the file cannot be read
+// or holds a bad value (the values applied before it stay), or when the
+// defaults cannot be saved.
 void LoadOptions(const std::string& program_folder, OptionControls* controls,
-                 GalleryOptions* options, FileSystem& fs, Prompter& prompter);
+                 FileSystem& fs);
 
-// Writes the controls and the extension table to program_folder/info.ini
-// after copying the old file to info.BAK. The new file is written to a
-// temporary file first and renamed over the old one, so a failed write
-// leaves the old file intact; failures show the saving error message.
-// Returns true on success.
-bool SaveOptions(const std::string& program_folder,
+// Writes the controls, with the extension lists of `table`, to
+// program_folder/info.ini, after copying the old file to info.BAK. The file
+// is replaced whole or not at all. Throws Error, its text the message for
+// the person ("Error Saving Program Information (Info.ini) File: ...").
+void SaveOptions(const std::string& program_folder,
                  const OptionControls& controls, const ExtensionTable& table,
-                 FileSystem& fs, Prompter& prompter);
+                 FileSystem& fs);
 
 }  // namespace orvanta
 

@@ -5,15 +5,13 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <fstream>
+#include <cerrno>
 
-#include "testing/recording_ui.h"
+#include "common/error.h"
+#include "testing/mem_file_system.h"
 #include "testing/temp_dir.h"
 
 namespace orvanta::testing {
@@ -21,34 +19,46 @@ namespace {
 
 using ::testing::HasSubstr;
 
+constexpr char kFolder[] = "/settings";
 constexpr char kOldFile[] = "; Info.ini\r\nThumbnailsPerRow=9\r\n";
 
 class OptionsFileTest : public ::testing::Test {
  protected:
-  OptionsFileTest() { SetDefaultOptions(dir_.path(), &controls_, &options_); }
-  std::string Path(const std::string& name) const { return dir_.Path(name); }
-  void Load(const std::string& contents) {
-    WriteFile(Path("info.ini"), contents);
-    LoadOptions(dir_.path(), &controls_, &options_, fs_, ui_);
+  OptionsFileTest() {
+    fs_.AddFolder(kFolder);
+    SetDefaultOptions(kFolder, &controls_);
   }
-  bool Save() {
-    return SaveOptions(dir_.path(), controls_, options_.known_extensions, fs_,
-                       ui_);
+  // Loads `contents`; the message of a failure, else "".
+  std::string Load(const std::string& contents) {
+    fs_.AddFile(Path("info.ini"), contents);
+    return Load();
   }
-  std::string Message(const std::string& what, const std::string& error) {
-    return "Error: Error " + what +
-           " Program Information (Info.ini) File: " + error +
-           "\r\nBe sure you have " + (what == "Saving" ? "write" : "read") +
-           " permission for the drive where the Orvanta program resides "
-           "\r\n(" +
-           dir_.path() + ")\n";
+  std::string Load() {
+    try {
+      LoadOptions(kFolder, &controls_, fs_);
+    } catch (const Error& e) {
+      return e.what();
+    }
+    return "";
+  }
+  // Saves with the lists the boxes show; the message of a failure, else "".
+  std::string Save() {
+    ExtensionTable table;
+    table.AddExtensionList(controls_.picture_file_extensions, false);
+    table.AddExtensionList(controls_.movie_file_extensions, true);
+    try {
+      SaveOptions(kFolder, controls_, table, fs_);
+    } catch (const Error& e) {
+      return e.what();
+    }
+    return "";
+  }
+  static std::string Path(const std::string& name) {
+    return std::string(kFolder) + "/" + name;
   }
 
-  TempDir dir_;
-  PosixFileSystem fs_;
-  RecordingUi ui_;
+  MemFileSystem fs_;
   OptionControls controls_;
-  GalleryOptions options_;
 };
 
 TEST_F(OptionsFileTest, SaveThenLoadRestoresEveryControl) {
@@ -58,42 +68,38 @@ TEST_F(OptionsFileTest, SaveThenLoadRestoresEveryControl) {
       2, "th-", "png", "tif,jpg", "mp4", 0, 0, 0, 0, 4, 1, "/usr/bin/i_view", 1};
   // clang-format on
   controls_ = saved;
-  CaptureOptions(controls_, dir_.path(), &options_);
-  ASSERT_TRUE(Save());
-  SetDefaultOptions(dir_.path(), &controls_, &options_);
+  ASSERT_EQ(Save(), "");
+  SetDefaultOptions(kFolder, &controls_);
   controls_.include_picture_files = controls_.include_movie_files = 1;
-  LoadOptions(dir_.path(), &controls_, &options_, fs_, ui_);
-  EXPECT_EQ(ui_.Transcript(), "");
+  EXPECT_EQ(Load(), "");
   EXPECT_EQ(controls_, saved);
-  EXPECT_EQ(options_.known_extensions.ExtensionListText(true), "mp4");
   // The backup holds the version before, and only that.
   controls_.thumbnails_per_row = "5";
-  const std::string first = ReadFile(Path("info.ini"));
-  ASSERT_TRUE(Save());
-  EXPECT_EQ(ReadFile(Path("info.BAK")), first);
-  EXPECT_FALSE(PathExists(Path("info.ini.tmp")));
+  const std::string first = fs_.Contents(Path("info.ini"));
+  ASSERT_EQ(Save(), "");
+  EXPECT_EQ(fs_.Contents(Path("info.BAK")), first);
+  EXPECT_THAT(fs_.Contents(Path("info.ini")), HasSubstr("PerRow=5\r\n"));
 }
 
 TEST_F(OptionsFileTest, ReadingRules) {
-  Load(
-      "\xEF\xBB\xBFthumbnailsperrow=7\r\n"
-      "ThumbnailsPerRow =8\r\n"
-      "   ; ThumbnailMaximumWidthOrHeight=300\r\n"
-      "'ThumbnailMaximumWidthOrHeight=301\n"
-      "\r\nno equals sign here\r\n"
-      "ThumbnailMaximumWidthOrHeight= 12.70abc\r\n"
-      "SourceDirectory=\r\n"
-      "IrfanviewPath=C:\\a=b\\i.exe  \r\n"
-      "UseIrfanview=yes\r\n"
-      "  IncludeMidSizePicture=0\r\n"
-      "\tIncludeMovieFiles=False\r\n"
-      "RecurseSubdirectories=1\r\nRecurseSubdirectories=0\r\n"
-      "ThumbnailCreateMode=1.5\r\n"
-      "TargetResolutionIndex=-1\r\n"
-      "PictureFilesToMatch=jpg,.png\r\nMovieFilesToMatch=\r\n"
-      "picturefilestomatch=gif\r\n"
-      "DirectoryInfoFile= spaced.txt");
-  EXPECT_EQ(ui_.Transcript(), "");
+  EXPECT_EQ(Load("\xEF\xBB\xBFthumbnailsperrow=7\r\n"
+                 "ThumbnailsPerRow =8\r\n"
+                 "   ; ThumbnailMaximumWidthOrHeight=300\r\n"
+                 "'ThumbnailMaximumWidthOrHeight=301\n"
+                 "\r\nno equals sign here\r\n"
+                 "ThumbnailMaximumWidthOrHeight= 12.70abc\r\n"
+                 "SourceDirectory=\r\n"
+                 "IrfanviewPath=C:\\a=b\\i.exe  \r\n"
+                 "UseIrfanview=yes\r\n"
+                 "  IncludeMidSizePicture=0\r\n"
+                 "\tIncludeMovieFiles=False\r\n"
+                 "RecurseSubdirectories=1\r\nRecurseSubdirectories=0\r\n"
+                 "ThumbnailCreateMode=1.5\r\n"
+                 "TargetResolutionIndex=-1\r\n"
+                 "PictureFilesToMatch=jpg,.png\r\nMovieFilesToMatch=\r\n"
+                 "picturefilestomatch=gif\r\n"
+                 "DirectoryInfoFile= spaced.txt"),
+            "");
   EXPECT_EQ(controls_.thumbnails_per_row, "7");
   EXPECT_EQ(controls_.thumbnail_maximum_width_or_height, "12.7");
   EXPECT_EQ(controls_.input_folder, "");
@@ -111,88 +117,66 @@ TEST_F(OptionsFileTest, ReadingRules) {
 
 TEST_F(OptionsFileTest, BadFilesAreReportedAndKeepWhatWasRead) {
   for (const char* bad : {"5", "-2", "99999", "1e9"}) {
-    SetDefaultOptions(dir_.path(), &controls_, &options_);
-    ui_.messages.clear();
-    Load(
+    SetDefaultOptions(kFolder, &controls_);
+    const std::string message = Load(
         "ThumbnailsPerRow=7\r\nPictureFilesToMatch=tif\r\n"
         "TargetResolutionIndex=" +
         std::string(bad) + "\r\nThumbnailMaximumWidthOrHeight=300\r\n");
-    EXPECT_EQ(ui_.messages.size(), 1u) << bad;
+    EXPECT_TRUE(
+        message.starts_with("Error Loading General Program "
+                            "Information (Info.ini) File: "))
+        << bad << ": " << message;
     EXPECT_EQ(controls_.thumbnails_per_row, "7") << bad;
     EXPECT_EQ(controls_.thumbnail_maximum_width_or_height, "150") << bad;
     EXPECT_EQ(controls_.picture_file_extensions, "tif") << bad;
   }
+  fs_.FailOn(MemFileSystem::Op::kRead, "info.ini", EACCES);
+  EXPECT_EQ(Load(),
+            "Error Loading General Program Information (Info.ini) File: "
+            "Permission denied\r\nBe sure you have read permission for the "
+            "drive where the Orvanta program resides \r\n(/settings)");
 }
 
 TEST_F(OptionsFileTest, FirstStartSavesTheDefaultsWithTheirLists) {
   controls_.thumbnails_per_row = "9";
-  options_.known_extensions.Clear();
-  LoadOptions(dir_.path(), &controls_, &options_, fs_, ui_);
+  EXPECT_EQ(Load(), "");
   EXPECT_EQ(controls_.thumbnails_per_row, "4");
-  const std::string saved = ReadFile(Path("info.ini"));
+  const std::string saved = fs_.Contents(Path("info.ini"));
   EXPECT_THAT(saved, HasSubstr("PictureFilesToMatch=jpg,jpeg,gif,png,bmp\r\n"));
   EXPECT_THAT(saved, HasSubstr("MovieFilesToMatch=mov,avi\r\n"));
-  EXPECT_EQ(ui_.Transcript(), "");
 }
 
-TEST_F(OptionsFileTest, FullDiskLeavesTheOldFileWhole) {
-  if (::mount("tmpfs", dir_.path().c_str(), "tmpfs", 0, "size=64k") != 0) {
-    GTEST_SKIP() << "no small tmpfs here (" << std::strerror(errno)
-                 << "); mounting one needs root";
+TEST_F(OptionsFileTest, FailedSavesLeaveTheOldFileWhole) {
+  for (int error : {ENOSPC, EACCES}) {
+    fs_.AddFile(Path("info.ini"), kOldFile);
+    fs_.FailOn(MemFileSystem::Op::kWrite, "info.ini", error, 1);
+    const std::string message = Save();
+    EXPECT_EQ(message,
+              std::string("Error Saving Program Information (Info.ini) "
+                          "File: ") +
+                  SystemError(error).what() +
+                  "\r\nBe sure you have write permission for the drive where "
+                  "the Orvanta program resides \r\n(/settings)");
+    EXPECT_EQ(fs_.Contents(Path("info.ini")), kOldFile);
   }
-  WriteFile(Path("info.ini"), kOldFile);
-  {
-    std::ofstream filler(Path("filler"), std::ios::binary);
-    while (filler.put('f')) filler.flush();
-  }
-  controls_.irfanview_path = std::string(8192, 'p');  // more than fits
-  const bool saved = Save();
-  const std::string info = ReadFile(Path("info.ini"));
-  const bool temporary_left = PathExists(Path("info.ini.tmp"));
-  ::umount2(dir_.path().c_str(), MNT_DETACH);
-  EXPECT_FALSE(saved);
-  EXPECT_EQ(info, kOldFile);
-  EXPECT_FALSE(temporary_left);
-  EXPECT_THAT(ui_.Transcript(), HasSubstr("No space left on device"));
 }
 
-TEST_F(OptionsFileTest, UnwritableFolderLeavesTheOldFileWhole) {
-  WriteFile(Path("info.ini"), kOldFile);
-  // As root the save runs as user "nobody" in a child process.
-  ::chmod(dir_.path().c_str(), ::geteuid() == 0 ? 0755 : 0555);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-      ::_exit(2);
-    }
-    const bool reported =
-        !Save() && ui_.Transcript() == Message("Saving", "Permission denied");
-    ::_exit(reported ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ::chmod(dir_.path().c_str(), 0755);
-  EXPECT_EQ(status, 0) << "saving did not report the failure as it should";
-  EXPECT_EQ(ReadFile(Path("info.ini")), kOldFile);
-}
-
-TEST_F(OptionsFileTest, StaleLinksAreReplacedNotWrittenThrough) {
-  WriteFile(Path("info.ini"), kOldFile);
-  WriteFile(Path("elsewhere/photo.jpg"), "precious picture");
-  WriteFile(Path("elsewhere/notes.txt"), "precious notes");
-  ASSERT_EQ(::symlink(Path("elsewhere/photo.jpg").c_str(),
-                      Path("info.ini.tmp").c_str()),
+TEST(OptionsFileOnDiskTest, AStaleBackupLinkIsReplacedNotWrittenThrough) {
+  TempDir dir;
+  PosixFileSystem fs;
+  WriteFile(dir.Path("info.ini"), kOldFile);
+  WriteFile(dir.Path("elsewhere/notes.txt"), "precious notes");
+  ASSERT_EQ(::symlink(dir.Path("elsewhere/notes.txt").c_str(),
+                      dir.Path("info.BAK").c_str()),
             0);
-  ASSERT_EQ(
-      ::symlink(Path("elsewhere/notes.txt").c_str(), Path("info.BAK").c_str()),
-      0);
-  EXPECT_TRUE(Save());
-  EXPECT_EQ(ReadFile(Path("elsewhere/photo.jpg")), "precious picture");
-  EXPECT_EQ(ReadFile(Path("elsewhere/notes.txt")), "precious notes");
+  OptionControls controls;
+  SetDefaultOptions(dir.path(), &controls);
+  SaveOptions(dir.path(), controls, ExtensionTable(), fs);
+  EXPECT_EQ(ReadFile(dir.Path("elsewhere/notes.txt")), "precious notes");
   struct stat status;
-  ASSERT_EQ(::lstat(Path("info.ini").c_str(), &status), 0);
+  ASSERT_EQ(::lstat(dir.Path("info.BAK").c_str(), &status), 0);
   EXPECT_TRUE(S_ISREG(status.st_mode));
-  EXPECT_EQ(ReadFile(Path("info.BAK")), kOldFile);
+  EXPECT_EQ(ReadFile(dir.Path("info.BAK")), kOldFile);
 }
 
 }  // namespace

@@ -14,8 +14,9 @@ namespace orvanta {
 // $XDG_CONFIG_HOME/orvanta (~/.config/orvanta when that is unset or not an
 // absolute path), made when missing, so that nothing is written under the
 // prefix; but an info.ini beside the program still wins. Anywhere else (the
-// build folder, a folder the program was copied to) the program's own folder
-// serves, for portable use. The Windows build always uses its own folder.
+// build folder, a folder the program was copied to), and on a system
+// without a configuration folder, the program's own folder serves, for
+// portable use.
 std::string SettingsFolder(const std::string& program_folder, FileSystem& fs);
 
 }  // namespace orvanta

@@ -9,13 +9,11 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/platform.h"
+#include "common/version.h"
 #include "ui/fit_text.h"
 #include "ui/placement.h"
 #include "ui/window_placement.h"
-
-#ifndef ORVANTA_BUILD_NUMBER
-#define ORVANTA_BUILD_NUMBER 0
-#endif
 
 namespace orvanta {
 namespace {
@@ -92,23 +90,16 @@ FrmAboutBox::FrmAboutBox(QWidget* parent)
   SizeAndCenterWindow(this, 0, -1, -1, true, kCurrentMonitor);
 }
 
-// The systems the program is made for.
-#ifdef _WIN32
-constexpr char kSystemText[] = "for Windows 9x/ME/NT/00/XP";
-#else
-constexpr char kSystemText[] = "for Linux";
-#endif
-
 void FrmAboutBox::CreateControls() {
   AddLabel(this, "lblProgramTitle", QStringLiteral("Orvanta Cataloger"),
            MakeFont("Times New Roman", 18, true), 120, 120, 4665, 390);
-  AddLabel(this, "lblOS", QLatin1String(kSystemText),
+  AddLabel(this, "lblOS", QLatin1String(Platform().system),
            MakeFont("Times New Roman", 12, true, true), 240, 600, 3375, 375);
   AddLabel(this, "lblVersion",
-           QStringLiteral("Version ") + QLatin1String(kVersionText),
+           QStringLiteral("Version ") + QLatin1String(kVersion),
            MakeFont("Times New Roman", 12), 3960, 600, 2175, 360);
   AddLabel(this, "lblBuild",
-           QStringLiteral("(Build %1)").arg(ORVANTA_BUILD_NUMBER),
+           QStringLiteral("(Build %1)").arg(QLatin1String(kBuildNumber)),
            MakeFont("Times New Roman", 9), 3960, 900, 2175, 240);
   AddLabel(this, "lblAuthor",
            QStringLiteral("by ") + QLatin1String(kAuthorName),

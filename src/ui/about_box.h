@@ -18,7 +18,6 @@ namespace orvanta {
 
 // The texts of the about box that are ours to choose.
 inline constexpr char kAuthorName[] = "Orvanta developers";
-inline constexpr char kVersionText[] = "1.44";
 inline constexpr char kReleaseDate[] = "May 3, 2004";
 
 class FrmAboutBox : public QDialog {

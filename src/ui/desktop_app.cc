@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QIcon>
 
+#include "common/error.h"
 #include "options/command_line.h"
 #include "options/options.h"
 #include "options/options_file.h"
@@ -18,10 +19,9 @@
 namespace orvanta {
 
 DesktopApp::DesktopApp(std::string program_folder)
-    : fs_(std::make_unique<PosixFileSystem>()),
-      make_tool_(
-          [](std::string* error) { return CreateMagickImageTool(error); }) {
-  program_.program_folder = std::move(program_folder);
+    : program_folder_(std::move(program_folder)),
+      fs_(std::make_unique<PosixFileSystem>()),
+      make_tool_(CreateMagickImageTool) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvanta.svg")));
 }
 
@@ -34,7 +34,8 @@ FrmOrvanta& DesktopApp::main_window() {
 
 FrmProgress& DesktopApp::progress() {
   if (!progress_) {
-    progress_ = std::make_unique<FrmProgress>(&key_press_abort_process_);
+    progress_ = std::make_unique<FrmProgress>();
+    progress_->set_owner(&main_window());
   }
   return *progress_;
 }
@@ -48,15 +49,17 @@ void DesktopApp::StartUp(const std::string& command_line) {
   FrmAboutBox& splash = about_box();
   splash.ShowSplash();
   QCoreApplication::processEvents();
-  key_press_abort_process_ = 0;
   WindowPrompter prompter(nullptr);
   ParseCommandLine(command_line, prompter);
   FrmOrvanta& window = main_window();
   OptionControls controls = window.ReadControls();
-  SetDefaultOptions(program_.program_folder, &controls, &program_.options);
+  SetDefaultOptions(program_folder_, &controls);
   window.WriteControls(controls);
-  LoadOptions(program_.program_folder, &controls, &program_.options, fs(),
-              window);
+  try {
+    LoadOptions(program_folder_, &controls, fs());
+  } catch (const Error& e) {
+    window.ShowMessage({"Error", e.what(), Buttons::kOk, Icon::kWarning, 1});
+  }
   window.WriteControls(controls);
   QCoreApplication::processEvents();
   splash.set_tag(QStringLiteral("Loaded"));
@@ -68,7 +71,7 @@ void DesktopApp::StartUp(const std::string& command_line) {
 
 void DesktopApp::BeginShutdown() {
   shutting_down_ = true;
-  key_press_abort_process_ = kAbortRequested;
+  if (progress_) progress_->WindDown();
 }
 
 void DesktopApp::Quit() {

@@ -1,8 +1,8 @@
-// The desktop program as one object: what outlives a run (the program's
-// folder, the options record), the file system, the abort request, the
-// windows (loaded on first use), and the start-up sequence that shows the
-// splash, reads the command line, puts the default and saved options into
-// the main window and shows it.
+// The desktop program as one object: the program's folder, the file
+// system, the image tool and the knobs of a run, the windows (loaded on
+// first use), and the start-up sequence that shows the splash, reads the
+// command line, puts the default and saved options into the main window
+// and shows it.
 #ifndef ORVANTA_UI_DESKTOP_APP_H_
 #define ORVANTA_UI_DESKTOP_APP_H_
 
@@ -27,11 +27,11 @@ class DesktopApp {
   DesktopApp(const DesktopApp&) = delete;
   DesktopApp& operator=(const DesktopApp&) = delete;
 
-  ProgramState& program() { return program_; }
+  const std::string& program_folder() const { return program_folder_; }
   FileSystem& fs() { return *fs_; }
-  // KeyPressAbortProcess: 0, or 2 once the person asked to abort.
-  int& key_press_abort_process() { return key_press_abort_process_; }
   const ImageToolFactory& image_tool_factory() const { return make_tool_; }
+  // The knobs of the runs (time limits, workers); each run adds the
+  // controls and the program folder.
   RunSettings& run_settings() { return run_settings_; }
 
   // The windows; each is loaded the first time it is asked for.
@@ -43,7 +43,7 @@ class DesktopApp {
   // `command_line` is the text after the program's name.
   void StartUp(const std::string& command_line);
 
-  // The main window is closing: a run still going is told to abort.
+  // The main window is closing: a run still going winds down unseen.
   void BeginShutdown();
   bool shutting_down() const { return shutting_down_; }
   // Ends the event loop when the program runs one; otherwise only notes
@@ -53,9 +53,8 @@ class DesktopApp {
   void set_in_event_loop(bool running) { in_event_loop_ = running; }
 
  private:
-  ProgramState program_;
+  std::string program_folder_;
   std::unique_ptr<FileSystem> fs_;
-  int key_press_abort_process_ = 0;
   ImageToolFactory make_tool_;
   RunSettings run_settings_;
   bool shutting_down_ = false;

@@ -24,18 +24,16 @@ FolderPickerHook SetFolderPickerHook(FolderPickerHook hook) {
 }
 
 std::string BrowseForFolder(QWidget* owner, std::string* start_folder,
-                            const std::string& prompt, bool* folders_only,
-                            const std::string& /*file_description*/,
-                            const std::string& /*file_pattern*/) {
+                            const std::string& prompt) {
   std::string result;
   if (Hook()) {
-    result = Hook()(*start_folder, prompt, *folders_only);
+    result = Hook()(*start_folder, prompt);
   } else {
     QFileDialog dialog(owner, QString::fromStdString(prompt));
     dialog.setObjectName(QStringLiteral("dlgBrowseForFolder"));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::ShowDirsOnly, *folders_only);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
     if (!start_folder->empty()) {
       dialog.setDirectory(QString::fromStdString(*start_folder));
     }

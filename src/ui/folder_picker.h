@@ -11,26 +11,22 @@ class QWidget;
 
 namespace orvanta {
 
-// Chooses a folder instead of the dialog: given the start folder, the
-// prompt and whether only folders are shown, returns the chosen path or ""
-// for Cancel.
-using FolderPickerHook = std::function<std::string(
-    const std::string& start, const std::string& prompt, bool folders_only)>;
+// Chooses a folder instead of the dialog: given the start folder and the
+// prompt, returns the chosen path or "" for Cancel.
+using FolderPickerHook = std::function<std::string(const std::string& start,
+                                                   const std::string& prompt)>;
 
 // Installs `hook` for every later pick; an empty hook brings the dialog
 // back. Returns the hook installed before.
 FolderPickerHook SetFolderPickerHook(FolderPickerHook hook);
 
-// Shows the folder dialog modal to `owner`, titled `prompt`, opened on
-// *start_folder (the program's current folder when it is empty), showing
-// files as well unless *folders_only. On success returns the chosen
-// folder's full path and sets *start_folder to it; on Cancel returns ""
-// and leaves *start_folder unchanged. `file_description` and
-// `file_pattern` are accepted for the callers' sake and not used.
+// Shows the folder dialog modal to `owner`, titled `prompt`, showing
+// folders only, opened on *start_folder (the program's current folder when
+// it is empty). On success returns the chosen folder's full path and sets
+// *start_folder to it; on Cancel returns "" and leaves *start_folder
+// unchanged.
 std::string BrowseForFolder(QWidget* owner, std::string* start_folder,
-                            const std::string& prompt, bool* folders_only,
-                            const std::string& file_description,
-                            const std::string& file_pattern);
+                            const std::string& prompt);
 
 }  // namespace orvanta
 

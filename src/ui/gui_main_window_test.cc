@@ -194,7 +194,7 @@ TEST_F(MainWindowTest, ControlsThatFollowOtherControls) {
 
 TEST_F(MainWindowTest, EscapeClosesTheProgramAndEveryWindow) {
   app_.about_box().show();
-  app_.progress().InitializeForm("task", 0, 10);
+  app_.progress().InitializeForm("task", 0, 10, false, false, true);
   ShowActive();
   QTest::keyClick(Get("cboCreateThumbnails"), Qt::Key_Escape);
   EXPECT_TRUE(app_.quit_requested());
@@ -269,6 +269,8 @@ TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
     QWidget* fill = app_.progress().findChild<QWidget*>("pbarProgress");
     QWidget* box = app_.progress().findChild<QWidget*>("pbarProgressBox");
     if (app_.progress().isVisible()) {
+      // A prefix typed during the run does not change the run.
+      Box("txtThumbnailFilePrefix")->setText("x_");
       bar = std::max(bar, 1.0 * fill->width() / box->width());
       controls_shown |=
           app_.progress().findChild<QWidget*>("cmdPause")->isVisible() &&
@@ -285,7 +287,9 @@ TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
   EXPECT_EQ(boxes.Transcript(),
             "Gallery created: Orvanta created.  Processed "
             "2 image files in 2 folders.\n");
+  EXPECT_TRUE(PathExists(photos_.Path("t_Beach1.jpg")));
   EXPECT_TRUE(PathExists(photos_.Path("Sunset/t_Evening.jpg")));
+  EXPECT_FALSE(PathExists(photos_.Path("Sunset/x_Evening.jpg")));
   EXPECT_FALSE(app_.progress().isVisible());
   EXPECT_NE(w_.cursor().shape(), Qt::WaitCursor);
   EXPECT_TRUE(Get("cmdCreateOrvanta")->isEnabled());
@@ -303,8 +307,8 @@ TEST_F(MainWindowTest, FailedRunsPutTheWindowsBackInOrder) {
   // fails in the options snapshot (a per-row box that is no number).
   boxes.messages.clear();
   MakePhotos();
-  app_.progress().InitializeForm("left over", 0, 10);
-  w_.SetBusy(true);
+  app_.progress().InitializeForm("left over", 0, 10, false, false, true);
+  app_.progress().SetBusy(true);
   Box("txtThumbnailsPerRow")->setText("abc");
   Get<QPushButton>("cmdCreateOrvanta")->click();
   EXPECT_EQ(w_.last_outcome(), RunOutcome::kFailed);

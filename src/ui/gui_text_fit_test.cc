@@ -89,10 +89,9 @@ TEST(TextFitTest, EveryWindowShowsItsWholeTexts) {
   double now = 0;
   progress.SetClock([&now] { return now; });
   for (const bool run : {false, true}) {  // counting, then the run
-    progress.InitializeForm("Creating photo gallery", 0, 100, run, run, run,
-                            &main);
+    progress.InitializeForm("Creating photo gallery", 0, 100, run, run, run);
     now += 60000;  // a minute gone: a remaining time is shown
-    progress.UpdateProgressBar(2);
+    progress.UpdateProgressBar(2, false);
     ExpectTextsFit(&progress);
   }
   progress.HideForm(true);

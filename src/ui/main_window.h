@@ -1,8 +1,8 @@
 // frmOrvanta: the program's working window. It holds every run option in
 // its controls, lets the person pick the input folder, save or restore the
 // default options, write an example folder information file and start a
-// gallery run; it is also the engine's user interface during a run.
-// Closing it ends the program.
+// gallery run, which takes the controls as they stand then and talks to
+// the person through the progress window. Closing it ends the program.
 #ifndef ORVANTA_UI_MAIN_WINDOW_H_
 #define ORVANTA_UI_MAIN_WINDOW_H_
 
@@ -10,7 +10,6 @@
 #include <string>
 
 #include "engine/gallery_run.h"
-#include "engine/user_interface.h"
 #include "options/options.h"
 
 class QAction;
@@ -25,14 +24,14 @@ namespace orvanta {
 class DesktopApp;
 class OptionCheckBox;
 
-class FrmOrvanta : public QMainWindow, public UserInterface {
+class FrmOrvanta : public QMainWindow {
  public:
   // Loads the window (controls, lists, size and place); it stays hidden
   // until start-up shows it.
   explicit FrmOrvanta(DesktopApp* app);
 
   // --- The option controls as a model.
-  OptionControls ReadControls() override;
+  OptionControls ReadControls();
   // Puts the values into the controls; their change handlers follow.
   void WriteControls(const OptionControls& controls);
 
@@ -44,31 +43,12 @@ class FrmOrvanta : public QMainWindow, public UserInterface {
   void CreateFolderInfoFileExample();
   void ShowAboutBox();
 
-  bool run_in_progress() const { return run_in_progress_; }
   RunOutcome last_outcome() const { return last_outcome_; }
   // The window's outer height in twips.
   int OuterHeightTwips() const;
 
-  // --- UserInterface.
-  Answer ShowMessage(const MessageBox& box) override;
-  void InitializeForm(const std::string& task, int32_t minimum, int32_t maximum,
-                      bool show_time_stats, bool show_subtask,
-                      bool show_pause_button) override;
-  void InitializeSubtask(const std::string& subtask, int32_t minimum,
-                         int32_t maximum) override;
-  void UpdateProgressBar(double value, bool reset_start_time) override;
-  void UpdateSubtaskProgressBar(double value,
-                                bool fractionally_increase_overall) override;
-  void UpdateCurrentTask(const std::string& task) override;
-  void UpdateCurrentSubTask(const std::string& subtask) override;
-  void HideForm(bool reset_abort) override;
-  void ShowReport(const std::string& text) override;
-  void SetBusy(bool busy) override;
-  void KeepAlive() override;
-  int KeyPressAbortProcess() override;
-  void SetKeyPressAbortProcess(int value) override;
-  void SetIndexTemplateFile(const std::string& name) override;
-  void SetPictureTemplateFile(const std::string& name) override;
+  // Shows a message box over this window.
+  Answer ShowMessage(const MessageBox& box);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -87,7 +67,6 @@ class FrmOrvanta : public QMainWindow, public UserInterface {
   void ShowHideIrfanviewPath();
   void UpdateOverwriteCaption();
   void SetRunCommandsEnabled(bool enabled);
-  bool progress_suppressed() const;
 
   DesktopApp* app_;
   bool run_in_progress_ = false;

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "common/conversions.h"
+#include "common/error.h"
 #include "common/key_filter.h"
 #include "common/path_utils.h"
 #include "options/options_file.h"
@@ -193,9 +194,8 @@ int FrmOrvanta::OuterHeightTwips() const {
 
 void FrmOrvanta::SelectInputFolder() {
   std::string start = txt_input_folder_->text().toStdString();
-  bool folders_only = true;
-  const std::string folder = BrowseForFolder(
-      this, &start, "Select Input Folder", &folders_only, "All", "*.*");
+  const std::string folder =
+      BrowseForFolder(this, &start, "Select Input Folder");
   if (!folder.empty())
     txt_input_folder_->setText(QString::fromStdString(folder));
 }
@@ -207,28 +207,28 @@ void FrmOrvanta::SaveDefaultOptions() {
   ExtensionTable shown;
   shown.AddExtensionList(controls.picture_file_extensions, false);
   shown.AddExtensionList(controls.movie_file_extensions, true);
-  SaveOptions(app_->program().program_folder, controls, shown, app_->fs(),
-              *this);
+  try {
+    SaveOptions(app_->program_folder(), controls, shown, app_->fs());
+  } catch (const Error& e) {
+    ShowMessage({"Error", e.what(), Buttons::kOk, Icon::kWarning, 1});
+  }
 }
 
 void FrmOrvanta::RestoreDefaultOptions() {
   OptionControls controls = ReadControls();
-  SetDefaultOptions(app_->program().program_folder, &controls,
-                    &app_->program().options);
+  SetDefaultOptions(app_->program_folder(), &controls);
   WriteControls(controls);
 }
 
 void FrmOrvanta::CreateFolderInfoFileExample() {
   try {
     std::string start = txt_input_folder_->text().toStdString();
-    bool folders_only = true;
     std::string folder = BrowseForFolder(
-        this, &start, "Select Folder to create Folder Information file in",
-        &folders_only, "All", "*.*");
+        this, &start, "Select Folder to create Folder Information file in");
     if (folder.empty()) return;
     const std::string name = txt_directory_info_file_->text().toStdString();
     const std::string path = JoinPath(&folder, name);
-    if (FileExists(app_->fs(), path)) {
+    if (app_->fs().FileExists(path)) {
       MessageBox box;
       box.title = "File Exists";
       box.text = "A file named " + name + " exists in the selected folder (" +

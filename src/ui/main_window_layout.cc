@@ -162,14 +162,7 @@ void FrmOrvanta::CreateControls() {
                               "lblIrfanviewPath", 120, 6195, 1215, 255);
   txt_irfanview_path_ =
       Place(TextBox(form), "txtIrfanviewPath", 1440, 6180, 7095, 285);
-#ifdef _WIN32
-  txt_irfanview_path_->setToolTip(QStringLiteral(
-      "Typical path is C:\\Program Files\\Irfanview\\I_View32.exe"));
-#else
-  txt_irfanview_path_->setToolTip(
-      QStringLiteral("The converter program, called as: program picture "
-                     "/resample=(N,N) /aspectratio /convert=thumbnail"));
-#endif
+  txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
 
   // Access keys of the labels move the focus to the box beside them.
   lbl_index->setBuddy(txt_index_template_file_);

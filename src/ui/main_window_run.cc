@@ -1,19 +1,15 @@
-// frmOrvanta as the engine's user interface: the controls read into and
-// written from the options model, the create button's run, and the
-// progress, report, pointer and abort calls the run makes.
+// frmOrvanta's controls read into and written from the options model, and
+// the create button's run.
 #include <QAction>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <exception>
 
 #include "ui/check_box.h"
 #include "ui/desktop_app.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
 #include "ui/progress_window.h"
-#include "ui/show_text_window.h"
 
 namespace orvanta {
 namespace {
@@ -90,23 +86,27 @@ void FrmOrvanta::CreateOrvanta() {
   if (run_in_progress_) return;
   run_in_progress_ = true;
   SetRunCommandsEnabled(false);
-  RunOutcome outcome = RunOutcome::kFailed;
-  try {
-    outcome = CreateGallery(*this, app_->fs(), app_->program(),
-                            app_->image_tool_factory(), app_->run_settings());
-  } catch (const std::exception& error) {
-    ShowMessage(MessageBox{
-        "Error", std::string("Error Creating Photo Gallery: ") + error.what(),
-        Buttons::kOk, Icon::kWarning, 1});
+  RunSettings settings = app_->run_settings();
+  settings.controls = ReadControls();
+  settings.program_folder = app_->program_folder();
+  FrmProgress& progress = app_->progress();
+  const RunResult result =
+      CreateGallery(progress, app_->fs(), settings, app_->image_tool_factory());
+  // A template that was missing is shown by the default name it fell back
+  // to.
+  if (result.index_template_reset) {
+    SetText(txt_index_template_file_, kDefaultIndexTemplate);
+  }
+  if (result.picture_template_reset) {
+    SetText(txt_picture_template_file_, kDefaultPictureTemplate);
   }
   // Whatever ended the run, the progress window goes and the pointer is
-  // restored (an unexpected error would otherwise leave both behind).
-  FrmProgress& progress = app_->progress();
+  // restored.
   if (progress.TaskInProgress() || progress.isVisible()) {
     progress.HideForm(true);
   }
-  SetBusy(false);
-  last_outcome_ = outcome;
+  unsetCursor();
+  last_outcome_ = result.outcome;
   run_in_progress_ = false;
   SetRunCommandsEnabled(true);
 }
@@ -117,85 +117,8 @@ void FrmOrvanta::SetRunCommandsEnabled(bool enabled) {
   mnu_restore_default_options_->setEnabled(enabled);
 }
 
-bool FrmOrvanta::progress_suppressed() const { return app_->shutting_down(); }
-
 Answer FrmOrvanta::ShowMessage(const MessageBox& box) {
-  // While the program closes, a run still going ends quietly.
-  if (app_->shutting_down()) return ClosedAnswer(box);
   return ShowMessageBox(this, box);
-}
-
-void FrmOrvanta::InitializeForm(const std::string& task, int32_t minimum,
-                                int32_t maximum, bool show_time_stats,
-                                bool show_subtask, bool show_pause_button) {
-  if (progress_suppressed()) return;
-  app_->progress().InitializeForm(task, minimum, maximum, show_time_stats,
-                                  show_subtask, show_pause_button);
-}
-
-void FrmOrvanta::InitializeSubtask(const std::string& subtask, int32_t minimum,
-                                   int32_t maximum) {
-  if (progress_suppressed()) return;
-  app_->progress().InitializeSubtask(subtask, minimum, maximum);
-}
-
-void FrmOrvanta::UpdateProgressBar(double value, bool reset_start_time) {
-  if (progress_suppressed()) return;
-  app_->progress().UpdateProgressBar(value, reset_start_time);
-}
-
-void FrmOrvanta::UpdateSubtaskProgressBar(double value,
-                                          bool fractionally_increase_overall) {
-  if (progress_suppressed()) return;
-  app_->progress().UpdateSubtaskProgressBar(value,
-                                            fractionally_increase_overall);
-}
-
-void FrmOrvanta::UpdateCurrentTask(const std::string& task) {
-  if (progress_suppressed()) return;
-  app_->progress().UpdateCurrentTask(task);
-}
-
-void FrmOrvanta::UpdateCurrentSubTask(const std::string& subtask) {
-  if (progress_suppressed()) return;
-  app_->progress().UpdateCurrentSubTask(subtask);
-}
-
-void FrmOrvanta::HideForm(bool reset_abort) {
-  if (progress_suppressed()) return;
-  app_->progress().HideForm(reset_abort);
-}
-
-void FrmOrvanta::ShowReport(const std::string& text) {
-  if (progress_suppressed()) return;
-  ShowTextReport(this, text);
-}
-
-void FrmOrvanta::SetBusy(bool busy) {
-  if (busy) {
-    setCursor(Qt::WaitCursor);
-  } else {
-    unsetCursor();
-  }
-}
-
-void FrmOrvanta::KeepAlive() { QCoreApplication::processEvents(); }
-
-int FrmOrvanta::KeyPressAbortProcess() {
-  if (app_->shutting_down()) return kAbortRequested;
-  return app_->key_press_abort_process();
-}
-
-void FrmOrvanta::SetKeyPressAbortProcess(int value) {
-  app_->key_press_abort_process() = value;
-}
-
-void FrmOrvanta::SetIndexTemplateFile(const std::string& name) {
-  SetText(txt_index_template_file_, name);
-}
-
-void FrmOrvanta::SetPictureTemplateFile(const std::string& name) {
-  SetText(txt_picture_template_file_, name);
 }
 
 }  // namespace orvanta

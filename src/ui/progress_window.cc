@@ -15,6 +15,7 @@
 #include "ui/fit_text.h"
 #include "ui/message_boxes.h"
 #include "ui/placement.h"
+#include "ui/show_text_window.h"
 #include "ui/window_placement.h"
 
 namespace orvanta {
@@ -27,11 +28,10 @@ MessageBox CancelTaskQuestion() {
           Buttons::kYesNo, Icon::kQuestion, 2};
 }
 
-FrmProgress::FrmProgress(int* key_press_abort_process, QWidget* parent)
+FrmProgress::FrmProgress(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      key_press_abort_process_(key_press_abort_process) {
+                          Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("frmProgress"));
   setWindowTitle(QStringLiteral("Progress"));
   timer_.start();
@@ -47,8 +47,37 @@ FrmProgress::FrmProgress(int* key_press_abort_process, QWidget* parent)
   task_in_progress_ = false;
 }
 
-void FrmProgress::HideForm(bool reset_key_press_abort_process) {
-  if (reset_key_press_abort_process) *key_press_abort_process_ = 0;
+void FrmProgress::WindDown() {
+  winding_down_ = true;
+  RequestAbort();
+  unsetCursor();
+  task_in_progress_ = false;
+  hide();
+}
+
+Answer FrmProgress::ShowMessage(const MessageBox& box) {
+  if (winding_down_) return ClosedAnswer(box);
+  return ShowMessageBox(owner_, box);
+}
+
+void FrmProgress::ShowReport(const std::string& text) {
+  if (!winding_down_) ShowTextReport(owner_, text);
+}
+
+void FrmProgress::SetBusy(bool busy) {
+  if (owner_ == nullptr) return;
+  if (busy) {
+    owner_->setCursor(Qt::WaitCursor);
+  } else {
+    owner_->unsetCursor();
+  }
+}
+
+void FrmProgress::KeepAlive() { Yield(); }
+
+void FrmProgress::HideForm(bool clear_abort) {
+  if (winding_down_) return;
+  if (clear_abort) ClearAbortRequest();
   unsetCursor();
   task_in_progress_ = false;
   hide();
@@ -56,6 +85,7 @@ void FrmProgress::HideForm(bool reset_key_press_abort_process) {
 
 void FrmProgress::InitializeSubtask(const std::string& current_sub_task,
                                     int32_t minimum, int32_t maximum) {
+  if (winding_down_) return;
   model_.SetSubtaskRange(minimum, maximum);
   UpdateCurrentSubTask(current_sub_task);
   UpdateSubtaskProgressBar(model_.subtask().minimum, true);
@@ -66,7 +96,8 @@ void FrmProgress::InitializeForm(const std::string& current_task,
                                  int32_t minimum, int32_t maximum,
                                  bool show_time_stats,
                                  bool show_subtask_progress,
-                                 bool show_pause_button, QWidget* owner) {
+                                 bool show_pause_button) {
+  if (winding_down_) return;
   model_.SetOverallRange(minimum, maximum);
   model_.ResetSubtaskRange();
   DrawFill(pbar_sub_progress_, pbar_sub_progress_box_, 0);
@@ -89,13 +120,12 @@ void FrmProgress::InitializeForm(const std::string& current_task,
   model_.SetPauseState(PauseState::kResuming);
   WaitWhilePaused();
   UpdateProgressBar(model_.overall().minimum, true);
-  *key_press_abort_process_ = 0;
+  if (winding_down_) return;  // the program began to close meanwhile
+  ClearAbortRequest();
   model_.ClearCloseRequest();
   task_in_progress_ = true;
-  if (owner != nullptr && parentWidget() != owner) {
-    setParent(owner, windowFlags());
-  }
   show();
+  raise();
   // The frame is known once the window is shown: give the outer height
   // again so the frame does not eat into it.
   SetOuterSizeTwips(this, 0, show_subtask_progress ? 2800 : 2350);
@@ -107,6 +137,7 @@ void FrmProgress::MoveToBottomCenter() {
 }
 
 void FrmProgress::UpdateProgressBar(double new_value, bool reset_start_time) {
+  if (winding_down_) return;
   if (reset_start_time) model_.ResetStartTime(Now());
   const double fraction = UpdateOverallBar(&new_value, false);
   const QString point = QLocale().decimalPoint();
@@ -130,6 +161,7 @@ void FrmProgress::SetStandardCaptionText(const ProgressTexts& texts) {
 
 void FrmProgress::UpdateSubtaskProgressBar(double new_value,
                                            bool fractionally_increase_overall) {
+  if (winding_down_) return;
   std::optional<double> overall;
   const double fraction =
       model_.UpdateSubtask(new_value, fractionally_increase_overall, &overall);
@@ -140,12 +172,14 @@ void FrmProgress::UpdateSubtaskProgressBar(double new_value,
 }
 
 void FrmProgress::UpdateCurrentTask(const std::string& new_task) {
+  if (winding_down_) return;
   lbl_current_task_->setText(QString::fromStdString(new_task));
   WaitWhilePaused();
   Yield();
 }
 
 void FrmProgress::UpdateCurrentSubTask(const std::string& new_sub_task) {
+  if (winding_down_) return;
   lbl_current_sub_task_->setText(QString::fromStdString(new_sub_task));
   WaitWhilePaused();
   Yield();
@@ -159,7 +193,7 @@ void FrmProgress::ClickPause() {
 }
 
 void FrmProgress::PressEscape() {
-  *key_press_abort_process_ = 2;
+  RequestAbort();
   MoveToBottomCenter();
 }
 
@@ -171,7 +205,7 @@ void FrmProgress::closeEvent(QCloseEvent* event) {
   MoveToBottomCenter();
   const bool confirmed =
       ShowMessageBox(this, CancelTaskQuestion()) == Answer::kYes;
-  if (confirmed) *key_press_abort_process_ = 2;
+  if (confirmed) RequestAbort();
   model_.RecordCloseAnswer(confirmed, TickCount());
   event->ignore();
 }

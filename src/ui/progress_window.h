@@ -1,9 +1,11 @@
-// frmProgress: the small modeless window that a long task drives through
-// its public operations. It shows the task and sub-task texts, an overall
-// and a sub-task bar, a line of elapsed and remaining minutes and a Pause
-// button, and it turns Escape and a confirmed close into the program's
-// abort request. Every update call yields to the event loop and holds the
-// task while it is paused.
+// frmProgress: the small modeless window that a gallery run drives, and
+// the run's whole user interface in the desktop program. It shows the task
+// and sub-task texts, an overall and a sub-task bar, a line of elapsed and
+// remaining minutes and a Pause button, and it turns Escape and a confirmed
+// close into the run's abort request. Every update call yields to the
+// event loop and holds the task while it is paused. The run's message
+// boxes and its report show over the owner window, which also gets the
+// busy pointer.
 #ifndef ORVANTA_UI_PROGRESS_WINDOW_H_
 #define ORVANTA_UI_PROGRESS_WINDOW_H_
 
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "common/prompter.h"
+#include "engine/user_interface.h"
 #include "ui/progress_model.h"
 
 class QLabel;
@@ -36,39 +39,49 @@ class RectangleShape : public QWidget {
 // The question before a running task is cancelled by closing a window.
 MessageBox CancelTaskQuestion();
 
-class FrmProgress : public QWidget {
+class FrmProgress : public QWidget, public UserInterface {
  public:
-  // `key_press_abort_process` is the program's abort request (0 or 2),
-  // which this window writes.
-  explicit FrmProgress(int* key_press_abort_process, QWidget* parent = nullptr);
+  explicit FrmProgress(QWidget* parent = nullptr);
 
-  // Hides the window (the abort request back to 0 when asked), restores
-  // the pointer and ends the task.
-  void HideForm(bool reset_key_press_abort_process = true);
-  // A new sub-task: its text and range; the sub-task bar starts empty.
-  void InitializeSubtask(const std::string& current_sub_task, int32_t minimum,
-                         int32_t maximum);
+  // The window the run's message boxes and report show over, and that
+  // shows the busy pointer (none: the boxes stand alone).
+  void set_owner(QWidget* owner) { owner_ = owner; }
+  // While the program closes, the run winds down unseen: no display, every
+  // question answered as a closed box would be, the abort request set.
+  void WindDown();
+
+  // --- UserInterface.
+  Answer ShowMessage(const MessageBox& box) override;
   // Prepares and shows the window for a task (see the class comment).
   void InitializeForm(const std::string& current_task, int32_t minimum,
-                      int32_t maximum, bool show_time_stats = false,
-                      bool show_subtask_progress = false,
-                      bool show_pause_button = true, QWidget* owner = nullptr);
+                      int32_t maximum, bool show_time_stats,
+                      bool show_subtask_progress,
+                      bool show_pause_button) override;
+  // A new sub-task: its text and range; the sub-task bar starts empty.
+  void InitializeSubtask(const std::string& current_sub_task, int32_t minimum,
+                         int32_t maximum) override;
+  void UpdateProgressBar(double new_value, bool reset_start_time) override;
+  void UpdateSubtaskProgressBar(double new_value,
+                                bool fractionally_increase_overall) override;
+  void UpdateCurrentTask(const std::string& new_task) override;
+  void UpdateCurrentSubTask(const std::string& new_sub_task) override;
+  // Hides the window (the abort request cleared when asked), restores the
+  // pointer and ends the task.
+  void HideForm(bool clear_abort) override;
+  void ShowReport(const std::string& text) override;
+  void SetBusy(bool busy) override;
+  void KeepAlive() override;
+
   // Centred horizontally, bottom edge 500 twips above the screen's bottom.
   void MoveToBottomCenter();
   bool TaskInProgress() const { return task_in_progress_; }
-  void UpdateProgressBar(double new_value, bool reset_start_time = false);
   void SetStandardCaptionText(const ProgressTexts& texts = ProgressTexts());
-  void UpdateSubtaskProgressBar(double new_value,
-                                bool fractionally_increase_overall = true);
-  void UpdateCurrentTask(const std::string& new_task);
-  void UpdateCurrentSubTask(const std::string& new_sub_task);
 
   // The Pause button's click.
   void ClickPause();
   // Escape: the abort request, then the window moves out of the way.
   void PressEscape();
 
-  const ProgressModel& model() const { return model_; }
   // Replaces the clock (milliseconds) used for the time line.
   void SetClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
@@ -87,7 +100,8 @@ class FrmProgress : public QWidget {
   double Now() const;
   static uint32_t TickCount();
 
-  int* key_press_abort_process_;
+  QWidget* owner_ = nullptr;
+  bool winding_down_ = false;
   ProgressModel model_;
   bool task_in_progress_ = false;
   QElapsedTimer timer_;

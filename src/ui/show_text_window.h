@@ -19,8 +19,6 @@ class FrmShowText : public QDialog {
 
   // Puts `text` (lines separated by CR LF or LF) into the text box.
   void SetText(const std::string& text);
-  QPlainTextEdit* text_box() const { return txt_info_; }
-  QPushButton* close_button() const { return cmd_close_; }
 
   // Lays the controls out for the current inner size.
   void ArrangeControls();

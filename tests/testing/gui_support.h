@@ -34,9 +34,8 @@ class BoxRecorder : public RecordingUi {
 class FolderChooser {
  public:
   explicit FolderChooser(std::string folder) {
-    previous_ =
-        SetFolderPickerHook([folder](const std::string&, const std::string&,
-                                     bool) { return folder; });
+    previous_ = SetFolderPickerHook(
+        [folder](const std::string&, const std::string&) { return folder; });
   }
   ~FolderChooser() { SetFolderPickerHook(previous_); }
 

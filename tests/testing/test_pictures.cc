@@ -105,9 +105,15 @@ std::ostream& operator<<(std::ostream& out, const PictureSize& size) {
 
 void MakePicture(const std::string& path, int width, int height,
                  int orientation) {
+  WriteFile(path, PictureBytes(width, height, path.substr(path.rfind('.') + 1),
+                               orientation));
+}
+
+std::string PictureBytes(int width, int height, const std::string& extension,
+                         int orientation) {
   InitializeOnce();
   Magick::Image image = PatternImage(width, height);
-  std::string bytes = Encode(image, path);
+  std::string bytes = Encode(image, "." + extension);
   if (orientation > 1) {
     // An APP1 segment with a little-endian EXIF block of one tag, 0x0112.
     std::string exif(
@@ -119,7 +125,7 @@ void MakePicture(const std::string& path, int width, int height,
     exif += static_cast<char>(orientation) + std::string(7, '\0');
     bytes.insert(2, exif);  // right after the start-of-image marker
   }
-  WriteFile(path, bytes);
+  return bytes;
 }
 
 void MakeCorruptPicture(const std::string& path) {

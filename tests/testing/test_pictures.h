@@ -23,6 +23,9 @@ std::ostream& operator<<(std::ostream& out, const PictureSize& size);
 // orientation (JPEG only): 400 x 300 with orientation 6 shows as 300 x 400.
 void MakePicture(const std::string& path, int width, int height,
                  int orientation = 1);
+// The bytes of such a picture, in the format `extension` names.
+std::string PictureBytes(int width, int height, const std::string& extension,
+                         int orientation = 1);
 // A JPEG header followed by garbage: no decoder can read it.
 void MakeCorruptPicture(const std::string& path);
 // A width x height JPEG cut off in the middle of its pixel data.

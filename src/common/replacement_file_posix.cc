@@ -1,6 +1,4 @@
 // Whole-file replacement through a temporary file and a rename.
-#include "common/replacement_file.h"
-
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -13,6 +11,7 @@
 
 #include "common/error.h"
 #include "common/posix_io.h"
+#include "common/replacement_file.h"
 
 namespace orvanta {
 namespace {

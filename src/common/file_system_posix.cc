@@ -1,8 +1,7 @@
-// The real file system on POSIX: existence tests, listings through
-// opendir/readdir, kernel-side copies, renames; the text files are in
-// text_files.cc.
-#include "common/file_system.h"
-
+// The real file system on POSIX: status and listings through stat and
+// readdir, whole-file reads, kernel-side copies, folders,
+// temporary files and the person's places; the text files are in
+// text_files_posix.cc.
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -14,9 +13,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "common/error.h"
+#include "common/file_system.h"
 #include "common/posix_io.h"
+#include "common/replacement_file.h"
 
 namespace orvanta {
 
@@ -58,16 +61,17 @@ int CopyContents(int from, int to) {
 
 }  // namespace
 
-bool PosixFileSystem::FileExists(const std::string& path) {
+FileStatus PosixFileSystem::Status(const std::string& path) {
+  FileStatus result;
   struct stat status;
-  return !path.empty() && ::stat(path.c_str(), &status) == 0 &&
-         S_ISREG(status.st_mode);
-}
-
-bool PosixFileSystem::FolderExists(const std::string& path) {
-  struct stat status;
-  return !path.empty() && ::stat(path.c_str(), &status) == 0 &&
-         S_ISDIR(status.st_mode);
+  if (path.empty() || ::stat(path.c_str(), &status) != 0) return result;
+  result.is_file = S_ISREG(status.st_mode);
+  result.is_folder = S_ISDIR(status.st_mode);
+  result.size = static_cast<uint64_t>(status.st_size);
+  result.modified_ns =
+      static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 +
+      status.st_mtim.tv_nsec;
+  return result;
 }
 
 // Lexical: "/" and forms such as "//", "/.", "/a/.." are the root.
@@ -130,9 +134,40 @@ std::unique_ptr<TextReader> PosixFileSystem::OpenTextFile(
   return NewTextReader(OpenForReading(path, &status));
 }
 
+std::string PosixFileSystem::ReadFile(const std::string& path, size_t limit,
+                                      bool* whole) {
+  struct stat status;
+  FileDescriptor fd(OpenForReading(path, &status));
+  std::string bytes;
+  if (S_ISREG(status.st_mode)) {
+    bytes.reserve(std::min(limit, static_cast<size_t>(status.st_size) + 1));
+  }
+  bool at_end = false;
+  char buffer[kBufferSize];
+  while (bytes.size() < limit) {
+    const ssize_t n =
+        ::read(fd.get(), buffer, std::min(sizeof buffer, limit - bytes.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw SystemError(errno);
+    if (n == 0) {
+      at_end = true;
+      break;
+    }
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  if (whole != nullptr) *whole = at_end;
+  return bytes;
+}
+
 std::unique_ptr<TextWriter> PosixFileSystem::CreateTextFile(
     const std::string& path) {
   return NewTextWriter(path);
+}
+
+void PosixFileSystem::WriteFile(const std::string& path,
+                                std::string_view bytes) {
+  ReplacementFile file(path);
+  file.Commit(bytes);
 }
 
 // A failed copy removes the incomplete target file.
@@ -159,13 +194,27 @@ void PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
   }
 }
 
-void PosixFileSystem::RenameFile(const std::string& from,
-                                 const std::string& to) {
-  if (::rename(from.c_str(), to.c_str()) != 0) throw SystemError(errno);
-}
-
 void PosixFileSystem::RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw SystemError(errno);
+}
+
+void PosixFileSystem::MakeFolders(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  if (error) throw SystemError(error.value());
+}
+
+// In $TMPDIR, else /tmp.
+std::string PosixFileSystem::MakeTemporaryFile(std::string_view extension) {
+  const char* folder = std::getenv("TMPDIR");
+  std::string path =
+      std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") +
+      "/orvanta-XXXXXX." + std::string(extension);
+  const int fd = ::mkostemps(path.data(),
+                             static_cast<int>(extension.size()) + 1, O_CLOEXEC);
+  if (fd < 0) throw SystemError(errno);
+  ::close(fd);
+  return path;
 }
 
 // $HOME, or the password database's entry when it is unset.
@@ -174,6 +223,21 @@ std::string PosixFileSystem::HomeFolder() {
   if (home != nullptr && *home != '\0') return home;
   const struct passwd* entry = ::getpwuid(::getuid());
   return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
+}
+
+// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+std::string PosixFileSystem::ConfigFolder() {
+  const char* config_home = std::getenv("XDG_CONFIG_HOME");
+  if (config_home != nullptr && config_home[0] == '/') return config_home;
+  const std::string home = HomeFolder();
+  return home.empty() ? "" : home + "/.config";
+}
+
+std::tm PosixFileSystem::LocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  return local;
 }
 
 }  // namespace orvanta

@@ -1,17 +1,13 @@
-// Splitting the converter's command line by the Windows C runtime rules,
-// and running helper programs as child processes with a time limit.
+// Running helper programs as child processes with a time limit, on POSIX.
 //
 // The child is started with posix_spawn: the first argument is its path
 // (looked up in PATH only when it holds no slash), its standard input is
-// /dev/null, its output and error go to /dev/null or to a pipe we read, no
-// other descriptor of ours is passed on, and it leads a process group of
-// its own. Whether it ends or is stopped at
-// the time limit (SIGTERM to the group, one second of grace, then SIGKILL),
-// the whole group is killed before the child is reaped, so helpers it
-// started in its group go with it. Processes that leave the group (setsid)
-// are beyond reach.
-#include "imagetools/process_runner.h"
-
+// /dev/null, its output and error go to a pipe we read, no other
+// descriptor of ours is passed on, and it leads a process group of its
+// own. Whether it ends or is stopped at the time limit (SIGTERM to the group,
+// one second of grace, then SIGKILL), the whole group is killed before the
+// child is reaped, so helpers it started in its group go with it. Processes
+// that leave the group (setsid) are beyond reach.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -25,6 +21,8 @@
 #include <chrono>
 #include <optional>
 #include <thread>
+
+#include "imagetools/process_runner.h"
 
 extern char** environ;
 
@@ -50,32 +48,10 @@ void Drain(int fd, std::string* output) {
   }
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Appends `text` in double quotes so that SplitCommandLine gives it back:
-// backslashes before a quote (or before the closing quote) are doubled and
-// quotes inside are escaped. Plain paths come out as quote + text + quote.
-void AppendQuoted(std::string* line, const std::string& text) {
-  *line += '"';
-  size_t backslashes = 0;
-  for (char c : text) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    if (c == '"') backslashes = 2 * backslashes + 1;
-    line->append(backslashes, '\\');
-    backslashes = 0;
-    *line += c;
-  }
-  line->append(2 * backslashes, '\\');
-  *line += '"';
-}
-
 // Waits until the child has ended, without reaping it, or until `deadline`
-// (none: no limit), reading its output from `output_fd` (when not -1) as it
-// comes. Returns true when it has ended. Uses a pidfd when the kernel
-// offers one, else polls.
+// (none: no limit), reading its output from `output_fd` (when not -1) into
+// *output as it comes. Returns true when it has ended. Uses a pidfd when the
+// kernel offers one, else polls.
 bool WaitForEnd(pid_t pid, int pidfd, std::optional<Clock::time_point> deadline,
                 int output_fd = -1, std::string* output = nullptr) {
   for (;;) {
@@ -111,9 +87,8 @@ void EndProcessGroup(pid_t pid, int pidfd, bool ended) {
   }
 }
 
-// Starts the program with its output and error going to `output_fd`, or
-// discarded when it is -1; returns its pid, or -1 with the reason in
-// *error.
+// Starts the program with its output and error going to `output_fd`;
+// returns its pid, or -1 with the reason in *error.
 pid_t Spawn(const std::vector<std::string>& args, int output_fd, int* error) {
   std::vector<char*> argv;
   for (const std::string& arg : args)
@@ -125,11 +100,7 @@ pid_t Spawn(const std::vector<std::string>& args, int output_fd, int* error) {
   posix_spawn_file_actions_init(&actions);
   posix_spawnattr_init(&attributes);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  if (output_fd >= 0) {
-    posix_spawn_file_actions_adddup2(&actions, output_fd, 1);
-  } else {
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  }
+  posix_spawn_file_actions_adddup2(&actions, output_fd, 1);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || __GLIBC_MINOR__ >= 34)
   posix_spawn_file_actions_addclosefrom_np(&actions, 3);
@@ -156,16 +127,17 @@ pid_t Spawn(const std::vector<std::string>& args, int output_fd, int* error) {
   return result == 0 ? pid : -1;
 }
 
-// Runs the program; collects its output when `capture`.
-ProgramRun Run(const std::vector<std::string>& args, int32_t limit_seconds,
-               bool capture) {
+}  // namespace
+
+ProgramRun RunProgram(const std::vector<std::string>& args,
+                      int32_t limit_seconds) {
   ProgramRun run;
   if (args.empty() || args[0].empty()) {
     run.start_error = ENOENT;
     return run;
   }
   int pipe_fds[2] = {-1, -1};
-  if (capture && pipe2(pipe_fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+  if (pipe2(pipe_fds, O_CLOEXEC | O_NONBLOCK) != 0) {
     run.start_error = errno;
     return run;
   }
@@ -199,68 +171,6 @@ ProgramRun Run(const std::vector<std::string>& args, int32_t limit_seconds,
   run.outcome = ended && in_time ? ProgramRun::Outcome::kEnded
                                  : ProgramRun::Outcome::kTimedOut;
   return run;
-}
-
-}  // namespace
-
-std::vector<std::string> SplitCommandLine(std::string_view command_line) {
-  std::vector<std::string> args;
-  size_t i = 0;
-  const size_t n = command_line.size();
-  for (;;) {
-    while (i < n && IsBlank(command_line[i])) ++i;
-    if (i >= n) break;
-    std::string arg;
-    bool in_quotes = false;
-    while (i < n) {
-      size_t backslashes = 0;
-      while (i < n && command_line[i] == '\\') {
-        ++backslashes;
-        ++i;
-      }
-      if (i < n && command_line[i] == '"') {
-        arg.append(backslashes / 2, '\\');
-        if (backslashes % 2 == 1) {
-          arg += '"';  // an escaped quote
-        } else if (in_quotes && i + 1 < n && command_line[i + 1] == '"') {
-          arg += '"';  // "" inside quotes
-          ++i;
-        } else {
-          in_quotes = !in_quotes;
-        }
-        ++i;
-        continue;
-      }
-      arg.append(backslashes, '\\');
-      if (i >= n || (!in_quotes && IsBlank(command_line[i]))) break;
-      arg += command_line[i++];
-    }
-    args.push_back(std::move(arg));
-  }
-  return args;
-}
-
-std::string BuildConverterCommandLine(const std::string& program,
-                                      const std::string& source,
-                                      const std::string& thumbnail, int size) {
-  std::string n = std::to_string(size);
-  std::string line;
-  AppendQuoted(&line, program);
-  line += ' ';
-  AppendQuoted(&line, source);
-  line += " /resample=(" + n + "," + n + ") /aspectratio /convert=";
-  AppendQuoted(&line, thumbnail);
-  return line;
-}
-
-bool RunProgramAndWait(const std::string& command_line, int32_t limit_seconds) {
-  return Run(SplitCommandLine(command_line), limit_seconds, false).outcome ==
-         ProgramRun::Outcome::kEnded;
-}
-
-ProgramRun RunProgram(const std::vector<std::string>& args,
-                      int32_t limit_seconds) {
-  return Run(args, limit_seconds, true);
 }
 
 }  // namespace orvanta

@@ -1,0 +1,137 @@
+// Whole runs inside the process on the file system in memory, where any
+// call can fail on cue: a full disk under the pages or the thumbnails, a
+// gallery that cannot be written, files and folders that vanish after the
+// count, and an image tool that throws what nobody expected.
+#include "engine/gallery_run.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "testing/mem_file_system.h"
+#include "testing/recording_ui.h"
+#include "testing/scripted_image_tool.h"
+#include "testing/test_pictures.h"
+
+namespace orvanta::testing {
+namespace {
+
+using ::testing::HasSubstr;
+using Op = MemFileSystem::Op;
+
+class GalleryRunTest : public ::testing::Test {
+ protected:
+  GalleryRunTest() {
+    fs.AddFolder("/program");
+    fs.AddFolder("/g");
+    SetDefaultOptions("/program", &settings.controls);
+    settings.controls.input_folder = "/g";
+    settings.program_folder = "/program";
+    settings.thumbnail_workers = 2;
+  }
+  void AddPicture(const std::string& path, int width = 40, int height = 30) {
+    fs.AddFile(path, PictureBytes(width, height, "jpg"));
+  }
+  // The paths in the gallery's folder.
+  std::vector<std::string> GalleryPaths() {
+    std::vector<std::string> paths = fs.Paths();
+    std::erase_if(paths,
+                  [](const std::string& p) { return !p.starts_with("/g"); });
+    return paths;
+  }
+  RunOutcome Run(const ImageToolFactory& factory = CreateMagickImageTool) {
+    return CreateGallery(ui, fs, settings, factory).outcome;
+  }
+
+  MemFileSystem fs;
+  RecordingUi ui;
+  RunSettings settings;
+};
+
+TEST_F(GalleryRunTest, FullDiskUnderTheIndexKeepsTheOldPage) {
+  AddPicture("/g/a.jpg");
+  fs.AddFile("/g/index.html", "old page");
+  fs.FailOn(Op::kWrite, "/g/index.html", ENOSPC);
+  EXPECT_EQ(Run(), RunOutcome::kAborted);
+  EXPECT_THAT(ui.Transcript(),
+              HasSubstr("Error: Error creating Orvanta: No space left on "
+                        "device\r\nBe sure you have write permission for the "
+                        "folder /g/\n"));
+  EXPECT_EQ(fs.Contents("/g/index.html"), "old page");
+  EXPECT_TRUE(fs.Has("/g/t_a.jpg"));
+}
+
+TEST_F(GalleryRunTest, GalleryThatCannotBeWrittenIsLeftAsItWas) {
+  AddPicture("/g/a.jpg");
+  fs.AddFile("/g/DirInfo.txt", "DirectoryTitle=Kept\r\n");
+  fs.FailOn(Op::kWrite, "/g/", EACCES);
+  const std::vector<std::string> before = GalleryPaths();
+  EXPECT_EQ(Run(), RunOutcome::kAborted);
+  const std::string transcript = ui.Transcript();
+  EXPECT_THAT(transcript, HasSubstr("Error Creating Javascript Navigation "
+                                    "File File: Permission denied"));
+  EXPECT_THAT(transcript, HasSubstr("Error Creating Thumbnails: a.jpg: the "
+                                    "thumbnail t_a.jpg cannot be written "
+                                    "(Permission denied)"));
+  EXPECT_THAT(transcript, HasSubstr("Error creating Orvanta: Permission "
+                                    "denied\r\nBe sure you have write "
+                                    "permission for the folder /g/"));
+  EXPECT_EQ(GalleryPaths(), before);
+}
+
+TEST_F(GalleryRunTest, FullDiskUnderAThumbnailAsksWhetherToGoOn) {
+  AddPicture("/g/a.jpg");
+  AddPicture("/g/b.jpg");
+  fs.FailOn(Op::kWrite, "t_a.jpg", ENOSPC);
+  ui.answers = {Answer::kCancel};
+  EXPECT_EQ(Run(), RunOutcome::kAborted);
+  EXPECT_THAT(ui.Transcript(),
+              HasSubstr("Error: Error Creating Thumbnails: a.jpg: the "
+                        "thumbnail t_a.jpg cannot be written (No space left "
+                        "on device)\r\nContinue creating thumbnails for the "
+                        "files in this folder?\n"));
+  EXPECT_FALSE(fs.Has("/g/t_a.jpg"));
+  EXPECT_FALSE(fs.Has("/g/index.html"));
+  EXPECT_FALSE(fs.Has("/g/a.html"));
+}
+
+TEST_F(GalleryRunTest, FilesAndFoldersVanishingAfterTheCount) {
+  AddPicture("/g/stays.jpg");
+  AddPicture("/g/goes.jpg");
+  AddPicture("/g/sub/inside.jpg");
+  int listings = 0;
+  fs.before = [&](Op op, const std::string& path) {
+    if (op == Op::kList && path.starts_with("/g") && ++listings == 3) {
+      fs.RemoveFile("/g/goes.jpg");
+      fs.RemoveFile("/g/sub/inside.jpg");
+    }
+  };
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 1 image files in 2 "
+                                         "folders."));
+  EXPECT_TRUE(fs.Has("/g/stays.html"));
+  EXPECT_FALSE(fs.Has("/g/goes.html"));
+  EXPECT_TRUE(fs.Has("/g/sub/index.html"));
+}
+
+TEST_F(GalleryRunTest, WhatAToolThrowsIsListedAndTheRunGoesOn) {
+  for (const char* name : {"a.jpg", "logic.jpg", "slow.jpg", "int.jpg"}) {
+    fs.AddFile("/g/" + std::string(name), "picture");
+  }
+  EXPECT_EQ(Run([](FileSystem& fs) {
+              return std::make_unique<ScriptedImageTool>(fs);
+            }),
+            RunOutcome::kCompleted);
+  EXPECT_THAT(ui.report, HasSubstr("Error Creating Thumbnails: logic.jpg: "
+                                   "unexpected failure (a fault of the "
+                                   "tool's own)\r\n"));
+  EXPECT_THAT(ui.report, HasSubstr("Error Creating Thumbnails: int.jpg: "
+                                   "unexpected failure\r\n"));
+  EXPECT_EQ(fs.Contents("/g/t_slow.jpg"), "thumbnail of slow.jpg");
+  EXPECT_TRUE(fs.Has("/g/int.html"));
+  EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 4 image files"));
+}
+
+}  // namespace
+}  // namespace orvanta::testing

@@ -1,0 +1,78 @@
+// The image tool of the external converter: one child process per
+// thumbnail, started from its argument vector. Its command line, quoted as
+// a Windows command line would be, serves only the messages.
+#include "common/error.h"
+#include "imagetools/image_tool.h"
+#include "imagetools/process_runner.h"
+
+namespace orvanta {
+namespace {
+
+// Appends `text` in double quotes as the Windows C runtime would read it
+// back: backslashes before a quote (or before the closing quote) doubled,
+// quotes inside escaped. Plain paths come out as quote + text + quote.
+void AppendQuoted(std::string* line, const std::string& text) {
+  *line += '"';
+  size_t backslashes = 0;
+  for (char c : text) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    if (c == '"') backslashes = 2 * backslashes + 1;
+    line->append(backslashes, '\\');
+    backslashes = 0;
+    *line += c;
+  }
+  line->append(2 * backslashes, '\\');
+  *line += '"';
+}
+
+class ConverterImageTool : public ImageTool {
+ public:
+  ConverterImageTool(FileSystem& fs, std::string program, int32_t limit)
+      : fs_(fs), program_(std::move(program)), limit_(limit) {}
+
+  // The converter tells no sizes.
+  std::optional<PixelSize> PictureSize(const std::string&) override {
+    return std::nullopt;
+  }
+
+  void MakeThumbnail(const std::string& source, const std::string& target,
+                     int size) override {
+    const std::string resample =
+        "/resample=(" + std::to_string(size) + "," + std::to_string(size) + ")";
+    const ProgramRun run = RunProgram(
+        {program_, source, resample, "/aspectratio", "/convert=" + target},
+        limit_);
+    // Its exit status says nothing reliable, but a converter that ended
+    // without leaving the thumbnail (it crashed or refused the picture)
+    // has failed all the same.
+    if (run.outcome == ProgramRun::Outcome::kEnded && fs_.FileExists(target)) {
+      return;
+    }
+    std::string line;
+    AppendQuoted(&line, program_);
+    line += ' ';
+    AppendQuoted(&line, source);
+    line += " " + resample + " /aspectratio /convert=";
+    AppendQuoted(&line, target);
+    throw Error(line, ErrorKind::kConverter);
+  }
+
+ private:
+  FileSystem& fs_;
+  const std::string program_;
+  const int32_t limit_;
+};
+
+}  // namespace
+
+std::unique_ptr<ImageTool> CreateConverterImageTool(FileSystem& fs,
+                                                    std::string program,
+                                                    int32_t limit_seconds) {
+  return std::make_unique<ConverterImageTool>(fs, std::move(program),
+                                              limit_seconds);
+}
+
+}  // namespace orvanta
