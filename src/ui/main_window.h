@@ -57,6 +57,9 @@ class FrmOrvanta : public QMainWindow {
  private:
   // Layout (main_window_layout.cc).
   void CreateControls();
+  void CreateFileOptions(QWidget* form);
+  void CreateThumbnailOptions(QWidget* form);
+  void CreateImageAndOutputOptions(QWidget* form);
   void CreateMenus();
   void SetTabOrder();
   void ConnectHandlers();

@@ -64,7 +64,20 @@ void FrmOrvanta::CreateControls() {
             "cmdSelectSourceFolder", 120, 450, 1575, 375);
   txt_input_folder_ =
       Place(TextBox(form), "txtInputFolder", 1800, 480, 6735, 285);
+  CreateFileOptions(form);
+  cmd_create_orvanta_ =
+      Place(new QPushButton(QStringLiteral("&Create Orvanta"), form),
+            "cmdCreateOrvanta", 6480, 1440, 1455, 615);
+  CreateThumbnailOptions(form);
+  CreateImageAndOutputOptions(form);
+  lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
+                              "lblIrfanviewPath", 120, 6195, 1215, 255);
+  txt_irfanview_path_ =
+      Place(TextBox(form), "txtIrfanviewPath", 1440, 6180, 7095, 285);
+  txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
+}
 
+void FrmOrvanta::CreateFileOptions(QWidget* form) {
   auto* files = fra_file_options_ =
       Place(new QGroupBox(QStringLiteral("Template File Options"), form),
             "fraFileOptions", 120, 960, 5655, 2055);
@@ -86,10 +99,12 @@ void FrmOrvanta::CreateControls() {
   chk_recurse_sub_folders_ =
       Place(CheckBox(files, "&Include Subfolders"), "chkRecurseSubFolders",
             3000, 2400, 2055, 495);
-  cmd_create_orvanta_ =
-      Place(new QPushButton(QStringLiteral("&Create Orvanta"), form),
-            "cmdCreateOrvanta", 6480, 1440, 1455, 615);
+  // Access keys of the labels move the focus to the box beside them.
+  lbl_index->setBuddy(txt_index_template_file_);
+  lbl_picture->setBuddy(txt_picture_template_file_);
+}
 
+void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
   auto* thumbs = fra_thumbnail_options_ =
       Place(new QGroupBox(QStringLiteral("Thumbnail Options"), form),
             "fraThumbnailOptions", 120, 3120, 3975, 2955);
@@ -124,7 +139,10 @@ void FrmOrvanta::CreateControls() {
             "chkCreateMovieThumbnails", 240, 5700, 3615, 255);
   chk_create_movie_thumbnails_->setToolTip(QStringLiteral(
       "A frame from a tenth into each movie, taken with ffmpeg"));
+  lbl_prefix->setBuddy(txt_thumbnail_file_prefix_);
+}
 
+void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
   auto* images = fra_image_file_options_ =
       Place(new QGroupBox(QStringLiteral("Image File Options"), form),
             "fraImageFileOptions", 4200, 3120, 4335, 1215);
@@ -157,17 +175,6 @@ void FrmOrvanta::CreateControls() {
       "Target Screen Resolution for Mid-Size Picture.  If the original image "
       "is smaller than these dimensions, then no mid-size picture will be "
       "included."));
-
-  lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
-                              "lblIrfanviewPath", 120, 6195, 1215, 255);
-  txt_irfanview_path_ =
-      Place(TextBox(form), "txtIrfanviewPath", 1440, 6180, 7095, 285);
-  txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
-
-  // Access keys of the labels move the focus to the box beside them.
-  lbl_index->setBuddy(txt_index_template_file_);
-  lbl_picture->setBuddy(txt_picture_template_file_);
-  lbl_prefix->setBuddy(txt_thumbnail_file_prefix_);
 }
 
 void FrmOrvanta::CreateMenus() {

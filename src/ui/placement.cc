@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace orvanta {
 namespace {
@@ -16,6 +17,36 @@ long long RoundEven(double value) {
 // Rounds the difference and divides it with the fraction dropped.
 long long Share(double difference, int divisor) {
   return RoundEven(difference) / divisor;
+}
+
+// The top-left corner for a placement mode on one screen of free_x by
+// free_y twips.
+std::pair<long long, long long> ModeCorner(int mode, double free_x,
+                                           double free_y) {
+  switch (mode) {
+    case kUpperThird:
+      return {Share(free_x, 2), Share(free_y, 3)};
+    case kLowerThird:
+      return {Share(free_x, 2), Share(2 * free_y, 3)};
+    case kLeftEdge:
+      return {0, Share(free_y, 2)};
+    case kRightEdge:
+      return {RoundEven(free_x), Share(free_y, 2)};
+    case kTopEdge:
+      return {Share(free_x, 2), 0};
+    case kBottomCentre:
+      return {Share(free_x, 2), RoundEven(free_y - 500)};
+    case kBottomRight:
+      return {RoundEven(free_x), RoundEven(free_y - 500)};
+    case kBottomLeft:
+      return {0, RoundEven(free_y - 500)};
+    case kTopRight:
+      return {RoundEven(free_x), 0};
+    case kTopLeft:
+      return {0, 0};
+    default:
+      return {Share(free_x, 2), Share(free_y, 2)};
+  }
 }
 
 }  // namespace
@@ -45,56 +76,8 @@ PlacementResult ComputePlacement(const PlacementInput& input) {
     h_screen = hd / 2;
     if (monitor < 0 && input.window_top > h_screen) monitor = 1;
   }
-  const double free_x = w_screen - input.window_width;
-  const double free_y = h_screen - input.window_height;
-  long long x = 0;
-  long long y = 0;
-  switch (input.mode) {
-    case kUpperThird:
-      x = Share(free_x, 2);
-      y = Share(free_y, 3);
-      break;
-    case kLowerThird:
-      x = Share(free_x, 2);
-      y = Share(2 * free_y, 3);
-      break;
-    case kLeftEdge:
-      x = 0;
-      y = Share(free_y, 2);
-      break;
-    case kRightEdge:
-      x = RoundEven(free_x);
-      y = Share(free_y, 2);
-      break;
-    case kTopEdge:
-      x = Share(free_x, 2);
-      y = 0;
-      break;
-    case kBottomCentre:
-      x = Share(free_x, 2);
-      y = RoundEven(free_y - 500);
-      break;
-    case kBottomRight:
-      x = RoundEven(free_x);
-      y = RoundEven(free_y - 500);
-      break;
-    case kBottomLeft:
-      x = 0;
-      y = RoundEven(free_y - 500);
-      break;
-    case kTopRight:
-      x = RoundEven(free_x);
-      y = 0;
-      break;
-    case kTopLeft:
-      x = 0;
-      y = 0;
-      break;
-    default:
-      x = Share(free_x, 2);
-      y = Share(free_y, 2);
-      break;
-  }
+  auto [x, y] = ModeCorner(input.mode, w_screen - input.window_width,
+                           h_screen - input.window_height);
   if (result.monitors == 2 && monitor >= 1) {
     result.on_second = true;
     if (result.side_by_side) {

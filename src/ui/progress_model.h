@@ -67,8 +67,6 @@ class ProgressModel {
   void ResetSubtaskRange();
   const ProgressRange& overall() const { return overall_; }
   const ProgressRange& subtask() const { return subtask_; }
-  double overall_value() const { return overall_value_; }
-  double subtask_value() const { return subtask_value_; }
 
   // Clamps *value into the overall range (written back), stores it unless
   // `do_not_store`, and returns the overall bar's fraction.
@@ -91,10 +89,8 @@ class ProgressModel {
 
   // --- Texts.
   void SetTexts(const ProgressTexts& texts) { texts_ = texts; }
-  const ProgressTexts& texts() const { return texts_; }
 
   // --- Pause state machine. The Pause button's caption follows it.
-  PauseState pause_state() const { return pause_state_; }
   const std::string& button_caption() const { return button_caption_; }
   // Forces a state (the window sets 3 before its first wait).
   void SetPauseState(PauseState state) { pause_state_ = state; }
@@ -117,7 +113,6 @@ class ProgressModel {
   // Stores the answer: Yes remembers `now_tick` (never 0), No forgets.
   void RecordCloseAnswer(bool confirmed, uint32_t now_tick);
   void ClearCloseRequest() { last_close_tick_ = 0; }
-  uint32_t last_close_tick() const { return last_close_tick_; }
 
  private:
   ProgressRange overall_;
