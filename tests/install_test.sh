@@ -16,8 +16,32 @@ for f in bin/orvanta bin/orvanta-cli share/applications/orvanta.desktop \
   [ -e "$t/usr/$f" ] || fail "$f is not installed"
 done
 desktop-file-validate "$t/usr/share/applications/orvanta.desktop"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$t/usr/bin/orvanta" --help \
-  | grep -q "^Usage: orvanta" || fail "orvanta --help"
+# The desktop program's arguments, read before any display is needed: the
+# usage on standard output for --help (Qt's own options passed over), on
+# standard error with exit status 2 after a line naming the option that is
+# unknown or lacks its value.
+desktop() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$t/usr/bin/orvanta" \
+    "$@" >"$t/out" 2>"$t/err"
+}
+desktop -style fusion --reverse --help || fail "orvanta --help: exit $?"
+grep -q "^Usage: orvanta" "$t/out" && [ ! -s "$t/err" ] ||
+  fail "orvanta --help: the usage is not on standard output"
+while read -r named args; do
+  status=0
+  desktop $args || status=$?
+  [ "$status" = 2 ] || fail "orvanta $args: exit status $status, not 2"
+  head -n 1 "$t/err" | grep -qF -- "orvanta: " &&
+    head -n 1 "$t/err" | grep -qF -- " $named" &&
+    grep -q "^Usage: orvanta" "$t/err" && [ ! -s "$t/out" ] ||
+    fail "orvanta $args: no error and usage on standard error"
+done <<EOF
+--bogus --bogus
+-x -x
+-platform -style fusion -platform
+--bogus --help --bogus
+-? /? -?
+EOF
 mkdir -p "$t/home" "$t/photos"
 convert -size 64x48 xc:orange "$t/photos/a.jpg"
 installed=$(find "$t/usr" -printf '%p %s %T@\n' | sort)
