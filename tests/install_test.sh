@@ -11,6 +11,7 @@ trap 'rm -rf "$t"' EXIT
 cmake --install "$1" --prefix "$t/usr" >/dev/null
 for f in bin/orvanta bin/orvanta-cli share/applications/orvanta.desktop \
     share/icons/hicolor/scalable/apps/orvanta.svg share/man/man1/orvanta-cli.1.gz \
+    share/man/man1/orvanta.1.gz \
     share/doc/orvanta/README.md share/doc/orvanta/copyright \
     share/doc/orvanta/changelog.gz; do
   [ -e "$t/usr/$f" ] || fail "$f is not installed"
