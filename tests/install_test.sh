@@ -9,14 +9,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 t=$(mktemp -d)
 trap 'rm -rf "$t"' EXIT
 cmake --install "$1" --prefix "$t/usr" >/dev/null
-for f in bin/orvanta bin/orvanta-cli share/applications/orvanta.desktop \
+for f in bin/orvanta bin/orvanta-cli share/applications/org.orvanta.orvanta.desktop \
+    share/metainfo/org.orvanta.orvanta.metainfo.xml \
     share/icons/hicolor/scalable/apps/orvanta.svg share/man/man1/orvanta-cli.1.gz \
     share/man/man1/orvanta.1.gz \
     share/doc/orvanta/README.md share/doc/orvanta/copyright \
     share/doc/orvanta/changelog.gz; do
   [ -e "$t/usr/$f" ] || fail "$f is not installed"
 done
-desktop-file-validate "$t/usr/share/applications/orvanta.desktop"
+desktop-file-validate "$t/usr/share/applications/org.orvanta.orvanta.desktop"
 # The desktop program's arguments, read before any display is needed: the
 # usage on standard output for --help (Qt's own options passed over), on
 # standard error with exit status 2 after a line naming the option that is

@@ -28,5 +28,8 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvanta"));
+  // The installed desktop entry's name (CMakeLists.txt): desktops match the
+  // program's windows to its entry and icon by it.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ORVANTA_APP_ID));
   return orvanta::RunDesktopProgram(argc, argv);
 }
