@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the build into a scratch prefix and uses it as a person would:
-# every file in its place, `orvanta --help` without a display, settings in
-# the configuration folder (or beside the program when an info.ini is
-# there), and nothing ever written under the prefix.
+# every file in its place, the desktop entry and AppStream metainfo valid,
+# the .deb clean to lintian, the desktop program's arguments read without a
+# display, settings in the configuration folder (or beside the program when
+# an info.ini is there), and nothing ever written under the prefix.
 #   install_test.sh BUILD_DIR
 set -eu
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -18,6 +19,29 @@ for f in bin/orvanta bin/orvanta-cli share/applications/org.orvanta.orvanta.desk
   [ -e "$t/usr/$f" ] || fail "$f is not installed"
 done
 desktop-file-validate "$t/usr/share/applications/org.orvanta.orvanta.desktop"
+# The AppStream metainfo, alone and with the desktop entry it launches.
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net \
+    "$t/usr/share/metainfo/org.orvanta.orvanta.metainfo.xml" >"$t/log" 2>&1 &&
+    appstreamcli validate-tree --no-net "$t" >>"$t/log" 2>&1 ||
+    { cat "$t/log" >&2; fail "appstreamcli validate"; }
+else
+  echo "install: appstreamcli is missing (Debian: appstream), not run"
+fi
+# The .deb, made as `make package` makes it but in a folder of its own:
+# lintian finds no error and no warning (its word on running as root is no
+# tag).
+if command -v lintian >/dev/null && command -v dpkg-shlibdeps >/dev/null; then
+  cpack --config "$1/CPackConfig.cmake" -G DEB -B "$t/deb" >"$t/log" 2>&1 ||
+    { cat "$t/log" >&2; fail "cpack"; }
+  lintian --fail-on none "$t"/deb/orvanta_*.deb >"$t/log" 2>&1 ||
+    { cat "$t/log" >&2; fail "lintian did not run"; }
+  ! grep -E "^(E|W): " "$t/log" >&2 || fail "lintian: errors or warnings"
+  rm -rf "$t/deb"
+else
+  echo "install: lintian or dpkg-shlibdeps is missing (Debian: lintian," \
+    "dpkg-dev), the package is not checked"
+fi
 # The desktop program's arguments, read before any display is needed: the
 # usage on standard output for --help (Qt's own options passed over), on
 # standard error with exit status 2 after a line naming the option that is
@@ -59,4 +83,4 @@ run "$t/config"
 printf 'ThumbnailFilePrefix=small_\r\n' >"$t/usr/bin/info.ini"
 run ""
 [ -f "$t/photos/small_a.jpg" ] || fail "an info.ini beside the program is not used"
-echo "install: files in place, settings in the configuration folder"
+echo "install: files in place and valid, settings in the configuration folder"
