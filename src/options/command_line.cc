@@ -1,5 +1,5 @@
 // The command line: no options, only a help switch that shows a message
-// saying so.
+// saying so; on Linux --help, and a usage error for an unknown option.
 #include "options/command_line.h"
 
 #include <array>
@@ -12,6 +12,59 @@ namespace orvanta {
 namespace {
 
 constexpr int kLastSlot = 20;
+
+// Qt's standard options (QGuiApplication, QApplication and the X11
+// platform): a flag, an option whose value is the next argument, or one
+// that also takes it after "=".
+enum class QtValue { kNone, kNext, kNextOrEquals };
+struct QtOption {
+  std::string_view name;
+  QtValue value;
+};
+constexpr QtOption kQtOptions[] = {
+    {"-platform", QtValue::kNext},
+    {"-platformpluginpath", QtValue::kNext},
+    {"-platformtheme", QtValue::kNext},
+    {"-plugin", QtValue::kNext},
+    {"-qwindowgeometry", QtValue::kNext},
+    {"-qwindowicon", QtValue::kNext},
+    {"-qwindowtitle", QtValue::kNext},
+    {"-session", QtValue::kNext},
+    {"-display", QtValue::kNext},
+    {"-geometry", QtValue::kNext},
+    {"-title", QtValue::kNext},
+    {"-icon", QtValue::kNext},
+    {"-name", QtValue::kNext},
+    {"-visual", QtValue::kNext},
+    {"-style", QtValue::kNextOrEquals},
+    {"-stylesheet", QtValue::kNextOrEquals},
+    {"-reverse", QtValue::kNone},
+    {"-widgetcount", QtValue::kNone},
+    {"-nograb", QtValue::kNone},
+    {"-dograb", QtValue::kNone},
+};
+
+// How many arguments the Qt option at argv[i] takes with its value (0 when
+// it is no Qt option); a missing value is a usage error.
+int QtOptionLength(int argc, char** argv, int i, std::string* error) {
+  std::string_view arg = argv[i];
+  if (arg.substr(0, 2) == "--") arg.remove_prefix(1);
+  for (const QtOption& option : kQtOptions) {
+    if (arg == option.name) {
+      if (option.value == QtValue::kNone) return 1;
+      if (i + 1 < argc) return 2;
+      *error = "option " + std::string(argv[i]) + " needs a value";
+      return 0;
+    }
+    if (option.value == QtValue::kNextOrEquals &&
+        arg.starts_with(option.name) && arg.size() > option.name.size() &&
+        arg[option.name.size()] == '=') {
+      return 1;
+    }
+  }
+  *error = "unknown option " + std::string(argv[i]);
+  return 0;
+}
 
 }  // namespace
 
@@ -59,7 +112,7 @@ void ParseCommandLine(std::string_view command_line, Prompter& prompter) {
   } catch (const std::exception& error) {
     MessageBox box;
     box.title = "Error";
-    box.text = std::string("An error has occured in sub ParseCommandLine: ") +
+    box.text = std::string("An error has occurred in sub ParseCommandLine: ") +
                error.what();
     box.buttons = Buttons::kOk;
     box.icon = Icon::kWarning;
@@ -67,22 +120,34 @@ void ParseCommandLine(std::string_view command_line, Prompter& prompter) {
   }
 }
 
-bool AsksForUsage(int argc, char** argv) {
+DesktopStart ReadDesktopArguments(int argc, char** argv, std::string* error) {
+  bool usage = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") return true;
+    if (arg == "--") break;
+    if (arg.size() < 2 || arg[0] != '-') continue;
+    if (arg == "--help" || arg == "-h") {
+      usage = true;
+      continue;
+    }
+    const int length = QtOptionLength(argc, argv, i, error);
+    if (length == 0) return DesktopStart::kUsageError;
+    i += length - 1;
   }
-  return false;
+  return usage ? DesktopStart::kUsage : DesktopStart::kWindow;
 }
 
 std::string DesktopUsage() {
-  return "Usage: orvanta [--help]\n"
+  return "Usage: orvanta [--help] [QT_OPTION]...\n"
          "\n"
          "Makes an HTML photo gallery of a folder tree of pictures and movie\n"
          "clips in a window: pick the folder and the options, then press\n"
          "\"Create Orvanta\". There are no command-line options; /? says so\n"
-         "in a message box. For galleries without a window, see\n"
-         "orvanta-cli --help.\n";
+         "in a message box. Qt's standard options (-style NAME,\n"
+         "-platform NAME, -reverse...) are passed on to Qt. For galleries\n"
+         "without a window, see orvanta-cli --help; more in man orvanta.\n"
+         "\n"
+         "Exit status: 2 for an unknown option.\n";
 }
 
 std::string CommandLineText(int argc, char** argv) {
