@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "common/error.h"
 #include "options/command_line.h"
 #include "ui/desktop_app.h"
 
@@ -15,16 +16,15 @@ constexpr int kExitUsage = 2;
 
 int main(int argc, char** argv) {
   // Before any window or display is needed.
-  std::string error;
-  switch (orvanta::ReadDesktopArguments(argc, argv, &error)) {
-    case orvanta::DesktopStart::kUsage:
+  try {
+    if (orvanta::ReadDesktopArguments(argc, argv) ==
+        orvanta::DesktopStart::kUsage) {
       std::cout << orvanta::DesktopUsage();
       return 0;
-    case orvanta::DesktopStart::kUsageError:
-      std::cerr << "orvanta: " << error << "\n" << orvanta::DesktopUsage();
-      return kExitUsage;
-    case orvanta::DesktopStart::kWindow:
-      break;
+    }
+  } catch (const orvanta::Error& e) {
+    std::cerr << "orvanta: " << e.what() << "\n" << orvanta::DesktopUsage();
+    return kExitUsage;
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Orvanta"));

@@ -5,6 +5,7 @@
 #include <array>
 #include <exception>
 
+#include "common/error.h"
 #include "common/text_utils.h"
 
 namespace orvanta {
@@ -44,17 +45,16 @@ constexpr QtOption kQtOptions[] = {
     {"-dograb", QtValue::kNone},
 };
 
-// How many arguments the Qt option at argv[i] takes with its value (0 when
-// it is no Qt option); a missing value is a usage error.
-int QtOptionLength(int argc, char** argv, int i, std::string* error) {
+// How many arguments the Qt option at argv[i] takes with its value. Throws
+// Error when it is no Qt option or its value is missing.
+int QtOptionLength(int argc, char** argv, int i) {
   std::string_view arg = argv[i];
   if (arg.substr(0, 2) == "--") arg.remove_prefix(1);
   for (const QtOption& option : kQtOptions) {
     if (arg == option.name) {
       if (option.value == QtValue::kNone) return 1;
       if (i + 1 < argc) return 2;
-      *error = "option " + std::string(argv[i]) + " needs a value";
-      return 0;
+      throw Error("option " + std::string(argv[i]) + " needs a value");
     }
     if (option.value == QtValue::kNextOrEquals &&
         arg.starts_with(option.name) && arg.size() > option.name.size() &&
@@ -62,8 +62,7 @@ int QtOptionLength(int argc, char** argv, int i, std::string* error) {
       return 1;
     }
   }
-  *error = "unknown option " + std::string(argv[i]);
-  return 0;
+  throw Error("unknown option " + std::string(argv[i]));
 }
 
 }  // namespace
@@ -103,24 +102,7 @@ MessageBox HelpMessage() {
   return box;
 }
 
-// On an unexpected failure shows the error message and returns; start-up
-// goes on either way.
-void ParseCommandLine(std::string_view command_line, Prompter& prompter) {
-  try {
-    int requests = CountHelpRequests(command_line);
-    for (int i = 0; i < requests; ++i) prompter.ShowMessage(HelpMessage());
-  } catch (const std::exception& error) {
-    MessageBox box;
-    box.title = "Error";
-    box.text = std::string("An error has occurred in sub ParseCommandLine: ") +
-               error.what();
-    box.buttons = Buttons::kOk;
-    box.icon = Icon::kWarning;
-    prompter.ShowMessage(box);
-  }
-}
-
-DesktopStart ReadDesktopArguments(int argc, char** argv, std::string* error) {
+DesktopStart ReadDesktopArguments(int argc, char** argv) {
   bool usage = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -130,9 +112,7 @@ DesktopStart ReadDesktopArguments(int argc, char** argv, std::string* error) {
       usage = true;
       continue;
     }
-    const int length = QtOptionLength(argc, argv, i, error);
-    if (length == 0) return DesktopStart::kUsageError;
-    i += length - 1;
+    i += QtOptionLength(argc, argv, i) - 1;
   }
   return usage ? DesktopStart::kUsage : DesktopStart::kWindow;
 }

@@ -20,24 +20,20 @@ int CountHelpRequests(std::string_view command_line);
 // The help message box.
 MessageBox HelpMessage();
 
-// Shows the help message as often as the command line asks for it.
-void ParseCommandLine(std::string_view command_line, Prompter& prompter);
-
 // What the arguments ask the desktop program to do, decided before any
 // window or display is needed.
 enum class DesktopStart {
-  kWindow,     // start as usual
-  kUsage,      // print the usage on standard output, exit 0
-  kUsageError  // print the error and the usage on standard error, exit 2
+  kWindow,  // start as usual
+  kUsage,   // print the usage on standard output, exit 0
 };
 
 // Reads argv[1..] as Linux programs do: --help or -h asks for the usage; an
-// argument starting with "-" is otherwise a usage error (told in `error`)
-// unless it is one of Qt's standard options (-style NAME, -platform NAME,
-// -session ID, -reverse...; also with two dashes), which Qt takes, with
-// its value. Other words, the Windows-style /? switches among them, are
-// left for ParseCommandLine; "--" ends the options.
-DesktopStart ReadDesktopArguments(int argc, char** argv, std::string* error);
+// argument starting with "-" is otherwise a usage error (Error thrown with
+// the reason) unless it is one of Qt's standard options (-style NAME,
+// -platform NAME, -session ID, -reverse...; also with two dashes), which
+// Qt takes, with its value. Other words, the Windows-style /? switches
+// among them, are left for CountHelpRequests; "--" ends the options.
+DesktopStart ReadDesktopArguments(int argc, char** argv);
 
 // The usage text.
 std::string DesktopUsage();

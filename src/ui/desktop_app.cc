@@ -49,8 +49,9 @@ void DesktopApp::StartUp(const std::string& command_line) {
   FrmAboutBox& splash = about_box();
   splash.ShowSplash();
   QCoreApplication::processEvents();
-  WindowPrompter prompter(nullptr);
-  ParseCommandLine(command_line, prompter);
+  for (int i = CountHelpRequests(command_line); i > 0; --i) {
+    ShowMessageBox(nullptr, HelpMessage());
+  }
   FrmOrvanta& window = main_window();
   OptionControls controls = window.ReadControls();
   SetDefaultOptions(program_folder_, &controls);

@@ -32,18 +32,6 @@ void ConfigureMessageBox(const MessageBox& box, QMessageBox* dialog);
 // OK, the first that the box has.
 Answer ShowMessageBox(QWidget* parent, const MessageBox& box);
 
-// A Prompter that shows its boxes over one window.
-class WindowPrompter : public Prompter {
- public:
-  explicit WindowPrompter(QWidget* parent) : parent_(parent) {}
-  Answer ShowMessage(const MessageBox& box) override {
-    return ShowMessageBox(parent_, box);
-  }
-
- private:
-  QWidget* parent_;
-};
-
 }  // namespace orvanta
 
 #endif  // ORVANTA_UI_MESSAGE_BOXES_H_
