@@ -53,6 +53,29 @@ build: configure
 test: build browser-test-deps fuzz-build
 	bash fuzz/run_fuzzers.sh $(FUZZ_DIR) smoke $(FUZZ_SMOKE_SECONDS)
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) sanitize-test
+
+# The tests below the windows (common, options, image tools, engine and the
+# table of orvanta-cli cases) once more in a build with AddressSanitizer,
+# LeakSanitizer and UndefinedBehaviorSanitizer: a leak, a read past an end
+# or a signed overflow fails them.
+SANITIZE_DIR ?= build-asan
+SANITIZE_TESTS := orvanta_common orvanta_options orvanta_imagetools \
+                  orvanta_engine orvanta_gallery_cases
+export ASAN_OPTIONS ?= halt_on_error=1:detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS ?= halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS ?= suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0
+
+.PHONY: sanitize-test
+$(SANITIZE_DIR)/CMakeCache.txt:
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DORVANTA_SANITIZE=ON -DORVANTA_DESKTOP=OFF
+
+sanitize-test: deps $(SANITIZE_DIR)/CMakeCache.txt
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target orvanta-cli \
+	  $(addsuffix _test,$(SANITIZE_TESTS))
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS) \
+	  -R '^($(subst $(eval) ,|,$(strip $(SANITIZE_TESTS))))$$'
 
 # Node packages of the browser test, from its lock file; again whenever the
 # lock file changes. npm comes with some Node.js builds; Debian's is apart.
@@ -90,7 +113,7 @@ format:
 	clang-format -i $$(git ls-files '*.cc' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)
 
 # make fuzz: builds the fuzz targets and runs each for FUZZ_SECONDS
 # (fuzz/README.md).

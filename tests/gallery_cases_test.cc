@@ -123,9 +123,12 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
         EXPECT_EQ(CountOccurrences(all, text.substr(split + 1)),
                   std::stoi(text.substr(0, split)));
         break;
-      case Before:
-        EXPECT_LT(all.find(text.substr(0, split)), all.find(text.substr(split + 3)));
+      case Before: {
+        const size_t second = all.find(text.substr(split + 3));
+        EXPECT_NE(second, std::string::npos);
+        EXPECT_LT(all.find(text.substr(0, split)), second);
         break;
+      }
     }
     // clang-format on
   }

@@ -1,7 +1,6 @@
 // The real file system on POSIX: status and listings through stat and
 // readdir, whole-file reads, kernel-side copies, folders,
-// temporary files and the person's places; the text files are in
-// text_files_posix.cc.
+// temporary files and the person's places.
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -20,6 +19,7 @@
 #include "common/file_system.h"
 #include "common/posix_io.h"
 #include "common/replacement_file.h"
+#include "common/text_files.h"
 
 namespace orvanta {
 
@@ -60,6 +60,30 @@ int CopyContents(int from, int to) {
 }
 
 }  // namespace
+
+int OpenForReading(const std::string& path, struct stat* status) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw SystemError(errno);
+  if (::fstat(fd, status) != 0 || S_ISDIR(status->st_mode)) {
+    int error = S_ISDIR(status->st_mode) ? EISDIR : errno;
+    ::close(fd);
+    throw SystemError(error);
+  }
+  return fd;
+}
+
+int WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return 0;
+}
 
 FileStatus PosixFileSystem::Status(const std::string& path) {
   FileStatus result;
@@ -130,8 +154,7 @@ std::vector<FolderEntry> PosixFileSystem::ListFolder(const std::string& path) {
 
 std::unique_ptr<TextReader> PosixFileSystem::OpenTextFile(
     const std::string& path) {
-  struct stat status;
-  return NewTextReader(OpenForReading(path, &status));
+  return NewTextReader(ReadFile(path, kWholeFile, nullptr));
 }
 
 std::string PosixFileSystem::ReadFile(const std::string& path, size_t limit,
@@ -159,9 +182,19 @@ std::string PosixFileSystem::ReadFile(const std::string& path, size_t limit,
   return bytes;
 }
 
+// The folder is checked at once (a ReplacementFile); the text is stored on
+// Close(), except that a file holding exactly that text is left untouched,
+// time stamps too, so making an unchanged gallery again writes nothing.
 std::unique_ptr<TextWriter> PosixFileSystem::CreateTextFile(
     const std::string& path) {
-  return NewTextWriter(path);
+  auto file = std::make_shared<ReplacementFile>(path);
+  return NewTextWriter([file](const std::string& text) {
+    if (file->Holds(text)) {
+      file->Abandon();
+    } else {
+      file->Commit(text);
+    }
+  });
 }
 
 void PosixFileSystem::WriteFile(const std::string& path,

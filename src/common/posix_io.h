@@ -1,6 +1,5 @@
-// Plain POSIX file descriptors for the file system's two source files: a
-// descriptor that closes itself, whole writes, opening for reading, and the
-// buffered line reader and writer on a descriptor.
+// Plain POSIX file descriptors for the file system's sources: a descriptor
+// that closes itself, whole writes and opening for reading.
 #ifndef ORVANTA_COMMON_POSIX_IO_H_
 #define ORVANTA_COMMON_POSIX_IO_H_
 
@@ -9,10 +8,7 @@
 
 #include <cerrno>
 #include <cstddef>
-#include <memory>
 #include <string>
-
-#include "common/file_system.h"
 
 namespace orvanta {
 
@@ -45,11 +41,6 @@ int OpenForReading(const std::string& path, struct stat* status);
 
 // Writes all of `data`, retrying partial writes. Returns 0 or errno.
 int WriteAll(int fd, const char* data, size_t size);
-
-// A line reader on a descriptor opened for reading (it takes `fd` over),
-// and a text writer that replaces the file at `path` when closed.
-std::unique_ptr<TextReader> NewTextReader(int fd);
-std::unique_ptr<TextWriter> NewTextWriter(const std::string& path);
 
 }  // namespace orvanta
 

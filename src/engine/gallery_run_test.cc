@@ -9,6 +9,7 @@
 
 #include <cerrno>
 
+#include "common/error.h"
 #include "testing/mem_file_system.h"
 #include "testing/recording_ui.h"
 #include "testing/scripted_image_tool.h"
@@ -131,6 +132,24 @@ TEST_F(GalleryRunTest, WhatAToolThrowsIsListedAndTheRunGoesOn) {
   EXPECT_EQ(fs.Contents("/g/t_slow.jpg"), "thumbnail of slow.jpg");
   EXPECT_TRUE(fs.Has("/g/int.html"));
   EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 4 image files"));
+}
+
+TEST_F(GalleryRunTest, EscapeWhileCountingAndAMissingLibraryStopTheRun) {
+  for (int i = 0; i < 12; ++i) fs.AddFolder("/g/f" + std::to_string(i));
+  ui.on_progress = [&] { ui.RequestAbort(); };
+  EXPECT_EQ(Run(), RunOutcome::kCancelled);
+  EXPECT_EQ(ui.Transcript(), "Cancelled: Processing cancelled.\n");
+  EXPECT_FALSE(ui.AbortRequested());
+  EXPECT_FALSE(ui.busy);
+  ui.messages.clear();
+  EXPECT_EQ(Run([](FileSystem&) -> std::unique_ptr<ImageTool> {
+              throw Error("no configuration files");
+            }),
+            RunOutcome::kStopped);
+  EXPECT_THAT(ui.Transcript(),
+              HasSubstr("ImageMagick could not be started (no configuration "
+                        "files).  Please install it again (Debian: apt-get"));
+  EXPECT_FALSE(fs.Has("/g/index.html"));
 }
 
 }  // namespace

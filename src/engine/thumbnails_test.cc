@@ -1,6 +1,5 @@
-// What only a run inside the process shows: the external converter
-// hanging, crashing or failing and ffmpeg hanging, under a short time
-// limit; Escape while the files are counted; a missing image library.
+// Helper programs under a short time limit, in runs inside the process: the
+// external converter hanging, crashing or failing, and ffmpeg hanging.
 #include "engine/thumbnails.h"
 
 #include <gmock/gmock.h>
@@ -11,7 +10,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "common/error.h"
 #include "engine/gallery_run.h"
 #include "testing/cli_runner.h"
 #include "testing/recording_ui.h"
@@ -89,27 +87,6 @@ TEST_F(ThumbnailsTest, HangingFfmpegIsStoppedAndTheClipListed) {
                                    "seconds"));
   EXPECT_FALSE(PathExists(Input("t_clip.jpg")));
   EXPECT_TRUE(waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD);
-}
-
-TEST_F(ThumbnailsTest, EscapeWhileCountingCancels) {
-  for (int i = 0; i < 12; ++i) MakeFolders(Input("f" + std::to_string(i)));
-  ui.on_progress = [&] { ui.RequestAbort(); };
-  EXPECT_EQ(Run(), RunOutcome::kCancelled);
-  EXPECT_EQ(ui.Transcript(), "Cancelled: Processing cancelled.\n");
-  EXPECT_FALSE(PathExists(Input("index.html")));
-  EXPECT_FALSE(ui.AbortRequested());
-  EXPECT_FALSE(ui.busy);
-}
-
-TEST_F(ThumbnailsTest, MissingImageLibraryStopsWithItsMessage) {
-  EXPECT_EQ(Run([](FileSystem&) -> std::unique_ptr<ImageTool> {
-              throw Error("no configuration files");
-            }),
-            RunOutcome::kStopped);
-  EXPECT_THAT(ui.Transcript(),
-              HasSubstr("ImageMagick could not be started (no configuration "
-                        "files).  Please install it again (Debian: apt-get"));
-  EXPECT_FALSE(PathExists(Input("index.html")));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "common/error.h"
+#include "common/text_files.h"
 
 namespace orvanta::testing {
 namespace {
@@ -24,52 +25,6 @@ std::string ParentOf(const std::string& normalised) {
   return slash == 0 || slash == std::string::npos ? "/"
                                                   : normalised.substr(0, slash);
 }
-
-class MemTextReader : public TextReader {
- public:
-  explicit MemTextReader(std::string bytes) : bytes_(std::move(bytes)) {
-    if (bytes_.starts_with("\xEF\xBB\xBF")) position_ = 3;
-  }
-  bool ReadLine(std::string* line) override {
-    if (position_ >= bytes_.size()) return false;
-    size_t end = bytes_.find('\n', position_);
-    if (end == std::string::npos) end = bytes_.size();
-    *line = bytes_.substr(position_, end - position_);
-    if (!line->empty() && line->back() == '\r' && end < bytes_.size()) {
-      line->pop_back();
-    }
-    position_ = end + 1;
-    return true;
-  }
-
- private:
-  std::string bytes_;
-  size_t position_ = 0;
-};
-
-class MemTextWriter : public TextWriter {
- public:
-  MemTextWriter(MemFileSystem& fs, std::string path)
-      : fs_(fs), path_(std::move(path)) {}
-  void WriteLine(std::string_view line) override {
-    if (closed_) throw Error("File already closed");
-    text_.append(line);
-    text_.append("\r\n");
-  }
-  void Close() override {
-    if (closed_) return;
-    closed_ = true;
-    if (fs_.Has(path_) && fs_.Contents(path_) == text_) return;
-    fs_.Store(path_, text_);
-  }
-  void Discard() override { closed_ = true; }
-
- private:
-  MemFileSystem& fs_;
-  std::string path_;
-  std::string text_;
-  bool closed_ = false;
-};
 
 }  // namespace
 
@@ -185,7 +140,7 @@ std::vector<FolderEntry> MemFileSystem::ListFolder(const std::string& path) {
 
 std::unique_ptr<TextReader> MemFileSystem::OpenTextFile(
     const std::string& path) {
-  return std::make_unique<MemTextReader>(ReadFile(path, kWholeFile, nullptr));
+  return NewTextReader(ReadFile(path, kWholeFile, nullptr));
 }
 
 std::string MemFileSystem::ReadFile(const std::string& path, size_t limit,
@@ -204,7 +159,10 @@ std::unique_ptr<TextWriter> MemFileSystem::CreateTextFile(
   Check(Op::kWrite, path, true);
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   NeedParent(path);
-  return std::make_unique<MemTextWriter>(*this, path);
+  return NewTextWriter([this, path](const std::string& text) {
+    if (Status(path).is_file && Contents(path) == text) return;
+    Store(path, text);
+  });
 }
 
 void MemFileSystem::Store(const std::string& path, std::string_view bytes) {

@@ -61,9 +61,6 @@ class MemFileSystem : public FileSystem {
   std::string ConfigFolder() override { return config; }
   std::tm LocalTime() override { return now; }
 
-  // Stores a text writer's bytes (its Close()). Throws Error.
-  void Store(const std::string& path, std::string_view bytes);
-
  private:
   struct Node {
     bool folder = false;
@@ -84,6 +81,8 @@ class MemFileSystem : public FileSystem {
   Node* Find(const std::string& path);
   // Throws unless the folder above `path` exists.
   void NeedParent(const std::string& path);
+  // Stores the bytes of a file written. Throws Error.
+  void Store(const std::string& path, std::string_view bytes);
 
   std::recursive_mutex mutex_;
   std::map<std::string, Node> nodes_;  // by normalised path

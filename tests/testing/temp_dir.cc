@@ -31,8 +31,8 @@ TempDir::~TempDir() {
            path_, fs::directory_options::skip_permission_denied, ignored);
        it != fs::recursive_directory_iterator(); it.increment(ignored)) {
     if (!it->is_symlink(ignored)) {
-      fs::permissions(it->path(), fs::perms::owner_all,
-                      fs::perm_options::add, ignored);
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add,
+                      ignored);
     }
   }
   fs::remove_all(path_, ignored);
