@@ -13,7 +13,6 @@
 #include "common/error.h"
 #include "common/file_system.h"
 #include "common/platform.h"
-#include "common/text_utils.h"
 #include "common/version.h"
 #include "engine/gallery_run.h"
 #include "options/options_file.h"
@@ -63,29 +62,6 @@ class UsageError : public Error {
   bool show_usage_;
 };
 
-// Applies one --set. Throws UsageError naming the key for an unknown key
-// or a bad value.
-void ApplySetting(const std::string& setting, OptionControls* controls) {
-  const std::string key = setting.substr(0, setting.find('='));
-  const std::string value = setting.substr(setting.find('=') + 1);
-  // An extension list given on the command line replaces that list.
-  if (EqualsIgnoreCase(key, "PictureFilesToMatch")) {
-    controls->picture_file_extensions = value;
-    return;
-  }
-  if (EqualsIgnoreCase(key, "MovieFilesToMatch")) {
-    controls->movie_file_extensions = value;
-    return;
-  }
-  ExtensionTable unused;
-  try {
-    if (ApplyOptionLine(setting, controls, &unused)) return;
-  } catch (const Error& e) {
-    throw UsageError("bad value for " + key + ": " + e.what());
-  }
-  throw UsageError("unknown option key \"" + key + "\"");
-}
-
 // The settings of the run: the defaults, info.ini, the --set options and
 // the input folder, in that order.
 RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
@@ -101,7 +77,11 @@ RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
     ui.ShowMessage({"Error", e.what(), Buttons::kOk, Icon::kWarning, 1});
   }
   for (const std::string& setting : args.settings) {
-    ApplySetting(setting, &controls);
+    try {
+      ApplyOptionSetting(setting, &controls);
+    } catch (const Error& e) {
+      throw UsageError("--set " + setting + ": " + e.what());
+    }
   }
   if (args.has_input_folder) {
     controls.input_folder = args.input_folder;

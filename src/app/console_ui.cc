@@ -1,8 +1,13 @@
 // The command line's user interface.
 #include "app/console_ui.h"
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/text_utils.h"
 
@@ -22,6 +27,23 @@ std::string Choices(const MessageBox& box) {
     choices += "/" + label(Answer::kCancel, "cancel");
   }
   return "[" + choices + "] ";
+}
+
+// The terminal's width (standard error's), else $COLUMNS, else 80.
+int TerminalColumns() {
+  winsize size{};
+  if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+    return size.ws_col;
+  }
+  const char* columns = std::getenv("COLUMNS");
+  const int value = columns != nullptr ? std::atoi(columns) : 0;
+  return value > 0 ? value : 80;
+}
+
+double SteadySeconds() {
+  return std::chrono::duration<double>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 std::string FormatMinutes(double seconds) {
@@ -44,12 +66,16 @@ std::string ConsoleText(const std::string& text) {
 }
 
 ConsoleUi::ConsoleUi(std::istream& in, std::ostream& out, std::ostream& err,
-                     bool interactive, bool show_progress)
+                     bool interactive, bool show_progress,
+                     std::function<int()> columns,
+                     std::function<double()> seconds)
     : in_(in),
       out_(out),
       err_(err),
       interactive_(interactive),
-      show_progress_(show_progress) {}
+      show_progress_(show_progress),
+      columns_(columns ? std::move(columns) : TerminalColumns),
+      seconds_(seconds ? std::move(seconds) : SteadySeconds) {}
 
 Answer ConsoleUi::ShowMessage(const MessageBox& box) {
   ClearLine();
@@ -80,7 +106,7 @@ void ConsoleUi::InitializeForm(const std::string& task, int32_t minimum,
   minimum_ = std::min(minimum, maximum);
   maximum_ = std::max({minimum, maximum, minimum + 1});
   value_ = minimum_;
-  start_ = std::chrono::steady_clock::now();
+  start_ = seconds_();
   visible_ = true;
   ClearAbortRequest();
   Draw(true);
@@ -91,8 +117,8 @@ void ConsoleUi::InitializeSubtask(const std::string&, int32_t, int32_t) {
 }
 
 void ConsoleUi::UpdateProgressBar(double value, bool reset_start_time) {
-  if (reset_start_time) start_ = std::chrono::steady_clock::now();
-  value_ = std::clamp(value, minimum_, maximum_);
+  if (reset_start_time) start_ = seconds_();
+  value_ = std::max(value_, std::clamp(value, minimum_, maximum_));
   Draw(false);
 }
 
@@ -118,31 +144,43 @@ void ConsoleUi::ShowReport(const std::string& text) {
   err_.flush();
 }
 
+// One line: the bar, the share done, the times and the task's last line
+// (the folder being worked on), the task cut in the middle to fit the
+// terminal. A
+// remaining time is shown once the estimate is steady: a twentieth of the
+// work done and two seconds gone.
 void ConsoleUi::Draw(bool force) {
   if (!show_progress_ || !visible_) return;
-  auto now = std::chrono::steady_clock::now();
-  if (!force && now - last_draw_ < std::chrono::milliseconds(100)) return;
+  const double now = seconds_();
+  if (!force && now - last_draw_ < 0.1) return;
   last_draw_ = now;
   const double fraction = (value_ - minimum_) / (maximum_ - minimum_);
-  const double elapsed = std::chrono::duration<double>(now - start_).count();
+  const double elapsed = now - start_;
   constexpr int kWidth = 30;
-  int filled = static_cast<int>(fraction * kWidth);
-  std::string bar(filled, '#');
+  std::string bar(static_cast<int>(fraction * kWidth), '#');
   bar.resize(kWidth, ' ');
-  // The task's last line names the folder being worked on.
+  std::string line = "[" + bar + "] " +
+                     std::to_string(static_cast<int>(fraction * 100)) + "% " +
+                     FormatMinutes(elapsed) + " elapsed";
+  if (fraction >= 0.05 && elapsed >= 2) {
+    line += ", " + FormatMinutes(elapsed / fraction - elapsed) + " left";
+  }
   std::string task = ConsoleText(task_);
   if (size_t newline = task.rfind('\n'); newline != std::string::npos) {
     task.erase(0, newline + 1);
   }
-  if (task.size() > 40) task = "..." + task.substr(task.size() - 37);
-  std::string line = "\r[" + bar + "] " +
-                     std::to_string(static_cast<int>(fraction * 100)) + "% " +
-                     FormatMinutes(elapsed) + " elapsed";
-  if (fraction > 0.01) {
-    line += ", " + FormatMinutes(elapsed / fraction - elapsed) + " left";
+  // The task gets the room the rest leaves, cut in the middle.
+  const size_t room = static_cast<size_t>(std::max(columns_() - 1, 20));
+  const size_t left = room > line.size() + 2 ? room - line.size() - 2 : 0;
+  if (task.size() > left) {
+    const size_t keep = left > 3 ? left - 3 : 0;
+    task = keep == 0 ? ""
+                     : task.substr(0, keep / 2) + "..." +
+                           task.substr(task.size() - (keep - keep / 2));
   }
-  line += "  " + task + "\x1b[K";
-  err_ << line << std::flush;
+  if (!task.empty()) line += "  " + task;
+  if (line.size() > room) line.resize(room);
+  err_ << "\r" << line << "\x1b[K" << std::flush;
   line_drawn_ = true;
 }
 

@@ -4,7 +4,7 @@
 #ifndef ORVANTA_APP_CONSOLE_UI_H_
 #define ORVANTA_APP_CONSOLE_UI_H_
 
-#include <chrono>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -17,9 +17,13 @@ class ConsoleUi : public UserInterface {
  public:
   // `in` answers questions; `out` gets the summary; `err` every other box,
   // the error list and the progress bar. `interactive` shows the choices
-  // before a question; `show_progress` draws the bar.
+  // before a question; `show_progress` draws the bar, one line of at most
+  // `columns()` characters; `seconds()` is the clock the bar's times come
+  // from (default: the terminal's width and a steady clock).
   ConsoleUi(std::istream& in, std::ostream& out, std::ostream& err,
-            bool interactive, bool show_progress);
+            bool interactive, bool show_progress,
+            std::function<int()> columns = nullptr,
+            std::function<double()> seconds = nullptr);
 
   Answer ShowMessage(const MessageBox& box) override;
   void InitializeForm(const std::string& task, int32_t minimum, int32_t maximum,
@@ -45,14 +49,16 @@ class ConsoleUi : public UserInterface {
   std::ostream& err_;
   bool interactive_;
   bool show_progress_;
+  std::function<int()> columns_;
+  std::function<double()> seconds_;
   bool visible_ = false;
   bool line_drawn_ = false;
   std::string task_;
   double minimum_ = 0;
   double maximum_ = 1;
-  double value_ = 0;
-  std::chrono::steady_clock::time_point start_;
-  std::chrono::steady_clock::time_point last_draw_;
+  double value_ = 0;  // the most done so far: the bar never goes back
+  double start_ = 0;
+  double last_draw_ = -1;
 };
 
 // Message text with CR LF turned into newlines.

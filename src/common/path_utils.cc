@@ -69,22 +69,6 @@ std::string BaseNameOf(std::string_view name) {
                                                    : last.substr(0, dot));
 }
 
-std::string ChangeExtension(std::string_view name,
-                            std::string_view new_extension, bool replace) {
-  std::string wanted = TrimBlanks(new_extension);
-  if (wanted.starts_with('.')) wanted.erase(0, 1);
-  std::string current = ExtensionOf(name);
-  if (EqualsIgnoreCase(current, wanted)) return std::string(name);
-  if (!current.empty() && replace) {
-    return std::string(name.substr(0, name.size() - current.size())) + wanted;
-  }
-  return std::string(name) + "." + wanted;
-}
-
-std::string HtmlPageName(std::string_view name) {
-  return ChangeExtension(name, ".html", true);
-}
-
 std::string ExpandHomeFolder(std::string_view path, std::string_view home,
                              char separator) {
   if (home.empty() || !path.starts_with('~') ||

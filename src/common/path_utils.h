@@ -32,14 +32,6 @@ std::string ExtensionOf(std::string_view name);
 // "Ocean", "README" -> "README").
 std::string BaseNameOf(std::string_view name);
 
-// Gives `name` the extension `new_extension` (blanks and one leading dot
-// dropped). Unchanged when the extensions match ignoring case; with
-// `replace` an existing extension is replaced, else the new one appended.
-std::string ChangeExtension(std::string_view name,
-                            std::string_view new_extension, bool replace);
-// `name` with its extension replaced by "html": "Beach1.jpg" -> "Beach1.html".
-std::string HtmlPageName(std::string_view name);
-
 // `path` with a leading "~" (alone or before the separator) standing for
 // `home`: "~/Pictures" -> home + "/Pictures". Other paths, "~user" among
 // them, and any path when `home` is empty, come back unchanged.

@@ -84,7 +84,13 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
     if (!ConfirmOverwrite(ctx, index_path)) return;
     ReadFolderInfoFile(ctx, &info);
     std::vector<std::string> names;
-    ListFolderFiles(ctx, &info, &names);
+    try {
+      ListFolderFiles(ctx, &info, &names);
+    } catch (const Error& e) {
+      // Readable when counted, no more now: left out like the others.
+      NoteUnreadableFolder(ctx, info.folder_path, e.what());
+      return;
+    }
     SortStrings(names);
     CreateThumbnails(
         ctx, info,

@@ -3,6 +3,7 @@
 
 #include <unordered_map>
 
+#include "common/error.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
 
@@ -38,6 +39,18 @@ void ForEachGalleryFile(const GalleryOptions& options,
   }
 }
 
+// Base names (lower-cased) of two or more different names; a name listed
+// twice (an extension entered twice) shares with nobody.
+void FindSharedBases(const std::vector<std::string>& names,
+                     std::unordered_set<std::string>* shared) {
+  std::unordered_map<std::string, const std::string*> first;
+  for (const std::string& name : names) {
+    const std::string base = ToLowerAscii(BaseNameOf(name));
+    auto [it, inserted] = first.emplace(base, &name);
+    if (!inserted && *it->second != name) shared->insert(base);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> ListSubfolders(FileSystem& fs,
@@ -55,7 +68,13 @@ void CountGalleryFiles(RunContext& ctx, const std::string& folder,
                        int32_t* folder_count, int32_t* file_count) {
   if (ctx.AbortRequested()) return;
   const std::string base = WithTrailingSeparator(folder);
-  std::vector<FolderEntry> entries = ctx.fs.ListFolder(base);
+  std::vector<FolderEntry> entries;
+  try {
+    entries = ctx.fs.ListFolder(base);
+  } catch (const Error& e) {
+    ctx.state.unreadable_folders.emplace(base, e.what());
+    return;
+  }
   for (const FolderEntry& entry : entries) {
     if (!entry.is_folder || entry.is_hidden || entry.is_link) continue;
     ++*folder_count;
@@ -75,6 +94,29 @@ void CountGalleryFiles(RunContext& ctx, const std::string& folder,
                      });
 }
 
+std::vector<std::string> ReadableSubfolders(RunContext& ctx,
+                                            const std::string& folder) {
+  std::vector<std::string> subfolders = ListSubfolders(ctx.fs, folder);
+  SortStrings(subfolders);
+  std::erase_if(subfolders, [&](const std::string& name) {
+    auto unreadable =
+        ctx.state.unreadable_folders.find(WithTrailingSeparator(folder + name));
+    if (unreadable == ctx.state.unreadable_folders.end()) return false;
+    NoteUnreadableFolder(ctx, folder + name, unreadable->second);
+    return true;
+  });
+  return subfolders;
+}
+
+void NoteUnreadableFolder(RunContext& ctx, const std::string& folder,
+                          const std::string& reason) {
+  std::string shown =
+      PathBelow(WithTrailingSeparator(folder), ctx.input_folder, true);
+  if (shown.size() > 1) shown.pop_back();  // the separator
+  ctx.state.thumbnail_error_list +=
+      shown + ": the folder cannot be read (" + reason + ")" + kCrLf;
+}
+
 void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                      std::vector<std::string>* names) {
   const int mode = ctx.CreateMode();
@@ -88,6 +130,7 @@ void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                          names->push_back(name);
                        }
                      });
+  FindSharedBases(*names, &info->shared_bases);
   if (mode == kNoThumbnails) return;
   const bool movies =
       ctx.options.create_movie_thumbnails && !ctx.state.no_ffmpeg;
@@ -103,9 +146,23 @@ void ListFolderFiles(RunContext& ctx, FolderInfo* info,
   }
 }
 
+std::string OwnName(const FolderInfo& info, const std::string& name) {
+  const std::string base = BaseNameOf(name);
+  return info.shared_bases.contains(ToLowerAscii(base)) ? name : base;
+}
+
+std::string PageName(const FolderInfo& info, const std::string& name) {
+  if (!EqualsIgnoreCase(BaseNameOf(name), "index")) {
+    return OwnName(info, name) + ".html";
+  }
+  // A file named "index" alone would still meet the folder's page.
+  return name + (EqualsIgnoreCase(name, "index") ? ".page.html" : ".html");
+}
+
 std::string MovieThumbnailName(const GalleryOptions& options,
+                               const FolderInfo& info,
                                const std::string& movie) {
-  return options.thumbnail_file_prefix + BaseNameOf(movie) + "." +
+  return options.thumbnail_file_prefix + OwnName(info, movie) + "." +
          options.movie_file_thumbnail_extension;
 }
 
@@ -115,14 +172,15 @@ bool ThumbnailExists(RunContext& ctx, const FolderInfo& info,
   const std::string stem = info.folder_path + ctx.options.thumbnail_file_prefix;
   *is_movie = ctx.options.known_extensions.IsMovieFile(name);
   if (*is_movie) {
-    *path = info.folder_path + MovieThumbnailName(ctx.options, name);
+    *path = info.folder_path + MovieThumbnailName(ctx.options, info, name);
     if (ctx.fs.FileExists(*path)) return true;
     path->clear();
     return false;
   }
   *path = stem + name;
   if (ctx.fs.FileExists(*path)) return true;
-  if (ToLowerAscii(ExtensionOf(name)) != "jpg") {
+  if (ToLowerAscii(ExtensionOf(name)) != "jpg" &&
+      !info.shared_bases.contains(ToLowerAscii(BaseNameOf(name)))) {
     *path = stem + BaseNameOf(name) + ".jpg";
     if (ctx.fs.FileExists(*path)) return true;
   }

@@ -55,6 +55,21 @@ std::unique_ptr<ImageTool> MakeImageTool(RunContext& ctx,
                                   ctx.settings.converter_time_limit_seconds);
 }
 
+// What keeps `folder` from being a gallery's input folder: "no such
+// folder", "not a folder", "the folder cannot be read (reason)"; "" when
+// nothing does.
+std::string FolderProblem(FileSystem& fs, const std::string& folder) {
+  const FileStatus status = fs.Status(folder);
+  if (status.is_file) return "not a folder";
+  if (!status.is_folder) return "no such folder";
+  try {
+    fs.ListFolder(folder);
+  } catch (const Error& e) {
+    return std::string("the folder cannot be read (") + e.what() + ")";
+  }
+  return "";
+}
+
 // The input folder as given, checked; empty when the run is to stop (the
 // reason was shown, or the person declined a gallery of the root).
 std::string CheckInputFolder(RunContext& ctx) {
@@ -65,9 +80,11 @@ std::string CheckInputFolder(RunContext& ctx) {
         Notice("Missing Folder", "Please specify an input folder."));
     return "";
   }
-  if (!ctx.fs.FolderExists(folder)) {
-    ctx.ui.ShowMessage(
-        Notice("Invalid Path", "The input folder path is invalid.  Aborting."));
+  const std::string problem = FolderProblem(ctx.fs, folder);
+  if (!problem.empty()) {
+    ctx.ui.ShowMessage(Notice(
+        "Invalid Path", "The input folder path is invalid.  Aborting." +
+                            std::string(kCrLf) + folder + ": " + problem));
     return "";
   }
   if (ctx.fs.IsRootFolder(folder) &&
@@ -138,6 +155,14 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
   if (!tool) return RunOutcome::kStopped;
   CaptureOptions(ctx.settings.controls, ctx.settings.program_folder,
                  &ctx.options);
+  if (ctx.options.thumbnail_file_prefix.empty()) {
+    ctx.ui.ShowMessage(Notice(
+        "Missing Prefix",
+        "The thumbnail file prefix is empty: every picture would count as a "
+        "thumbnail, and thumbnails would replace the pictures.  Please give "
+        "a prefix such as t_."));
+    return RunOutcome::kStopped;
+  }
   const std::string input_folder = CheckInputFolder(ctx);
   if (input_folder.empty()) return RunOutcome::kStopped;
   ctx.input_folder = WithTrailingSeparator(input_folder);

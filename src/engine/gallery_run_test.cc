@@ -19,6 +19,7 @@ namespace orvanta::testing {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 using Op = MemFileSystem::Op;
 
 class GalleryRunTest : public ::testing::Test {
@@ -132,6 +133,32 @@ TEST_F(GalleryRunTest, WhatAToolThrowsIsListedAndTheRunGoesOn) {
   EXPECT_EQ(fs.Contents("/g/t_slow.jpg"), "thumbnail of slow.jpg");
   EXPECT_TRUE(fs.Has("/g/int.html"));
   EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 4 image files"));
+}
+
+TEST_F(GalleryRunTest, FoldersThatCannotBeReadAreLeftOutAndListed) {
+  AddPicture("/g/Open/a.jpg");
+  AddPicture("/g/Locked/b.jpg");
+  AddPicture("/g/Open/Deeper/c.jpg");
+  fs.AddFolder("/g/Open/lost+found");
+  fs.FailOn(Op::kList, "/g/Locked", EACCES);
+  fs.FailOn(Op::kList, "lost+found", EACCES);
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_EQ(ui.report,
+            "g/Locked: the folder cannot be read (Permission denied)\r\n"
+            "g/Open/lost+found: the folder cannot be read (Permission "
+            "denied)\r\n");
+  EXPECT_THAT(fs.Contents("/g/index.html"), Not(HasSubstr("Locked")));
+  EXPECT_THAT(fs.Contents("/g/Open/index.html"), Not(HasSubstr("lost")));
+  EXPECT_TRUE(fs.Has("/g/Open/Deeper/c.html"));
+  EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 2 image files in 3 "
+                                         "folders."));
+  // The input folder itself: the run stops and says why.
+  settings.controls.input_folder = "/g/Locked";
+  EXPECT_EQ(Run(), RunOutcome::kStopped);
+  EXPECT_THAT(ui.Transcript(),
+              HasSubstr("Invalid Path: The input folder path is invalid.  "
+                        "Aborting.\r\n/g/Locked: the folder cannot be read "
+                        "(Permission denied)\n"));
 }
 
 TEST_F(GalleryRunTest, EscapeWhileCountingAndAMissingLibraryStopTheRun) {

@@ -26,7 +26,7 @@ void WriteThumbnailRows(RunContext& ctx, const FolderInfo& info,
     const std::string& name = names[i];
     if (column == 0) page.WriteLine("<TR>");
     ++column;
-    const std::string page_name = HtmlPageName(name);
+    const std::string page_name = PageName(info, name);
     page.WriteLine("<TD VALIGN=\"BOTTOM\" ALIGN=\"CENTER\">");
     std::string cell = "<a href=\"" + UrlEncodeName(page_name) + "\"";
     if (i == 0) {
@@ -80,8 +80,8 @@ void WriteSubfolderNavigation(RunContext& ctx, const FolderInfo& info,
     page.WriteLine("<P><a href=\"../index.html\" name=\"navIndex\">Up to " +
                    parent_title + "</a></P>");
   }
-  std::vector<std::string> subfolders =
-      ListSubfolders(ctx.fs, info.folder_path);
+  const std::vector<std::string> subfolders =
+      ReadableSubfolders(ctx, info.folder_path);
   const bool has_sidebar = !info.sidebar_picture_name.empty();
   if (subfolders.empty()) {
     if (has_sidebar) page.WriteLine(SidebarParagraph(ctx, info));
@@ -92,7 +92,6 @@ void WriteSubfolderNavigation(RunContext& ctx, const FolderInfo& info,
                    BuildSidebarPictureHtml(ctx, info) + "</td>" + kCrLf +
                    "<td>");
   }
-  SortStrings(subfolders);
   page.WriteLine("<P>");
   for (const std::string& subfolder : subfolders) {
     page.WriteLine("<a href=\"" + UrlEncodeName(subfolder) + "/index.html\">" +

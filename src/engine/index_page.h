@@ -20,6 +20,7 @@ void WriteThumbnailRows(RunContext& ctx, const FolderInfo& info,
 
 // Writes the "Up to" link, the sidebar picture and one link per subfolder
 // to `page`, processing each subfolder completely right after its link.
+// Subfolders that cannot be read get no link and a line in the error list.
 // Throws Error when the folder cannot be listed or the page written.
 void WriteSubfolderNavigation(RunContext& ctx, const FolderInfo& info,
                               const std::string& parent_title, TextWriter& page,

@@ -41,12 +41,13 @@ bool ShowMidSize(RunContext& ctx, const FolderInfo& info,
                     size->height > ctx.options.mid_size_maximum_height);
 }
 
-std::string NavLink(const std::vector<std::string>& names, int neighbour,
+std::string NavLink(const FolderInfo& info,
+                    const std::vector<std::string>& names, int neighbour,
                     const char* link_name, const char* caption) {
   std::string target =
       neighbour < 0 || neighbour >= static_cast<int>(names.size())
           ? "index.html"
-          : UrlEncodeName(HtmlPageName(names[neighbour]));
+          : UrlEncodeName(PageName(info, names[neighbour]));
   return "<a href=\"" + target + "\" name=\"" + link_name + "\">" + caption +
          "</a>";
 }
@@ -58,7 +59,7 @@ std::string BuildPictureSource(RunContext& ctx, const FolderInfo& info,
                                const std::string& page_path) {
   const std::string href = UrlEncodeName(name);
   if (ctx.options.known_extensions.IsMovieFile(name)) {
-    const std::string thumbnail = MovieThumbnailName(ctx.options, name);
+    const std::string thumbnail = MovieThumbnailName(ctx.options, info, name);
     std::string block = "<a href=\"" + href + "\">";
     if (ctx.fs.FileExists(info.folder_path + thumbnail)) {
       return block + "<IMG SRC=\"" + UrlEncodeName(thumbnail) + "\"></a>";
@@ -105,9 +106,10 @@ void WritePicturePage(RunContext& ctx, const FolderInfo& info,
       } else if (code == kCodePictureDescription) {
         page->WriteLine(title);
       } else if (code == kCodeNavBack) {
-        page->WriteLine(NavLink(names, index - 1, "navPrevious", "Previous"));
+        page->WriteLine(
+            NavLink(info, names, index - 1, "navPrevious", "Previous"));
       } else if (code == kCodeNavForward) {
-        page->WriteLine(NavLink(names, index + 1, "navNext", "Next"));
+        page->WriteLine(NavLink(info, names, index + 1, "navNext", "Next"));
       } else {
         page->WriteLine(line);
       }

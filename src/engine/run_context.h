@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "common/file_system.h"
@@ -31,6 +32,9 @@ struct RunState {
   bool thumbnails_switched_off = false;
   // Set once ffmpeg could not be started: no more movie thumbnails.
   bool no_ffmpeg = false;
+  // Folders the count could not list (path with its separator -> the
+  // reason): the walk leaves them out.
+  std::unordered_map<std::string, std::string> unreadable_folders;
 };
 
 struct RunContext {
@@ -77,6 +81,9 @@ struct FolderInfo {
   // Lower-cased file name -> index of its first entry.
   std::unordered_map<std::string, size_t> description_index;
   std::vector<std::string> thumbnails_to_create;
+  // Lower-cased base names that two or more listed files share ("pic" of
+  // pic.bmp and pic.png): what is named after them takes the whole name.
+  std::unordered_set<std::string> shared_bases;
 };
 
 // CR LF, the line break inside message texts.

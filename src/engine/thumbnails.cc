@@ -25,6 +25,7 @@ constexpr char kNoFfmpegLine[] =
 struct Outcome {
   std::optional<Error> error;  // the thumbnail could not be made
   bool no_ffmpeg = false;      // a movie's frame needs ffmpeg, which is missing
+  std::optional<PixelSize> kept;  // a larger file at its place was kept
 };
 
 int WorkerCount(const RunSettings& settings) {
@@ -90,36 +91,42 @@ Next HandleError(RunContext& ctx, const Error& error, const std::string& file) {
   return AskAfterFailure(ctx, message);
 }
 
-// Makes a picture's thumbnail. When the picture cannot be shrunk, a
-// full-size copy stands in as its thumbnail, as a copy-then-shrink would
-// have left it (a copy that fails is the error reported).
-void MakePictureThumbnail(RunContext& ctx, const std::string& source,
-                          const std::string& thumbnail, int size) {
+// The size of a file found where a thumbnail is to go, when it is larger
+// than a thumbnail: then it is not one of ours (a photo named t_bar.jpg)
+// and is kept.
+std::optional<PixelSize> LargerThanAThumbnail(RunContext& ctx,
+                                              const std::string& path,
+                                              int box) {
+  if (!ctx.fs.FileExists(path)) return std::nullopt;
   try {
-    ctx.image_tool->MakeThumbnail(source, thumbnail, size);
-  } catch (const Error& e) {
-    if (e.kind() != ErrorKind::kImageData) throw;
-    ctx.fs.CopyFile(source, thumbnail);
-    throw;
+    const std::optional<PixelSize> size = ctx.image_tool->PictureSize(path);
+    if (size && (size->width > box || size->height > box)) return size;
+  } catch (const Error&) {
+    // Not a picture that can be read: no photo of anybody's, replaced.
   }
+  return std::nullopt;
 }
 
 // Makes the thumbnail of one file, on a worker thread. Whatever goes
 // wrong, even an exception nobody expected, ends up in the outcome.
-Outcome MakeOne(RunContext& ctx, const FolderInfo& info,
+Outcome MakeOne(RunContext& ctx, const FolderInfo& info, int mode,
                 const std::string& name, std::atomic<bool>& no_ffmpeg) {
   Outcome outcome;
   const std::string source = info.folder_path + name;
   const int size = ctx.options.thumbnail_maximum_width_or_height;
   try {
     if (!ctx.options.known_extensions.IsMovieFile(name)) {
-      MakePictureThumbnail(
-          ctx, source,
-          info.folder_path + ctx.options.thumbnail_file_prefix + name, size);
+      const std::string thumbnail =
+          info.folder_path + ctx.options.thumbnail_file_prefix + name;
+      if (mode == kAllThumbnails) {
+        outcome.kept = LargerThanAThumbnail(ctx, thumbnail, size);
+      }
+      if (!outcome.kept) ctx.image_tool->MakeThumbnail(source, thumbnail, size);
     } else if (no_ffmpeg ||
                MakeMovieThumbnail(
                    ctx.fs, source,
-                   info.folder_path + MovieThumbnailName(ctx.options, name),
+                   info.folder_path +
+                       MovieThumbnailName(ctx.options, info, name),
                    size, ctx.settings.converter_time_limit_seconds) ==
                    MovieThumbnail::kNoFfmpeg) {
       outcome.no_ffmpeg = no_ffmpeg = true;
@@ -145,6 +152,17 @@ Next HandleOutcome(RunContext& ctx, const FolderInfo& info,
     }
     return Next::kGoOn;
   }
+  if (outcome.kept) {
+    ctx.state.thumbnail_error_list +=
+        "Error Creating Thumbnails: " +
+        PathBelow(info.folder_path + name, ctx.input_folder, false) + ": " +
+        ctx.options.thumbnail_file_prefix + name + " was kept (at " +
+        std::to_string(outcome.kept->width) + " x " +
+        std::to_string(outcome.kept->height) +
+        " it is larger than a thumbnail, so it is not one this program "
+        "made)" +
+        kCrLf;
+  }
   if (!outcome.error) return Next::kGoOn;
   return HandleError(ctx, *outcome.error, info.folder_path + name);
 }
@@ -158,8 +176,9 @@ void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
   if (count < 1) return;
   ctx.ui.InitializeSubtask(kSubtask, 0, count);
   std::atomic<bool> no_ffmpeg = ctx.state.no_ffmpeg;
+  const int mode = ctx.CreateMode();
   OrderedWork<Outcome> pool(count, WorkerCount(ctx.settings), [&](int i) {
-    return MakeOne(ctx, info, names[i], no_ffmpeg);
+    return MakeOne(ctx, info, mode, names[i], no_ffmpeg);
   });
   for (int i = 0; i < count; ++i) {
     ctx.ui.UpdateCurrentSubTask(kSubtask + std::string(kCrLf) + names[i]);

@@ -40,9 +40,9 @@ MidSizeLimits MidSizeLimitsForResolution(int index) {
                        DivideBy100HalfEven(85 * screen.height) - 25};
 }
 
-void SetDefaultOptions(const std::string& program_folder,
+void SetDefaultOptions(const std::string& input_folder,
                        OptionControls* controls) {
-  controls->input_folder = program_folder;
+  controls->input_folder = input_folder;
   controls->index_template_file = kDefaultIndexTemplate;
   controls->picture_template_file = kDefaultPictureTemplate;
   controls->directory_info_file = kDefaultDirectoryInfoFile;

@@ -98,9 +98,8 @@ struct MidSizeLimits {
 MidSizeLimits MidSizeLimitsForResolution(int index);
 
 // Puts the default values into the controls (the two include check boxes
-// are left as they are). `program_folder` is the folder of the program's
-// files, the default input folder.
-void SetDefaultOptions(const std::string& program_folder,
+// are left as they are), with `input_folder` as the input folder.
+void SetDefaultOptions(const std::string& input_folder,
                        OptionControls* controls);
 
 // Fills *options from the controls with the range checks and rebuilds the

@@ -24,26 +24,37 @@ struct OptionKey {
   int OptionControls::*value = nullptr;
   int last_list_index = 0;  // for kListIndex
   bool is_movie = false;    // for kExtensions
+  // The window's rule for its control, applied to values given on the
+  // command line: a number's range; a text box that never stays empty.
+  int minimum = 0;
+  int maximum = 0;
+  bool never_empty = false;
 };
 
 using C = OptionControls;
 const OptionKey kKeys[] = {
     {"SourceDirectory", ValueKind::kText, &C::input_folder},
-    {"IndexTemplateFile", ValueKind::kText, &C::index_template_file},
-    {"PictureTemplateFile", ValueKind::kText, &C::picture_template_file},
-    {"DirectoryInfoFile", ValueKind::kText, &C::directory_info_file},
+    {"IndexTemplateFile", ValueKind::kText, &C::index_template_file, nullptr, 0,
+     false, 0, 0, true},
+    {"PictureTemplateFile", ValueKind::kText, &C::picture_template_file,
+     nullptr, 0, false, 0, 0, true},
+    {"DirectoryInfoFile", ValueKind::kText, &C::directory_info_file, nullptr, 0,
+     false, 0, 0, true},
     {"OverwriteExistingFiles", ValueKind::kCheckbox, nullptr,
      &C::overwrite_existing_files},
     {"RecurseSubdirectories", ValueKind::kCheckbox, nullptr,
      &C::recurse_subfolders},
-    {"ThumbnailsPerRow", ValueKind::kNumber, &C::thumbnails_per_row},
+    {"ThumbnailsPerRow", ValueKind::kNumber, &C::thumbnails_per_row, nullptr, 0,
+     false, kMinThumbnailsPerRow, kMaxThumbnailsPerRow},
     {"ThumbnailMaximumWidthOrHeight", ValueKind::kNumber,
-     &C::thumbnail_maximum_width_or_height},
+     &C::thumbnail_maximum_width_or_height, nullptr, 0, false,
+     kMinThumbnailSize, kMaxThumbnailSize},
     {"ThumbnailCreateMode", ValueKind::kListIndex, nullptr,
      &C::create_thumbnails_index, 2},
-    {"ThumbnailFilePrefix", ValueKind::kText, &C::thumbnail_file_prefix},
+    {"ThumbnailFilePrefix", ValueKind::kText, &C::thumbnail_file_prefix,
+     nullptr, 0, false, 0, 0, true},
     {"MovieFileThumbnailExtension", ValueKind::kText,
-     &C::movie_file_thumbnail_extension},
+     &C::movie_file_thumbnail_extension, nullptr, 0, false, 0, 0, true},
     {"PictureFilesToMatch", ValueKind::kExtensions, nullptr, nullptr, 0, false},
     {"MovieFilesToMatch", ValueKind::kExtensions, nullptr, nullptr, 0, true},
     {"IncludePictureFiles", ValueKind::kCheckbox, nullptr,
@@ -113,6 +124,48 @@ const OptionKey* ApplyLine(std::string_view raw_line, OptionControls* controls,
   return nullptr;
 }
 
+// `value` as the window's control would take it; throws Error saying what
+// the control accepts when it would refuse it.
+std::string CheckedValue(const OptionKey& option, const std::string& value) {
+  const std::string name = option.name;
+  const std::string trimmed = TrimBlanks(value);
+  const bool digits =
+      !trimmed.empty() &&
+      trimmed.find_first_not_of("0123456789") == std::string::npos &&
+      trimmed.size() < 10;
+  switch (option.kind) {
+    case ValueKind::kCheckbox:
+      for (const char* accepted : {"True", "False", "1", "0"}) {
+        if (EqualsIgnoreCase(trimmed, accepted)) return trimmed;
+      }
+      throw Error(name + " takes True or False");
+    case ValueKind::kNumber:
+    case ValueKind::kListIndex: {
+      const int maximum = option.kind == ValueKind::kNumber
+                              ? option.maximum
+                              : option.last_list_index;
+      if (!digits || std::stol(trimmed) < option.minimum ||
+          std::stol(trimmed) > maximum) {
+        throw Error(name + " takes a whole number from " +
+                    std::to_string(option.minimum) + " to " +
+                    std::to_string(maximum));
+      }
+      return trimmed;
+    }
+    default: {
+      std::string text = value;
+      if (option.text == &C::movie_file_thumbnail_extension) {
+        text = TrimBlanks(text);
+        if (text.starts_with('.')) text.erase(0, 1);
+      }
+      if (option.never_empty && text.empty()) {
+        throw Error(name + " cannot be empty");
+      }
+      return text;
+    }
+  }
+}
+
 std::string BooleanText(int checkbox) {
   return CheckboxToBoolean(checkbox) ? "True" : "False";
 }
@@ -161,10 +214,10 @@ void ReadLines(const std::string& path, OptionControls* controls,
   } while (reader->ReadLine(&line));
 }
 
-// The first start: the defaults, saved so that the file holds them.
+// The first start: the controls as the caller set them up (the defaults),
+// saved so that the file holds them.
 void StartAfresh(const std::string& program_folder, OptionControls* controls,
                  FileSystem& fs) {
-  SetDefaultOptions(program_folder, controls);
   ExtensionTable defaults;
   defaults.SetDefaultExtensions();
   SaveOptions(program_folder, *controls, defaults, fs);
@@ -175,6 +228,26 @@ void StartAfresh(const std::string& program_folder, OptionControls* controls,
 bool ApplyOptionLine(std::string_view line, OptionControls* controls,
                      ExtensionTable* table) {
   return ApplyLine(line, controls, table) != nullptr;
+}
+
+void ApplyOptionSetting(std::string_view setting, OptionControls* controls) {
+  const size_t equals = setting.find('=');
+  const std::string_view key = setting.substr(0, equals);
+  const std::string value(setting.substr(equals + 1));
+  for (const OptionKey& option : kKeys) {
+    if (!EqualsIgnoreCase(key, option.name)) continue;
+    if (option.kind == ValueKind::kExtensions) {
+      // A list given on the command line replaces that list.
+      (option.is_movie ? controls->movie_file_extensions
+                       : controls->picture_file_extensions) = value;
+      return;
+    }
+    ExtensionTable unused;
+    ApplyLine(std::string(option.name) + "=" + CheckedValue(option, value),
+              controls, &unused);
+    return;
+  }
+  throw Error("unknown option key \"" + std::string(key) + "\"");
 }
 
 void LoadOptions(const std::string& program_folder, OptionControls* controls,

@@ -19,13 +19,21 @@ namespace orvanta {
 bool ApplyOptionLine(std::string_view line, OptionControls* controls,
                      ExtensionTable* table);
 
-// Reads program_folder/info.ini into the controls. Without the file (the
-// first start, or it went while being opened) the defaults are put in and
-// saved. Extension boxes whose keys the file holds take the lists read.
-// Throws Error, its text the message for the person ("Error Loading General
-// Program Information (Info.ini) File: ..."), when the file cannot be read
-// or holds a bad value (the values applied before it stay), or when the
-// defaults cannot be saved.
+// Applies one "Key=Value" given on the command line as the window's control
+// would take it: a number must be a whole number in its box's range, a
+// switch True or False, a list index one of its list, a box that never
+// stays empty not empty; an extension list replaces that list. Throws Error
+// naming the key and what is accepted (or the unknown key).
+void ApplyOptionSetting(std::string_view setting, OptionControls* controls);
+
+// Reads program_folder/info.ini into the controls, which the caller has
+// filled with the defaults. Without the file (the first start, or it went
+// while being opened) those are saved, with the built-in extension lists.
+// Extension boxes whose keys the file holds take the lists read. Throws Error,
+// its text the message for the person ("Error Loading General Program
+// Information (Info.ini) File: ..."), when the file cannot be read or holds a
+// bad value (the values applied before it stay), or when the defaults cannot be
+// saved.
 void LoadOptions(const std::string& program_folder, OptionControls* controls,
                  FileSystem& fs);
 

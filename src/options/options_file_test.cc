@@ -138,10 +138,9 @@ TEST_F(OptionsFileTest, BadFilesAreReportedAndKeepWhatWasRead) {
 }
 
 TEST_F(OptionsFileTest, FirstStartSavesTheDefaultsWithTheirLists) {
-  controls_.thumbnails_per_row = "9";
   EXPECT_EQ(Load(), "");
-  EXPECT_EQ(controls_.thumbnails_per_row, "4");
   const std::string saved = fs_.Contents(Path("info.ini"));
+  EXPECT_THAT(saved, HasSubstr("ThumbnailsPerRow=4\r\n"));
   EXPECT_THAT(saved, HasSubstr("PictureFilesToMatch=jpg,jpeg,gif,png,bmp\r\n"));
   EXPECT_THAT(saved, HasSubstr("MovieFilesToMatch=mov,avi\r\n"));
 }

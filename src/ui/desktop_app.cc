@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 
 #include "common/error.h"
 #include "options/command_line.h"
@@ -18,8 +20,10 @@
 
 namespace orvanta {
 
-DesktopApp::DesktopApp(std::string program_folder)
+DesktopApp::DesktopApp(std::string program_folder,
+                       std::optional<std::string> default_input_folder)
     : program_folder_(std::move(program_folder)),
+      default_input_folder_(default_input_folder.value_or(program_folder_)),
       fs_(std::make_unique<PosixFileSystem>()),
       make_tool_(CreateMagickImageTool) {
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvanta.svg")));
@@ -54,7 +58,7 @@ void DesktopApp::StartUp(const std::string& command_line) {
   }
   FrmOrvanta& window = main_window();
   OptionControls controls = window.ReadControls();
-  SetDefaultOptions(program_folder_, &controls);
+  SetDefaultOptions(default_input_folder_, &controls);
   window.WriteControls(controls);
   try {
     LoadOptions(program_folder_, &controls, fs());
@@ -80,10 +84,22 @@ void DesktopApp::Quit() {
   if (in_event_loop_) QCoreApplication::exit(0);
 }
 
+std::string DefaultInputFolder(const std::string& program_folder,
+                               const std::string& settings_folder) {
+  if (settings_folder == program_folder) return program_folder;
+  const QString pictures =
+      QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+  return !pictures.isEmpty() && QFileInfo(pictures).isDir()
+             ? pictures.toStdString()
+             : std::string();
+}
+
 int RunDesktopProgram(int argc, char** argv) {
   PosixFileSystem fs;
-  DesktopApp app(
-      SettingsFolder(QCoreApplication::applicationDirPath().toStdString(), fs));
+  const std::string program_folder =
+      QCoreApplication::applicationDirPath().toStdString();
+  const std::string settings = SettingsFolder(program_folder, fs);
+  DesktopApp app(settings, DefaultInputFolder(program_folder, settings));
   app.StartUp(CommandLineText(argc, argv));
   if (app.quit_requested()) return 0;
   app.set_in_event_loop(true);

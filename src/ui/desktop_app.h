@@ -7,6 +7,7 @@
 #define ORVANTA_UI_DESKTOP_APP_H_
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/file_system.h"
@@ -20,14 +21,20 @@ class FrmProgress;
 
 class DesktopApp {
  public:
-  // `program_folder` holds the templates and info.ini. A QApplication must
-  // exist for the whole life of this object.
-  explicit DesktopApp(std::string program_folder);
+  // `program_folder` holds the templates and info.ini; the defaults'
+  // input folder is `default_input_folder` (the program folder when
+  // none is given). A QApplication must exist for the whole life of this
+  // object.
+  explicit DesktopApp(std::string program_folder,
+                      std::optional<std::string> default_input_folder = {});
   ~DesktopApp();
   DesktopApp(const DesktopApp&) = delete;
   DesktopApp& operator=(const DesktopApp&) = delete;
 
   const std::string& program_folder() const { return program_folder_; }
+  const std::string& default_input_folder() const {
+    return default_input_folder_;
+  }
   FileSystem& fs() { return *fs_; }
   const ImageToolFactory& image_tool_factory() const { return make_tool_; }
   // The knobs of the runs (time limits, workers); each run adds the
@@ -54,6 +61,7 @@ class DesktopApp {
 
  private:
   std::string program_folder_;
+  std::string default_input_folder_;
   std::unique_ptr<FileSystem> fs_;
   ImageToolFactory make_tool_;
   RunSettings run_settings_;
@@ -65,6 +73,14 @@ class DesktopApp {
   std::unique_ptr<FrmAboutBox> about_box_;
   std::unique_ptr<FrmProgress> progress_;
 };
+
+// The input folder the defaults give a program in `program_folder` whose
+// settings live in `settings_folder`: the program's own folder when its
+// settings lie beside it (a program used where it lies); otherwise, as
+// for an installed program, the person's pictures folder when there is
+// one, else none: never the settings folder.
+std::string DefaultInputFolder(const std::string& program_folder,
+                               const std::string& settings_folder);
 
 // The whole desktop program after the QApplication is made: start-up, then
 // the event loop until the main window closes. Returns the exit code.

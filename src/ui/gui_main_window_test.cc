@@ -104,6 +104,28 @@ TEST(StartUpTest, SavedOptionsBringBackTheExtensionLists) {
   EXPECT_EQ(boxes.Transcript(), "");
 }
 
+TEST(StartUpTest, AnInstalledProgramOffersThePicturesFolderNotItsSettings) {
+  TempDir home;
+  const QByteArray old_home = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.path()));
+  const std::string settings = home.Path(".config/orvanta");
+  MakeFolders(settings);
+  EXPECT_EQ(DefaultInputFolder("/usr/bin", settings), "");
+  MakeFolders(home.Path("Pictures"));
+  const std::string offered = DefaultInputFolder("/usr/bin", settings);
+  EXPECT_EQ(offered, home.Path("Pictures"));
+  // Used where it lies, its settings beside it: its own folder.
+  EXPECT_EQ(DefaultInputFolder("/opt/orvanta", "/opt/orvanta"), "/opt/orvanta");
+  {
+    DesktopApp app(settings, offered);
+    app.StartUp("");
+    EXPECT_EQ(app.main_window().ReadControls().input_folder, offered);
+  }
+  qputenv("HOME", old_home);
+  EXPECT_NE(ReadFile(settings + "/info.ini").find("SourceDirectory=" + offered),
+            std::string::npos);
+}
+
 TEST_F(MainWindowTest, CheckBoxesHaveThreeStatesAndTheControlsRoundTrip) {
   OptionControls c = w_.ReadControls();
   c.input_folder = "/photos/2003";
@@ -201,6 +223,20 @@ TEST_F(MainWindowTest, EscapeClosesTheProgramAndEveryWindow) {
   EXPECT_FALSE(w_.isVisible());
   EXPECT_FALSE(app_.about_box().isVisible());
   EXPECT_FALSE(app_.progress().isVisible());
+}
+
+TEST_F(MainWindowTest, EscapeInAnOpenListClosesOnlyTheList) {
+  ShowActive();
+  Get<QComboBox>("cboTargetScreenResolution")->showPopup();
+  QWidget* popup = QApplication::activePopupWidget();
+  ASSERT_NE(popup, nullptr);
+  fprintf(stderr, "before: popup=%p focuswin=%p main=%p\n", (void*)popup,
+          (void*)QApplication::focusWindow(), (void*)w_.windowHandle());
+  // As a person's key comes: to the window that has the focus.
+  QTest::keyClick(QApplication::focusWindow(), Qt::Key_Escape);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  EXPECT_FALSE(app_.quit_requested());
+  EXPECT_TRUE(w_.isVisible());
 }
 
 TEST_F(MainWindowTest, FolderPickerAndTheExampleInformationFile) {

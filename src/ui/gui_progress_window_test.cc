@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -15,6 +17,7 @@
 #include "ui/about_box.h"
 #include "ui/folder_picker.h"
 #include "ui/progress_window.h"
+#include "ui/show_text_window.h"
 
 namespace orvanta::testing {
 namespace {
@@ -106,6 +109,39 @@ TEST_F(ProgressWindowTest, PauseHoldsTheTaskUntilResumed) {
   w_.InitializeForm("again", 0, 10, false, false, true);
   EXPECT_TRUE(resumed);
   EXPECT_EQ(Pause()->text(), "Click to Pause");
+}
+
+TEST_F(ProgressWindowTest, EveryTaskShowsTheWindowWholeOnTheScreen) {
+  for (const QPoint lost :
+       {QPoint(-3000, -3000), QPoint(0, 0), QPoint(40000, 30000)}) {
+    w_.move(lost);
+    w_.InitializeForm("Creating photo gallery", 0, 10, true, true, true);
+    const QRect room = w_.screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(w_.frameGeometry())) << lost.x();
+    w_.HideForm(true);
+  }
+  // No remaining time before there is an estimate; a long folder path
+  // stays on its line.
+  EXPECT_EQ(Text("lblTimeStats"), "0.00 : -- min. elapsed/remaining");
+  w_.UpdateCurrentTask("Creating photo gallery\r\n/" + std::string(150, 'x') +
+                       "/Holiday/Beach");
+  const QLabel* task = w_.findChild<QLabel*>("lblCurrentTask");
+  const QStringList lines = task->text().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[1].endsWith(QStringLiteral("Beach")));
+  for (const QString& line : lines) {
+    EXPECT_LE(task->fontMetrics().horizontalAdvance(line), task->width());
+  }
+}
+
+TEST(TextReportTest, LongLinesWrap) {
+  FrmShowText report;
+  report.SetText("Error Creating Thumbnails: " + std::string(400, 'x') +
+                 ".jpg: the file is not a picture that can be read (no "
+                 "decode delegate for this image format)\r\n");
+  report.show();
+  const auto* text = report.findChild<QPlainTextEdit*>("txtInfo");
+  EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(ProgressWindowTest, EscapeAbortsAndMovesTheWindowDown) {

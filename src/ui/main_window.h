@@ -52,6 +52,7 @@ class FrmOrvanta : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -73,6 +74,7 @@ class FrmOrvanta : public QMainWindow {
 
   DesktopApp* app_;
   bool run_in_progress_ = false;
+  bool escape_closed_a_list_ = false;
   bool frame_known_ = false;
   RunOutcome last_outcome_ = RunOutcome::kStopped;
 

@@ -1,16 +1,21 @@
 // frmOrvanta's loading and event handlers: the lists, the dependent
 // captions, enabled states and window height, the key filter and focus
 // rules of the text boxes, the menu commands and closing the program.
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
 #include <exception>
 #include <memory>
+#include <utility>
 
 #include "common/conversions.h"
 #include "common/error.h"
@@ -101,7 +106,20 @@ void FrmOrvanta::ConnectHandlers() {
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   escape->setObjectName(QStringLiteral("escapeExits"));
   escape->setContext(Qt::WindowShortcut);
-  connect(escape, &QShortcut::activated, this, [this] { close(); });
+  connect(escape, &QShortcut::activated, this, [this] {
+    // Escape in an open drop-down list closes only the list, whether the
+    // list has seen the key first or not.
+    if (std::exchange(escape_closed_a_list_, false)) return;
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      popup->close();
+      return;
+    }
+    close();
+  });
+  for (QComboBox* list :
+       {cbo_create_thumbnails_, cbo_target_screen_resolution_}) {
+    list->view()->installEventFilter(this);
+  }
   connect(cmd_select_source_folder_, &QPushButton::clicked, this,
           [this] { SelectInputFolder(); });
   connect(mnu_select_folder_, &QAction::triggered, this,
@@ -122,6 +140,19 @@ void FrmOrvanta::ConnectHandlers() {
           [this] { CreateFolderInfoFileExample(); });
   connect(mnu_exit_, &QAction::triggered, this, [this] { close(); });
   connect(mnu_about_, &QAction::triggered, this, [this] { ShowAboutBox(); });
+}
+
+bool FrmOrvanta::eventFilter(QObject* watched, QEvent* event) {
+  // A list's view sees the key (as a shortcut override) while the list
+  // is open; the list closes on it, and the window's Escape must not
+  // follow.
+  if ((event->type() == QEvent::ShortcutOverride ||
+       event->type() == QEvent::KeyPress) &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    escape_closed_a_list_ = true;  // for this key only
+    QTimer::singleShot(0, this, [this] { escape_closed_a_list_ = false; });
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void FrmOrvanta::BindTextBoxRules() {
@@ -216,7 +247,7 @@ void FrmOrvanta::SaveDefaultOptions() {
 
 void FrmOrvanta::RestoreDefaultOptions() {
   OptionControls controls = ReadControls();
-  SetDefaultOptions(app_->program_folder(), &controls);
+  SetDefaultOptions(app_->default_input_folder(), &controls);
   WriteControls(controls);
 }
 

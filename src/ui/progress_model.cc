@@ -52,10 +52,13 @@ double RangeFraction(double value, const ProgressRange& range) {
 
 std::string FormatTimeLine(double elapsed_minutes, double fraction,
                            std::string_view words, char decimal_point) {
-  const double total = fraction == 0 ? 0 : elapsed_minutes / fraction;
-  const double remaining = total - elapsed_minutes;
-  return TwoDecimals(elapsed_minutes, decimal_point) + " : " +
-         TwoDecimals(remaining, decimal_point) + " " + std::string(words);
+  // Until some of the work is done there is no estimate: none is shown.
+  const std::string remaining =
+      fraction <= 0 ? std::string("--")
+                    : TwoDecimals(elapsed_minutes / fraction - elapsed_minutes,
+                                  decimal_point);
+  return TwoDecimals(elapsed_minutes, decimal_point) + " : " + remaining + " " +
+         std::string(words);
 }
 
 void ProgressModel::SetOverallRange(int32_t minimum, int32_t maximum) {

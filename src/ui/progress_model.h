@@ -40,8 +40,8 @@ double ClampToProgressRange(double value, const ProgressRange& range);
 
 // The time line: elapsed and remaining minutes with two decimals, e.g.
 // "1.50 : 4.50 min. elapsed/remaining" for 1.5 minutes at fraction 0.25.
-// At fraction 0 the total is 0, so the remaining time is the negated
-// elapsed time. `decimal_point` is the locale's separator.
+// At fraction 0 there is no estimate yet and "--" stands for the remaining
+// time. `decimal_point` is the locale's separator.
 std::string FormatTimeLine(double elapsed_minutes, double fraction,
                            std::string_view words, char decimal_point = '.');
 

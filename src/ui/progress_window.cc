@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QShortcut>
 #include <QThread>
 #include <algorithm>
@@ -125,11 +126,18 @@ void FrmProgress::InitializeForm(const std::string& current_task,
   model_.ClearCloseRequest();
   task_in_progress_ = true;
   show();
-  raise();
   // The frame is known once the window is shown: give the outer height
   // again so the frame does not eat into it.
   SetOuterSizeTwips(this, 0, show_subtask_progress ? 2800 : 2350);
+  KeepOnScreen(this, owner_);
+  raise();
   setCursor(Qt::WaitCursor);
+}
+
+void FrmProgress::set_owner(QWidget* owner) {
+  owner_ = owner;
+  // A window of the owner's: the system keeps it above the owner.
+  if (owner != nullptr) setParent(owner, windowFlags());
 }
 
 void FrmProgress::MoveToBottomCenter() {
@@ -173,7 +181,16 @@ void FrmProgress::UpdateSubtaskProgressBar(double new_value,
 
 void FrmProgress::UpdateCurrentTask(const std::string& new_task) {
   if (winding_down_) return;
-  lbl_current_task_->setText(QString::fromStdString(new_task));
+  // Each line shortened in the middle to fit, so that a long folder path
+  // never wraps onto a line the label has no room for.
+  const QFontMetrics metrics(lbl_current_task_->font());
+  QStringList lines = QString::fromStdString(new_task).split(
+      QRegularExpression(QStringLiteral("\\r?\\n")));
+  for (QString& line : lines) {
+    line =
+        metrics.elidedText(line, Qt::ElideMiddle, lbl_current_task_->width());
+  }
+  lbl_current_task_->setText(lines.join(QLatin1Char('\n')));
   WaitWhilePaused();
   Yield();
 }

@@ -44,8 +44,9 @@ class FrmProgress : public QWidget, public UserInterface {
   explicit FrmProgress(QWidget* parent = nullptr);
 
   // The window the run's message boxes and report show over, and that
-  // shows the busy pointer (none: the boxes stand alone).
-  void set_owner(QWidget* owner) { owner_ = owner; }
+  // shows the busy pointer (none: the boxes stand alone). The progress
+  // window becomes its window: shown above it, on its screen.
+  void set_owner(QWidget* owner);
   // While the program closes, the run winds down unseen: no display, every
   // question answered as a closed box would be, the abort request set.
   void WindDown();

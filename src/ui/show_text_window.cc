@@ -21,8 +21,9 @@ FrmShowText::FrmShowText(QWidget* parent)
   txt_info_->setReadOnly(true);
   txt_info_->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                      Qt::TextSelectableByKeyboard);
-  txt_info_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  txt_info_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Long lines wrap at the window's edge, at blanks where they can.
+  txt_info_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  txt_info_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   txt_info_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   cmd_close_ = new QPushButton(QStringLiteral("Close"), this);
   cmd_close_->setObjectName(QStringLiteral("cmdClose"));

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 
 namespace orvanta {
 namespace {
@@ -64,6 +65,24 @@ void SizeAndCenterWindow(QWidget* window, int mode, int32_t width,
   input.monitor = monitor;
   const PlacementResult result = ComputePlacement(input);
   window->move(TwipsToPixels(result.left), TwipsToPixels(result.top));
+}
+
+void KeepOnScreen(QWidget* window, const QWidget* reference) {
+  QScreen* screen =
+      reference != nullptr ? reference->screen() : window->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  const QRect frame = window->frameGeometry();
+  // Before the window system has framed it, a title bar is still to come.
+  const int title = frame.top() == window->geometry().top() ? 32 : 0;
+  const int left =
+      std::clamp(frame.left(), room.left(),
+                 std::max(room.left(), room.right() + 1 - frame.width()));
+  const int top = std::clamp(
+      frame.top(), room.top() + title,
+      std::max(room.top() + title, room.bottom() + 1 - frame.height()));
+  if (left != frame.left() || top != frame.top()) window->move(left, top);
 }
 
 bool IsUnloading(const QWidget* window) {

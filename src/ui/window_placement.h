@@ -39,6 +39,10 @@ void SizeAndCenterWindow(QWidget* window, int mode, int32_t width,
 // closing (true) from a close requested by the person.
 inline constexpr char kUnloadingProperty[] = "orvantaUnloading";
 // True while the program itself closes `window`.
+// Moves `window` where all of it, frame and title bar too, lies on the
+// screen that `reference` is on (the primary screen without a reference).
+void KeepOnScreen(QWidget* window, const QWidget* reference);
+
 bool IsUnloading(const QWidget* window);
 // Closes `window` as the program, not as the person: its close handler
 // lets it go.

@@ -1,0 +1,71 @@
+// The command line's progress line as a person sees it on a terminal: the
+// task in full, a bar that never goes back, no remaining time before the
+// estimate is steady, and never wider than the terminal.
+#include "app/console_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace orvanta {
+namespace {
+
+// The lines drawn so far, in order.
+std::vector<std::string> Lines(const std::string& drawn) {
+  std::vector<std::string> lines;
+  std::stringstream stream(drawn);
+  for (std::string line; std::getline(stream, line, '\r');) {
+    const size_t erase = line.find("\x1b[K");
+    if (erase != std::string::npos) line.erase(erase);
+    if (!line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(ConsoleUiTest, ProgressLine) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  double now = 0;
+  int columns = 100;
+  ConsoleUi ui(
+      in, out, err, false, true, [&] { return columns; }, [&] { return now; });
+  ui.InitializeForm("Determining number of files in photo gallery", 0, 100,
+                    false, false, false);
+  ASSERT_EQ(Lines(err.str()).size(), 1u);
+  EXPECT_NE(Lines(err.str())[0].find(
+                "  Determining number of files in photo gallery"),
+            std::string::npos);
+  ui.InitializeForm("Creating photo gallery", 0, 1000, true, true, true);
+  const double steps[][2] = {{0.5, 10}, {1.0, 11},  {3.0, 300},
+                             {3.5, 0},  {4.0, 290}, {9.0, 500}};
+  for (const auto& [seconds, value] : steps) {
+    now = seconds;
+    ui.UpdateCurrentTask("Creating photo gallery\r\n/photos/" +
+                         std::string(seconds * 20, 'd') + "/Beach");
+    now += 0.2;  // the line is drawn at most ten times a second
+    ui.UpdateProgressBar(value, false);
+  }
+  const std::vector<std::string> lines = Lines(err.str());
+  int last_percent = -1;
+  for (const std::string& line : lines) {
+    EXPECT_LE(line.size(), 99u) << line;
+    const int percent = std::stoi(line.substr(line.find("] ") + 2));
+    EXPECT_GE(percent, last_percent) << line;  // the bar never goes back
+    last_percent = percent;
+    // Before a twentieth is done and two seconds are gone, no estimate.
+    if (line.find(" 0:00 elapsed") != std::string::npos ||
+        line.find("] 1% ") != std::string::npos) {
+      EXPECT_EQ(line.find("left"), std::string::npos) << line;
+    }
+  }
+  EXPECT_NE(lines.back().find("50% 0:09 elapsed, 0:09 left"), std::string::npos)
+      << lines.back();
+  EXPECT_NE(lines.back().find("/Beach"), std::string::npos);
+  columns = 40;  // a narrow terminal
+  now = 10.5;
+  ui.UpdateProgressBar(600, false);
+  EXPECT_LE(Lines(err.str()).back().size(), 39u);
+}
+
+}  // namespace
+}  // namespace orvanta
