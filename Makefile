@@ -11,6 +11,9 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6svg6 desktop-file-utils \
             libmagick++-dev libjpeg-dev imagemagick ffmpeg libgtest-dev libgmock-dev
+# The picture metadata reader, and the tools its tests write metadata and
+# HEIC pictures with.
+PACKAGES += libexiv2-dev libimage-exiftool-perl libheif-examples
 # The browser test of generated galleries (tests/browser).
 PACKAGES += chromium nodejs fonts-dejavu-core fonts-liberation
 
