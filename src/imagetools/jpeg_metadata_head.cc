@@ -67,16 +67,18 @@ void HideMakerNote(TiffBlock block) {
 }
 
 // Appends the segment `marker` with its `size` bytes (the two length bytes
-// and the payload) to *head.
+// and the payload) to *head, an EXIF segment only `with_exif`.
 void AppendSegment(unsigned char marker, const char* segment, size_t size,
-                   std::string* head) {
+                   bool with_exif, std::string* head) {
+  static constexpr char kExif[] = "Exif\0";  // with its final NUL: 6 bytes
+  const bool exif = marker == kApp1 && size >= 2 + sizeof kExif &&
+                    std::memcmp(segment + 2, kExif, sizeof kExif) == 0;
+  if (exif && !with_exif) return;
   const size_t start = head->size();
   head->push_back('\xFF');
   head->push_back(static_cast<char>(marker));
   head->append(segment, size);
-  static constexpr char kExif[] = "Exif\0";  // with its final NUL: 6 bytes
-  if (marker == kApp1 && size >= 2 + sizeof kExif &&
-      std::memcmp(segment + 2, kExif, sizeof kExif) == 0) {
+  if (exif) {
     auto* tiff = reinterpret_cast<unsigned char*>(head->data() + start + 4 +
                                                   sizeof kExif);
     HideMakerNote(TiffBlock(tiff, size - 2 - sizeof kExif));
@@ -85,7 +87,8 @@ void AppendSegment(unsigned char marker, const char* segment, size_t size,
 
 }  // namespace
 
-JpegHead CopyJpegHead(const char* bytes, size_t length, std::string* head) {
+JpegHead CopyJpegHead(const char* bytes, size_t length, std::string* head,
+                      bool with_exif) {
   auto byte = [&](size_t at) { return static_cast<unsigned char>(bytes[at]); };
   if (length < 3 || byte(0) != 0xFF || byte(1) != 0xD8 || byte(2) != 0xFF) {
     return JpegHead::kNotJpeg;
@@ -114,7 +117,7 @@ JpegHead CopyJpegHead(const char* bytes, size_t length, std::string* head) {
     }
     if (length - at < size) break;
     if (head != nullptr && (marker == kApp1 || marker == kApp13)) {
-      AppendSegment(marker, bytes + at, size, head);
+      AppendSegment(marker, bytes + at, size, with_exif, head);
     }
     at += size;
   }

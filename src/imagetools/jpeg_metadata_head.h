@@ -23,8 +23,10 @@ enum class JpegHead {
 };
 
 // Copies the metadata segments of the JPEG in `bytes` to *head (when not
-// null) and tells how far they go. *head is untouched for kNotJpeg.
-JpegHead CopyJpegHead(const char* bytes, size_t length, std::string* head);
+// null), the EXIF segments only `with_exif`, and tells how far they go.
+// *head is untouched for kNotJpeg.
+JpegHead CopyJpegHead(const char* bytes, size_t length, std::string* head,
+                      bool with_exif = true);
 
 // The tag the MakerNote (0x927C) is renamed to.
 inline constexpr unsigned kHiddenMakerNoteTag = 0xFFFF;

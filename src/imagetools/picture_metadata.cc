@@ -10,6 +10,7 @@
 #include <exiv2/exiv2.hpp>
 #include <exiv2/webpimage.hpp>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <string_view>
 
@@ -190,11 +191,13 @@ std::optional<DateTaken> ChooseDate(const FoundTexts& found) {
   return chosen;
 }
 
-PictureMetadata Collect(Exiv2::Image& image) {
+PictureMetadata Collect(const Exiv2::ExifData& exif,
+                        const Exiv2::IptcData& iptc,
+                        const Exiv2::XmpData& xmp) {
   FoundTexts found;
-  FindExif(image.exifData(), &found);
-  FindIptc(image.iptcData(), &found);
-  FindXmp(image.xmpData(), &found);
+  FindExif(exif, &found);
+  FindIptc(iptc, &found);
+  FindXmp(xmp, &found);
   PictureMetadata metadata;
   metadata.taken = ChooseDate(found);
   metadata.title = FirstShown({&found.xmp_title, &found.iptc_title});
@@ -210,37 +213,60 @@ PictureMetadata Collect(Exiv2::Image& image) {
   return metadata;
 }
 
-}  // namespace
+// A picture as exiv2 read it: nothing when exiv2 cannot open it or it is
+// not one of the five formats; `whole` false when a fault stopped the
+// reading (what was read before it is kept).
+struct Reading {
+  std::unique_ptr<Exiv2::Image> image;
+  bool whole = false;
+};
 
-PictureMetadata ReadPictureMetadata(const char* bytes, size_t length) {
-  PictureMetadata metadata;
-  if (bytes == nullptr || length == 0) return metadata;
-  std::string head;
-  if (CopyJpegHead(bytes, length, &head) != JpegHead::kNotJpeg) {
-    bytes = head.data();
-    length = head.size();
-  }
-  if (length > static_cast<size_t>(std::numeric_limits<long>::max())) {
-    return metadata;
-  }
-  SetUpExiv2Once();
+Reading ReadWithExiv2(std::string_view bytes) {
+  Reading reading;
   try {
-    auto image = Exiv2::ImageFactory::open(
-        reinterpret_cast<const Exiv2::byte*>(bytes), static_cast<long>(length));
-    if (image.get() == nullptr || !IsReadFormat(image->imageType())) {
-      return metadata;
+    reading.image.reset(Exiv2::ImageFactory::open(
+                            reinterpret_cast<const Exiv2::byte*>(bytes.data()),
+                            static_cast<long>(bytes.size()))
+                            .release());
+    if (reading.image == nullptr || !IsReadFormat(reading.image->imageType())) {
+      reading.image.reset();
+      return reading;
     }
-    try {
-      image->readMetadata();
-    } catch (...) {
-      // What was read before the fault is kept: a file cut short still
-      // gives the blocks before the cut.
-    }
-    metadata = Collect(*image);
+    reading.image->readMetadata();
+    reading.whole = true;
   } catch (...) {
     // Nothing the library could not read is worth a message.
   }
-  return metadata;
+  return reading;
+}
+
+}  // namespace
+
+PictureMetadata ReadPictureMetadata(const char* bytes, size_t length) {
+  if (bytes == nullptr || length == 0 ||
+      length > static_cast<size_t>(std::numeric_limits<long>::max())) {
+    return {};
+  }
+  SetUpExiv2Once();
+  std::string head;
+  const bool jpeg = CopyJpegHead(bytes, length, &head) != JpegHead::kNotJpeg;
+  const Reading reading =
+      ReadWithExiv2(jpeg ? head : std::string_view(bytes, length));
+  if (reading.image == nullptr) return {};
+  // A broken EXIF block stops exiv2 before a JPEG's IPTC and XMP blocks:
+  // they are read again on their own.
+  Reading others;
+  std::string head_without_exif;
+  if (jpeg && !reading.whole) {
+    CopyJpegHead(bytes, length, &head_without_exif, false);
+    others = ReadWithExiv2(head_without_exif);
+  }
+  const Exiv2::Image& rest = others.image ? *others.image : *reading.image;
+  try {
+    return Collect(reading.image->exifData(), rest.iptcData(), rest.xmpData());
+  } catch (...) {
+    return {};
+  }
 }
 
 bool HoldsAllMetadata(const char* bytes, size_t length) {
