@@ -123,8 +123,9 @@ void FindIptc(const Exiv2::IptcData& iptc, FoundTexts* found) {
 // The x-default text of a language alternative, else its first.
 std::string XmpTextOf(const Exiv2::Value& value) {
   const auto* alternatives = dynamic_cast<const Exiv2::LangAltValue*>(&value);
-  if (alternatives == nullptr)
+  if (alternatives == nullptr) {
     return value.count() > 0 ? value.toString(0) : "";
+  }
   const auto chosen = alternatives->value_.find("x-default");
   if (chosen != alternatives->value_.end()) return chosen->second;
   return alternatives->value_.empty() ? ""
