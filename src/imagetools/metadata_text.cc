@@ -231,21 +231,13 @@ bool IsMakerDefault(std::string_view text) {
 }
 
 // What cameras, phones and programs write by themselves (folded).
-constexpr std::string_view kCameraTexts[] = {"default",
-                                             "dcim",
-                                             "camera",
-                                             "picture",
-                                             "image",
-                                             "photo",
-                                             "untitled",
-                                             "<untitled>",
-                                             "exif_jpeg_picture",
-                                             "lead technologies inc. v1.01",
-                                             "samsung camera pictures",
-                                             "created with gimp",
-                                             "ascii",
-                                             "unicode",
-                                             "undefined"};
+// clang-format off
+constexpr std::string_view kCameraTexts[] = {
+    "default", "dcim", "camera", "picture", "image", "photo", "untitled",
+    "<untitled>", "exif_jpeg_picture", "lead technologies inc. v1.01",
+    "samsung camera pictures", "created with gimp", "ascii", "unicode",
+    "undefined"};
+// clang-format on
 
 }  // namespace
 
