@@ -1,0 +1,57 @@
+// What the camera and the photo manager wrote into a picture: the date it
+// was taken, a title, a caption and the camera, read with exiv2 from the
+// picture's bytes in memory (JPEG, PNG, TIFF, WebP, HEIC/AVIF).
+//
+// A JPEG's metadata sits before its picture data, so the first bytes of
+// the file are enough: HoldsAllMetadata tells when they are. The other
+// formats may keep theirs after the picture data (WebP always, TIFF and PNG
+// often): hand over the whole file.
+//
+// Safe to call from several threads at once; the library is set up on the
+// first call (silenced, its XMP parser started with a lock). Never throws.
+#ifndef ORVANTA_IMAGETOOLS_PICTURE_METADATA_H_
+#define ORVANTA_IMAGETOOLS_PICTURE_METADATA_H_
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace orvanta {
+
+// The date and time a picture was taken as the camera wrote it (its local
+// time), and the offset of that time from UTC when the picture says.
+struct DateTaken {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;    // 1 to 31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  std::optional<int> offset_minutes;  // east of UTC: +02:00 is 120
+  friend bool operator==(const DateTaken&, const DateTaken&) = default;
+};
+
+// Texts in UTF-8 without control characters other than tab and newline,
+// trimmed; empty when the picture has none worth showing (the "OLYMPUS
+// DIGITAL CAMERA" that cameras write by themselves is none).
+struct PictureMetadata {
+  std::optional<DateTaken> taken;
+  std::string title;    // XMP dc:title, else IPTC ObjectName
+  std::string caption;  // XMP dc:description, IPTC Caption-Abstract, EXIF
+                        // ImageDescription or UserComment, first found
+  std::string camera;   // "Canon EOS 5D", "Apple iPhone 12"
+};
+
+// Reads the metadata of the picture in `bytes`: a whole file, or the start
+// of a JPEG (a JPEG cut anywhere still gives its whole metadata segments).
+// Bad, huge or missing metadata and formats other than the five give empty
+// fields.
+PictureMetadata ReadPictureMetadata(const char* bytes, size_t length);
+
+// True when `bytes`, the start of a file, hold all its metadata: a JPEG
+// whose picture data begins within them. False for every other format.
+bool HoldsAllMetadata(const char* bytes, size_t length);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_IMAGETOOLS_PICTURE_METADATA_H_
