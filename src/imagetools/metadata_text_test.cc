@@ -59,32 +59,6 @@ TEST(ParseUtcOffsetTest, ReadsOffsetsWithinFourteenHours) {
   }
 }
 
-TEST(CleanMetadataTextTest, GivesPrintableUtf8) {
-  const struct {
-    std::string raw;
-    std::string clean;
-  } cases[] = {
-      {"Caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC", "Café 東京"},
-      {"Caf\xE9", "Café"},                                  // Latin-1
-      {"\x93quoted\x94 \x80 5", "\u201Cquoted\u201D € 5"},  // Windows-1252
-      {"\xC0\xAF overlong", "À¯ overlong"},  // not UTF-8: read as 1252
-      {"\xED\xA0\x80 surrogate", "í\u00A0\u20AC surrogate"},
-      {"a\x81\x8D\x8F\x90\x9D"
-       "b",
-       "ab"},  // bytes 1252 leaves undefined
-      {"\xEF\xBB\xBFwith mark", "with mark"},
-      {"one\r\ntwo\rthree\n", "one\ntwo\nthree"},
-      {"tab\there", "tab\there"},
-      {std::string("nul\0bell\a esc\x1b del\x7f", 19), "nulbell esc del"},
-      {"c1 \xC2\x85\xC2\x9F end", "c1  end"},
-      {"\xE3\x80\x80\xC2\xA0 wide blanks \xE2\x80\x83\n\t", "wide blanks"},
-      {"  \n\t ", ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(CleanMetadataText(c.raw), c.clean) << c.raw;
-  }
-}
-
 TEST(CleanMetadataTextTest, CutsLongTextsAtACharacter) {
   const std::string long_text = std::string(3996, 'a') + "東京東京";
   const std::string clean = CleanMetadataText(long_text);
@@ -94,45 +68,6 @@ TEST(CleanMetadataTextTest, CutsLongTextsAtACharacter) {
   EXPECT_EQ(CleanMetadataText(huge), std::string(3997, 'x') + "\u2026");
   const std::string exact(kMaxMetadataText - 3, 'y');
   EXPECT_EQ(CleanMetadataText(exact), exact);
-}
-
-TEST(IsCameraTextTest, KnowsWhatCamerasAndProgramsWrite) {
-  for (const char* text : {"OLYMPUS DIGITAL CAMERA",
-                           "SONY DSC",
-                           "MINOLTA DSC",
-                           "DCIM",
-                           "default",
-                           "Default",
-                           "Exif_JPEG_PICTURE",
-                           "LEAD Technologies Inc. V1.01",
-                           "KONICA MINOLTA DIGITAL CAMERA",
-                           "SAMSUNG DIGITAL CAMERA",
-                           "KODAK Digital Still Camera",
-                           "Camera",
-                           "Picture",
-                           "<Untitled>",
-                           "untitled",
-                           "IMG_1234",
-                           "DSC_0042",
-                           "DSCN0042.JPG",
-                           "P1010001",
-                           "PXL_20210714_183000123",
-                           "20190714_183000",
-                           "1234",
-                           "...",
-                           "SAMSUNG CAMERA PICTURES",
-                           "Created with GIMP"}) {
-    EXPECT_TRUE(IsCameraText(text)) << text;
-  }
-}
-
-TEST(IsCameraTextTest, KeepsWhatPeopleWrite) {
-  for (const char* text :
-       {"Rome 2019", "Rome-2019", "Grandmother's digital camera at the lake",
-        "Paris", "東京", "🌅", "Camera club outing", "IMG_1234 and the cat",
-        "Our new digital camera", "DSC"}) {
-    EXPECT_FALSE(IsCameraText(text)) << text;
-  }
 }
 
 TEST(CameraNameTest, NamesTheMakerOnce) {
