@@ -22,8 +22,8 @@
 #
 # Environment: LIGHTHOUSE_GALLERY=DIR scores the modern gallery already in
 # DIR (steps 2 and 3 skipped; DIR holds index.html and the album "Sea &
-# Sky"). LIGHTHOUSE_LOCK: a lock file held (flock) while Lighthouse runs
-# (unset: no lock).
+# Sky"). LIGHTHOUSE_LOCK: a lock file held (flock) from the making of the
+# photos to the last score (unset: no lock).
 set -euo pipefail
 export LC_ALL=C
 
@@ -104,17 +104,22 @@ make_gallery() {
   gallery_dir=$gallery
 }
 
-# Runs Lighthouse on PAGE (relative to the gallery) into OUT.json.
+# Runs Lighthouse on URL into OUT.json.
 score() {
   local url=$1 out=$2
-  local lock=()
-  [[ -n ${LIGHTHOUSE_LOCK:-} ]] && lock=(flock "$LIGHTHOUSE_LOCK")
   say "scoring $url"
-  CHROME_PATH=${CHROME_PATH:-/usr/bin/chromium} "${lock[@]}" "$lighthouse" "$url" --quiet \
+  CHROME_PATH=${CHROME_PATH:-/usr/bin/chromium} "$lighthouse" "$url" --quiet \
     --output=json --output-path="$out" --chrome-flags="$chrome_flags"
 }
 
 install_tools
+# Making the photos and the gallery and scoring it all load the processor:
+# no other build may run meanwhile.
+if [[ -n ${LIGHTHOUSE_LOCK:-} ]]; then
+  exec 9>>"$LIGHTHOUSE_LOCK"
+  say "waiting for $LIGHTHOUSE_LOCK"
+  flock 9
+fi
 if [[ -n ${LIGHTHOUSE_GALLERY:-} ]]; then
   gallery_dir=$(cd "$LIGHTHOUSE_GALLERY" && pwd)
 else
