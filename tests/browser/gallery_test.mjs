@@ -178,10 +178,16 @@ function runCli(root, settings) {
   }
 }
 
-// The modern page style on a gallery in `root` (served from its parent).
+// A gallery in the modern page style in `root` (served from its parent):
+// every page reached and sound, then the modern checks.
 async function checkModern(root) {
   const server = await startServer(path.dirname(root));
   const base = `http://127.0.0.1:${server.address().port}/${encodeURIComponent(path.basename(root))}`;
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-profile-'));
+  const context = await chromium.launchPersistentContext(profile, launchOptions);
+  await crawl(context.pages()[0] ?? (await context.newPage()), base, root);
+  await context.close();
+  fs.rmSync(profile, { recursive: true, force: true });
   const pages = await checkModernGallery(chromium, launchOptions, base, root, fail);
   server.close();
   console.log(`modern pages checked: ${Object.values(pages).join(', ')}`);
@@ -221,20 +227,8 @@ if (args.modern === 'on') {
   makeTree(modernRoot, TREE);
   runCli(modernRoot, [...movieSettings, '--style', 'modern', '--set', 'CreateMidSizeFiles=True',
     '--set', 'TargetResolutionIndex=1']);
-  await crawlModern(modernRoot);
+  await checkModern(modernRoot);
   cases += 1;
 }
 console.log(`browser gallery: ${cases} passed, 0 failed`);
 process.exit(0);
-
-// Every page of the modern gallery reached and sound, then the modern checks.
-async function crawlModern(modernRoot) {
-  const modernServer = await startServer(path.dirname(modernRoot));
-  const modernContext = await chromium.launchPersistentContext(
-    fs.mkdtempSync(path.join(work, 'profile-')), launchOptions);
-  const modernBase = `http://127.0.0.1:${modernServer.address().port}/${encodeURIComponent('Photos & Trips')}`;
-  await crawl(modernContext.pages()[0] ?? (await modernContext.newPage()), modernBase, modernRoot);
-  await modernContext.close();
-  modernServer.close();
-  await checkModern(modernRoot);
-}
