@@ -2,6 +2,7 @@
 #   make test   install what is missing, build, run every test
 #   make run    install what is missing, build, start the desktop program
 #   make demo   build, make a sample photo tree and its gallery
+#   make lighthouse   score a gallery in the modern page style (slow)
 #   make install [PREFIX=/usr/local]   install the programs and their files
 #   make package                       build a .deb in the build folder
 BUILD_DIR ?= build
@@ -143,3 +144,14 @@ BENCH_RUNS ?= 3
 bench: configure
 	$(if $(BENCH_LOCK),flock $(BENCH_LOCK)) cmake --build $(BUILD_DIR) --target orvanta-cli -j $(JOBS)
 	BENCH_LOCK='$(BENCH_LOCK)' BENCH_RUNS='$(BENCH_RUNS)' bash bench/run.sh $(BUILD_DIR)
+
+# ---------------------------------------------------------------------------
+# make lighthouse: builds orvanta-cli, makes a 24-photo gallery in the modern
+# page style and scores its top index, an album index and a picture page
+# with Lighthouse 12.2.3 (bench/lighthouse.sh; installs Lighthouse with npm
+# into $(BUILD_DIR)/lighthouse-npm). Slow, so not part of make test.
+# BENCH_LOCK is held while building and while Lighthouse runs.
+.PHONY: lighthouse
+lighthouse: configure
+	$(if $(BENCH_LOCK),flock $(BENCH_LOCK)) cmake --build $(BUILD_DIR) --target orvanta-cli -j $(JOBS)
+	LIGHTHOUSE_LOCK='$(BENCH_LOCK)' bash bench/lighthouse.sh $(BUILD_DIR)

@@ -6,8 +6,12 @@
 //   - Right/Space, Left, Home and Escape move as the navigation links say;
 //   - a clip's thumbnail, a frame taken by ffmpeg, loads and leads to the
 //     clip's page.
+// With --modern on, the same tree is then made in the modern page style
+// (with mid-size copies) and checked by modern_checks.mjs; with
+// --modern-gallery DIR only a gallery already written in DIR is checked so.
 // Usage: node gallery_test.mjs --cli PATH/orvanta-cli [--work DIR]
-//                              [--chromium PATH]
+//                              [--chromium PATH] [--modern on]
+//        node gallery_test.mjs --modern-gallery DIR [--chromium PATH]
 
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -15,10 +19,14 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
+import { checkModernGallery } from './modern_checks.mjs';
+
 const args = Object.fromEntries(process.argv.slice(2).reduce(
   (pairs, arg, i, all) => (i % 2 ? pairs : [...pairs, [arg.replace(/^--/, ''), all[i + 1]]]), []));
 const chromiumPath = args.chromium ?? '/usr/bin/chromium';
-if (!args.cli) throw new Error('usage: gallery_test.mjs --cli PATH [--work DIR] [--chromium PATH]');
+if (!args.cli && !args['modern-gallery']) {
+  throw new Error('usage: gallery_test.mjs --cli PATH [--work DIR] [--chromium PATH] [--modern on] | --modern-gallery DIR');
+}
 
 function fail(message) {
   console.error(`FAIL: ${message}`);
@@ -78,7 +86,8 @@ function startServer(root) {
       res.writeHead(404).end();
       return;
     }
-    const type = { '.html': 'text/html', '.js': 'text/javascript' }[path.extname(file)];
+    const type = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.jpg': 'image/jpeg',
+      '.mp4': 'video/mp4' }[path.extname(file)];
     res.writeHead(200, { 'Content-Type': type ?? 'application/octet-stream', 'Cache-Control': 'no-store' });
     if (req.method === 'HEAD') res.end();
     else fs.createReadStream(file).pipe(res);
@@ -99,6 +108,11 @@ async function crawl(page, base, root) {
     page.off('pageerror', record);
     const where = decodeURIComponent(url.slice(base.length));
     if (response.status() !== 200 || problems.length) fail(`${where}: HTTP ${response.status()} ${problems}`);
+    // Pictures that wait until they are scrolled to are asked for now.
+    await page.evaluate(() => Promise.all(Array.from(document.images).map((i) => {
+      i.loading = 'eager';
+      return i.decode().catch(() => {});
+    })));
     const facts = await page.evaluate(() => ({
       broken: Array.from(document.images).filter((i) => !i.complete || !i.naturalWidth).map((i) => i.src),
       links: Array.from(document.querySelectorAll('a[href]')).filter((a) => !a.getAttribute('href').startsWith('#'))
@@ -147,25 +161,52 @@ async function checkKeys(page, base, root) {
 }
 
 const { chromium } = await import('playwright-core');
-const work = args.work ?? fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-browser-'));
-fs.rmSync(work, { recursive: true, force: true });
-const root = path.join(work, 'Photos & Trips');
-makeTree(root, TREE);
-fs.mkdirSync(path.join(work, 'program'));
-try {
-  execFileSync(args.cli, ['--quiet', '--program-folder', path.join(work, 'program'), '--set',
-    'CreateMovieThumbnails=True', '--set', 'MovieFilesToMatch=mov,avi,mp4', root],
-    { stdio: ['ignore', 'pipe', 'pipe'] });
-} catch (error) {
-  fail(`orvanta-cli exited with ${error.status}: ${error.stdout}${error.stderr}`);
-}
-const server = await startServer(work);
-const context = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(work, 'profile-')), {
+const launchOptions = {
   executablePath: chromiumPath,
   headless: true,
   args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
     '--disable-component-update', '--disable-sync'],
-});
+};
+
+function runCli(root, settings) {
+  fs.mkdirSync(path.join(root, '..', 'program'), { recursive: true });
+  try {
+    execFileSync(args.cli, ['--quiet', '--program-folder', path.join(root, '..', 'program'), ...settings, root],
+      { stdio: ['ignore', 'pipe', 'pipe'] });
+  } catch (error) {
+    fail(`orvanta-cli exited with ${error.status}: ${error.stdout}${error.stderr}`);
+  }
+}
+
+// A gallery in the modern page style in `root` (served from its parent):
+// every page reached and sound, then the modern checks.
+async function checkModern(root) {
+  const server = await startServer(path.dirname(root));
+  const base = `http://127.0.0.1:${server.address().port}/${encodeURIComponent(path.basename(root))}`;
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-profile-'));
+  const context = await chromium.launchPersistentContext(profile, launchOptions);
+  await crawl(context.pages()[0] ?? (await context.newPage()), base, root);
+  await context.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+  const pages = await checkModernGallery(chromium, launchOptions, base, root, fail);
+  server.close();
+  console.log(`modern pages checked: ${Object.values(pages).join(', ')}`);
+}
+
+if (args['modern-gallery']) {
+  await checkModern(path.resolve(args['modern-gallery']));
+  console.log('browser modern gallery: 1 passed, 0 failed');
+  process.exit(0);
+}
+
+const work = args.work ?? fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-browser-'));
+fs.rmSync(work, { recursive: true, force: true });
+const root = path.join(work, 'Photos & Trips');
+makeTree(root, TREE);
+const movieSettings = ['--set', 'CreateMovieThumbnails=True', '--set', 'MovieFilesToMatch=mov,avi,mp4'];
+runCli(root, movieSettings);
+const server = await startServer(work);
+const context = await chromium.launchPersistentContext(fs.mkdtempSync(path.join(work, 'profile-')), launchOptions);
 const page = context.pages()[0] ?? (await context.newPage());
 const base = `http://127.0.0.1:${server.address().port}/${encodeURIComponent('Photos & Trips')}`;
 await crawl(page, base, root);
@@ -178,5 +219,16 @@ if (!clip?.width || clip.link !== 'Ski%20trip.html') fail(`the clip's thumbnail:
 await checkKeys(page, base, root);
 await context.close();
 server.close();
-console.log('browser gallery: 1 passed, 0 failed');
+let cases = 1;
+// The modern page style: the same tree, made anew with mid-size copies
+// (Café Zürich.jpg, 1400 px, is larger than the 800x600 screen's bounds).
+if (args.modern === 'on') {
+  const modernRoot = path.join(work, 'modern', 'Photos & Trips');
+  makeTree(modernRoot, TREE);
+  runCli(modernRoot, [...movieSettings, '--style', 'modern', '--set', 'CreateMidSizeFiles=True',
+    '--set', 'TargetResolutionIndex=1']);
+  await checkModern(modernRoot);
+  cases += 1;
+}
+console.log(`browser gallery: ${cases} passed, 0 failed`);
 process.exit(0);
