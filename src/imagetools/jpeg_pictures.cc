@@ -1,7 +1,8 @@
 // Thumbnails and mid-size copies of JPEG photos with libjpeg's scaled
-// decoding. The calls into libjpeg sit in two functions of their own
-// (reading the header, decoding the rows), each with its setjmp mark and
-// no C++ objects; what they fill is owned by their caller.
+// decoding, both resampled from the rows as they are decoded. The calls into
+// libjpeg sit in two functions of their own (reading the header, decoding the
+// rows), each with its setjmp mark and no C++ objects; what they fill is owned
+// by their caller.
 #include "imagetools/jpeg_pictures.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@ struct Plan {
   // The sizes as stored (before the turn); 0 for an output not made.
   int thumbnail_width = 0, thumbnail_height = 0;
   int copy_width = 0, copy_height = 0;
+  bool halves = false;  // the copy is half the decoded picture or less
   // The decoded picture, at the chosen scale.
   int width = 0, height = 0, channels = 0;
   JOCTET* icc = nullptr;  // the photo's ICC profile, malloc'd by libjpeg
@@ -38,6 +40,39 @@ void FitStored(int width, int height, bool turned, int box_width,
   FitInside(width, height, box_width, box_height, &w, &h);
   *stored_width = turned ? h : w;
   *stored_height = turned ? w : h;
+}
+
+// The scale n/8 to decode at, and how.
+void PlanScale(jpeg_decompress_struct* info, Plan* plan) {
+  const int64_t w = info->image_width, h = info->image_height;
+  unsigned n = 1;
+  auto covers = [&](int64_t width, int64_t height) {
+    return w * n >= width && h * n >= height;
+  };
+  if (plan->copy_width > 0) {
+    // libjpeg's 1/2 and 1/4 let the frequencies above their new limit
+    // through (fine stripes come out as coarse bands), 1/8 averages blocks,
+    // and 3/8 rings near its limit: the copy is decoded at 3/8 when that
+    // leaves a quarter more than the copy, else whole. Whole costs little
+    // more than 1/2 (both with SIMD; 3/8 has none), the resampling more.
+    n = 3;
+    if (!covers(10LL * plan->copy_width, 10LL * plan->copy_height)) n = 8;
+    // Reduced by two or more, the copy hides the rougher inverse DCT and
+    // the chroma doubled rather than interpolated.
+    plan->halves = covers(16LL * plan->copy_width, 16LL * plan->copy_height);
+    if (n == 8 && plan->halves) {
+      info->dct_method = JDCT_IFAST;
+      info->do_fancy_upsampling = FALSE;
+    }
+  } else {
+    // The smallest scale that keeps twice the thumbnail.
+    while (n < 8 && !covers(16LL * plan->thumbnail_width,
+                            16LL * plan->thumbnail_height)) {
+      ++n;
+    }
+  }
+  info->scale_num = n;
+  info->scale_denom = 8;
 }
 
 void PlanOutputs(jpeg_decompress_struct* info, const JpegRequest& request,
@@ -68,18 +103,7 @@ void PlanOutputs(jpeg_decompress_struct* info, const JpegRequest& request,
     FitStored(shown_width, shown_height, turned, request.copy_width,
               request.copy_height, &plan->copy_width, &plan->copy_height);
   }
-  // The smallest scale n/8 that keeps the copy and twice the thumbnail.
-  unsigned n = 1;
-  auto covers = [&](int64_t width, int64_t height) {
-    return int64_t{w} * n >= width && int64_t{h} * n >= height;
-  };
-  while (n < 8 && !(covers(16LL * plan->thumbnail_width,
-                           16LL * plan->thumbnail_height) &&
-                    covers(8LL * plan->copy_width, 8LL * plan->copy_height))) {
-    ++n;
-  }
-  info->scale_num = n;
-  info->scale_denom = 8;
+  PlanScale(info, plan);
   info->out_color_space = space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
 }
 
@@ -168,7 +192,8 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   try {
     if (plan.copy_width > 0) {
       copy.emplace(plan.width, plan.height, plan.channels, plan.copy_width,
-                   plan.copy_height);
+                   plan.copy_height,
+                   plan.halves ? Filter::kTriangle : Filter::kLanczos3);
     }
     // The copy holds more than twice the thumbnail: it is made from that.
     const bool from_copy = copy &&
@@ -176,7 +201,8 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
                            plan.copy_height >= 2 * plan.thumbnail_height;
     if (plan.thumbnail_width > 0 && !from_copy) {
       thumbnail.emplace(plan.width, plan.height, plan.channels,
-                        plan.thumbnail_width, plan.thumbnail_height);
+                        plan.thumbnail_width, plan.thumbnail_height,
+                        Filter::kLanczos3);
     }
     row.resize(static_cast<size_t>(plan.width) * plan.channels);
   } catch (const std::bad_alloc&) {

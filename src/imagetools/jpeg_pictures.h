@@ -1,12 +1,14 @@
 // Thumbnails and mid-size copies of JPEG photos straight from libjpeg, both
-// from one decode: the picture is decoded at the smallest of libjpeg's
-// scales (1/8 to 8/8) that still covers the copy and twice the thumbnail,
-// resampled row by row as it is decoded, turned upright by its EXIF
-// orientation and encoded again with the photo's own quality and colour
-// sampling. The copy keeps the photo's ICC profile; the thumbnail carries
-// no profile, and neither carries comments or EXIF. This is the path of
-// nearly every camera file; ImageMagick's, for everything else, costs a
-// third more.
+// from one decode. For a thumbnail alone the picture is decoded at the
+// smallest of libjpeg's scales (1/8 to 8/8) that keeps twice its size;
+// with a copy, at 3/8 or whole (the scales whose filters keep fine detail
+// from turning into false patterns), the copy resampled row by row as the
+// picture is decoded and the thumbnail made from the copy. Both are turned
+// upright by the EXIF orientation and encoded again with the photo's own
+// quality and colour sampling. The copy keeps the photo's ICC profile; the
+// thumbnail carries no profile, and neither carries comments or EXIF. This is
+// the path of nearly every camera file; ImageMagick's, for everything else,
+// costs a third more.
 #ifndef ORVANTA_IMAGETOOLS_JPEG_PICTURES_H_
 #define ORVANTA_IMAGETOOLS_JPEG_PICTURES_H_
 

@@ -100,12 +100,19 @@ std::string ThumbnailOf(Magick::Image image, size_t side) {
   return Encoded(image);
 }
 
-std::string CopyOf(Magick::Image image, PixelSize size, size_t quality) {
+// The copy; `photo_quality` that of a JPEG source, 0 for other formats.
+std::string CopyOf(Magick::Image image, PixelSize size, size_t photo_quality) {
   const Magick::Blob icc = image.profile("ICC");
-  Magick::Geometry exact(size.width, size.height);
-  exact.aspect(true);
+  // Colours are averaged as light: a picture in other colours (CMYK, the
+  // YCbCr of HEIC) is converted to sRGB before it is resized.
+  const Magick::ColorspaceType space = image.colorSpace();
+  const bool converted =
+      space != Magick::sRGBColorspace && space != Magick::GRAYColorspace;
+  if (converted) image.colorSpace(Magick::sRGBColorspace);
   if (static_cast<int>(image.columns()) != size.width ||
       static_cast<int>(image.rows()) != size.height) {
+    Magick::Geometry exact(size.width, size.height);
+    exact.aspect(true);
     image.resize(exact);
   }
   image.strip();
@@ -113,15 +120,15 @@ std::string CopyOf(Magick::Image image, PixelSize size, size_t quality) {
     image.backgroundColor(Magick::Color("white"));
     image.alphaChannel(Magick::RemoveAlphaChannel);
   }
-  const Magick::ColorspaceType space = image.colorSpace();
-  if (space != Magick::sRGBColorspace && space != Magick::GRAYColorspace) {
-    image.colorSpace(Magick::sRGBColorspace);
-  } else if (icc.length() > 0) {
-    image.profile("ICC", icc);
-  }
+  if (!converted && icc.length() > 0) image.profile("ICC", icc);
   image.magick("JPEG");
   image.depth(8);
-  image.quality(quality);
+  image.quality(photo_quality > 0 ? photo_quality : kCopyQuality);
+  if (photo_quality == 0) {
+    // Lossless pictures often hold drawings and text, whose coloured edges
+    // halved chroma would blur: every pixel keeps its own colour.
+    image.defineValue("jpeg", "sampling-factor", "1x1");
+  }
   return Encoded(image);
 }
 
@@ -162,9 +169,7 @@ MagickPictures MakeMagickPictures(const std::string& bytes,
     image.scale(
         Magick::Geometry(2 * made.copy_size.width, 2 * made.copy_size.height));
   }
-  const size_t quality = header.magick() == "JPEG" && image.quality() > 0
-                             ? image.quality()
-                             : kCopyQuality;
+  const size_t photo_quality = header.magick() == "JPEG" ? image.quality() : 0;
   auto attempt = [](std::string* output, std::string* failure,
                     const std::function<std::string()>& make) {
     try {
@@ -182,7 +187,7 @@ MagickPictures MakeMagickPictures(const std::string& bytes,
   }
   if (copy) {
     attempt(&made.copy, &made.copy_failure,
-            [&] { return CopyOf(image, made.copy_size, quality); });
+            [&] { return CopyOf(image, made.copy_size, photo_quality); });
   }
   return made;
 }
