@@ -12,6 +12,8 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6svg6 desktop-file-utils \
             libmagick++-dev libjpeg-dev imagemagick ffmpeg libgtest-dev libgmock-dev
+# The image tool's tests embed a colour profile of Ghostscript's in pictures.
+PACKAGES += libgs-common
 # The install test checks the .deb and the metainfo (tests/install_test.sh).
 PACKAGES += dpkg-dev lintian appstream
 # The picture metadata reader, and the tools its tests write metadata and

@@ -1,6 +1,8 @@
 // The image tool of the external converter: one child process per
 // thumbnail, started from its argument vector. Its command line, quoted as
-// a Windows command line would be, serves only the messages.
+// a Windows command line would be, serves only the messages. It makes no
+// mid-size copies: a request for one is answered with none made and no
+// error.
 #include "common/error.h"
 #include "imagetools/image_tool.h"
 #include "imagetools/process_runner.h"
@@ -38,8 +40,19 @@ class ConverterImageTool : public ImageTool {
     return std::nullopt;
   }
 
-  void MakeThumbnail(const std::string& source, const std::string& target,
-                     int size) override {
+  PictureResult MakePictureFiles(const PictureRequest& request) override {
+    PictureResult result;
+    if (request.thumbnail.empty()) return result;
+    try {
+      Convert(request.source, request.thumbnail, request.thumbnail_size);
+    } catch (const Error& e) {
+      result.thumbnail_error = e;
+    }
+    return result;
+  }
+
+ private:
+  void Convert(const std::string& source, const std::string& target, int size) {
     const std::string resample =
         "/resample=(" + std::to_string(size) + "," + std::to_string(size) + ")";
     const ProgramRun run = RunProgram(
@@ -60,7 +73,6 @@ class ConverterImageTool : public ImageTool {
     throw Error(line, ErrorKind::kConverter);
   }
 
- private:
   FileSystem& fs_;
   const std::string program_;
   const int32_t limit_;

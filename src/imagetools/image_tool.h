@@ -1,8 +1,9 @@
-// The image tool: the two things the gallery asks of pictures, their size
-// and their thumbnails. Behind it stand ImageMagick (Magick++) with
-// libjpeg's scaled decoding for JPEGs, and the external converter program.
-// Pictures are read and thumbnails written through the FileSystem; no image
-// library exception ever leaves this folder.
+// The image tool: what the gallery asks of pictures, their size, their
+// thumbnails and their web-size ("mid-size") copies, both made from one
+// decode. Behind it stand ImageMagick (Magick++) with libjpeg's scaled
+// decoding for JPEGs, and the external converter program (thumbnails
+// only). Pictures are read and outputs written through the FileSystem; no
+// image library exception ever leaves this folder.
 #ifndef ORVANTA_IMAGETOOLS_IMAGE_TOOL_H_
 #define ORVANTA_IMAGETOOLS_IMAGE_TOOL_H_
 
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "common/error.h"
 #include "common/file_system.h"
 
 namespace orvanta {
@@ -20,6 +22,29 @@ struct PixelSize {
   int width = 0;
   int height = 0;
   friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// What to make of one picture.
+struct PictureRequest {
+  std::string source;
+  std::string thumbnail;     // where the thumbnail goes; "" for none
+  int thumbnail_size = 150;  // it fits inside size x size
+  // Where the mid-size copy goes, when the picture needs one; "" for none.
+  // A picture needs a copy when, as shown, it is larger than `copy_bounds`
+  // or browsers cannot show its format (anything but JPEG, PNG, GIF, WebP
+  // and BMP: HEIC, TIFF, camera RAW...).
+  std::string copy;
+  PixelSize copy_bounds;  // the copy fits inside these, never enlarged
+};
+
+struct PictureResult {
+  // Why an output asked for (the thumbnail) or needed (the copy) was not
+  // made, with the kinds MakeThumbnail throws. A picture that cannot be
+  // read gives both the same error.
+  std::optional<Error> thumbnail_error;
+  std::optional<Error> copy_error;
+  // The size of the copy written; nothing when none was needed or made.
+  std::optional<PixelSize> copy_size;
 };
 
 class ImageTool {
@@ -32,15 +57,30 @@ class ImageTool {
   // a picture that can be read, kGeneral when it cannot be read at all.
   virtual std::optional<PixelSize> PictureSize(const std::string& path) = 0;
 
-  // Writes the thumbnail of the picture at `source` to `target`: the
-  // picture fitted inside size x size, proportions and file format kept,
-  // turned upright by its EXIF orientation. `target` is replaced whole or
-  // left as it was. Throws Error: kImageData when the picture cannot be
-  // read or shrunk (corrupt, unsupported, too large), kConverter when the
-  // external converter failed (the text is its command line), kGeneral for
-  // other failures (the file cannot be read or the thumbnail written).
-  virtual void MakeThumbnail(const std::string& source,
-                             const std::string& target, int size) = 0;
+  // Writes the thumbnail and the mid-size copy of the picture, both from
+  // one decode of it.
+  //
+  // The thumbnail: the picture fitted inside size x size, proportions and
+  // file format kept, turned upright by its EXIF orientation, without
+  // profiles or comments.
+  //
+  // The copy: a JPEG fitted inside the bounds (same rounding), proportions
+  // kept, turned upright, quality as the photo's own for a JPEG and 85 for
+  // other formats, transparency flattened on white, the picture's ICC
+  // profile kept or its colours (CMYK...) converted to sRGB, no comment and
+  // no EXIF. The external converter makes no copies.
+  //
+  // Each file is replaced whole or left as it was. Errors: kImageData when
+  // the picture cannot be read or shrunk (corrupt, unsupported, too large),
+  // kConverter when the external converter failed (the text is its command
+  // line), kGeneral for other failures ("the file cannot be read (...)",
+  // "the thumbnail t_x.jpg cannot be written (...)", "the mid-size copy
+  // m_x.jpg cannot be written (...)").
+  virtual PictureResult MakePictureFiles(const PictureRequest& request) = 0;
+
+  // MakePictureFiles for the thumbnail alone; throws its error.
+  void MakeThumbnail(const std::string& source, const std::string& target,
+                     int size);
 };
 
 // Makes the image tool on ImageMagick. Throws Error, with the library's

@@ -1,6 +1,8 @@
-// The image tool on Magick++ (ImageMagick 6). Pictures are read into memory
-// through the FileSystem and decoded from there; thumbnails are encoded in
-// memory and then replace the file whole.
+// The image tool on Magick++ (ImageMagick 6) and libjpeg. Pictures are read
+// into memory through the FileSystem and decoded from there; thumbnails and
+// mid-size copies are encoded in memory and then replace their files whole.
+// JPEGs take libjpeg's scaled path (jpeg_pictures.h); the rest, and the
+// rare CMYK JPEG, go through Magick++ (magick_pictures.h).
 //
 // Resource limits, set once for the whole process when the first tool is
 // created:
@@ -17,28 +19,22 @@
 // PNGs above some 50 megapixels are refused). JPEGs are decoded at 1/2 to
 // 1/8 of their size, so even 100-megapixel photos need little memory.
 //
-// A thumbnail is the picture scaled to fit inside the size (a smaller one
-// is enlarged) with ImageMagick's -resize filter, turned upright by its
-// EXIF orientation, its profiles and comments stripped; only the first
-// frame of an animation is kept. JPEGs take libjpeg's scaled path
-// (jpeg_thumbnail.h); the rest, and the rare CMYK JPEG, go through
-// Magick++.
-//
 // Warnings are not failures: a JPEG cut off in its picture data decodes
 // with a warning and its thumbnail shows the missing part grey, as
 // ImageMagick's own mogrify does; this beats keeping the full-size copy as
-// the thumbnail. A file that cannot be decoded at all is an error.
+// the thumbnail. A file that cannot be decoded at all is an error, the
+// same for both outputs.
 #include <Magick++.h>
 
 #include <algorithm>
 #include <mutex>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "common/error.h"
 #include "imagetools/image_tool.h"
-#include "imagetools/jpeg_thumbnail.h"
+#include "imagetools/jpeg_pictures.h"
+#include "imagetools/magick_pictures.h"
 #include "imagetools/picture_files.h"
 
 namespace orvanta {
@@ -105,93 +101,39 @@ Error PictureError(const std::string& library_text) {
                ErrorKind::kImageData);
 }
 
-// True for the EXIF orientations that turn the picture by 90 degrees.
-bool IsTurned(Magick::OrientationType orientation) {
-  return orientation == Magick::LeftTopOrientation ||
-         orientation == Magick::RightTopOrientation ||
-         orientation == Magick::RightBottomOrientation ||
-         orientation == Magick::LeftBottomOrientation;
-}
-
-// A fresh image that reads only the first frame and ignores warnings.
-Magick::Image NewImage() {
-  Magick::Image image;
-  image.quiet(true);
-  image.subRange(1);
-  return image;
-}
-
-class MagickImageTool : public ImageTool {
- public:
-  explicit MagickImageTool(FileSystem& fs) : fs_(fs) {}
-  std::optional<PixelSize> PictureSize(const std::string& path) override;
-  void MakeThumbnail(const std::string& source, const std::string& target,
-                     int size) override;
-
- private:
-  // Shrinks the encoded picture; returns the thumbnail encoded in the same
-  // format. Throws Magick::Exception or std::bad_alloc on failure.
-  static std::string ShrinkEncoded(const Magick::Blob& input, size_t width,
-                                   size_t height);
-  // The thumbnail of the encoded picture. Throws Error.
-  static std::string ThumbnailOf(const std::string& bytes, size_t side);
-  // The shown size of the encoded picture. Throws Error.
-  static PixelSize SizeOf(const std::string& bytes);
-
-  FileSystem& fs_;
+// The encoded outputs of one picture, or why each could not be made.
+struct Outputs {
+  std::string thumbnail, copy;  // copy: empty when none is needed
+  PixelSize copy_size;
+  std::optional<Error> thumbnail_error, copy_error;
 };
 
-std::string MagickImageTool::ShrinkEncoded(const Magick::Blob& input,
-                                           size_t width, size_t height) {
-  Magick::Image image = NewImage();
-  // A JPEG decodes much faster at 1/2, 1/4 or 1/8 of its size; ask for at
-  // least twice the thumbnail's size in both directions (either may end up
-  // the width after the EXIF turn) so the final shrink keeps its quality.
-  Magick::Image header = NewImage();
-  header.ping(input);
-  if (header.magick() == "JPEG") {
-    size_t wanted = 2 * std::max(width, height);
-    if (header.columns() >= 2 * wanted && header.rows() >= 2 * wanted) {
-      std::string hint = std::to_string(wanted) + "x" + std::to_string(wanted);
-      image.defineValue("jpeg", "size", hint);
-    }
-  }
-  image.read(input);
-  // Some decoders give up without a word (ImageMagick's own tools then say
-  // "no images defined").
-  if (image.columns() == 0 || image.rows() == 0) {
-    throw Magick::ErrorCorruptImage("no image data");
-  }
-  image.autoOrient();
-  image.strip();  // profiles and comments
-  // A picture more than three times the thumbnail is first averaged down
-  // to twice its size in one pass, so the final filter weighs few pixels
-  // (ImageMagick's -thumbnail samples instead, which loses fine lines).
-  if (image.columns() > 3 * width || image.rows() > 3 * height) {
-    image.scale(Magick::Geometry(2 * width, 2 * height));
-  }
-  image.resize(Magick::Geometry(width, height));
-  Magick::Blob output;
-  image.write(&output);  // in the format that was read, with its quality
-  return std::string(static_cast<const char*>(output.data()), output.length());
-}
-
-std::string MagickImageTool::ThumbnailOf(const std::string& bytes,
-                                         size_t side) {
-  if (bytes.empty()) {
-    throw Error("the file is empty", ErrorKind::kImageData);
-  }
-  std::string thumbnail;
+// Both outputs of the encoded picture: `side` 0 for no thumbnail, `bounds`
+// 0 x 0 for no copy. Throws Error when the picture cannot be read.
+Outputs Shrink(const std::string& bytes, int side, PixelSize bounds) {
+  if (bytes.empty()) throw Error("the file is empty", ErrorKind::kImageData);
+  Outputs made;
   try {
     if (LooksLikeJpeg(bytes.data(), bytes.size())) {
-      thumbnail =
-          JpegThumbnail(bytes.data(), bytes.size(), static_cast<int>(side),
-                        static_cast<int>(kMaxSide))
-              .value_or("");
+      const JpegRequest request = {side, bounds.width, bounds.height,
+                                   static_cast<int>(kMaxSide)};
+      if (auto jpeg = MakeJpegPictures(bytes.data(), bytes.size(), request)) {
+        made.thumbnail = std::move(jpeg->thumbnail);
+        made.copy = std::move(jpeg->copy);
+        made.copy_size = {jpeg->copy_width, jpeg->copy_height};
+        return made;
+      }
     }
-    if (thumbnail.empty()) {
-      thumbnail =
-          ShrinkEncoded(Magick::Blob(bytes.data(), bytes.size()), side, side);
+    MagickPictures magick =
+        MakeMagickPictures(bytes, static_cast<size_t>(side), bounds);
+    made.thumbnail = std::move(magick.thumbnail);
+    made.copy = std::move(magick.copy);
+    made.copy_size = magick.copy_size;
+    if (!magick.thumbnail_failure.empty()) {
+      made.thumbnail_error = PictureError(magick.thumbnail_failure);
+    }
+    if (!magick.copy_failure.empty()) {
+      made.copy_error = PictureError(magick.copy_failure);
     }
   } catch (const JpegError& e) {
     throw PictureError(e.what());
@@ -200,21 +142,66 @@ std::string MagickImageTool::ThumbnailOf(const std::string& bytes,
   } catch (const std::bad_alloc&) {
     throw PictureError("not enough memory");
   }
-  if (thumbnail.empty())
-    throw PictureError("the thumbnail could not be encoded");
-  return thumbnail;
+  return made;
 }
 
-void MagickImageTool::MakeThumbnail(const std::string& source,
-                                    const std::string& target, int size) {
-  if (size <= 0 || static_cast<size_t>(size) > kMaxSide || target.empty()) {
-    throw Error(
-        "a thumbnail of " + std::to_string(size) + " pixels cannot be made",
-        ErrorKind::kGeneral);
+class MagickImageTool : public ImageTool {
+ public:
+  explicit MagickImageTool(FileSystem& fs) : fs_(fs) {}
+  std::optional<PixelSize> PictureSize(const std::string& path) override;
+  PictureResult MakePictureFiles(const PictureRequest& request) override;
+
+ private:
+  // The shown size of the encoded picture. Throws Error.
+  static PixelSize SizeOf(const std::string& bytes);
+
+  FileSystem& fs_;
+};
+
+PictureResult MagickImageTool::MakePictureFiles(const PictureRequest& request) {
+  PictureResult result;
+  int side = request.thumbnail.empty() ? 0 : request.thumbnail_size;
+  if (!request.thumbnail.empty() &&
+      (side <= 0 || static_cast<size_t>(side) > kMaxSide)) {
+    result.thumbnail_error = Error("a thumbnail of " + std::to_string(side) +
+                                   " pixels cannot be made");
+    side = 0;
   }
-  const std::string thumbnail =
-      ThumbnailOf(ReadPicture(fs_, source), static_cast<size_t>(size));
-  WriteThumbnail(fs_, target, thumbnail);
+  PixelSize bounds = request.copy.empty() ? PixelSize() : request.copy_bounds;
+  if (!request.copy.empty() && (bounds.width <= 0 || bounds.height <= 0)) {
+    result.copy_error =
+        Error("a mid-size copy of " + std::to_string(bounds.width) + " x " +
+              std::to_string(bounds.height) + " pixels cannot be made");
+    bounds = {};
+  }
+  if (side == 0 && bounds.width == 0) return result;
+  Outputs made;
+  try {
+    made = Shrink(ReadPicture(fs_, request.source), side, bounds);
+  } catch (const Error& e) {
+    if (side > 0) result.thumbnail_error = e;
+    if (bounds.width > 0) result.copy_error = e;
+    return result;
+  }
+  if (side > 0) {
+    try {
+      if (made.thumbnail_error) throw *made.thumbnail_error;
+      WriteThumbnail(fs_, request.thumbnail, made.thumbnail);
+    } catch (const Error& e) {
+      result.thumbnail_error = e;
+    }
+  }
+  if (made.copy_error) {
+    result.copy_error = made.copy_error;
+  } else if (!made.copy.empty()) {
+    try {
+      WriteMidSizeCopy(fs_, request.copy, made.copy);
+      result.copy_size = made.copy_size;
+    } catch (const Error& e) {
+      result.copy_error = e;
+    }
+  }
+  return result;
 }
 
 std::optional<PixelSize> MagickImageTool::PictureSize(const std::string& path) {
@@ -242,13 +229,10 @@ PixelSize MagickImageTool::SizeOf(const std::string& bytes) {
     }
   }
   try {
-    Magick::Image image = NewImage();
-    image.ping(Magick::Blob(bytes.data(), bytes.size()));
-    size_t width = image.columns();
-    size_t height = image.rows();
-    if (IsTurned(image.orientation())) std::swap(width, height);
-    if (width == 0 || height == 0) throw PictureError("no image data");
-    return {static_cast<int>(width), static_cast<int>(height)};
+    const PixelSize size = PingShownSize(bytes);
+    if (size.width == 0 || size.height == 0)
+      throw PictureError("no image data");
+    return size;
   } catch (const Magick::Exception& e) {
     throw PictureError(e.what());
   } catch (const std::bad_alloc&) {

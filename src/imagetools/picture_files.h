@@ -1,6 +1,7 @@
-// Reading pictures and writing thumbnails through the FileSystem, with the
-// errors the gallery shows: "the file cannot be read (reason)" and "the
-// thumbnail NAME cannot be written (reason)". The picture library only
+// Reading pictures and writing thumbnails and mid-size copies through the
+// FileSystem, with the errors the gallery shows: "the file cannot be read
+// (reason)", "the thumbnail NAME cannot be written (reason)" and "the
+// mid-size copy NAME cannot be written (reason)". The picture library only
 // ever sees bytes in memory, so file names with brackets, colons or
 // percent signs mean nothing special to it. The caller names the picture.
 #ifndef ORVANTA_IMAGETOOLS_PICTURE_FILES_H_
@@ -23,6 +24,9 @@ std::string ReadPicture(FileSystem& fs, const std::string& path,
 // Throws Error(kGeneral) naming the thumbnail; `path` is then unchanged.
 void WriteThumbnail(FileSystem& fs, const std::string& path,
                     std::string_view bytes);
+// The same for a mid-size copy.
+void WriteMidSizeCopy(FileSystem& fs, const std::string& path,
+                      std::string_view bytes);
 
 }  // namespace orvanta
 

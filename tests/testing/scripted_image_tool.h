@@ -2,7 +2,8 @@
 // a word in its name, so a test can make the tool fail in ways the real
 // one rarely does. "logic" throws std::logic_error, "int" throws an int,
 // "slow" takes a while; any other picture gets a thumbnail of the bytes
-// "thumbnail of NAME". Sizes are unknown, as with the external converter.
+// "thumbnail of NAME". Sizes are unknown and no mid-size copies are made,
+// as with the external converter.
 #ifndef ORVANTA_TESTING_SCRIPTED_IMAGE_TOOL_H_
 #define ORVANTA_TESTING_SCRIPTED_IMAGE_TOOL_H_
 
@@ -21,9 +22,8 @@ class ScriptedImageTool : public ImageTool {
   std::optional<PixelSize> PictureSize(const std::string&) override {
     return std::nullopt;
   }
-  void MakeThumbnail(const std::string& source, const std::string& target,
-                     int) override {
-    const std::string name = FileNameOf(source);
+  PictureResult MakePictureFiles(const PictureRequest& request) override {
+    const std::string name = FileNameOf(request.source);
     if (name.find("logic") != std::string::npos) {
       throw std::logic_error("a fault of the tool's own");
     }
@@ -31,7 +31,10 @@ class ScriptedImageTool : public ImageTool {
     if (name.find("slow") != std::string::npos) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    fs_.WriteFile(target, "thumbnail of " + name);
+    if (!request.thumbnail.empty()) {
+      fs_.WriteFile(request.thumbnail, "thumbnail of " + name);
+    }
+    return {};
   }
 
  private:

@@ -1,0 +1,254 @@
+// Thumbnails and mid-size copies of JPEG photos with libjpeg's scaled
+// decoding, both resampled from the rows as they are decoded. The calls into
+// libjpeg sit in two functions of their own (reading the header, decoding the
+// rows), each with its setjmp mark and no C++ objects; what they fill is owned
+// by their caller.
+#include "imagetools/jpeg_pictures.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "imagetools/jpeg_codec.h"
+#include "imagetools/resample.h"
+
+namespace orvanta {
+namespace {
+
+// What the header says, and what is to be made of it.
+struct Plan {
+  bool supported = false;
+  int orientation = 1;
+  JpegSettings settings;
+  // The sizes as stored (before the turn); 0 for an output not made.
+  int thumbnail_width = 0, thumbnail_height = 0;
+  int copy_width = 0, copy_height = 0;
+  bool halves = false;  // the copy is half the decoded picture or less
+  // The decoded picture, at the chosen scale.
+  int width = 0, height = 0, channels = 0;
+  JOCTET* icc = nullptr;  // the photo's ICC profile, malloc'd by libjpeg
+  unsigned icc_length = 0;
+};
+
+// Fits the shown `width` x `height` inside box_width x box_height; the
+// result as stored (turned back when the orientation swaps sides).
+void FitStored(int width, int height, bool turned, int box_width,
+               int box_height, int* stored_width, int* stored_height) {
+  int w = 0, h = 0;
+  FitInside(width, height, box_width, box_height, &w, &h);
+  *stored_width = turned ? h : w;
+  *stored_height = turned ? w : h;
+}
+
+// The scale n/8 to decode at, and how.
+void PlanScale(jpeg_decompress_struct* info, Plan* plan) {
+  const int64_t w = info->image_width, h = info->image_height;
+  unsigned n = 1;
+  auto covers = [&](int64_t width, int64_t height) {
+    return w * n >= width && h * n >= height;
+  };
+  if (plan->copy_width > 0) {
+    // libjpeg's 1/2 and 1/4 let the frequencies above their new limit
+    // through (fine stripes come out as coarse bands), 1/8 averages blocks,
+    // and 3/8 rings near its limit: the copy is decoded at 3/8 when that
+    // leaves a quarter more than the copy, else whole. Whole costs little
+    // more than 1/2 (both with SIMD; 3/8 has none), the resampling more.
+    n = 3;
+    if (!covers(10LL * plan->copy_width, 10LL * plan->copy_height)) n = 8;
+    // Reduced by two or more, the copy hides the rougher inverse DCT and
+    // the chroma doubled rather than interpolated.
+    plan->halves = covers(16LL * plan->copy_width, 16LL * plan->copy_height);
+    if (n == 8 && plan->halves) {
+      info->dct_method = JDCT_IFAST;
+      info->do_fancy_upsampling = FALSE;
+    }
+  } else {
+    // The smallest scale that keeps twice the thumbnail.
+    while (n < 8 && !covers(16LL * plan->thumbnail_width,
+                            16LL * plan->thumbnail_height)) {
+      ++n;
+    }
+  }
+  info->scale_num = n;
+  info->scale_denom = 8;
+}
+
+void PlanOutputs(jpeg_decompress_struct* info, const JpegRequest& request,
+                 Plan* plan) {
+  const J_COLOR_SPACE space = info->jpeg_color_space;
+  plan->supported =
+      space == JCS_YCbCr || space == JCS_RGB || space == JCS_GRAYSCALE;
+  plan->orientation = ExifOrientation(*info);
+  plan->settings.quality = EstimateQuality(*info);
+  const int w = static_cast<int>(info->image_width);
+  const int h = static_cast<int>(info->image_height);
+  const bool turned = SwapsSides(plan->orientation);
+  if (info->num_components == 3) {
+    plan->settings.h_sampling =
+        std::clamp(info->comp_info[0].h_samp_factor, 1, 2);
+    plan->settings.v_sampling =
+        std::clamp(info->comp_info[0].v_samp_factor, 1, 2);
+    if (turned) std::swap(plan->settings.h_sampling, plan->settings.v_sampling);
+  }
+  const int shown_width = turned ? h : w, shown_height = turned ? w : h;
+  if (request.thumbnail_box > 0) {
+    FitStored(shown_width, shown_height, turned, request.thumbnail_box,
+              request.thumbnail_box, &plan->thumbnail_width,
+              &plan->thumbnail_height);
+  }
+  if (request.copy_width > 0 && (shown_width > request.copy_width ||
+                                 shown_height > request.copy_height)) {
+    FitStored(shown_width, shown_height, turned, request.copy_width,
+              request.copy_height, &plan->copy_width, &plan->copy_height);
+  }
+  PlanScale(info, plan);
+  info->out_color_space = space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
+}
+
+// Reads the header and plans the decoding; false with `errors->message`
+// when the picture cannot be read or is too large.
+bool ReadPlan(jpeg_decompress_struct* info, JpegErrors* errors,
+              const char* bytes, size_t length, const JpegRequest& request,
+              Plan* plan) {
+  info->err = UseErrors(errors);
+  if (setjmp(errors->jump) != 0) return false;
+  jpeg_create_decompress(info);
+  ReadHeader(info, bytes, length, request.copy_width > 0);
+  if (info->image_width > static_cast<JDIMENSION>(request.max_side) ||
+      info->image_height > static_cast<JDIMENSION>(request.max_side)) {
+    std::snprintf(errors->message, sizeof errors->message,
+                  "width or height exceeds limit");
+    return false;
+  }
+  PlanOutputs(info, request, plan);
+  if (!plan->supported) return true;
+  if (plan->copy_width > 0) {
+    jpeg_read_icc_profile(info, &plan->icc, &plan->icc_length);
+  }
+  jpeg_calc_output_dimensions(info);
+  plan->width = static_cast<int>(info->output_width);
+  plan->height = static_cast<int>(info->output_height);
+  plan->channels = info->output_components;
+  return true;
+}
+
+// Decodes the rows into `row`, handing each to `first` and, if any,
+// `second`; false with `errors->message` on failure.
+bool DecodeRows(jpeg_decompress_struct* info, JpegErrors* errors, uint8_t* row,
+                RowResampler* first, RowResampler* second) {
+  if (setjmp(errors->jump) != 0) return false;
+  jpeg_start_decompress(info);
+  while (info->output_scanline < info->output_height) {
+    JSAMPROW rows = row;
+    jpeg_read_scanlines(info, &rows, 1);
+    first->Add(row);
+    if (second != nullptr) second->Add(row);
+  }
+  jpeg_finish_decompress(info);
+  return true;
+}
+
+// The thumbnail made from the copy's pixels: averaged down to no less than
+// twice its size, then filtered.
+Pixels ThumbnailOfCopy(const Pixels& copy, const Plan& plan) {
+  const int factor = std::min(copy.width / (2 * plan.thumbnail_width),
+                              copy.height / (2 * plan.thumbnail_height));
+  return Resample(factor > 1 ? AverageDown(copy, factor) : copy,
+                  plan.thumbnail_width, plan.thumbnail_height);
+}
+
+// The decoder and the profile it read, released whatever happens.
+struct Decoder {
+  jpeg_decompress_struct info{};
+  Plan plan;
+  ~Decoder() {
+    jpeg_destroy_decompress(&info);
+    std::free(plan.icc);
+  }
+};
+
+}  // namespace
+
+bool LooksLikeJpeg(const char* bytes, size_t length) {
+  return length >= 3 && static_cast<uint8_t>(bytes[0]) == 0xFF &&
+         static_cast<uint8_t>(bytes[1]) == 0xD8 &&
+         static_cast<uint8_t>(bytes[2]) == 0xFF;
+}
+
+std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
+                                             const JpegRequest& request) {
+  JpegErrors errors;
+  Decoder decoder;
+  const Plan& plan = decoder.plan;
+  if (!ReadPlan(&decoder.info, &errors, bytes, length, request,
+                &decoder.plan)) {
+    throw JpegError(errors.message);
+  }
+  if (!plan.supported) return std::nullopt;
+  std::optional<RowResampler> copy, thumbnail;
+  std::vector<uint8_t> row;
+  try {
+    if (plan.copy_width > 0) {
+      copy.emplace(plan.width, plan.height, plan.channels, plan.copy_width,
+                   plan.copy_height,
+                   plan.halves ? Filter::kTriangle : Filter::kLanczos3);
+    }
+    // The copy holds more than twice the thumbnail: it is made from that.
+    const bool from_copy = copy &&
+                           plan.copy_width >= 2 * plan.thumbnail_width &&
+                           plan.copy_height >= 2 * plan.thumbnail_height;
+    if (plan.thumbnail_width > 0 && !from_copy) {
+      thumbnail.emplace(plan.width, plan.height, plan.channels,
+                        plan.thumbnail_width, plan.thumbnail_height,
+                        Filter::kLanczos3);
+    }
+    row.resize(static_cast<size_t>(plan.width) * plan.channels);
+  } catch (const std::bad_alloc&) {
+    throw JpegError("not enough memory");
+  }
+  if (!copy && !thumbnail) return JpegPictures{};
+  RowResampler* first = copy ? &*copy : &*thumbnail;
+  RowResampler* second = copy && thumbnail ? &*thumbnail : nullptr;
+  if (!DecodeRows(&decoder.info, &errors, row.data(), first, second)) {
+    throw JpegError(errors.message);
+  }
+  JpegPictures made;
+  Pixels copy_pixels = copy ? copy->Take() : Pixels();
+  if (plan.thumbnail_width > 0) {
+    Pixels small =
+        thumbnail ? thumbnail->Take() : ThumbnailOfCopy(copy_pixels, plan);
+    JpegSettings settings = plan.settings;
+    made.thumbnail =
+        EncodeJpeg(Orient(std::move(small), plan.orientation), settings);
+  }
+  if (copy) {
+    const Pixels shown = Orient(std::move(copy_pixels), plan.orientation);
+    JpegSettings settings = plan.settings;
+    settings.icc = std::string_view(reinterpret_cast<const char*>(plan.icc),
+                                    plan.icc_length);
+    made.copy = EncodeJpeg(shown, settings);
+    made.copy_width = shown.width;
+    made.copy_height = shown.height;
+  }
+  return made;
+}
+
+std::optional<std::pair<int, int>> JpegShownSize(const char* bytes,
+                                                 size_t length) {
+  JpegErrors errors;
+  Decoder decoder;
+  jpeg_decompress_struct* info = &decoder.info;
+  info->err = UseErrors(&errors);
+  if (setjmp(errors.jump) != 0) return std::nullopt;
+  jpeg_create_decompress(info);
+  ReadHeader(info, bytes, length, false);
+  int width = static_cast<int>(info->image_width);
+  int height = static_cast<int>(info->image_height);
+  if (SwapsSides(ExifOrientation(*info))) std::swap(width, height);
+  if (width <= 0 || height <= 0) return std::nullopt;
+  return std::make_pair(width, height);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,195 @@
+// Thumbnails and mid-size copies with Magick++. The picture is read once
+// (a JPEG at 1/2 to 1/8 of its size when that still covers the outputs),
+// turned upright by its EXIF orientation and, when far larger than its
+// copy, first averaged down to twice the copy in one pass, so a
+// 96-megapixel PNG is held whole only once. Both outputs come from that
+// picture; the operations that make new pictures (scale, resize) never
+// copy it.
+//
+// A thumbnail is the picture scaled to fit inside its size (a smaller one
+// is enlarged) with ImageMagick's -resize filter, its profiles and
+// comments stripped, in the format that was read; only the first frame of
+// an animation is kept. A picture more than three times the thumbnail is
+// first averaged down to twice its size (ImageMagick's -thumbnail samples
+// instead, which loses fine lines).
+//
+// A copy is a JPEG fitted inside its bounds (never enlarged): quality as
+// the photo's own for a JPEG, 85 for the rest; transparency flattened on
+// white; CMYK and other colour models converted to sRGB; the picture's ICC
+// profile kept (unless its colours were converted); no other profile, no
+// comment.
+#include "imagetools/magick_pictures.h"
+
+#include <Magick++.h>
+
+#include <algorithm>
+#include <functional>
+#include <new>
+#include <set>
+
+#include "imagetools/resample.h"
+
+namespace orvanta {
+namespace {
+
+constexpr size_t kCopyQuality = 85;
+
+Magick::Image NewImage() {
+  Magick::Image image;
+  image.quiet(true);
+  image.subRange(1);
+  return image;
+}
+
+bool IsTurned(Magick::OrientationType orientation) {
+  return orientation == Magick::LeftTopOrientation ||
+         orientation == Magick::RightTopOrientation ||
+         orientation == Magick::RightBottomOrientation ||
+         orientation == Magick::LeftBottomOrientation;
+}
+
+std::string Encoded(Magick::Image& image) {
+  Magick::Blob output;
+  image.write(&output);
+  return std::string(static_cast<const char*>(output.data()), output.length());
+}
+
+// The size of the copy the picture `header` (pinged) needs; 0 x 0 when
+// none.
+PixelSize CopySize(const Magick::Image& header, PixelSize bounds) {
+  int width = static_cast<int>(header.columns());
+  int height = static_cast<int>(header.rows());
+  if (IsTurned(header.orientation())) std::swap(width, height);
+  if (bounds.width <= 0 || width <= 0 || height <= 0) return {};
+  if (width > bounds.width || height > bounds.height) {
+    PixelSize fit;
+    FitInside(width, height, bounds.width, bounds.height, &fit.width,
+              &fit.height);
+    return fit;
+  }
+  if (BrowsersShow(header.magick())) return {};
+  return {width, height};
+}
+
+// Reads the picture, upright, with a JPEG decoded at a scale that still
+// holds `wanted` pixels both ways.
+Magick::Image ReadUpright(const Magick::Blob& input,
+                          const Magick::Image& header, size_t wanted) {
+  Magick::Image image = NewImage();
+  if (header.magick() == "JPEG" && header.columns() >= 2 * wanted &&
+      header.rows() >= 2 * wanted) {
+    const std::string side = std::to_string(wanted);
+    image.defineValue("jpeg", "size", side + "x" + side);
+  }
+  image.read(input);
+  // Some decoders give up without a word (ImageMagick's own tools then say
+  // "no images defined").
+  if (image.columns() == 0 || image.rows() == 0) {
+    throw Magick::ErrorCorruptImage("no image data");
+  }
+  image.autoOrient();
+  return image;
+}
+
+std::string ThumbnailOf(Magick::Image image, size_t side) {
+  if (image.columns() > 3 * side || image.rows() > 3 * side) {
+    image.scale(Magick::Geometry(2 * side, 2 * side));
+  }
+  image.resize(Magick::Geometry(side, side));
+  image.strip();
+  return Encoded(image);
+}
+
+// The copy; `photo_quality` that of a JPEG source, 0 for other formats.
+std::string CopyOf(Magick::Image image, PixelSize size, size_t photo_quality) {
+  const Magick::Blob icc = image.profile("ICC");
+  // Colours are averaged as light: a picture in other colours (CMYK, the
+  // YCbCr of HEIC) is converted to sRGB before it is resized.
+  const Magick::ColorspaceType space = image.colorSpace();
+  const bool converted =
+      space != Magick::sRGBColorspace && space != Magick::GRAYColorspace;
+  if (converted) image.colorSpace(Magick::sRGBColorspace);
+  if (static_cast<int>(image.columns()) != size.width ||
+      static_cast<int>(image.rows()) != size.height) {
+    Magick::Geometry exact(size.width, size.height);
+    exact.aspect(true);
+    image.resize(exact);
+  }
+  image.strip();
+  if (image.matte()) {
+    image.backgroundColor(Magick::Color("white"));
+    image.alphaChannel(Magick::RemoveAlphaChannel);
+  }
+  if (!converted && icc.length() > 0) image.profile("ICC", icc);
+  image.magick("JPEG");
+  image.depth(8);
+  image.quality(photo_quality > 0 ? photo_quality : kCopyQuality);
+  if (photo_quality == 0) {
+    // Lossless pictures often hold drawings and text, whose coloured edges
+    // halved chroma would blur: every pixel keeps its own colour.
+    image.defineValue("jpeg", "sampling-factor", "1x1");
+  }
+  return Encoded(image);
+}
+
+}  // namespace
+
+bool BrowsersShow(const std::string& format) {
+  static const std::set<std::string> kShown = {
+      "JPEG",  "PJPEG", "PNG",   "PNG8", "PNG24", "PNG32", "PNG48", "PNG64",
+      "PNG00", "GIF",   "GIF87", "WEBP", "BMP",   "BMP2",  "BMP3"};
+  return kShown.count(format) > 0;
+}
+
+PixelSize PingShownSize(const std::string& bytes) {
+  Magick::Image image = NewImage();
+  image.ping(Magick::Blob(bytes.data(), bytes.size()));
+  int width = static_cast<int>(image.columns());
+  int height = static_cast<int>(image.rows());
+  if (IsTurned(image.orientation())) std::swap(width, height);
+  return {width, height};
+}
+
+MagickPictures MakeMagickPictures(const std::string& bytes,
+                                  size_t thumbnail_side,
+                                  PixelSize copy_bounds) {
+  const Magick::Blob input(bytes.data(), bytes.size());
+  Magick::Image header = NewImage();
+  header.ping(input);
+  MagickPictures made;
+  made.copy_size = CopySize(header, copy_bounds);
+  const bool copy = made.copy_size.width > 0;
+  const size_t copy_side = static_cast<size_t>(
+      std::max(made.copy_size.width, made.copy_size.height));
+  Magick::Image image =
+      ReadUpright(input, header, std::max(2 * thumbnail_side, copy_side));
+  if (copy &&
+      (image.columns() > 3 * static_cast<size_t>(made.copy_size.width) ||
+       image.rows() > 3 * static_cast<size_t>(made.copy_size.height))) {
+    image.scale(
+        Magick::Geometry(2 * made.copy_size.width, 2 * made.copy_size.height));
+  }
+  const size_t photo_quality = header.magick() == "JPEG" ? image.quality() : 0;
+  auto attempt = [](std::string* output, std::string* failure,
+                    const std::function<std::string()>& make) {
+    try {
+      *output = make();
+      if (output->empty()) *failure = "nothing was encoded";
+    } catch (const Magick::Exception& e) {
+      *failure = e.what();
+    } catch (const std::bad_alloc&) {
+      *failure = "not enough memory";
+    }
+  };
+  if (thumbnail_side > 0) {
+    attempt(&made.thumbnail, &made.thumbnail_failure,
+            [&] { return ThumbnailOf(image, thumbnail_side); });
+  }
+  if (copy) {
+    attempt(&made.copy, &made.copy_failure,
+            [&] { return CopyOf(image, made.copy_size, photo_quality); });
+  }
+  return made;
+}
+
+}  // namespace orvanta

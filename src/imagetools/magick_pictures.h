@@ -1,0 +1,40 @@
+// Thumbnails and mid-size copies of the pictures libjpeg's path leaves to
+// ImageMagick (PNG, GIF, BMP, WebP, HEIC, TIFF, camera RAW, CMYK JPEGs),
+// both from one read of the picture.
+#ifndef ORVANTA_IMAGETOOLS_MAGICK_PICTURES_H_
+#define ORVANTA_IMAGETOOLS_MAGICK_PICTURES_H_
+
+#include <cstddef>
+#include <string>
+
+#include "imagetools/image_tool.h"
+
+namespace orvanta {
+
+// True for the formats (as ImageMagick names them) that browsers show:
+// JPEG, PNG, GIF, WebP and BMP.
+bool BrowsersShow(const std::string& format);
+
+// The size of the encoded picture as it is shown (turned by its EXIF
+// orientation), from its header. Throws Magick::Exception.
+PixelSize PingShownSize(const std::string& bytes);
+
+struct MagickPictures {
+  std::string thumbnail;  // in the picture's own format, when asked for
+  std::string copy;       // JPEG, when the picture needs a copy
+  PixelSize copy_size;
+  // The library's words about an output that could not be made.
+  std::string thumbnail_failure;
+  std::string copy_failure;
+};
+
+// The thumbnail (inside thumbnail_side x thumbnail_side; 0: none) and the
+// copy (inside copy_bounds, when larger or not shown by browsers; 0 x 0:
+// none) of the encoded picture. Throws Magick::Exception or std::bad_alloc
+// when the picture cannot be read.
+MagickPictures MakeMagickPictures(const std::string& bytes,
+                                  size_t thumbnail_side, PixelSize copy_bounds);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_IMAGETOOLS_MAGICK_PICTURES_H_
