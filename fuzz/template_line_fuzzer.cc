@@ -33,7 +33,8 @@ void ExpandOne(const uint8_t* data, size_t size) {
   ctx.options.include_keyboard_navigation = keyboard;
 
   std::string code;
-  ExpandTemplateLine(ctx, &line, &code, title, "/fuzz/IndexTemplate.html");
+  ExpandTemplateLine(ctx, &line, &code, PageContext{title},
+                     "/fuzz/IndexTemplate.html");
 
   if (original.find('%') == std::string::npos) {
     Check(line == original, "a line without % comes back unchanged");
@@ -49,7 +50,9 @@ void ExpandOne(const uint8_t* data, size_t size) {
     for (const char* block :
          {kCodeThumbnails, kCodeSubdirNav, kCodeScriptInclude,
           kCodePictureSource, kCodePictureDescription, kCodeNavBack,
-          kCodeNavForward, kCodeDirectoryHeader}) {
+          kCodeNavForward, kCodeDirectoryHeader, kCodeUpLink,
+          kCodeFolderDescription, kCodeSubfolderCards, kCodeThumbnailGrid,
+          kCodePictureView, kCodePictureDetails}) {
       if (code == block) Check(line.empty(), "a block code empties the line");
     }
   }

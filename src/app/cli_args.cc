@@ -44,6 +44,11 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
       out.quiet = true;
     } else if (auto folder = OptionValue(args, &i, "--program-folder")) {
       out.program_folder = *folder;
+    } else if (auto style = OptionValue(args, &i, "--style")) {
+      if (*style != "classic" && *style != "modern") {
+        throw Error("--style takes classic or modern, not \"" + *style + "\"");
+      }
+      out.style = *style;
     } else if (auto setting = OptionValue(args, &i, "--set")) {
       if (setting->find('=') == std::string::npos) {
         throw Error("--set takes KEY=VALUE, not \"" + *setting + "\"");
@@ -57,8 +62,8 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
 }
 
 std::string CliUsage() {
-  return "Usage: orvanta-cli [--program-folder DIR] [--set KEY=VALUE]... "
-         "[--quiet] [INPUT_FOLDER]\n"
+  return "Usage: orvanta-cli [--program-folder DIR] [--style classic|modern]\n"
+         "                   [--set KEY=VALUE]... [--quiet] [INPUT_FOLDER]\n"
          "       orvanta-cli --help | --version\n"
          "\n"
          "Makes an HTML photo gallery of INPUT_FOLDER and its subfolders:\n"
@@ -69,6 +74,10 @@ std::string CliUsage() {
          "                        (default: beside this program; installed,\n"
          "                        $XDG_CONFIG_HOME/orvanta or\n"
          "                        ~/.config/orvanta)\n"
+         "  --style STYLE         the pages' style for this run: classic (the\n"
+         "                        default) or modern (for phones: modern\n"
+         "                        templates, 300 px thumbnails, web-size\n"
+         "                        copies, clips that play)\n"
          "  --set KEY=VALUE       set one option as an info.ini line would,\n"
          "                        e.g. --set ThumbnailsPerRow=6\n"
          "                        --set ThumbnailCreateMode=2\n"

@@ -1,6 +1,6 @@
 // The command line of orvanta-cli:
-//   orvanta-cli [--program-folder DIR] [--set KEY=VALUE]... [--quiet]
-//               [INPUT_FOLDER]
+//   orvanta-cli [--program-folder DIR] [--style classic|modern]
+//               [--set KEY=VALUE]... [--quiet] [INPUT_FOLDER]
 //   orvanta-cli --help | --version
 #ifndef ORVANTA_APP_CLI_ARGS_H_
 #define ORVANTA_APP_CLI_ARGS_H_
@@ -16,6 +16,7 @@ struct CliArgs {
   bool version = false;
   bool quiet = false;
   std::string program_folder;         // empty: the executable's folder
+  std::string style;                  // "classic", "modern" or empty
   std::vector<std::string> settings;  // KEY=VALUE, in order
   std::string input_folder;           // empty: from info.ini or defaults
   bool has_input_folder = false;

@@ -76,6 +76,11 @@ RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
   } catch (const Error& e) {
     ui.ShowMessage({"Error", e.what(), Buttons::kOk, Icon::kWarning, 1});
   }
+  if (!args.style.empty()) {
+    ApplyPageStyle(
+        args.style == "modern" ? PageStyle::kModern : PageStyle::kClassic,
+        &controls);
+  }
   for (const std::string& setting : args.settings) {
     try {
       ApplyOptionSetting(setting, &controls);

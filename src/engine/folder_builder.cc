@@ -10,12 +10,47 @@
 #include "engine/folder_info.h"
 #include "engine/folder_scan.h"
 #include "engine/index_page.h"
+#include "engine/modern_page.h"
 #include "engine/nav_script.h"
 #include "engine/templates.h"
 #include "engine/thumbnails.h"
 
 namespace orvanta {
 namespace {
+
+// Writes the generated block of `code` in place of its template line;
+// false when `code` is no index block code.
+bool WriteIndexBlock(RunContext& ctx, const std::string& code,
+                     const FolderInfo& info,
+                     const std::vector<std::string>& names, TextWriter& page,
+                     int level, const std::string& parent_title) {
+  if (code == kCodeThumbnails) {
+    WriteThumbnailRows(ctx, info, names, page, level);
+  } else if (code == kCodeSubdirNav) {
+    if (ctx.options.recurse_subdirectories) {
+      WriteSubfolderNavigation(ctx, info, parent_title, page, level);
+    } else if (!info.sidebar_picture_name.empty()) {
+      page.WriteLine(SidebarParagraph(ctx, info));
+    }
+  } else if (code == kCodeScriptInclude) {
+    if (ctx.options.include_keyboard_navigation) {
+      page.WriteLine(BuildScriptIncludeTag(level));
+    }
+  } else if (code == kCodeDirectoryHeader) {
+    page.WriteLine("<H2>" + info.title + "</H2>");
+  } else if (code == kCodeThumbnailGrid) {
+    WriteThumbnailGrid(ctx, info, names, page, level);
+  } else if (code == kCodeSubfolderCards) {
+    WriteSubfolderCards(ctx, info, page, level);
+  } else if (code == kCodeUpLink) {
+    WriteUpLink(parent_title, page);
+  } else if (code == kCodeFolderDescription) {
+    WriteFolderDescription(info, page);
+  } else {
+    return false;
+  }
+  return true;
+}
 
 // Copies the index template into the open page, expanding placeholders
 // and writing the generated blocks. Throws Error when writing fails.
@@ -25,26 +60,13 @@ void WriteIndexPage(RunContext& ctx, FolderInfo& info,
                     TextWriter& page, int level,
                     const std::string& parent_title) {
   const std::string& template_path = ctx.options.index_template_path;
+  const PageContext context{info.title, level, &info, nullptr};
   for (const std::string& template_line : template_lines) {
     std::string line = template_line;
     std::string code;
-    ExpandTemplateLine(ctx, &line, &code, info.title, template_path);
+    ExpandTemplateLine(ctx, &line, &code, context, template_path);
     if (ctx.state.abort_processing) break;
-    if (code == kCodeThumbnails) {
-      WriteThumbnailRows(ctx, info, names, page, level);
-    } else if (code == kCodeSubdirNav) {
-      if (ctx.options.recurse_subdirectories) {
-        WriteSubfolderNavigation(ctx, info, parent_title, page, level);
-      } else if (!info.sidebar_picture_name.empty()) {
-        page.WriteLine(SidebarParagraph(ctx, info));
-      }
-    } else if (code == kCodeScriptInclude) {
-      if (ctx.options.include_keyboard_navigation) {
-        page.WriteLine(BuildScriptIncludeTag(level));
-      }
-    } else if (code == kCodeDirectoryHeader) {
-      page.WriteLine("<H2>" + info.title + "</H2>");
-    } else {
+    if (!WriteIndexBlock(ctx, code, info, names, page, level, parent_title)) {
       page.WriteLine(line);
     }
   }
@@ -92,9 +114,8 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
       return;
     }
     SortStrings(names);
-    CreateThumbnails(
-        ctx, info,
-        static_cast<int32_t>(names.size() - info.thumbnails_to_create.size()));
+    CreateThumbnails(ctx, info,
+                     static_cast<int32_t>(names.size() - info.work.size()));
     ctx.ui.InitializeSubtask("Processing", 1, 2);
     if (ctx.state.abort_processing) return;
 

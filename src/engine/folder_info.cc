@@ -7,9 +7,7 @@
 #include "engine/html_text.h"
 
 namespace orvanta {
-namespace {
 
-// A relative path written by the person, encoded segment by segment.
 std::string UrlEncodeRelativePath(const std::string& path) {
   std::string out;
   size_t start = 0;
@@ -23,6 +21,8 @@ std::string UrlEncodeRelativePath(const std::string& path) {
   }
   return out;
 }
+
+namespace {
 
 // Splits an information-file line at its first "="; false for a line
 // without one (such lines are ignored).

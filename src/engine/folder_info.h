@@ -27,6 +27,10 @@ std::string LookupPictureTitle(const FolderInfo& info,
 std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,
                                    const std::string& subfolder);
 
+// A relative path written by the person ("Sun set.jpg", "../a/b.jpg"),
+// percent-encoded segment by segment for a link.
+std::string UrlEncodeRelativePath(const std::string& path);
+
 // The sidebar picture's img tag, followed by "<BR>", a line break and the
 // caption when there is a caption.
 std::string BuildSidebarPictureHtml(RunContext& ctx, const FolderInfo& info);

@@ -6,6 +6,7 @@
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
+#include "engine/mid_size.h"
 
 namespace orvanta {
 namespace {
@@ -51,6 +52,22 @@ void FindSharedBases(const std::vector<std::string>& names,
   }
 }
 
+// Whether the file's thumbnail is to be made: mode 2 all, mode 1 those
+// without one; a movie's only when movie thumbnails are asked for and
+// ffmpeg is there.
+bool ThumbnailDue(RunContext& ctx, const FolderInfo& info,
+                  const std::string& name, int mode) {
+  if (ctx.options.known_extensions.IsMovieFile(name) &&
+      (!ctx.options.create_movie_thumbnails || ctx.state.no_ffmpeg)) {
+    return false;
+  }
+  std::string path;
+  bool is_movie = false;
+  return mode == kAllThumbnails ||
+         (mode == kMissingThumbnails &&
+          !ThumbnailExists(ctx, info, name, &path, &is_movie));
+}
+
 }  // namespace
 
 std::vector<std::string> ListSubfolders(FileSystem& fs,
@@ -90,7 +107,10 @@ void CountGalleryFiles(RunContext& ctx, const std::string& folder,
   const std::string& prefix = ctx.options.thumbnail_file_prefix;
   ForEachGalleryFile(ctx.options, GroupFiles(entries),
                      [&](const std::string& name) {
-                       if (!StartsWithIgnoreCase(name, prefix)) ++*file_count;
+                       if (!StartsWithIgnoreCase(name, prefix) &&
+                           !IsMidSizeCopyName(ctx.options, name)) {
+                         ++*file_count;
+                       }
                      });
 }
 
@@ -119,30 +139,24 @@ void NoteUnreadableFolder(RunContext& ctx, const std::string& folder,
 
 void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                      std::vector<std::string>* names) {
-  const int mode = ctx.CreateMode();
   const std::string& prefix = ctx.options.thumbnail_file_prefix;
   const std::string sidebar = ToUpperAscii(info->sidebar_picture_name);
   ForEachGalleryFile(ctx.options,
                      GroupFiles(ctx.fs.ListFolder(info->folder_path)),
                      [&](const std::string& name) {
                        if (!StartsWithIgnoreCase(name, prefix) &&
+                           !IsMidSizeCopyName(ctx.options, name) &&
                            ToUpperAscii(name) != sidebar) {
                          names->push_back(name);
                        }
                      });
   FindSharedBases(*names, &info->shared_bases);
+  const int mode = ctx.CreateMode();
   if (mode == kNoThumbnails) return;
-  const bool movies =
-      ctx.options.create_movie_thumbnails && !ctx.state.no_ffmpeg;
   for (const std::string& name : *names) {
-    if (!movies && ctx.options.known_extensions.IsMovieFile(name)) continue;
-    std::string path;
-    bool is_movie = false;
-    if (mode == kAllThumbnails ||
-        (mode == kMissingThumbnails &&
-         !ThumbnailExists(ctx, *info, name, &path, &is_movie))) {
-      info->thumbnails_to_create.push_back(name);
-    }
+    FileWork work{name, ThumbnailDue(ctx, *info, name, mode),
+                  MidSizeCopyDue(ctx, *info, name, mode)};
+    if (work.thumbnail || work.copy) info->work.push_back(std::move(work));
   }
 }
 

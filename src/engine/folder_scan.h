@@ -37,8 +37,9 @@ void NoteUnreadableFolder(RunContext& ctx, const std::string& folder,
                           const std::string& reason);
 
 // Lists the folder's pictures and movies into *names (table order, then
-// the system's order; thumbnails and the sidebar picture left out) and
-// fills info->thumbnails_to_create as the run's create mode asks.
+// the system's order; thumbnails, mid-size copies and the sidebar picture
+// left out) and fills info->work with the thumbnails and copies the run's
+// create mode asks for.
 // Throws Error when the folder cannot be listed.
 void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                      std::vector<std::string>* names);

@@ -11,6 +11,7 @@
 #include "common/path_utils.h"
 #include "engine/folder_builder.h"
 #include "engine/folder_scan.h"
+#include "engine/modern_page.h"
 #include "engine/nav_script.h"
 #include "engine/run_context.h"
 #include "engine/templates.h"
@@ -96,15 +97,34 @@ std::string CheckInputFolder(RunContext& ctx) {
   return folder;
 }
 
-// Makes sure the template at *path exists, falling back to the default
-// name in the program's folder (a file of that name that exists already is
-// kept and used). Returns true when it fell back.
+// Makes sure the template at *path exists: the modern style's templates
+// are written where they are missing; for others the run falls back to
+// the default name in the program's folder (a file of that name that
+// exists already is kept and used). Returns true when it fell back.
 bool EnsureTemplate(RunContext& ctx, std::string* path,
                     const char* default_name, bool index) {
   if (ctx.fs.FileExists(*path)) return false;
+  if (FileNameOf(*path) ==
+      (index ? kModernIndexTemplate : kModernPictureTemplate)) {
+    const std::vector<std::string> lines = ModernTemplateLines(index);
+    WriteDefaultTemplate(ctx, *path, index, &lines);
+    return false;
+  }
   *path = JoinPathCopy(ctx.settings.program_folder, default_name);
   if (!ctx.fs.FileExists(*path)) WriteDefaultTemplate(ctx, *path, index);
   return true;
+}
+
+// Whether the templates link the gallery root's stylesheet and script.
+bool TemplatesUseRootFiles(RunContext& ctx) {
+  try {
+    return UsesRootFiles(
+               ReadTemplateLines(ctx, ctx.options.index_template_path)) ||
+           UsesRootFiles(
+               ReadTemplateLines(ctx, ctx.options.picture_template_path));
+  } catch (const Error&) {
+    return false;  // the walk reports a template it cannot read
+  }
 }
 
 void ShowErrorList(RunContext& ctx) {
@@ -175,6 +195,7 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
   if (ctx.options.include_keyboard_navigation && !ctx.fs.FileExists(nav_path)) {
     WriteNavigationScript(ctx, nav_path);
   }
+  if (TemplatesUseRootFiles(ctx)) WriteRootFiles(ctx);
 
   ctx.ui.SetBusy(true);
   ctx.state = RunState{};

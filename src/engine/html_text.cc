@@ -50,4 +50,35 @@ std::string HtmlEscape(std::string_view text) {
   return out;
 }
 
+std::string AttributeText(std::string_view html) {
+  std::string out;
+  bool blank = false;
+  for (size_t i = 0; i < html.size(); ++i) {
+    const char c = html[i];
+    if (c == '<') {
+      const size_t end = html.find('>', i);
+      if (end != std::string_view::npos) {
+        i = end;
+        continue;
+      }
+    }
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+      blank = !out.empty();
+      continue;
+    }
+    if (blank) out += ' ';
+    blank = false;
+    if (c == '<') {
+      out += "&lt;";
+    } else if (c == '>') {
+      out += "&gt;";
+    } else if (c == '"') {
+      out += "&quot;";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace orvanta

@@ -17,6 +17,13 @@ std::string UrlEncodeName(std::string_view name);
 // Escapes & < > " for text shown on a page or put in an attribute.
 std::string HtmlEscape(std::string_view text);
 
+// HTML-ready text (a title or description as the person wrote it, tags and
+// entities allowed) made fit for an attribute such as alt or a meta
+// description: tags dropped (a "<" that opens none becomes &lt;), ">" and
+// '"' escaped, runs of blanks, tabs and line breaks made one blank, the
+// ends trimmed. Entities ("&amp;") stay as they are.
+std::string AttributeText(std::string_view html);
+
 }  // namespace orvanta
 
 #endif  // ORVANTA_ENGINE_HTML_TEXT_H_

@@ -16,6 +16,18 @@ std::string SidebarParagraph(RunContext& ctx, const FolderInfo& info) {
          kCrLf + "</P>";
 }
 
+void WriteFilePage(RunContext& ctx, const FolderInfo& info,
+                   const std::vector<std::string>& names, int index,
+                   int level) {
+  // Once the run is being abandoned no further page is asked about or
+  // written, so an existing page is never emptied.
+  const std::string page_path = info.folder_path + PageName(info, names[index]);
+  if (!ctx.state.abort_processing && ConfirmOverwrite(ctx, page_path)) {
+    WritePicturePage(ctx, info, names, index, page_path, level);
+  }
+  ++ctx.state.image_files_processed;
+}
+
 void WriteThumbnailRows(RunContext& ctx, const FolderInfo& info,
                         const std::vector<std::string>& names, TextWriter& page,
                         int level) {
@@ -48,18 +60,12 @@ void WriteThumbnailRows(RunContext& ctx, const FolderInfo& info,
       cell += HtmlEscape(name);
     }
     page.WriteLine(cell + "</a>");
-    // Once the run is being abandoned no further page is asked about or
-    // written, so an existing page is never emptied.
-    const std::string page_path = info.folder_path + page_name;
-    if (!ctx.state.abort_processing && ConfirmOverwrite(ctx, page_path)) {
-      WritePicturePage(ctx, info, names, i, page_path, level);
-    }
+    WriteFilePage(ctx, info, names, i, level);
     page.WriteLine("</TD>");
     if (column == per_row) {
       page.WriteLine("</TR>");
       column = 0;
     }
-    ++ctx.state.image_files_processed;
   }
   if (column != 0) {
     for (int pad = column; pad < per_row; ++pad) page.WriteLine("<TD></TD>");

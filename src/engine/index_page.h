@@ -18,6 +18,11 @@ void WriteThumbnailRows(RunContext& ctx, const FolderInfo& info,
                         const std::vector<std::string>& names, TextWriter& page,
                         int level);
 
+// Writes the page of names[index] (asking first when it exists and
+// overwriting is off) and counts the file as processed.
+void WriteFilePage(RunContext& ctx, const FolderInfo& info,
+                   const std::vector<std::string>& names, int index, int level);
+
 // Writes the "Up to" link, the sidebar picture and one link per subfolder
 // to `page`, processing each subfolder completely right after its link.
 // Subfolders that cannot be read get no link and a line in the error list.

@@ -7,6 +7,8 @@
 #include "engine/folder_info.h"
 #include "engine/folder_scan.h"
 #include "engine/html_text.h"
+#include "engine/mid_size.h"
+#include "engine/modern_page.h"
 #include "engine/nav_script.h"
 #include "engine/templates.h"
 
@@ -23,22 +25,29 @@ void AskAbort(RunContext& ctx, const std::string& page_path,
   if (answer == Answer::kYes) ctx.state.abort_processing = true;
 }
 
-// Whether the picture is shown at mid size. The image tool reads its size
-// from its header; when that is unknown, the option alone decides.
-bool ShowMidSize(RunContext& ctx, const FolderInfo& info,
-                 const std::string& name, const std::string& page_path) {
-  const bool wanted = ctx.options.include_mid_size_picture;
-  std::optional<PixelSize> size;
+// The picture's size as shown, read from its header by the image tool;
+// nothing when unknown (the converter tells none; a header that cannot be
+// read only leaves it unknown, a file that cannot be read asks first).
+std::optional<PixelSize> ShownSize(RunContext& ctx, const FolderInfo& info,
+                                   const std::string& name,
+                                   const std::string& page_path) {
   try {
-    size = ctx.image_tool->PictureSize(info.folder_path + name);
+    return ctx.image_tool->PictureSize(info.folder_path + name);
   } catch (const Error& e) {
-    // A picture whose header cannot be read only leaves its size unknown.
     if (e.kind() != ErrorKind::kImageData) AskAbort(ctx, page_path, e);
-    return wanted;
+    return std::nullopt;
   }
-  if (!size) return wanted;
-  return wanted && (size->width > ctx.options.mid_size_maximum_width ||
-                    size->height > ctx.options.mid_size_maximum_height);
+}
+
+// The picture's mid-size copy, when the page shows one.
+std::optional<PixelSize> CopyShown(RunContext& ctx, const FolderInfo& info,
+                                   const std::string& name,
+                                   const std::optional<PixelSize>& size) {
+  try {
+    return ShownMidSizeCopy(ctx, info, name, size);
+  } catch (const Error&) {
+    return std::nullopt;  // a copy that cannot be read: the picture itself
+  }
 }
 
 std::string NavLink(const FolderInfo& info,
@@ -50,6 +59,36 @@ std::string NavLink(const FolderInfo& info,
           : UrlEncodeName(PageName(info, names[neighbour]));
   return "<a href=\"" + target + "\" name=\"" + link_name + "\">" + caption +
          "</a>";
+}
+
+// The lines that stand for a template line holding `code` on the page of
+// names[index] (the expanded line itself when it holds no block code).
+std::vector<std::string> PageBlock(RunContext& ctx, const std::string& code,
+                                   const std::string& line,
+                                   const FolderInfo& info,
+                                   const std::vector<std::string>& names,
+                                   int index, const std::string& page_path,
+                                   int level) {
+  const std::string& name = names[index];
+  if (code == kCodeScriptInclude) {
+    if (!ctx.options.include_keyboard_navigation) return {};
+    return {BuildScriptIncludeTag(level)};
+  }
+  if (code == kCodePictureSource) {
+    return {BuildPictureSource(ctx, info, name, page_path)};
+  }
+  if (code == kCodePictureDescription) {
+    return {LookupPictureTitle(info, name)};
+  }
+  if (code == kCodeNavBack) {
+    return {NavLink(info, names, index - 1, "navPrevious", "Previous")};
+  }
+  if (code == kCodeNavForward) {
+    return {NavLink(info, names, index + 1, "navNext", "Next")};
+  }
+  if (code == kCodePictureView) return PictureView(ctx, info, name);
+  if (code == kCodePictureDetails) return {PictureDetails(ctx, info, name)};
+  return {line};
 }
 
 }  // namespace
@@ -66,9 +105,22 @@ std::string BuildPictureSource(RunContext& ctx, const FolderInfo& info,
     }
     return block + HtmlEscape(name) + "</a>";
   }
+  const std::optional<PixelSize> size = ShownSize(ctx, info, name, page_path);
+  const std::string link = "<a href=\"" + href + "\">";
+  if (const auto copy = CopyShown(ctx, info, name, size)) {
+    return link + "<IMG SRC=\"" +
+           UrlEncodeName(MidSizeCopyName(ctx.options, info, name)) +
+           "\" WIDTH=" + std::to_string(copy->width) +
+           " HEIGHT=" + std::to_string(copy->height) + "></a>";
+  }
   const std::string img = "<IMG SRC=\"" + href + "\"";
-  if (ShowMidSize(ctx, info, name, page_path)) {
-    return "<a href=\"" + href + "\">" + img +
+  // Shown at mid size when larger than the bounds; when the size is
+  // unknown, the option alone decides.
+  const bool larger = !size ||
+                      size->width > ctx.options.mid_size_maximum_width ||
+                      size->height > ctx.options.mid_size_maximum_height;
+  if (ctx.options.include_mid_size_picture && larger) {
+    return link + img +
            " HEIGHT=" + std::to_string(ctx.options.mid_size_maximum_height) +
            "></a>";
   }
@@ -91,27 +143,16 @@ void WritePicturePage(RunContext& ctx, const FolderInfo& info,
   }
   const std::string& name = names[index];
   const std::string title = LookupPictureTitle(info, name);
+  const PageContext context{title, level, &info, &name};
   try {
     for (const std::string& template_line : *lines) {
       std::string line = template_line;
       std::string code;
-      ExpandTemplateLine(ctx, &line, &code, title, template_path);
+      ExpandTemplateLine(ctx, &line, &code, context, template_path);
       if (ctx.state.abort_processing) break;
-      if (code == kCodeScriptInclude) {
-        if (ctx.options.include_keyboard_navigation) {
-          page->WriteLine(BuildScriptIncludeTag(level));
-        }
-      } else if (code == kCodePictureSource) {
-        page->WriteLine(BuildPictureSource(ctx, info, name, page_path));
-      } else if (code == kCodePictureDescription) {
-        page->WriteLine(title);
-      } else if (code == kCodeNavBack) {
-        page->WriteLine(
-            NavLink(info, names, index - 1, "navPrevious", "Previous"));
-      } else if (code == kCodeNavForward) {
-        page->WriteLine(NavLink(info, names, index + 1, "navNext", "Next"));
-      } else {
-        page->WriteLine(line);
+      for (const std::string& out :
+           PageBlock(ctx, code, line, info, names, index, page_path, level)) {
+        page->WriteLine(out);
       }
     }
     // Half made when the run was abandoned: the old page stays.

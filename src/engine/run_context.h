@@ -65,6 +65,13 @@ struct RunContext {
   std::unordered_map<std::string, std::vector<std::string>> template_cache;
 };
 
+// What is to be made of one listed file.
+struct FileWork {
+  std::string name;
+  bool thumbnail = false;  // its thumbnail
+  bool copy = false;       // its mid-size copy
+};
+
 // The record of the folder being processed.
 struct PhotoDescription {
   std::string file_name;    // as written in the information file
@@ -80,7 +87,7 @@ struct FolderInfo {
   std::vector<PhotoDescription> photo_descriptions;
   // Lower-cased file name -> index of its first entry.
   std::unordered_map<std::string, size_t> description_index;
-  std::vector<std::string> thumbnails_to_create;
+  std::vector<FileWork> work;  // thumbnails and copies to make
   // Lower-cased base names that two or more listed files share ("pic" of
   // pic.bmp and pic.png): what is named after them takes the whole name.
   std::unordered_set<std::string> shared_bases;

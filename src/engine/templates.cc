@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "common/text_utils.h"
+#include "engine/html_text.h"
 
 namespace orvanta {
 namespace {
@@ -35,24 +36,50 @@ std::vector<std::string> TemplateHead(const char* title_code) {
 }
 
 bool IsBlockCode(const std::string& code) {
-  static const std::array<const char*, 8> kBlockCodes = {
-      kCodeThumbnails,    kCodeSubdirNav,          kCodeScriptInclude,
-      kCodePictureSource, kCodePictureDescription, kCodeNavBack,
-      kCodeNavForward,    kCodeDirectoryHeader};
+  static const std::array<const char*, 14> kBlockCodes = {
+      kCodeThumbnails,        kCodeSubdirNav,          kCodeScriptInclude,
+      kCodePictureSource,     kCodePictureDescription, kCodeNavBack,
+      kCodeNavForward,        kCodeDirectoryHeader,    kCodeUpLink,
+      kCodeFolderDescription, kCodeSubfolderCards,     kCodeThumbnailGrid,
+      kCodePictureView,       kCodePictureDetails};
   for (const char* block : kBlockCodes) {
     if (code == block) return true;
   }
   return false;
 }
 
-// The text of an inline code on a page titled `title`; nothing when
-// `code` is not an inline code.
+// The page's description for search engines and link previews: the
+// folder's description, else "Photo gallery: " and its title; on a picture
+// page the picture's title and the folder's.
+std::string MetaDescription(const PageContext& page) {
+  const std::string folder_title =
+      page.folder != nullptr ? AttributeText(page.folder->title) : "";
+  if (page.picture != nullptr) {
+    return AttributeText(page.title) + " \u2013 " + folder_title;
+  }
+  if (page.folder != nullptr && !page.folder->description.empty()) {
+    return AttributeText(page.folder->description);
+  }
+  return "Photo gallery: " + folder_title;
+}
+
+// The text of an inline code on `page`; nothing when `code` is not an
+// inline code.
 std::optional<std::string> InlineCodeText(RunContext& ctx,
                                           const std::string& code,
-                                          std::string_view title) {
+                                          const PageContext& page) {
   if (code == "directorytitle" || code == "picturetitle") {
-    return std::string(title);
+    return std::string(page.title);
   }
+  if (code == "rootpath") {
+    std::string path;
+    for (int i = 1; i < page.level; ++i) path += "../";
+    return path;
+  }
+  if (code == "foldertitle") {
+    return page.folder != nullptr ? page.folder->title : "";
+  }
+  if (code == "metadescription") return MetaDescription(page);
   if (code == "date") return FormatLongDate(ctx.fs.LocalTime());
   if (code == "time") return FormatShortTime(ctx.fs.LocalTime());
   if (code == "aboutprogrammer") return kAboutProgrammer;
@@ -125,14 +152,15 @@ const std::vector<std::string>& DefaultPictureTemplateLines() {
   return lines;
 }
 
-void WriteDefaultTemplate(RunContext& ctx, const std::string& path,
-                          bool index) {
+void WriteDefaultTemplate(RunContext& ctx, const std::string& path, bool index,
+                          const std::vector<std::string>* lines) {
+  if (lines == nullptr) {
+    lines =
+        index ? &DefaultIndexTemplateLines() : &DefaultPictureTemplateLines();
+  }
   try {
     auto writer = ctx.fs.CreateTextFile(path);
-    for (const std::string& line :
-         index ? DefaultIndexTemplateLines() : DefaultPictureTemplateLines()) {
-      writer->WriteLine(line);
-    }
+    for (const std::string& line : *lines) writer->WriteLine(line);
     writer->Close();
   } catch (const Error& e) {
     ctx.ui.ShowMessage({"Error",
@@ -179,8 +207,17 @@ std::string FormatShortTime(const std::tm& when) {
          (when.tm_hour < 12 ? " am" : " pm");
 }
 
+bool UsesRootFiles(const std::vector<std::string>& template_lines) {
+  for (const std::string& line : template_lines) {
+    if (ToLowerAscii(line).find("%rootpath%") != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void ExpandTemplateLine(RunContext& ctx, std::string* line,
-                        std::string* block_code, std::string_view title,
+                        std::string* block_code, const PageContext& page,
                         std::string_view template_path) {
   const std::string& text = *line;
   std::string result;
@@ -196,7 +233,7 @@ void ExpandTemplateLine(RunContext& ctx, std::string* line,
     if (j != std::string::npos) {
       *block_code =
           ToLowerAscii(std::string_view(text).substr(i + 1, j - i - 1));
-      if (auto replacement = InlineCodeText(ctx, *block_code, title)) {
+      if (auto replacement = InlineCodeText(ctx, *block_code, page)) {
         result += *replacement;
         i = j + 1;
         continue;

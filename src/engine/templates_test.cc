@@ -24,7 +24,8 @@ class TemplatesTest : public ::testing::Test {
   // The expanded line; the block code goes to *code.
   std::string Expand(std::string line, std::string* code = nullptr) {
     std::string block;
-    ExpandTemplateLine(ctx, &line, &block, "T", "/p/IndexTemplate.html");
+    ExpandTemplateLine(ctx, &line, &block, PageContext{"T"},
+                       "/p/IndexTemplate.html");
     if (code) *code = block;
     return line;
   }

@@ -11,6 +11,7 @@
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "engine/folder_scan.h"
+#include "engine/mid_size.h"
 #include "engine/ordered_work.h"
 #include "imagetools/movie_thumbnail.h"
 
@@ -23,8 +24,9 @@ constexpr char kNoFfmpegLine[] =
 
 // What happened to one file.
 struct Outcome {
-  std::optional<Error> error;  // the thumbnail could not be made
-  bool no_ffmpeg = false;      // a movie's frame needs ffmpeg, which is missing
+  std::optional<Error> error;       // the thumbnail could not be made
+  std::optional<Error> copy_error;  // the mid-size copy could not be made
+  bool no_ffmpeg = false;  // a movie's frame needs ffmpeg, which is missing
   std::optional<PixelSize> kept;  // a larger file at its place was kept
 };
 
@@ -107,27 +109,53 @@ std::optional<PixelSize> LargerThanAThumbnail(RunContext& ctx,
   return std::nullopt;
 }
 
-// Makes the thumbnail of one file, on a worker thread. Whatever goes
+// Makes a picture's thumbnail and mid-size copy, as `work` asks, from one
+// decode.
+void MakePictureFiles(RunContext& ctx, const FolderInfo& info, int mode,
+                      const FileWork& work, Outcome* outcome) {
+  const int size = ctx.options.thumbnail_maximum_width_or_height;
+  PictureRequest request{info.folder_path + work.name, "", size, "",
+                         PixelSize{ctx.options.mid_size_maximum_width,
+                                   ctx.options.mid_size_maximum_height}};
+  if (work.thumbnail) {
+    request.thumbnail =
+        info.folder_path + ctx.options.thumbnail_file_prefix + work.name;
+    if (mode == kAllThumbnails) {
+      outcome->kept = LargerThanAThumbnail(ctx, request.thumbnail, size);
+      if (outcome->kept) request.thumbnail.clear();
+    }
+  }
+  if (work.copy) {
+    request.copy =
+        info.folder_path + MidSizeCopyName(ctx.options, info, work.name);
+  }
+  if (request.thumbnail.empty() && request.copy.empty()) return;
+  PictureResult result = ctx.image_tool->MakePictureFiles(request);
+  outcome->error = std::move(result.thumbnail_error);
+  // A picture that cannot be read is listed once.
+  if (result.copy_error &&
+      (!outcome->error ||
+       std::string(outcome->error->what()) != result.copy_error->what())) {
+    outcome->copy_error = std::move(result.copy_error);
+  }
+}
+
+// Makes what `work` asks of one file, on a worker thread. Whatever goes
 // wrong, even an exception nobody expected, ends up in the outcome.
 Outcome MakeOne(RunContext& ctx, const FolderInfo& info, int mode,
-                const std::string& name, std::atomic<bool>& no_ffmpeg) {
+                const FileWork& work, std::atomic<bool>& no_ffmpeg) {
   Outcome outcome;
-  const std::string source = info.folder_path + name;
-  const int size = ctx.options.thumbnail_maximum_width_or_height;
+  const std::string source = info.folder_path + work.name;
   try {
-    if (!ctx.options.known_extensions.IsMovieFile(name)) {
-      const std::string thumbnail =
-          info.folder_path + ctx.options.thumbnail_file_prefix + name;
-      if (mode == kAllThumbnails) {
-        outcome.kept = LargerThanAThumbnail(ctx, thumbnail, size);
-      }
-      if (!outcome.kept) ctx.image_tool->MakeThumbnail(source, thumbnail, size);
+    if (!ctx.options.known_extensions.IsMovieFile(work.name)) {
+      MakePictureFiles(ctx, info, mode, work, &outcome);
     } else if (no_ffmpeg ||
                MakeMovieThumbnail(
                    ctx.fs, source,
                    info.folder_path +
-                       MovieThumbnailName(ctx.options, info, name),
-                   size, ctx.settings.converter_time_limit_seconds) ==
+                       MovieThumbnailName(ctx.options, info, work.name),
+                   ctx.options.thumbnail_maximum_width_or_height,
+                   ctx.settings.converter_time_limit_seconds) ==
                    MovieThumbnail::kNoFfmpeg) {
       outcome.no_ffmpeg = no_ffmpeg = true;
     }
@@ -163,27 +191,33 @@ Next HandleOutcome(RunContext& ctx, const FolderInfo& info,
         "made)" +
         kCrLf;
   }
-  if (!outcome.error) return Next::kGoOn;
-  return HandleError(ctx, *outcome.error, info.folder_path + name);
+  const std::string file = info.folder_path + name;
+  if (outcome.error && HandleError(ctx, *outcome.error, file) == Next::kLeave) {
+    return Next::kLeave;
+  }
+  if (outcome.copy_error) return HandleError(ctx, *outcome.copy_error, file);
+  return Next::kGoOn;
 }
 
 }  // namespace
 
 void CreateThumbnails(RunContext& ctx, const FolderInfo& info,
                       int32_t other_file_count) {
-  const std::vector<std::string>& names = info.thumbnails_to_create;
-  const int count = static_cast<int>(names.size());
+  const std::vector<FileWork>& work = info.work;
+  const int count = static_cast<int>(work.size());
   if (count < 1) return;
   ctx.ui.InitializeSubtask(kSubtask, 0, count);
   std::atomic<bool> no_ffmpeg = ctx.state.no_ffmpeg;
   const int mode = ctx.CreateMode();
   OrderedWork<Outcome> pool(count, WorkerCount(ctx.settings), [&](int i) {
-    return MakeOne(ctx, info, mode, names[i], no_ffmpeg);
+    return MakeOne(ctx, info, mode, work[i], no_ffmpeg);
   });
   for (int i = 0; i < count; ++i) {
-    ctx.ui.UpdateCurrentSubTask(kSubtask + std::string(kCrLf) + names[i]);
+    ctx.ui.UpdateCurrentSubTask(kSubtask + std::string(kCrLf) + work[i].name);
     const Outcome outcome = pool.Take(i, [&] { ctx.ui.KeepAlive(); });
-    if (HandleOutcome(ctx, info, names[i], outcome) == Next::kLeave) break;
+    if (HandleOutcome(ctx, info, work[i].name, outcome) == Next::kLeave) {
+      break;
+    }
     ctx.ui.UpdateSubtaskProgressBar(i + 1, true);
     ctx.ui.UpdateProgressBar(
         ctx.state.image_files_processed + other_file_count + i + 1, false);

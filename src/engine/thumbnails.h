@@ -1,5 +1,6 @@
-// Making the missing thumbnails of a folder, with the image tool or the
-// external converter, with progress, abort and the error prompts.
+// Making the missing thumbnails and mid-size copies of a folder, with the
+// image tool or the external converter, with progress, abort and the error
+// prompts.
 #ifndef ORVANTA_ENGINE_THUMBNAILS_H_
 #define ORVANTA_ENGINE_THUMBNAILS_H_
 
@@ -9,7 +10,7 @@
 
 namespace orvanta {
 
-// Makes a thumbnail beside every picture of info.thumbnails_to_create.
+// Makes the thumbnails and mid-size copies of info.work beside the files.
 // `other_file_count` is the number of the folder's listed files that need
 // none (for the overall progress). Picture errors are recorded in the
 // run's error list; other failures ask the person whether to go on; Cancel

@@ -6,6 +6,7 @@
 
 #include "common/conversions.h"
 #include "common/path_utils.h"
+#include "common/text_utils.h"
 
 namespace orvanta {
 
@@ -16,8 +17,9 @@ struct ScreenSize {
   int height;
 };
 
-constexpr ScreenSize kResolutions[] = {
-    {640, 480}, {800, 600}, {1024, 768}, {1280, 960}, {1600, 1200}};
+constexpr ScreenSize kResolutions[kTargetScreenCount] = {
+    {640, 480},   {800, 600},   {1024, 768}, {1280, 960},
+    {1600, 1200}, {1920, 1080}, {2560, 1440}};
 constexpr int kFallbackResolution = 2;  // 1024x768
 
 // numerator / 100 rounded to the nearest integer, ties to even, in exact
@@ -30,6 +32,11 @@ int DivideBy100HalfEven(int numerator) {
 }
 
 }  // namespace
+
+std::string TargetScreenName(int index) {
+  return std::to_string(kResolutions[index].width) + "x" +
+         std::to_string(kResolutions[index].height);
+}
 
 MidSizeLimits MidSizeLimitsForResolution(int index) {
   if (index < 0 || index >= static_cast<int>(std::size(kResolutions))) {
@@ -62,6 +69,34 @@ void SetDefaultOptions(const std::string& input_folder,
   controls->use_irfanview = CheckboxFromBoolean(false);
   controls->irfanview_path = Platform().default_converter_path;
   controls->create_movie_thumbnails = CheckboxFromBoolean(false);
+  controls->create_mid_size_files = CheckboxFromBoolean(false);
+  controls->mid_size_file_prefix = kDefaultMidSizePrefix;
+}
+
+PageStyle PageStyleOf(const OptionControls& controls) {
+  return controls.index_template_file == kModernIndexTemplate
+             ? PageStyle::kModern
+             : PageStyle::kClassic;
+}
+
+void ApplyPageStyle(PageStyle style, OptionControls* controls) {
+  const bool modern = style == PageStyle::kModern;
+  controls->index_template_file =
+      modern ? kModernIndexTemplate : kDefaultIndexTemplate;
+  controls->picture_template_file =
+      modern ? kModernPictureTemplate : kDefaultPictureTemplate;
+  controls->thumbnail_maximum_width_or_height = modern ? "300" : "150";
+  controls->create_mid_size_files = CheckboxFromBoolean(modern);
+  if (!modern) return;
+  controls->include_mid_size_picture = CheckboxFromBoolean(true);
+  controls->create_movie_thumbnails = CheckboxFromBoolean(true);
+  ExtensionTable movies;
+  movies.AddExtensionList(controls->movie_file_extensions, true);
+  for (const char* played : {"mp4", "m4v", "webm"}) {
+    if (movies.FindExtensionIndex(played) >= 0) continue;
+    std::string& list = controls->movie_file_extensions;
+    list += (TrimBlanks(list).empty() ? "" : ", ") + std::string(played);
+  }
 }
 
 void CaptureOptions(const OptionControls& controls,
@@ -102,6 +137,10 @@ void CaptureOptions(const OptionControls& controls,
       CheckboxToBoolean(controls.include_movie_files);
   options->create_movie_thumbnails =
       CheckboxToBoolean(controls.create_movie_thumbnails);
+  options->create_mid_size_files =
+      options->include_mid_size_picture &&
+      CheckboxToBoolean(controls.create_mid_size_files);
+  options->mid_size_file_prefix = controls.mid_size_file_prefix;
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

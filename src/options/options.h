@@ -15,8 +15,11 @@ namespace orvanta {
 inline constexpr char kDefaultIndexTemplate[] = "IndexTemplate.html";
 inline constexpr char kDefaultPictureTemplate[] = "PictureTemplate.html";
 inline constexpr char kDefaultDirectoryInfoFile[] = "DirInfo.txt";
+inline constexpr char kModernIndexTemplate[] = "ModernIndexTemplate.html";
+inline constexpr char kModernPictureTemplate[] = "ModernPictureTemplate.html";
 inline constexpr char kOptionsFileName[] = "info.ini";
 inline constexpr char kDefaultThumbnailPrefix[] = "t_";
+inline constexpr char kDefaultMidSizePrefix[] = "m_";
 inline constexpr char kDefaultMovieThumbnailExtension[] = "jpg";
 // The number boxes: their defaults (also what an out-of-range number is
 // replaced by) and ranges.
@@ -60,6 +63,8 @@ struct OptionControls {
   int use_irfanview = 0;                   // chkUseIrfanview
   std::string irfanview_path = Platform().default_converter_path;
   int create_movie_thumbnails = 0;  // chkCreateMovieThumbnails
+  int create_mid_size_files = 0;    // chkCreateMidSizeFiles
+  std::string mid_size_file_prefix = kDefaultMidSizePrefix;
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -83,18 +88,43 @@ struct GalleryOptions {
   bool include_movie_files = true;
   // Movies get a thumbnail made from one of their frames (by ffmpeg).
   bool create_movie_thumbnails = false;
+  // Pictures larger than the mid-size bounds, or that browsers cannot show,
+  // get a web-size JPEG copy named mid_size_file_prefix + their own name.
+  // Only with include_mid_size_picture.
+  bool create_mid_size_files = false;
+  std::string mid_size_file_prefix = kDefaultMidSizePrefix;
   int mid_size_maximum_width = 760;
   int mid_size_maximum_height = 485;
   ExtensionTable known_extensions;
 };
 
+// The two page styles: the classic pages, and modern pages that work on a
+// phone (their own templates, sharper thumbnails, web-size copies, clips
+// that play in the page).
+enum class PageStyle { kClassic, kModern };
+
+// The style the controls stand for: modern when the index template is the
+// modern one.
+PageStyle PageStyleOf(const OptionControls& controls);
+
+// Sets the controls a style needs. Modern: the modern templates, 300 px
+// thumbnails (shown at about half that on a phone's sharper screen),
+// mid-size pictures with copies, movie thumbnails, and mp4, m4v and webm
+// among the movies. Classic: the classic templates, 150 px thumbnails, no
+// copies.
+void ApplyPageStyle(PageStyle style, OptionControls* controls);
+
 struct MidSizeLimits {
   int width;
   int height;
 };
+// The target screens of the list, by index: "640x480" ... "2560x1440".
+inline constexpr int kTargetScreenCount = 7;
+std::string TargetScreenName(int index);
+
 // The mid-size bounds for a target-resolution list index: 95 % of the
-// screen width and 85 % of its height less 25; indices outside 0..4 give
-// those of 1024x768 (973 x 628).
+// screen width and 85 % of its height less 25; indices outside the list
+// give those of 1024x768 (973 x 628).
 MidSizeLimits MidSizeLimitsForResolution(int index);
 
 // Puts the default values into the controls (the two include check boxes

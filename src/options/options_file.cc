@@ -66,11 +66,15 @@ const OptionKey kKeys[] = {
     {"IncludeMidSizePicture", ValueKind::kCheckbox, nullptr,
      &C::include_mid_size_picture},
     {"TargetResolutionIndex", ValueKind::kListIndex, nullptr,
-     &C::target_screen_resolution_index, 4},
+     &C::target_screen_resolution_index, kTargetScreenCount - 1},
     {"UseIrfanview", ValueKind::kCheckbox, nullptr, &C::use_irfanview},
     {"IrfanviewPath", ValueKind::kText, &C::irfanview_path},
     {"CreateMovieThumbnails", ValueKind::kCheckbox, nullptr,
      &C::create_movie_thumbnails},
+    {"CreateMidSizeFiles", ValueKind::kCheckbox, nullptr,
+     &C::create_mid_size_files},
+    {"MidSizeFilePrefix", ValueKind::kText, &C::mid_size_file_prefix, nullptr,
+     0, false, 0, 0, true},
 };
 
 // A list index read from the file: rounded ties to even; -1 (no selection)

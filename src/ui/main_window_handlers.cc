@@ -191,15 +191,17 @@ void FrmOrvanta::PopulateComboBoxes() {
        QStringLiteral("Create new thumbnails for files without them"),
        QStringLiteral("Create new thumbnails for all files")});
   cbo_target_screen_resolution_->clear();
-  cbo_target_screen_resolution_->addItems(
-      {QStringLiteral("640x480"), QStringLiteral("800x600"),
-       QStringLiteral("1024x768"), QStringLiteral("1280x960"),
-       QStringLiteral("1600x1200")});
+  for (int i = 0; i < kTargetScreenCount; ++i) {
+    cbo_target_screen_resolution_->addItem(
+        QString::fromStdString(TargetScreenName(i)));
+  }
 }
 
 void FrmOrvanta::UpdateTargetResolutionEnabled() {
-  cbo_target_screen_resolution_->setEnabled(
-      CheckBoxValue(chk_include_mid_size_picture_) != kUnchecked);
+  const bool mid_size =
+      CheckBoxValue(chk_include_mid_size_picture_) != kUnchecked;
+  cbo_target_screen_resolution_->setEnabled(mid_size);
+  chk_create_mid_size_files_->setEnabled(mid_size);
 }
 
 void FrmOrvanta::ShowHideIrfanviewPath() {

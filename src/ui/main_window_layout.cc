@@ -171,6 +171,12 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
   cbo_target_screen_resolution_ =
       Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5160,
             1455, 315);
+  chk_create_mid_size_files_ =
+      Place(CheckBox(output, "Make mid-size picture &files"),
+            "chkCreateMidSizeFiles", 4320, 5580, 4095, 375);
+  chk_create_mid_size_files_->setToolTip(QStringLiteral(
+      "A web-size JPEG copy of every larger picture, and of pictures "
+      "browsers cannot show (HEIC, TIFF...), made with the thumbnails"));
   cbo_target_screen_resolution_->setToolTip(QStringLiteral(
       "Target Screen Resolution for Mid-Size Picture.  If the original image "
       "is smaller than these dimensions, then no mid-size picture will be "

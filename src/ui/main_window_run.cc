@@ -49,6 +49,8 @@ OptionControls FrmOrvanta::ReadControls() {
   c.use_irfanview = CheckBoxValue(chk_use_irfanview_);
   c.irfanview_path = Text(txt_irfanview_path_);
   c.create_movie_thumbnails = CheckBoxValue(chk_create_movie_thumbnails_);
+  c.create_mid_size_files = CheckBoxValue(chk_create_mid_size_files_);
+  c.mid_size_file_prefix = mid_size_file_prefix_;
   return c;
 }
 
@@ -78,6 +80,8 @@ void FrmOrvanta::WriteControls(const OptionControls& c) {
   SetCheckBoxValue(chk_use_irfanview_, c.use_irfanview);
   SetText(txt_irfanview_path_, c.irfanview_path);
   SetCheckBoxValue(chk_create_movie_thumbnails_, c.create_movie_thumbnails);
+  SetCheckBoxValue(chk_create_mid_size_files_, c.create_mid_size_files);
+  mid_size_file_prefix_ = c.mid_size_file_prefix;
 }
 
 void FrmOrvanta::CreateOrvanta() {
