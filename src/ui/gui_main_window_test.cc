@@ -201,8 +201,17 @@ TEST_F(MainWindowTest, ControlsThatFollowOtherControls) {
   auto* target = Get<QComboBox>("cboTargetScreenResolution");
   SetCheckBoxValue(Get<QCheckBox>("chkIncludeMidSizePicture"), 0);
   EXPECT_FALSE(target->isEnabled());
+  EXPECT_FALSE(Get("chkCreateMidSizeFiles")->isEnabled());
   SetCheckBoxValue(Get<QCheckBox>("chkIncludeMidSizePicture"), 2);
   EXPECT_TRUE(target->isEnabled());  // grey is not unchecked
+  EXPECT_TRUE(Get("chkCreateMidSizeFiles")->isEnabled());
+  // The page style fills the boxes it needs, and follows the templates.
+  auto* style = Get<QComboBox>("cboPageStyle");
+  emit style->activated(1);
+  EXPECT_EQ(w_.ReadControls().picture_template_file, kModernPictureTemplate);
+  EXPECT_EQ(w_.ReadControls().create_mid_size_files, 1);
+  Box("txtIndexTemplateFile")->setText(QString(kDefaultIndexTemplate));
+  EXPECT_EQ(style->currentIndex(), 0);
   ShowActive();
   auto* irfan = Get<QCheckBox>("chkUseIrfanview");
   EXPECT_FALSE(Box("txtIrfanviewPath")->isVisible());

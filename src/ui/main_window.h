@@ -82,6 +82,7 @@ class FrmOrvanta : public QMainWindow {
   QPushButton* cmd_select_source_folder_ = nullptr;
   QLineEdit* txt_input_folder_ = nullptr;
   QGroupBox* fra_file_options_ = nullptr;
+  QComboBox* cbo_page_style_ = nullptr;
   QLineEdit* txt_index_template_file_ = nullptr;
   QLineEdit* txt_picture_template_file_ = nullptr;
   QLineEdit* txt_directory_info_file_ = nullptr;

@@ -37,8 +37,8 @@ namespace {
 
 // The window's outer height in twips, without and with the converter's
 // path box below the frames.
-constexpr int kDesignHeight = 7000;
-constexpr int kDesignHeightWithPath = 7500;
+constexpr int kDesignHeight = 7360;
+constexpr int kDesignHeightWithPath = 7860;
 
 constexpr char kOverwriteHtmlCaption[] =
     "&Overwrite Existing Html Files Without Confirmation";
@@ -85,7 +85,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   BindTextBoxRules();
   ConnectHandlers();
   resize(TwipsToPixels(8655),
-         TwipsToPixels(6570) + menuBar()->sizeHint().height());
+         TwipsToPixels(6930) + menuBar()->sizeHint().height());
   // Load.
   SizeAndCenterWindow(this, kUpperThird, 8800, kDesignHeight, true,
                       kCurrentMonitor);
@@ -126,6 +126,19 @@ void FrmOrvanta::ConnectHandlers() {
           [this] { SelectInputFolder(); });
   connect(cmd_create_orvanta_, &QPushButton::clicked, this,
           [this] { CreateOrvanta(); });
+  // Choosing a style sets what the style needs; the list follows the
+  // template boxes otherwise.
+  connect(cbo_page_style_, &QComboBox::activated, this, [this](int index) {
+    OptionControls controls = ReadControls();
+    ApplyPageStyle(index == 1 ? PageStyle::kModern : PageStyle::kClassic,
+                   &controls);
+    WriteControls(controls);
+  });
+  connect(txt_index_template_file_, &QLineEdit::textChanged, this, [this] {
+    OptionControls shown;
+    shown.index_template_file = txt_index_template_file_->text().toStdString();
+    cbo_page_style_->setCurrentIndex(PageStyleOf(shown) == PageStyle::kModern);
+  });
   connect(cbo_create_thumbnails_, &QComboBox::currentIndexChanged, this,
           [this] { UpdateOverwriteCaption(); });
   connect(chk_include_mid_size_picture_, &QCheckBox::stateChanged, this,

@@ -71,34 +71,45 @@ void FrmOrvanta::CreateControls() {
   CreateThumbnailOptions(form);
   CreateImageAndOutputOptions(form);
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
-                              "lblIrfanviewPath", 120, 6195, 1215, 255);
+                              "lblIrfanviewPath", 120, 6555, 1215, 255);
   txt_irfanview_path_ =
-      Place(TextBox(form), "txtIrfanviewPath", 1440, 6180, 7095, 285);
+      Place(TextBox(form), "txtIrfanviewPath", 1440, 6540, 7095, 285);
   txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
 }
 
 void FrmOrvanta::CreateFileOptions(QWidget* form) {
   auto* files = fra_file_options_ =
       Place(new QGroupBox(QStringLiteral("Template File Options"), form),
-            "fraFileOptions", 120, 960, 5655, 2055);
+            "fraFileOptions", 120, 960, 5655, 2415);
+  QLabel* lbl_style =
+      Place(Label(files, "Page st&yle"), "lblPageStyle", 240, 1350, 2175, 255);
+  cbo_page_style_ =
+      Place(new QComboBox(files), "cboPageStyle", 3000, 1320, 2500, 315);
+  cbo_page_style_->addItems(
+      {QStringLiteral("Classic"), QStringLiteral("Modern")});
+  cbo_page_style_->setToolTip(QStringLiteral(
+      "Classic: the pages of old.  Modern: pages that work on a phone, with "
+      "their own templates, sharper thumbnails, web-size copies of large "
+      "pictures and clips that play in the page"));
+  lbl_style->setBuddy(cbo_page_style_);
   QLabel* lbl_index = Place(Label(files, "Folder Index &Template File"),
-                            "lblIndexTemplateFile", 240, 1350, 2175, 255);
+                            "lblIndexTemplateFile", 240, 1710, 2175, 255);
   txt_index_template_file_ =
-      Place(TextBox(files), "txtIndexTemplateFile", 3000, 1320, 2500, 285);
+      Place(TextBox(files), "txtIndexTemplateFile", 3000, 1680, 2500, 285);
   QLabel* lbl_picture = Place(Label(files, "&Picture Template File"),
-                              "lblPictureTemplateFile", 240, 1710, 2175, 255);
+                              "lblPictureTemplateFile", 240, 2070, 2175, 255);
   txt_picture_template_file_ =
-      Place(TextBox(files), "txtPictureTemplateFile", 3000, 1680, 2500, 285);
+      Place(TextBox(files), "txtPictureTemplateFile", 3000, 2040, 2500, 285);
   Place(Label(files, "Folder Information File"), "lblDirectoryInfoFile", 240,
-        2070, 2175, 255);
+        2430, 2175, 255);
   txt_directory_info_file_ =
-      Place(TextBox(files), "txtDirectoryInfoFile", 3000, 2040, 2500, 285);
+      Place(TextBox(files), "txtDirectoryInfoFile", 3000, 2400, 2500, 285);
   chk_overwrite_existing_files_ = Place(
       CheckBox(files, "&Overwrite Existing Html Files Without Confirmation"),
-      "chkOverwriteExistingFiles", 240, 2400, 2775, 495);
+      "chkOverwriteExistingFiles", 240, 2760, 2775, 495);
   chk_recurse_sub_folders_ =
       Place(CheckBox(files, "&Include Subfolders"), "chkRecurseSubFolders",
-            3000, 2400, 2055, 495);
+            3000, 2760, 2055, 495);
   // Access keys of the labels move the focus to the box beside them.
   lbl_index->setBuddy(txt_index_template_file_);
   lbl_picture->setBuddy(txt_picture_template_file_);
@@ -107,36 +118,36 @@ void FrmOrvanta::CreateFileOptions(QWidget* form) {
 void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
   auto* thumbs = fra_thumbnail_options_ =
       Place(new QGroupBox(QStringLiteral("Thumbnail Options"), form),
-            "fraThumbnailOptions", 120, 3120, 3975, 2955);
-  Place(Label(thumbs, "Thumbnails Per Row"), "lblThumbnailsPerRow", 240, 3450,
+            "fraThumbnailOptions", 120, 3480, 3975, 2955);
+  Place(Label(thumbs, "Thumbnails Per Row"), "lblThumbnailsPerRow", 240, 3810,
         1575, 255);
   txt_thumbnails_per_row_ =
-      Place(TextBox(thumbs), "txtThumbnailsPerRow", 2520, 3420, 585, 285);
+      Place(TextBox(thumbs), "txtThumbnailsPerRow", 2520, 3780, 585, 285);
   Place(Label(thumbs, "Maximum Thumbnail Size"),
-        "lblThumbnailMaximumWidthOrHeight", 240, 3830, 2175, 255);
+        "lblThumbnailMaximumWidthOrHeight", 240, 4190, 2175, 255);
   txt_thumbnail_maximum_width_or_height_ =
-      Place(TextBox(thumbs), "txtThumbnailMaximumWidthOrHeight", 2520, 3800,
+      Place(TextBox(thumbs), "txtThumbnailMaximumWidthOrHeight", 2520, 4160,
             585, 285);
   Place(Label(thumbs, "pixels"), "lblThumbnailMaximumWidthOrHeightUnits", 3240,
-        3830, 735, 255);
+        4190, 735, 255);
   cbo_create_thumbnails_ =
-      Place(new QComboBox(thumbs), "cboCreateThumbnails", 240, 4200, 3735, 315);
+      Place(new QComboBox(thumbs), "cboCreateThumbnails", 240, 4560, 3735, 315);
   QLabel* lbl_prefix = Place(Label(thumbs, "Thumb&nail File Prefix"),
-                             "lblThumbnailFilePrefix", 240, 4710, 2175, 255);
+                             "lblThumbnailFilePrefix", 240, 5070, 2175, 255);
   txt_thumbnail_file_prefix_ =
-      Place(TextBox(thumbs), "txtThumbnailFilePrefix", 2880, 4680, 1035, 285);
+      Place(TextBox(thumbs), "txtThumbnailFilePrefix", 2880, 5040, 1035, 285);
   Place(Label(thumbs, "Movie file thumbnail extension"),
-        "lblMovieFileThumbnailExtension", 240, 5040, 2175, 255);
+        "lblMovieFileThumbnailExtension", 240, 5400, 2175, 255);
   txt_movie_file_thumbnail_extension_ = Place(
-      TextBox(thumbs), "txtMovieFileThumbnailExtension", 2880, 5040, 1065, 285);
+      TextBox(thumbs), "txtMovieFileThumbnailExtension", 2880, 5400, 1065, 285);
   chk_use_irfanview_ =
       Place(CheckBox(thumbs, "Use Irfanview instead of ImageMagick"),
-            "chkUseIrfanview", 240, 5400, 3615, 255);
+            "chkUseIrfanview", 240, 5760, 3615, 255);
   chk_use_irfanview_->setToolTip(
       QStringLiteral("Download IrfanView from https://www.irfanview.com/"));
   chk_create_movie_thumbnails_ =
       Place(CheckBox(thumbs, "Create movie thumbnails (ffmpeg)"),
-            "chkCreateMovieThumbnails", 240, 5700, 3615, 255);
+            "chkCreateMovieThumbnails", 240, 6060, 3615, 255);
   chk_create_movie_thumbnails_->setToolTip(QStringLiteral(
       "A frame from a tenth into each movie, taken with ffmpeg"));
   lbl_prefix->setBuddy(txt_thumbnail_file_prefix_);
@@ -145,35 +156,35 @@ void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
 void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
   auto* images = fra_image_file_options_ =
       Place(new QGroupBox(QStringLiteral("Image File Options"), form),
-            "fraImageFileOptions", 4200, 3120, 4335, 1215);
+            "fraImageFileOptions", 4200, 3480, 4335, 1215);
   chk_include_picture_files_ =
       Place(CheckBox(images, "Include picture files"), "chkIncludePictureFiles",
-            4440, 3360, 2055, 375);
+            4440, 3720, 2055, 375);
   txt_picture_file_extensions_ =
-      Place(TextBox(images), "txtPictureFileExtensions", 6240, 3420, 2115, 285);
+      Place(TextBox(images), "txtPictureFileExtensions", 6240, 3780, 2115, 285);
   chk_include_movie_files_ =
       Place(CheckBox(images, "Include movie files"), "chkIncludeMovieFiles",
-            4440, 3840, 2055, 375);
+            4440, 4200, 2055, 375);
   txt_movie_file_extensions_ =
-      Place(TextBox(images), "txtMovieFileExtensions", 6240, 3900, 2115, 285);
+      Place(TextBox(images), "txtMovieFileExtensions", 6240, 4260, 2115, 285);
 
   auto* output = fra_options_ =
       Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
-            4200, 4440, 4335, 1635);
+            4200, 4800, 4335, 1635);
   chk_include_javascript_nav_functions_ =
       Place(CheckBox(output, "Include &Keyboard Navigation (via JavaScript)"),
-            "chkIncludeJavascriptNavFunctions", 4320, 4680, 2415, 375);
+            "chkIncludeJavascriptNavFunctions", 4320, 5040, 2415, 375);
   Place(Label(output, "Target Screen Size"), "lblTargetScreenResolution", 6840,
-        4920, 1455, 255);
+        5280, 1455, 255);
   chk_include_mid_size_picture_ =
       Place(CheckBox(output, "Include &Mid-Size Picture"),
-            "chkIncludeMidSizePicture", 4320, 5160, 2415, 375);
+            "chkIncludeMidSizePicture", 4320, 5520, 2415, 375);
   cbo_target_screen_resolution_ =
-      Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5160,
+      Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5520,
             1455, 315);
   chk_create_mid_size_files_ =
       Place(CheckBox(output, "Make mid-size picture &files"),
-            "chkCreateMidSizeFiles", 4320, 5580, 4095, 375);
+            "chkCreateMidSizeFiles", 4320, 5940, 4095, 375);
   chk_create_mid_size_files_->setToolTip(QStringLiteral(
       "A web-size JPEG copy of every larger picture, and of pictures "
       "browsers cannot show (HEIC, TIFF...), made with the thumbnails"));
