@@ -65,10 +65,11 @@ class ImageTool {
   // profiles or comments.
   //
   // The copy: a JPEG fitted inside the bounds (same rounding), proportions
-  // kept, turned upright, quality as the photo's own for a JPEG and 85 for
-  // other formats, transparency flattened on white, the picture's ICC
-  // profile kept or its colours (CMYK...) converted to sRGB, no comment and
-  // no EXIF. The external converter makes no copies.
+  // kept, turned upright; quality and colour sampling as the photo's own for
+  // a JPEG, quality 85 and full chroma for other formats; transparency
+  // flattened on white; the picture's ICC profile kept or its colours
+  // (CMYK...) converted to sRGB; no comment and no EXIF. The external
+  // converter makes no copies (no error either).
   //
   // Each file is replaced whole or left as it was. Errors: kImageData when
   // the picture cannot be read or shrunk (corrupt, unsupported, too large),

@@ -219,9 +219,8 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   if (plan.thumbnail_width > 0) {
     Pixels small =
         thumbnail ? thumbnail->Take() : ThumbnailOfCopy(copy_pixels, plan);
-    JpegSettings settings = plan.settings;
     made.thumbnail =
-        EncodeJpeg(Orient(std::move(small), plan.orientation), settings);
+        EncodeJpeg(Orient(std::move(small), plan.orientation), plan.settings);
   }
   if (copy) {
     const Pixels shown = Orient(std::move(copy_pixels), plan.orientation);
