@@ -540,6 +540,7 @@ const Case kCases[] = {
                         "WIDTH=647 HEIGHT=485></a>"},
       {"m_small.jpg", Absent}, {"small.html", Has, "<IMG SRC=\"small.jpg\">"},
       {"m_photo.jpg", Size, "300x200"}, {"m_photo.jpg", Format, "JPEG"},
+      {"t_photo.jpg", Format, "JPEG"}, {"t_photo.tif", Absent},
       {"photo.html", Has, "<IMG SRC=\"m_photo.jpg\" WIDTH=300 HEIGHT=200>"},
       {"m_pic.jpg.jpg", Exists}, {"m_pic.png.jpg", Exists},
       {"m_own.html", Absent}, {"index.html", Lacks, "m_big"},

@@ -191,9 +191,11 @@ bool ThumbnailExists(RunContext& ctx, const FolderInfo& info,
     path->clear();
     return false;
   }
-  *path = stem + name;
+  // With web-size copies, a picture that browsers cannot show has a JPEG
+  // thumbnail, and only that one counts.
+  *path = info.folder_path + PictureThumbnailName(ctx.options, info, name);
   if (ctx.fs.FileExists(*path)) return true;
-  if (ToLowerAscii(ExtensionOf(name)) != "jpg" &&
+  if (*path == stem + name && ToLowerAscii(ExtensionOf(name)) != "jpg" &&
       !info.shared_bases.contains(ToLowerAscii(BaseNameOf(name)))) {
     *path = stem + BaseNameOf(name) + ".jpg";
     if (ctx.fs.FileExists(*path)) return true;

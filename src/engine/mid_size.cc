@@ -7,10 +7,9 @@
 #include "engine/folder_scan.h"
 
 namespace orvanta {
-namespace {
+namespace {}  // namespace
 
-// Formats every browser shows; pictures in others always get a copy.
-bool BrowsersShow(const std::string& name) {
+bool BrowsersShowFile(const std::string& name) {
   const std::string extension = ToLowerAscii(ExtensionOf(name));
   for (const char* shown :
        {"jpg", "jpeg", "jpe", "png", "gif", "webp", "bmp"}) {
@@ -18,6 +17,8 @@ bool BrowsersShow(const std::string& name) {
   }
   return false;
 }
+
+namespace {
 
 bool LargerThanTheBounds(const GalleryOptions& options, const PixelSize& size) {
   return size.width > options.mid_size_maximum_width ||
@@ -28,7 +29,7 @@ bool LargerThanTheBounds(const GalleryOptions& options, const PixelSize& size) {
 // (its thumbnail reports the picture's trouble).
 bool NeedsCopy(RunContext& ctx, const FolderInfo& info,
                const std::string& name) {
-  if (!BrowsersShow(name)) return true;
+  if (!BrowsersShowFile(name)) return true;
   try {
     const std::optional<PixelSize> size =
         ctx.image_tool->PictureSize(info.folder_path + name);
@@ -43,6 +44,15 @@ bool NeedsCopy(RunContext& ctx, const FolderInfo& info,
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name) {
   return options.create_mid_size_files &&
          StartsWithIgnoreCase(name, options.mid_size_file_prefix);
+}
+
+std::string PictureThumbnailName(const GalleryOptions& options,
+                                 const FolderInfo& info,
+                                 const std::string& name) {
+  if (options.create_mid_size_files && !BrowsersShowFile(name)) {
+    return options.thumbnail_file_prefix + OwnName(info, name) + ".jpg";
+  }
+  return options.thumbnail_file_prefix + name;
 }
 
 std::string MidSizeCopyName(const GalleryOptions& options,
@@ -70,7 +80,7 @@ std::optional<PixelSize> ShownMidSizeCopy(
     const std::optional<PixelSize>& shown_size) {
   if (!ctx.options.create_mid_size_files) return std::nullopt;
   const bool needed =
-      !BrowsersShow(name) ||
+      !BrowsersShowFile(name) ||
       (shown_size && LargerThanTheBounds(ctx.options, *shown_size));
   const std::string copy =
       info.folder_path + MidSizeCopyName(ctx.options, info, name);

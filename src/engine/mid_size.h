@@ -14,6 +14,17 @@ namespace orvanta {
 // file is never listed as a picture, like a thumbnail.
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name);
 
+// Whether browsers show the file's format (by its extension: JPEG, PNG,
+// GIF, WebP, BMP); pictures in others always get a copy.
+bool BrowsersShowFile(const std::string& name);
+
+// A picture's thumbnail: prefix + name; with web-size copies, a picture
+// that browsers cannot show gets a JPEG thumbnail named after it like its
+// copy ("t_IMG_1.jpg" of IMG_1.HEIC).
+std::string PictureThumbnailName(const GalleryOptions& options,
+                                 const FolderInfo& info,
+                                 const std::string& name);
+
 // The copy of a listed picture: prefix + OwnName + ".jpg" ("m_IMG_1.jpg";
 // "m_pic.png.jpg" beside "m_pic.jpg.jpg").
 std::string MidSizeCopyName(const GalleryOptions& options,

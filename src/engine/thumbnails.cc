@@ -119,7 +119,7 @@ void MakePictureFiles(RunContext& ctx, const FolderInfo& info, int mode,
                                    ctx.options.mid_size_maximum_height}};
   if (work.thumbnail) {
     request.thumbnail =
-        info.folder_path + ctx.options.thumbnail_file_prefix + work.name;
+        info.folder_path + PictureThumbnailName(ctx.options, info, work.name);
     if (mode == kAllThumbnails) {
       outcome->kept = LargerThanAThumbnail(ctx, request.thumbnail, size);
       if (outcome->kept) request.thumbnail.clear();

@@ -32,6 +32,8 @@
 #include <string>
 
 #include "common/error.h"
+#include "common/path_utils.h"
+#include "common/text_utils.h"
 #include "imagetools/image_tool.h"
 #include "imagetools/jpeg_pictures.h"
 #include "imagetools/magick_pictures.h"
@@ -109,8 +111,10 @@ struct Outputs {
 };
 
 // Both outputs of the encoded picture: `side` 0 for no thumbnail, `bounds`
-// 0 x 0 for no copy. Throws Error when the picture cannot be read.
-Outputs Shrink(const std::string& bytes, int side, PixelSize bounds) {
+// 0 x 0 for no copy; the thumbnail of a picture that is no JPEG as JPEG
+// when asked. Throws Error when the picture cannot be read.
+Outputs Shrink(const std::string& bytes, int side, PixelSize bounds,
+               bool thumbnail_as_jpeg) {
   if (bytes.empty()) throw Error("the file is empty", ErrorKind::kImageData);
   Outputs made;
   try {
@@ -124,8 +128,8 @@ Outputs Shrink(const std::string& bytes, int side, PixelSize bounds) {
         return made;
       }
     }
-    MagickPictures magick =
-        MakeMagickPictures(bytes, static_cast<size_t>(side), bounds);
+    MagickPictures magick = MakeMagickPictures(bytes, static_cast<size_t>(side),
+                                               bounds, thumbnail_as_jpeg);
     made.thumbnail = std::move(magick.thumbnail);
     made.copy = std::move(magick.copy);
     made.copy_size = magick.copy_size;
@@ -177,7 +181,11 @@ PictureResult MagickImageTool::MakePictureFiles(const PictureRequest& request) {
   if (side == 0 && bounds.width == 0) return result;
   Outputs made;
   try {
-    made = Shrink(ReadPicture(fs_, request.source), side, bounds);
+    // A thumbnail named .jpg is a JPEG whatever the picture's format (the
+    // thumbnail of a HEIC or TIFF picture that browsers are to show).
+    const std::string extension = ToLowerAscii(ExtensionOf(request.thumbnail));
+    made = Shrink(ReadPicture(fs_, request.source), side, bounds,
+                  extension == "jpg" || extension == "jpeg");
   } catch (const Error& e) {
     if (side > 0) result.thumbnail_error = e;
     if (bounds.width > 0) result.copy_error = e;

@@ -91,12 +91,26 @@ Magick::Image ReadUpright(const Magick::Blob& input,
   return image;
 }
 
-std::string ThumbnailOf(Magick::Image image, size_t side) {
+std::string ThumbnailOf(Magick::Image image, size_t side, bool as_jpeg) {
+  as_jpeg = as_jpeg && image.magick() != "JPEG";  // a JPEG stays as it is
+  if (as_jpeg && image.colorSpace() != Magick::sRGBColorspace &&
+      image.colorSpace() != Magick::GRAYColorspace) {
+    image.colorSpace(Magick::sRGBColorspace);
+  }
   if (image.columns() > 3 * side || image.rows() > 3 * side) {
     image.scale(Magick::Geometry(2 * side, 2 * side));
   }
   image.resize(Magick::Geometry(side, side));
   image.strip();
+  if (as_jpeg) {
+    if (image.matte()) {
+      image.backgroundColor(Magick::Color("white"));
+      image.alphaChannel(Magick::RemoveAlphaChannel);
+    }
+    image.magick("JPEG");
+    image.depth(8);
+    image.quality(kCopyQuality);
+  }
   return Encoded(image);
 }
 
@@ -151,8 +165,8 @@ PixelSize PingShownSize(const std::string& bytes) {
 }
 
 MagickPictures MakeMagickPictures(const std::string& bytes,
-                                  size_t thumbnail_side,
-                                  PixelSize copy_bounds) {
+                                  size_t thumbnail_side, PixelSize copy_bounds,
+                                  bool thumbnail_as_jpeg) {
   const Magick::Blob input(bytes.data(), bytes.size());
   Magick::Image header = NewImage();
   header.ping(input);
@@ -182,8 +196,9 @@ MagickPictures MakeMagickPictures(const std::string& bytes,
     }
   };
   if (thumbnail_side > 0) {
-    attempt(&made.thumbnail, &made.thumbnail_failure,
-            [&] { return ThumbnailOf(image, thumbnail_side); });
+    attempt(&made.thumbnail, &made.thumbnail_failure, [&] {
+      return ThumbnailOf(image, thumbnail_side, thumbnail_as_jpeg);
+    });
   }
   if (copy) {
     attempt(&made.copy, &made.copy_failure,

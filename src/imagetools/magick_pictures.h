@@ -30,10 +30,12 @@ struct MagickPictures {
 
 // The thumbnail (inside thumbnail_side x thumbnail_side; 0: none) and the
 // copy (inside copy_bounds, when larger or not shown by browsers; 0 x 0:
-// none) of the encoded picture. Throws Magick::Exception or std::bad_alloc
-// when the picture cannot be read.
+// none) of the encoded picture; with `thumbnail_as_jpeg` the thumbnail is a
+// JPEG (in sRGB, transparency on white) whatever the picture's format. Throws
+// Magick::Exception or std::bad_alloc when the picture cannot be read.
 MagickPictures MakeMagickPictures(const std::string& bytes,
-                                  size_t thumbnail_side, PixelSize copy_bounds);
+                                  size_t thumbnail_side, PixelSize copy_bounds,
+                                  bool thumbnail_as_jpeg = false);
 
 }  // namespace orvanta
 
