@@ -330,6 +330,8 @@ const Case kCases[] = {
       {"stderr", Lacks, " @ "}, {"stderr", Lacks, "{g}"},
       {"stderr", Has, "bomb.png"},
       {"t_good.jpg", Size, "150x113"}, {"t_truncated.jpg", Size, "150x113"},
+      {"stderr", Has, "\ntruncated.jpg: the picture is incomplete (Premature "
+                      "end of JPEG file)\n"},
       {"t_corrupt.jpg", Absent}, {"t_bomb.png", Absent},
       {"corrupt.html", Exists}, {"empty.html", Exists},
       {"bomb.html", Exists}}},

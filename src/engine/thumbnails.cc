@@ -28,6 +28,7 @@ struct Outcome {
   std::optional<Error> copy_error;  // the mid-size copy could not be made
   bool no_ffmpeg = false;  // a movie's frame needs ffmpeg, which is missing
   std::optional<PixelSize> kept;  // a larger file at its place was kept
+  std::string incomplete;         // the picture's data ends early
 };
 
 int WorkerCount(const RunSettings& settings) {
@@ -131,6 +132,7 @@ void MakePictureFiles(RunContext& ctx, const FolderInfo& info, int mode,
   }
   if (request.thumbnail.empty() && request.copy.empty()) return;
   PictureResult result = ctx.image_tool->MakePictureFiles(request);
+  outcome->incomplete = std::move(result.incomplete);
   outcome->error = std::move(result.thumbnail_error);
   // A picture that cannot be read is listed once.
   if (result.copy_error &&
@@ -192,6 +194,11 @@ Next HandleOutcome(RunContext& ctx, const FolderInfo& info,
         kCrLf;
   }
   const std::string file = info.folder_path + name;
+  if (!outcome.incomplete.empty()) {
+    ctx.state.thumbnail_error_list += PathBelow(file, ctx.input_folder, false) +
+                                      ": the picture is incomplete (" +
+                                      outcome.incomplete + ")" + kCrLf;
+  }
   if (outcome.error && HandleError(ctx, *outcome.error, file) == Next::kLeave) {
     return Next::kLeave;
   }

@@ -45,6 +45,10 @@ struct PictureResult {
   std::optional<Error> copy_error;
   // The size of the copy written; nothing when none was needed or made.
   std::optional<PixelSize> copy_size;
+  // The picture's data ends before the picture does: what was made shows
+  // what could be read. The decoder's words ("Premature end of JPEG
+  // file"); "" for a whole picture.
+  std::string incomplete;
 };
 
 class ImageTool {

@@ -9,6 +9,9 @@
 
 #include "imagetools/jpeg_pictures.h"
 
+// After jpeglib.h (jpeg_codec.h): the message codes.
+#include <jerror.h>
+
 namespace orvanta {
 namespace {
 
@@ -18,7 +21,14 @@ namespace {
   std::longjmp(errors->jump, 1);
 }
 
-void IgnoreWarning(j_common_ptr) {}
+// A warning: the data ended early (the rest decodes grey) is noted, the
+// others (extraneous bytes between markers...) are harmless.
+void NoteWarning(j_common_ptr info) {
+  auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+  if (info->err->msg_code == JWRN_JPEG_EOF && errors->incomplete[0] == '\0') {
+    info->err->format_message(info, errors->incomplete);
+  }
+}
 
 // Encodes into a buffer of libjpeg's (freed by the caller); false with
 // `errors->message` on failure.
@@ -63,7 +73,7 @@ bool Encode(const Pixels& pixels, const JpegSettings& settings,
 jpeg_error_mgr* UseErrors(JpegErrors* errors) {
   jpeg_std_error(&errors->library);
   errors->library.error_exit = JumpBack;
-  errors->library.output_message = IgnoreWarning;
+  errors->library.output_message = NoteWarning;
   return &errors->library;
 }
 

@@ -22,11 +22,15 @@ namespace orvanta {
 // Where libjpeg's errors go: error_exit formats the message and jumps to
 // `jump`, so each function that calls libjpeg sets it with setjmp and keeps
 // no C++ objects of its own between that mark and its last libjpeg call.
-// Warnings are ignored: a photo cut short decodes with its rest grey.
+// Warnings are not failures: a photo cut short decodes with its rest grey,
+// and `incomplete` says so.
 struct JpegErrors {
   jpeg_error_mgr library;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX] = "";
+  // libjpeg's words when the picture's data ends before the picture does
+  // (decoded all the same, its rest grey); "" when it is whole.
+  char incomplete[JMSG_LENGTH_MAX] = "";
 };
 jpeg_error_mgr* UseErrors(JpegErrors* errors);
 

@@ -215,6 +215,7 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
     throw JpegError(errors.message);
   }
   JpegPictures made;
+  made.incomplete = errors.incomplete;
   Pixels copy_pixels = copy ? copy->Take() : Pixels();
   if (plan.thumbnail_width > 0) {
     Pixels small =

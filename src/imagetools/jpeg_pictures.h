@@ -43,6 +43,7 @@ struct JpegPictures {
   std::string copy;       // JPEG bytes, when the photo needs a copy
   int copy_width = 0;     // as shown
   int copy_height = 0;
+  std::string incomplete;  // libjpeg's words when the data ends early
 };
 
 // The thumbnail and copy of the JPEG in `bytes`; nothing for a colour model

@@ -106,6 +106,7 @@ Error PictureError(const std::string& library_text) {
 // The encoded outputs of one picture, or why each could not be made.
 struct Outputs {
   std::string thumbnail, copy;  // copy: empty when none is needed
+  std::string incomplete;       // the decoder's words on a picture cut short
   PixelSize copy_size;
   std::optional<Error> thumbnail_error, copy_error;
 };
@@ -125,6 +126,7 @@ Outputs Shrink(const std::string& bytes, int side, PixelSize bounds,
         made.thumbnail = std::move(jpeg->thumbnail);
         made.copy = std::move(jpeg->copy);
         made.copy_size = {jpeg->copy_width, jpeg->copy_height};
+        made.incomplete = std::move(jpeg->incomplete);
         return made;
       }
     }
@@ -191,6 +193,7 @@ PictureResult MagickImageTool::MakePictureFiles(const PictureRequest& request) {
     if (bounds.width > 0) result.copy_error = e;
     return result;
   }
+  result.incomplete = made.incomplete;
   if (side > 0) {
     try {
       if (made.thumbnail_error) throw *made.thumbnail_error;
