@@ -10,6 +10,7 @@
 #include <random>
 
 #include "testing/cli_runner.h"
+#include "testing/exiftool.h"
 #include "testing/temp_dir.h"
 #include "testing/test_pictures.h"
 
@@ -35,7 +36,8 @@ struct Check {
 
 struct Case {
   std::string name;
-  // Path -> contents. "#WxH", "#WxH/ORIENTATION" make a picture;
+  // Path -> contents. "#WxH", "#WxH/ORIENTATION" make a picture, and
+  // "#WxH|-TAG=VALUE|..." one with what exiftool writes into it;
   // "#clip SECONDS[/ROTATION]" a movie clip; "#corrupt", "#truncated",
   // "#bomb" and "#random" broken files; "->T" a link to T; a path ending in
   // "/" a folder.
@@ -49,6 +51,17 @@ struct Case {
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+// The exiftool arguments after the first "|" of "#WxH|-A=1|-B=2".
+std::vector<std::string> SplitTags(const std::string& contents) {
+  std::vector<std::string> tags;
+  for (size_t at = contents.find('|'); at != std::string::npos;) {
+    const size_t next = contents.find('|', at + 1);
+    tags.push_back(contents.substr(at + 1, next - at - 1));
+    at = next;
+  }
+  return tags;
+}
 
 class GalleryCaseTest : public ::testing::TestWithParam<Case> {
  protected:
@@ -93,6 +106,8 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
     } else if (std::sscanf(contents.c_str(), "#%dx%d/%d", &width, &height,
                            &orientation) >= 2) {
       MakePicture(path, width, height, orientation);
+      std::vector<std::string> tags = SplitTags(contents);
+      if (!tags.empty()) RunExiftool({{path, tags}});
     } else {
       WriteFile(path, Fill(contents));
     }
@@ -613,6 +628,52 @@ const Case kCases[] = {
      {{"index.html", Has, "<TABLE>"}, {"orvanta.css", Absent},
       {"P:info.ini", Has, "IndexTemplateFile=ModernIndexTemplate.html"}},
      {"--style", "classic", "{g}"}},
+    {"ModernPagesShowWhatPicturesSayOfThemselves",
+     {{"exif.jpg", "#400x300|-DateTimeOriginal=2019:07:14 18:30:00|"
+                   "-OffsetTimeOriginal=+02:00|-ImageDescription=Harbour at "
+                   "dusk|-Make=Canon|-Model=Canon EOS 5D"},
+      {"iptc.jpg", "#400x300|-IPTC:ObjectName=Old town|"
+                   "-IPTC:Caption-Abstract=Market day"},
+      {"xmp.jpg", "#400x300|-XMP-dc:Title=Lighthouse|"
+                  "-XMP-dc:Description=Storm <coming>"},
+      {"junk.jpg", "#400x300|-ImageDescription=OLYMPUS DIGITAL CAMERA"},
+      {"told.jpg", "#400x300|-XMP-dc:Title=The camera's title"},
+      {"DirInfo.txt", "told.jpg=Our <b>boat</b>\r\n"}},
+     {"MovieFilesToMatch=mov"}, "", 0,
+     {{"exif.html", Has, "<p class=\"details\"><time datetime=\"2019-07-14T"
+                         "18:30:00+02:00\">Sunday, July 14, 2019, 6:30 pm</time> "
+                         "<span class=\"camera\">Canon EOS 5D</span> <a "},
+      {"exif.html", Has, "<h1>Harbour at dusk</h1>"},
+      {"iptc.html", Has, "<h1>Old town</h1>"},
+      {"iptc.html", Has, "<p class=\"caption\">Market day</p>"},
+      {"xmp.html", Has, "<p class=\"caption\">Storm &lt;coming&gt;</p>"},
+      {"index.html", Has, "alt=\"Lighthouse\""},
+      {"index.html", Has, "<figcaption>Lighthouse</figcaption>"},
+      {"junk.html", Has, "<h1>junk</h1>"}, {"junk.html", Lacks, "OLYMPUS"},
+      {"told.html", Has, "<h1>Our <b>boat</b></h1>"},
+      {"told.html", Lacks, "camera's title"}},
+     {"--style", "modern", "{g}"}},
+    {"ClassicPagesStayAsTheyWere",
+     {{"exif.jpg", "#400x300|-DateTimeOriginal=2019:07:14 18:30:00|"
+                   "-ImageDescription=Harbour at dusk"},
+      {"b.jpg", "#40x30|-DateTimeOriginal=2019:07:15 08:00:00"}},
+     {}, "", 0,
+     {{"exif.html", Lacks, "Harbour"}, {"exif.html", Lacks, "2019"},
+      {"index.html", Before, "b.html | exif.html"}}},
+    {"SortByDateTakenThenByTheFilesTime",
+     {{"a.jpg", "#40x30|-DateTimeOriginal=2020:01:01 12:00:00"},
+      {"b.jpg", "#40x30|-DateTimeOriginal=2020:01:01 10:00:00"},
+      {"c.jpg", "#40x30|-FileModifyDate=2020:01:01 11:00:00+00:00"},
+      {"d.jpg", "#40x30|-DateTimeOriginal=2020:01:01 11:00:00|"
+                "-OffsetTimeOriginal=+02:00"},
+      {"e.jpg", "#40x30|-DateTimeOriginal=2020:01:01 12:00:00"}},
+     {"SortByDateTaken=True"}, "", 0,
+     {{"index.html", Before, "d.html | b.html"},
+      {"index.html", Before, "b.html | c.html"},
+      {"index.html", Before, "c.html | a.html"},
+      {"index.html", Before, "a.html | e.html"},
+      {"b.html", Has, "<a href=\"c.html\" name=\"navNext\">"}},
+     {"{g}"}, {"TZ=UTC"}},
     {"FullDeviceUnderTheIndexStopsTheRun",
      {{"a.jpg", "#40x30"}, {"index.html", "->/dev/full"}},
      {"ThumbnailCreateMode=0"}, "", 3,

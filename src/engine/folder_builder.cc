@@ -12,6 +12,7 @@
 #include "engine/index_page.h"
 #include "engine/modern_page.h"
 #include "engine/nav_script.h"
+#include "engine/picture_facts.h"
 #include "engine/templates.h"
 #include "engine/thumbnails.h"
 
@@ -114,6 +115,8 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
       return;
     }
     SortStrings(names);
+    ReadPictureFacts(ctx, &info, names);
+    if (ctx.options.sort_by_date_taken) OrderByDateTaken(info, &names);
     CreateThumbnails(ctx, info,
                      static_cast<int32_t>(names.size() - info.work.size()));
     ctx.ui.InitializeSubtask("Processing", 1, 2);

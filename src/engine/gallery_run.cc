@@ -13,6 +13,7 @@
 #include "engine/folder_scan.h"
 #include "engine/modern_page.h"
 #include "engine/nav_script.h"
+#include "engine/picture_facts.h"
 #include "engine/run_context.h"
 #include "engine/templates.h"
 
@@ -115,6 +116,18 @@ bool EnsureTemplate(RunContext& ctx, std::string* path,
   return true;
 }
 
+// Whether the templates show what pictures say of themselves.
+bool TemplatesShowFacts(RunContext& ctx) {
+  try {
+    return ShowsPictureFacts(
+               ReadTemplateLines(ctx, ctx.options.index_template_path)) ||
+           ShowsPictureFacts(
+               ReadTemplateLines(ctx, ctx.options.picture_template_path));
+  } catch (const Error&) {
+    return false;  // the walk reports a template it cannot read
+  }
+}
+
 // Whether the templates link the gallery root's stylesheet and script.
 bool TemplatesUseRootFiles(RunContext& ctx) {
   try {
@@ -196,6 +209,8 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
     WriteNavigationScript(ctx, nav_path);
   }
   if (TemplatesUseRootFiles(ctx)) WriteRootFiles(ctx);
+  ctx.show_facts = TemplatesShowFacts(ctx);
+  ctx.read_facts = ctx.show_facts || ctx.options.sort_by_date_taken;
 
   ctx.ui.SetBusy(true);
   ctx.state = RunState{};

@@ -10,6 +10,7 @@
 #include "engine/html_text.h"
 #include "engine/index_page.h"
 #include "engine/mid_size.h"
+#include "engine/picture_facts.h"
 #include "imagetools/resample.h"
 
 namespace orvanta {
@@ -39,8 +40,9 @@ std::string SizeAttributes(const std::optional<PixelSize>& size) {
 }
 
 // The alt text of a file's picture: its title, else its name.
-std::string Alt(const FolderInfo& info, const std::string& name) {
-  const std::string alt = AttributeText(LookupPictureTitle(info, name));
+std::string Alt(const RunContext& ctx, const FolderInfo& info,
+                const std::string& name) {
+  const std::string alt = AttributeText(ShownTitle(ctx, info, name));
   return alt.empty() ? HtmlEscape(name) : alt;
 }
 
@@ -50,7 +52,7 @@ std::string GridImage(RunContext& ctx, const FolderInfo& info,
                       const std::string& name) {
   std::string thumbnail;
   bool is_movie = false;
-  const std::string alt = " alt=" + Quoted(Alt(info, name));
+  const std::string alt = " alt=" + Quoted(Alt(ctx, info, name));
   if (ThumbnailExists(ctx, info, name, &thumbnail, &is_movie)) {
     return "<img src=" +
            Quoted(UrlEncodeName(thumbnail.substr(info.folder_path.size()))) +
@@ -85,12 +87,12 @@ std::vector<std::string> ClipView(RunContext& ctx, const FolderInfo& info,
                     : "";
   const std::string type = PlayableType(name);
   if (type.empty()) {
-    return {"<a class=\"shot clip\" href=" + href + " download>" +
-            (has_thumbnail ? "<img src=" + Quoted(UrlEncodeName(thumbnail)) +
-                                 " alt=" + Quoted(Alt(info, name)) + size + ">"
-                           : "") +
-            "<span class=\"play\">Download " + HtmlEscape(name) +
-            "</span></a>"};
+    return {
+        "<a class=\"shot clip\" href=" + href + " download>" +
+        (has_thumbnail ? "<img src=" + Quoted(UrlEncodeName(thumbnail)) +
+                             " alt=" + Quoted(Alt(ctx, info, name)) + size + ">"
+                       : "") +
+        "<span class=\"play\">Download " + HtmlEscape(name) + "</span></a>"};
   }
   return {
       "<video class=\"shot\" controls preload=\"metadata\"" +
@@ -182,7 +184,7 @@ void WriteThumbnailGrid(RunContext& ctx, const FolderInfo& info,
     }
     cell += ">" + GridImage(ctx, info, name) +
             (movie ? "<span class=\"play\">Movie</span>" : "") +
-            "</a><figcaption>" + LookupPictureTitle(info, name) +
+            "</a><figcaption>" + ShownTitle(ctx, info, name) +
             "</figcaption></figure></li>";
     page.WriteLine(cell);
     WriteFilePage(ctx, info, names, i, level);
@@ -208,22 +210,28 @@ std::vector<std::string> PictureView(RunContext& ctx, const FolderInfo& info,
   }
   return {"<a class=\"shot\" href=" + Quoted(UrlEncodeName(name)) +
           "><img src=" + Quoted(UrlEncodeName(source)) +
-          " alt=" + Quoted(Alt(info, name)) + SizeAttributes(shown) +
+          " alt=" + Quoted(Alt(ctx, info, name)) + SizeAttributes(shown) +
           " fetchpriority=\"high\"></a>"};
 }
 
-std::string PictureDetails(RunContext& ctx, const FolderInfo& info,
-                           const std::string& name) {
-  std::string details = "<p class=\"details\"><a class=\"file\" href=" +
-                        Quoted(UrlEncodeName(name)) + ">" + HtmlEscape(name) +
-                        "</a>";
+std::vector<std::string> PictureDetails(RunContext& ctx, const FolderInfo& info,
+                                        const std::string& name) {
+  std::vector<std::string> lines;
+  const std::string caption = ShownCaption(ctx, info, name);
+  if (!caption.empty())
+    lines.push_back("<p class=\"caption\">" + caption + "</p>");
+  std::string details =
+      "<p class=\"details\">" + DateAndCameraHtml(ctx, info, name) +
+      "<a class=\"file\" href=" + Quoted(UrlEncodeName(name)) + ">" +
+      HtmlEscape(name) + "</a>";
   if (!ctx.options.known_extensions.IsMovieFile(name)) {
     if (const auto size = SizeOf(ctx, info.folder_path + name)) {
       details += " <span class=\"dims\">" + std::to_string(size->width) +
                  " \u00d7 " + std::to_string(size->height) + "</span>";
     }
   }
-  return details + "</p>";
+  lines.push_back(details + "</p>");
+  return lines;
 }
 
 std::vector<std::string> ModernTemplateLines(bool index) {

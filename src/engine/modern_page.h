@@ -31,10 +31,10 @@ void WriteThumbnailGrid(RunContext& ctx, const FolderInfo& info,
 // clip, fitted to the window by the stylesheet.
 std::vector<std::string> PictureView(RunContext& ctx, const FolderInfo& info,
                                      const std::string& name);
-// %PictureDetails%: the date taken and camera when known, the file, the
-// picture's size.
-std::string PictureDetails(RunContext& ctx, const FolderInfo& info,
-                           const std::string& name);
+// %PictureDetails%: the picture's own caption when it has one, then the
+// date taken and camera when known, the file and the picture's size.
+std::vector<std::string> PictureDetails(RunContext& ctx, const FolderInfo& info,
+                                        const std::string& name);
 
 // The lines of the style's index (or picture) template.
 std::vector<std::string> ModernTemplateLines(bool index);

@@ -10,6 +10,7 @@
 #include "engine/mid_size.h"
 #include "engine/modern_page.h"
 #include "engine/nav_script.h"
+#include "engine/picture_facts.h"
 #include "engine/templates.h"
 
 namespace orvanta {
@@ -77,9 +78,7 @@ std::vector<std::string> PageBlock(RunContext& ctx, const std::string& code,
   if (code == kCodePictureSource) {
     return {BuildPictureSource(ctx, info, name, page_path)};
   }
-  if (code == kCodePictureDescription) {
-    return {LookupPictureTitle(info, name)};
-  }
+  if (code == kCodePictureDescription) return {ShownTitle(ctx, info, name)};
   if (code == kCodeNavBack) {
     return {NavLink(info, names, index - 1, "navPrevious", "Previous")};
   }
@@ -87,7 +86,7 @@ std::vector<std::string> PageBlock(RunContext& ctx, const std::string& code,
     return {NavLink(info, names, index + 1, "navNext", "Next")};
   }
   if (code == kCodePictureView) return PictureView(ctx, info, name);
-  if (code == kCodePictureDetails) return {PictureDetails(ctx, info, name)};
+  if (code == kCodePictureDetails) return PictureDetails(ctx, info, name);
   return {line};
 }
 
@@ -142,7 +141,7 @@ void WritePicturePage(RunContext& ctx, const FolderInfo& info,
     return;
   }
   const std::string& name = names[index];
-  const std::string title = LookupPictureTitle(info, name);
+  const std::string title = ShownTitle(ctx, info, name);
   const PageContext context{title, level, &info, &name};
   try {
     for (const std::string& template_line : *lines) {

@@ -15,6 +15,7 @@
 #include "engine/gallery_run.h"
 #include "engine/user_interface.h"
 #include "imagetools/image_tool.h"
+#include "imagetools/picture_metadata.h"
 #include "options/options.h"
 
 namespace orvanta {
@@ -59,6 +60,10 @@ struct RunContext {
   // paths fall back to the default names when a template is missing).
   GalleryOptions options;
   ImageTool* image_tool = nullptr;  // set before the walk
+  // The pictures' own metadata is read (for the order or the pages), and
+  // shown on the pages.
+  bool read_facts = false;
+  bool show_facts = false;
   std::string input_folder;  // the gallery's root, ending in the separator
   RunState state;
   // Template files read once per run, by path.
@@ -70,6 +75,12 @@ struct FileWork {
   std::string name;
   bool thumbnail = false;  // its thumbnail
   bool copy = false;       // its mid-size copy
+};
+
+// What a listed file says of itself.
+struct PictureFacts {
+  PictureMetadata metadata;
+  int64_t modified_ns = 0;
 };
 
 // The record of the folder being processed.
@@ -91,6 +102,7 @@ struct FolderInfo {
   // Lower-cased base names that two or more listed files share ("pic" of
   // pic.bmp and pic.png): what is named after them takes the whole name.
   std::unordered_set<std::string> shared_bases;
+  std::unordered_map<std::string, PictureFacts> facts;  // by file name
 };
 
 // CR LF, the line break inside message texts.

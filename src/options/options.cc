@@ -71,6 +71,7 @@ void SetDefaultOptions(const std::string& input_folder,
   controls->create_movie_thumbnails = CheckboxFromBoolean(false);
   controls->create_mid_size_files = CheckboxFromBoolean(false);
   controls->mid_size_file_prefix = kDefaultMidSizePrefix;
+  controls->sort_by_date_taken = CheckboxFromBoolean(false);
 }
 
 PageStyle PageStyleOf(const OptionControls& controls) {
@@ -141,6 +142,7 @@ void CaptureOptions(const OptionControls& controls,
       options->include_mid_size_picture &&
       CheckboxToBoolean(controls.create_mid_size_files);
   options->mid_size_file_prefix = controls.mid_size_file_prefix;
+  options->sort_by_date_taken = CheckboxToBoolean(controls.sort_by_date_taken);
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

@@ -64,6 +64,7 @@ struct OptionControls {
   std::string irfanview_path = Platform().default_converter_path;
   int create_movie_thumbnails = 0;  // chkCreateMovieThumbnails
   int create_mid_size_files = 0;    // chkCreateMidSizeFiles
+  int sort_by_date_taken = 0;       // chkSortByDateTaken
   std::string mid_size_file_prefix = kDefaultMidSizePrefix;
 
   bool operator==(const OptionControls&) const = default;
@@ -93,6 +94,9 @@ struct GalleryOptions {
   // Only with include_mid_size_picture.
   bool create_mid_size_files = false;
   std::string mid_size_file_prefix = kDefaultMidSizePrefix;
+  // Pictures and movies of a folder in the order they were taken (a file
+  // without a date taken by its modification time), not by name.
+  bool sort_by_date_taken = false;
   int mid_size_maximum_width = 760;
   int mid_size_maximum_height = 485;
   ExtensionTable known_extensions;

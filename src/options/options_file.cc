@@ -75,6 +75,7 @@ const OptionKey kKeys[] = {
      &C::create_mid_size_files},
     {"MidSizeFilePrefix", ValueKind::kText, &C::mid_size_file_prefix, nullptr,
      0, false, 0, 0, true},
+    {"SortByDateTaken", ValueKind::kCheckbox, nullptr, &C::sort_by_date_taken},
 };
 
 // A list index read from the file: rounded ties to even; -1 (no selection)

@@ -37,8 +37,8 @@ namespace {
 
 // The window's outer height in twips, without and with the converter's
 // path box below the frames.
-constexpr int kDesignHeight = 7360;
-constexpr int kDesignHeightWithPath = 7860;
+constexpr int kDesignHeight = 7660;
+constexpr int kDesignHeightWithPath = 8160;
 
 constexpr char kOverwriteHtmlCaption[] =
     "&Overwrite Existing Html Files Without Confirmation";
@@ -85,7 +85,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   BindTextBoxRules();
   ConnectHandlers();
   resize(TwipsToPixels(8655),
-         TwipsToPixels(6930) + menuBar()->sizeHint().height());
+         TwipsToPixels(7230) + menuBar()->sizeHint().height());
   // Load.
   SizeAndCenterWindow(this, kUpperThird, 8800, kDesignHeight, true,
                       kCurrentMonitor);

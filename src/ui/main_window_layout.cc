@@ -71,9 +71,9 @@ void FrmOrvanta::CreateControls() {
   CreateThumbnailOptions(form);
   CreateImageAndOutputOptions(form);
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
-                              "lblIrfanviewPath", 120, 6555, 1215, 255);
+                              "lblIrfanviewPath", 120, 6855, 1215, 255);
   txt_irfanview_path_ =
-      Place(TextBox(form), "txtIrfanviewPath", 1440, 6540, 7095, 285);
+      Place(TextBox(form), "txtIrfanviewPath", 1440, 6840, 7095, 285);
   txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
 }
 
@@ -156,7 +156,7 @@ void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
 void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
   auto* images = fra_image_file_options_ =
       Place(new QGroupBox(QStringLiteral("Image File Options"), form),
-            "fraImageFileOptions", 4200, 3480, 4335, 1215);
+            "fraImageFileOptions", 4200, 3480, 4335, 1515);
   chk_include_picture_files_ =
       Place(CheckBox(images, "Include picture files"), "chkIncludePictureFiles",
             4440, 3720, 2055, 375);
@@ -167,24 +167,30 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
             4440, 4200, 2055, 375);
   txt_movie_file_extensions_ =
       Place(TextBox(images), "txtMovieFileExtensions", 6240, 4260, 2115, 285);
+  chk_sort_by_date_taken_ =
+      Place(CheckBox(images, "Sort pictures by &date taken"),
+            "chkSortByDateTaken", 4440, 4680, 3975, 255);
+  chk_sort_by_date_taken_->setToolTip(QStringLiteral(
+      "Pictures and movies in the order they were taken, as their cameras "
+      "wrote it (else by the time the file was last changed), not by name"));
 
   auto* output = fra_options_ =
       Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
-            4200, 4800, 4335, 1635);
+            4200, 5100, 4335, 1635);
   chk_include_javascript_nav_functions_ =
       Place(CheckBox(output, "Include &Keyboard Navigation (via JavaScript)"),
-            "chkIncludeJavascriptNavFunctions", 4320, 5040, 2415, 375);
+            "chkIncludeJavascriptNavFunctions", 4320, 5340, 2415, 375);
   Place(Label(output, "Target Screen Size"), "lblTargetScreenResolution", 6840,
-        5280, 1455, 255);
+        5580, 1455, 255);
   chk_include_mid_size_picture_ =
       Place(CheckBox(output, "Include &Mid-Size Picture"),
-            "chkIncludeMidSizePicture", 4320, 5520, 2415, 375);
+            "chkIncludeMidSizePicture", 4320, 5820, 2415, 375);
   cbo_target_screen_resolution_ =
-      Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5520,
+      Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5820,
             1455, 315);
   chk_create_mid_size_files_ =
       Place(CheckBox(output, "Make mid-size picture &files"),
-            "chkCreateMidSizeFiles", 4320, 5940, 4095, 375);
+            "chkCreateMidSizeFiles", 4320, 6240, 4095, 375);
   chk_create_mid_size_files_->setToolTip(QStringLiteral(
       "A web-size JPEG copy of every larger picture, and of pictures "
       "browsers cannot show (HEIC, TIFF...), made with the thumbnails"));

@@ -50,6 +50,7 @@ OptionControls FrmOrvanta::ReadControls() {
   c.irfanview_path = Text(txt_irfanview_path_);
   c.create_movie_thumbnails = CheckBoxValue(chk_create_movie_thumbnails_);
   c.create_mid_size_files = CheckBoxValue(chk_create_mid_size_files_);
+  c.sort_by_date_taken = CheckBoxValue(chk_sort_by_date_taken_);
   c.mid_size_file_prefix = mid_size_file_prefix_;
   return c;
 }
@@ -81,6 +82,7 @@ void FrmOrvanta::WriteControls(const OptionControls& c) {
   SetText(txt_irfanview_path_, c.irfanview_path);
   SetCheckBoxValue(chk_create_movie_thumbnails_, c.create_movie_thumbnails);
   SetCheckBoxValue(chk_create_mid_size_files_, c.create_mid_size_files);
+  SetCheckBoxValue(chk_sort_by_date_taken_, c.sort_by_date_taken);
   mid_size_file_prefix_ = c.mid_size_file_prefix;
 }
 

@@ -193,6 +193,27 @@ async function checkModern(root) {
   console.log(`modern pages checked: ${Object.values(pages).join(', ')}`);
 }
 
+// The date and caption a picture carries, as a person reads them on its
+// modern page.
+async function checkPictureFacts(root) {
+  const server = await startServer(path.dirname(root));
+  const base = `http://127.0.0.1:${server.address().port}/${encodeURIComponent(path.basename(root))}`;
+  const browser = await chromium.launch(launchOptions);
+  const page = await browser.newPage();
+  await page.goto(`${base}/Beach%2001.html`, { waitUntil: 'load' });
+  const shown = await page.evaluate(() => ({
+    title: document.querySelector('h1')?.innerText,
+    caption: document.querySelector('.caption')?.innerText,
+    date: document.querySelector('time')?.innerText,
+    datetime: document.querySelector('time')?.getAttribute('datetime'),
+  }));
+  const wanted = { title: 'Low tide', caption: 'The boats wait', date: 'Sunday, July 14, 2019, 6:30 pm',
+    datetime: '2019-07-14T18:30:00+02:00' };
+  if (JSON.stringify(shown) !== JSON.stringify(wanted)) fail(`Beach 01.html shows ${JSON.stringify(shown)}`);
+  await browser.close();
+  server.close();
+}
+
 if (args['modern-gallery']) {
   await checkModern(path.resolve(args['modern-gallery']));
   console.log('browser modern gallery: 1 passed, 0 failed');
@@ -225,9 +246,14 @@ let cases = 1;
 if (args.modern === 'on') {
   const modernRoot = path.join(work, 'modern', 'Photos & Trips');
   makeTree(modernRoot, TREE);
+  // What a camera and a photo manager wrote into one photo.
+  execFileSync('exiftool', ['-q', '-overwrite_original', '-DateTimeOriginal=2019:07:14 18:30:00',
+    '-OffsetTimeOriginal=+02:00', '-XMP-dc:Title=Low tide', '-XMP-dc:Description=The boats wait',
+    path.join(modernRoot, 'Beach 01.jpg')]);
   runCli(modernRoot, [...movieSettings, '--style', 'modern', '--set', 'CreateMidSizeFiles=True',
     '--set', 'TargetResolutionIndex=1']);
   await checkModern(modernRoot);
+  await checkPictureFacts(modernRoot);
   cases += 1;
 }
 console.log(`browser gallery: ${cases} passed, 0 failed`);
