@@ -116,25 +116,14 @@ bool EnsureTemplate(RunContext& ctx, std::string* path,
   return true;
 }
 
-// Whether the templates show what pictures say of themselves.
-bool TemplatesShowFacts(RunContext& ctx) {
+// Whether either template's lines satisfy `holds` (ShowsPictureFacts: the
+// pages show what pictures say of themselves; UsesRootFiles: they link the
+// gallery root's stylesheet and script).
+bool EitherTemplate(RunContext& ctx,
+                    bool (*holds)(const std::vector<std::string>&)) {
   try {
-    return ShowsPictureFacts(
-               ReadTemplateLines(ctx, ctx.options.index_template_path)) ||
-           ShowsPictureFacts(
-               ReadTemplateLines(ctx, ctx.options.picture_template_path));
-  } catch (const Error&) {
-    return false;  // the walk reports a template it cannot read
-  }
-}
-
-// Whether the templates link the gallery root's stylesheet and script.
-bool TemplatesUseRootFiles(RunContext& ctx) {
-  try {
-    return UsesRootFiles(
-               ReadTemplateLines(ctx, ctx.options.index_template_path)) ||
-           UsesRootFiles(
-               ReadTemplateLines(ctx, ctx.options.picture_template_path));
+    return holds(ReadTemplateLines(ctx, ctx.options.index_template_path)) ||
+           holds(ReadTemplateLines(ctx, ctx.options.picture_template_path));
   } catch (const Error&) {
     return false;  // the walk reports a template it cannot read
   }
@@ -208,8 +197,8 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
   if (ctx.options.include_keyboard_navigation && !ctx.fs.FileExists(nav_path)) {
     WriteNavigationScript(ctx, nav_path);
   }
-  if (TemplatesUseRootFiles(ctx)) WriteRootFiles(ctx);
-  ctx.show_facts = TemplatesShowFacts(ctx);
+  if (EitherTemplate(ctx, UsesRootFiles)) WriteRootFiles(ctx);
+  ctx.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
   ctx.read_facts = ctx.show_facts || ctx.options.sort_by_date_taken;
 
   ctx.ui.SetBusy(true);
