@@ -14,14 +14,25 @@
 #     BUILD_DIR/bench/many: 1,000 folders x 100 small pictures with their
 #     t_ thumbnails already made (see make_many.py), and
 #     BUILD_DIR/bench/movies: 20 one-minute 1080p H.264 clips made by ffmpeg
-#     from its test source. Delete a tree to have it rebuilt.
+#     from its test source, and BUILD_DIR/bench/dated: 15,000 small pictures
+#     (150 folders x 100) carrying a camera's metadata. The photos get a
+#     camera's metadata too (exiftool, once: date taken, camera, exposure,
+#     a caption on every third, a 160 px preview). Delete a tree to have it
+#     rebuilt.
 #  3. Runs, round-robin, BENCH_RUNS times (default 3) each:
 #       floor           djpeg -scale 1/8 over every photo, one after another
 #       floor2          the same, two at a time (the limit on two cores)
+#       floor-mid       djpeg -scale 1/2 | cjpeg -quality 85 over every
+#                       photo, one after another (the floor of web-size copies)
 #       vipsthumbnail   vipsthumbnail -s 150x150 over every photo
 #       llgal           llgal -d FOLDER per folder, on a fresh copy of the tree
 #       orvanta-scratch orvanta-cli, whole gallery on a fresh copy of the tree
 #       orvanta-pages   orvanta-cli again on that copy (thumbnails exist)
+#       orvanta-facts   orvanta-scratch with SortByDateTaken (every photo's
+#                       metadata read)
+#       orvanta-mid     orvanta-scratch with 1600x1200 web-size copies
+#       orvanta-dated   orvanta-cli --style modern with SortByDateTaken again
+#                       on the 15,000-picture tree (pages only, metadata read)
 #       orvanta-many    orvanta-cli on the 100,000-picture tree (pages only)
 #       convert-mixed   convert -thumbnail 150x150 over every mixed picture
 #       orvanta-mixed   orvanta-cli, whole gallery on a fresh copy of the
@@ -60,6 +71,8 @@ many="$work/many"
 mixed="$work/mixed"
 movies="$work/movies"
 movie_count=20
+dated="$work/dated"
+dated_folders=150
 scratch="$work/scratch"
 raw="$work/raw.tsv"
 meta="$work/meta.tsv"
@@ -73,7 +86,8 @@ many_per_folder=100
 say() { printf '[bench] %s\n' "$*" >&2; }
 
 # ---------------------------------------------------------------- peers
-peers=(mate-backgrounds libjpeg-turbo-progs libvips-tools llgal imagemagick ffmpeg time)
+peers=(mate-backgrounds libjpeg-turbo-progs libvips-tools llgal imagemagick ffmpeg time
+  libimage-exiftool-perl)
 missing=()
 for p in "${peers[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
@@ -115,6 +129,27 @@ if [[ ! -d $photos ]]; then
   mv "$photos.part" "$photos"
 fi
 mapfile -t photo_files < <(find "$photos" -type f -name 'IMG_*.jpg' | sort)
+# tag FILE...: gives pictures a camera's metadata, a day and a minute apart
+# (in reverse order of their names, so that the order by date differs).
+tag() {
+  local i=0 f args=()
+  convert "${1}[0]" -thumbnail 160x120 "$work/preview.jpg"
+  for f; do
+    args+=(-overwrite_original -q -DateTimeOriginal="$(date -u -d "@$((1500000000 - i * 86460))" '+%Y:%m:%d %H:%M:%S')"
+      -OffsetTimeOriginal=+02:00 -Make=Canon "-Model=Canon EOS 5D Mark IV"
+      -ExposureTime=1/250 -FNumber=8 -ISO=200 -FocalLength=35
+      "-LensModel=EF24-70mm f/2.8L II USM" "-ThumbnailImage<=$work/preview.jpg")
+    ((i % 3)) || args+=("-XMP-dc:Description=Walk by the lake, day $i")
+    args+=("$f" -execute)
+    i=$((i + 1))
+  done
+  printf '%s\n' "${args[@]}" | exiftool -@ - >/dev/null
+}
+if [[ ! -f $work/photos.tagged ]]; then
+  say "giving the photos a camera's metadata"
+  tag "${photo_files[@]}"
+  touch "$work/photos.tagged"
+fi
 mapfile -t photo_dirs < <(find "$photos" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sort)
 photo_count=${#photo_files[@]}
 printf '%s\n' "${photo_files[@]}" >"$work/photos.list"
@@ -151,6 +186,17 @@ if [[ ! -d $movies ]]; then
   mv "$movies.part" "$movies"
 fi
 mapfile -t movie_files < <(find "$movies" -type f -name 'clip*.mp4' | sort)
+
+# ---------------------------------------------------------------- dated tree
+if [[ ! -d $dated ]]; then
+  say "building $dated ($dated_folders folders x $many_per_folder dated pictures)"
+  convert "${photo_files[0]}" -resize 320x320 -quality 85 "$work/dated.jpg"
+  tag "$work/dated.jpg"
+  convert "$work/dated.jpg" -thumbnail 300x300 -quality 85 "$work/t_dated.jpg"
+  python3 "$here/make_many.py" "$work/dated.jpg" "$work/t_dated.jpg" "$dated" \
+    "$dated_folders" "$many_per_folder"
+fi
+dated_count=$(find "$dated" -type f -name 'pic*.jpg' | wc -l)
 
 # ---------------------------------------------------------------- measuring
 if [[ -n ${BENCH_LOCK:-} ]]; then
@@ -203,10 +249,15 @@ orvanta=("$cli" --quiet --program-folder "$scratch/program")
 # first gallery is made before the round-robin runs, so all of them do the
 # same work; that first run, which writes every page new, is reported on
 # its own line.
+mkdir -p "$scratch/program"
 if [[ ! -f $many/index.html ]]; then
   say "first gallery of $many"
-  mkdir -p "$scratch/program"
   measure orvanta-many-first 1 "${orvanta[@]}" "$many"
+fi
+dated_run=("${orvanta[@]}" --style modern --set SortByDateTaken=True "$dated")
+if [[ ! -f $dated/index.html ]]; then
+  say "first gallery of $dated"
+  "${dated_run[@]}" >/dev/null
 fi
 
 for ((rep = 1; rep <= runs; rep++)); do
@@ -216,6 +267,10 @@ for ((rep = 1; rep <= runs; rep++)); do
 
   measure floor2 "$rep" bash -c \
     'xargs -d "\n" -n 1 -P 2 djpeg -scale 1/8 <"$1" >/dev/null' _ "$work/photos.list"
+
+  measure floor-mid "$rep" bash -c \
+    'while IFS= read -r f; do djpeg -scale 1/2 "$f" | cjpeg -quality 85 >/dev/null || exit 1; done <"$1"' \
+    _ "$work/photos.list"
 
   rm -rf "$scratch/vips"
   mkdir -p "$scratch/vips"
@@ -237,6 +292,23 @@ for ((rep = 1; rep <= runs; rep++)); do
   fi
 
   measure orvanta-pages "$rep" "${orvanta[@]}" "$scratch/orvanta"
+
+  fresh_copy "$scratch/orvanta"
+  rm -rf "$scratch/program"
+  mkdir -p "$scratch/program"
+  measure orvanta-facts "$rep" "${orvanta[@]}" --set SortByDateTaken=True "$scratch/orvanta"
+
+  fresh_copy "$scratch/orvanta"
+  rm -rf "$scratch/program"
+  mkdir -p "$scratch/program"
+  measure orvanta-mid "$rep" "${orvanta[@]}" --set CreateMidSizeFiles=True \
+    --set TargetResolutionIndex=4 "$scratch/orvanta"
+  copies=$(find "$scratch/orvanta" -type f -name 'm_IMG_*.jpg' | wc -l)
+  if ((copies != photo_count)); then
+    echo "orvanta-mid run $rep: $copies copies for $photo_count photos" >>"$notes"
+  fi
+
+  measure orvanta-dated "$rep" "${dated_run[@]}"
 
   measure orvanta-many "$rep" "${orvanta[@]}" "$many"
 
@@ -302,6 +374,7 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
   printf 'many_count\t%s\n' "$many_count"
   printf 'mixed_count\t%s\n' "$mixed_count"
   printf 'movie_count\t%s\n' "${#movie_files[@]}"
+  printf 'dated_count\t%s\n' "$dated_count"
   printf 'version_ffmpeg\t%s\n' "$(dpkg-query -W -f='${Version}' ffmpeg)"
   printf 'mixed_kinds\t%s\n' "$(find "$mixed" -type f -name 'pic*' | sed 's/.*\.//' | sort | uniq -c | awk '{ printf "%s%s %s", sep, $1, $2; sep = ", " }')"
   printf 'many_folders\t%s\n' "$(find "$many" -mindepth 1 -maxdepth 1 -type d | wc -l)"
