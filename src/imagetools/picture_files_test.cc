@@ -1,11 +1,15 @@
-// Mid-size copies made with the thumbnail in one call: against
-// ImageMagick's -resize of the whole picture, which pictures get one, the
-// ICC profile carried over, and the failures of each output apart.
+// The thumbnails and mid-size copies the image tool makes, against
+// ImageMagick's -resize of the whole picture; which pictures get a copy;
+// the ICC profile carried over; and its failures: pictures it cannot read
+// (listed by the run) and everything else (asked about), each output
+// failing apart, nothing half-written left behind.
 #include <Magick++.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "common/error.h"
 #include "imagetools/image_tool.h"
@@ -19,7 +23,7 @@ namespace {
 
 constexpr PixelSize kBounds = {500, 400};
 
-class MidSizeTest : public ::testing::Test {
+class PictureFilesTest : public ::testing::Test {
  protected:
   void SetUp() override { tool_ = CreateMagickImageTool(fs_); }
 
@@ -30,6 +34,16 @@ class MidSizeTest : public ::testing::Test {
   }
   std::string CopyPath(const std::string& name) {
     return dir_.Path("m_" + name.substr(0, name.rfind('.')) + ".jpg");
+  }
+  // Makes the thumbnail alone, at "a_" + name; the kind of error if any.
+  std::optional<ErrorKind> Shrink(const std::string& name) {
+    try {
+      tool_->MakeThumbnail(dir_.Path(name), dir_.Path("a_" + name), 150);
+    } catch (const Error& e) {
+      message_ = e.what();
+      return e.kind();
+    }
+    return std::nullopt;
   }
   // Makes a picture, then changes it with Magick++.
   void MakeChanged(const std::string& name, int width, int height,
@@ -43,27 +57,37 @@ class MidSizeTest : public ::testing::Test {
   TempDir dir_;
   PosixFileSystem fs_;
   std::unique_ptr<ImageTool> tool_;
+  std::string message_;
 };
 
-TEST_F(MidSizeTest, CopiesLookLikeAResizeOfTheWholePicture) {
+TEST_F(PictureFilesTest, ThumbnailsAndCopiesLookLikeAResizeOfTheWhole) {
   std::vector<std::string> names;
   for (int orientation = 1; orientation <= 8; ++orientation) {
     names.push_back("turned" + std::to_string(orientation) + ".jpg");
     MakePicture(dir_.Path(names.back()), 1200, 800, orientation);
   }
-  // Decoded whole and resampled with the Lanczos filter (less than twice
-  // the copy), and decoded at 3/8.
+  // A copy decoded whole and resampled with the Lanczos filter (less than
+  // twice the copy), and decoded at 3/8.
   names.insert(names.end(), {"near.jpg", "large.jpg"});
   MakePicture(dir_.Path("near.jpg"), 700, 500);
   MakePicture(dir_.Path("large.jpg"), 2000, 1500);
-  names.insert(names.end(), {"cmyk.jpg", "grey.jpg", "clear.png", "phone.heic",
-                             "scan.tiff"});
+  names.insert(names.end(),
+               {"portrait.jpg", "cmyk.jpg", "grey.jpg", "clear.png",
+                "plain.bmp", "moving.gif", "phone.heic", "scan.tiff"});
+  MakeChanged("portrait.jpg", 1000, 1500, [](auto& i) { i.comment("mine"); });
   MakeChanged("cmyk.jpg", 900, 700,
               [](auto& i) { i.colorSpace(Magick::CMYKColorspace); });
   MakeChanged("grey.jpg", 900, 700,
               [](auto& i) { i.type(Magick::GrayscaleType); });
   MakeChanged("clear.png", 900, 600,
               [](auto& i) { i.transparent(Magick::Color("#203040")); });
+  MakeChanged("plain.bmp", 800, 500, [](auto&) {});
+  // An animated GIF shows its first frame.
+  MakePicture(dir_.Path("first.gif"), 800, 600);
+  std::vector<Magick::Image> frames = {Magick::Image(dir_.Path("first.gif"))};
+  frames.push_back(frames[0]);
+  frames[1].flop();
+  Magick::writeImages(frames.begin(), frames.end(), dir_.Path("moving.gif"));
   MakePicture(dir_.Path("phone.png"), 800, 600);
   Magick::Image(dir_.Path("phone.png")).write(dir_.Path("phone.heic"));
   // Small, but browsers cannot show it: a copy at its own size.
@@ -71,12 +95,22 @@ TEST_F(MidSizeTest, CopiesLookLikeAResizeOfTheWholePicture) {
   Magick::Image(dir_.Path("scan.png")).write(dir_.Path("scan.tiff"));
 
   for (const std::string& name : names) {
+    ASSERT_EQ(Shrink(name), std::nullopt) << name << ": " << message_;
     const PictureResult result = Make(name);
     ASSERT_FALSE(result.thumbnail_error)
         << name << ": " << result.thumbnail_error->what();
     ASSERT_FALSE(result.copy_error)
         << name << ": " << result.copy_error->what();
     ASSERT_TRUE(result.copy_size) << name;
+    // The thumbnail made alone and the one made with the copy.
+    const Magick::Image small = ResizedByMagick(dir_.Path(name), 150, 150);
+    for (const char* prefix : {"a_", "t_"}) {
+      const Magick::Image thumbnail(dir_.Path(prefix + name));
+      EXPECT_EQ(SizeOf(thumbnail), SizeOf(small)) << prefix << name;
+      EXPECT_GE(Psnr(thumbnail, small), 35) << prefix << name;
+      EXPECT_EQ(thumbnail.comment(), "") << prefix << name;
+      EXPECT_EQ(thumbnail.profile("EXIF").length(), 0u) << prefix << name;
+    }
     const Magick::Image copy(CopyPath(name));
     const Magick::Image wanted = ResizedByMagick(
         dir_.Path(name), kBounds.width, kBounds.height, /*as_jpeg=*/true);
@@ -88,15 +122,10 @@ TEST_F(MidSizeTest, CopiesLookLikeAResizeOfTheWholePicture) {
     EXPECT_EQ(copy.magick(), "JPEG") << name;
     EXPECT_EQ(copy.comment(), "") << name;
     EXPECT_EQ(copy.profile("EXIF").length(), 0u) << name;
-    // The thumbnail of the same call is as good as one made alone.
-    const Magick::Image thumbnail(dir_.Path("t_" + name));
-    const Magick::Image small = ResizedByMagick(dir_.Path(name), 150, 150);
-    EXPECT_EQ(SizeOf(thumbnail), SizeOf(small)) << name;
-    EXPECT_GE(Psnr(thumbnail, small), 35) << name;
   }
 }
 
-TEST_F(MidSizeTest, OnlyPicturesLargerThanTheBoundsAsShownGetACopy) {
+TEST_F(PictureFilesTest, OnlyPicturesLargerThanTheBoundsAsShownGetACopy) {
   struct Case {
     const char* name;
     int width, height, orientation;
@@ -125,7 +154,7 @@ TEST_F(MidSizeTest, OnlyPicturesLargerThanTheBoundsAsShownGetACopy) {
   }
 }
 
-TEST_F(MidSizeTest, CopiesKeepThePicturesColourProfile) {
+TEST_F(PictureFilesTest, CopiesKeepThePicturesColourProfile) {
   const std::string icc = ReadFile("/usr/share/color/icc/ghostscript/a98.icc");
   ASSERT_FALSE(icc.empty()) << "libgs-common's a98.icc is missing";
   for (const char* name : {"wide_gamut.jpg", "wide_gamut.png"}) {
@@ -141,7 +170,7 @@ TEST_F(MidSizeTest, CopiesKeepThePicturesColourProfile) {
   }
 }
 
-TEST(MidSizeFailureTest, EachOutputFailsApartAndLeavesNoFile) {
+TEST(PictureFilesFailureTest, EachOutputFailsApartAndLeavesNoFile) {
   MemFileSystem fs;
   fs.AddFile("/p/photo.jpg", PictureBytes(900, 700, "jpg"));
   fs.AddFile("/p/clear.png", PictureBytes(900, 600, "png"));
@@ -176,6 +205,34 @@ TEST(MidSizeFailureTest, EachOutputFailsApartAndLeavesNoFile) {
     EXPECT_FALSE(fs.Has("/p/t_" + std::string(name)) ||
                  fs.Has("/p/m_" + std::string(name)));
   }
+}
+
+TEST_F(PictureFilesTest, PictureErrorsAndOtherFailuresLeaveNoFile) {
+  MakeCorruptPicture(dir_.Path("corrupt.jpg"));
+  MakePicture(dir_.Path("whole.jpg"), 300, 200);
+  WriteFile(dir_.Path("cut.jpg"),
+            ReadFile(dir_.Path("whole.jpg")).substr(0, 120));
+  for (const char* name : {"corrupt.jpg", "cut.jpg"}) {
+    EXPECT_EQ(Shrink(name), ErrorKind::kImageData) << name;
+    // In plain words, the library's own words at most in brackets.
+    EXPECT_TRUE(
+        message_.starts_with("the file is not a picture that can be "
+                             "read ("))
+        << message_;
+    EXPECT_EQ(message_.find(" @ "), std::string::npos) << message_;
+  }
+  MakeFolders(dir_.Path("folder.jpg"));
+  EXPECT_EQ(Shrink("missing.jpg"), ErrorKind::kGeneral);
+  EXPECT_EQ(message_, "the file cannot be read (No such file or directory)");
+  EXPECT_EQ(Shrink("folder.jpg"), ErrorKind::kGeneral);
+  MakeBombPng(dir_.Path("bomb.png"));
+  EXPECT_THROW(tool_->PictureSize(dir_.Path("bomb.png")), Error);
+  EXPECT_THROW(tool_->MakeThumbnail(dir_.Path("whole.jpg"),
+                                    dir_.Path("no/such/t.jpg"), 150),
+               Error);
+  // Nothing was written.
+  auto entries = std::filesystem::directory_iterator(dir_.path());
+  EXPECT_EQ(std::distance(begin(entries), end(entries)), 5);
 }
 
 }  // namespace
