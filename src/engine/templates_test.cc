@@ -1,6 +1,6 @@
 // Placeholder expansion in template lines: inline codes in any case, block
-// codes and the dates and times they write. (Bad codes: the template-line
-// fuzzer and the gallery table.)
+// codes and the dates and times they write. (Bad codes: the gallery
+// table.)
 #include "engine/templates.h"
 
 #include <gtest/gtest.h>

@@ -64,10 +64,9 @@ TEST_F(RunProgramTest, ProgramsPastTheLimitAreKilledWithTheirHelpers) {
 }
 
 TEST_F(RunProgramTest, ProgramsAreFoundOnThePathOrNotStarted) {
-  const std::string not_executable = dir_.Path("not-executable");
-  WriteFile(not_executable, "#!/bin/sh\nexit 0\n");
+  WriteFile(dir_.Path("not-executable"), "#!/bin/sh\nexit 0\n");
   for (const std::string& program :
-       {not_executable, dir_.Path("missing"), dir_.path(), std::string(),
+       {dir_.Path("not-executable"), dir_.path(), std::string(),
         std::string("orvanta-no-such-program-here")}) {
     EXPECT_EQ(RunProgram({program, "a"}, 5).outcome, Outcome::kNotStarted)
         << program;

@@ -95,11 +95,9 @@ TEST_F(OptionsFileTest, ReadingRules) {
                  "SourceDirectory=\r\n"
                  "IrfanviewPath=C:\\a=b\\i.exe  \r\n"
                  "UseIrfanview=yes\r\n"
-                 "  IncludeMidSizePicture=0\r\n"
                  "\tIncludeMovieFiles=False\r\n"
                  "RecurseSubdirectories=1\r\nRecurseSubdirectories=0\r\n"
                  "ThumbnailCreateMode=1.5\r\n"
-                 "TargetResolutionIndex=-1\r\n"
                  "PictureFilesToMatch=jpg,.png\r\nMovieFilesToMatch=\r\n"
                  "picturefilestomatch=gif\r\n"
                  "DirectoryInfoFile= spaced.txt"),
@@ -109,11 +107,9 @@ TEST_F(OptionsFileTest, ReadingRules) {
   EXPECT_EQ(controls_.input_folder, "");
   EXPECT_EQ(controls_.irfanview_path, "C:\\a=b\\i.exe");
   EXPECT_EQ(controls_.use_irfanview, 0);
-  EXPECT_EQ(controls_.include_mid_size_picture, 0);
   EXPECT_EQ(controls_.include_movie_files, 1);  // a tab is not trimmed
   EXPECT_EQ(controls_.recurse_subfolders, 0);
   EXPECT_EQ(controls_.create_thumbnails_index, 2);
-  EXPECT_EQ(controls_.target_screen_resolution_index, -1);
   EXPECT_EQ(controls_.directory_info_file, " spaced.txt");
   EXPECT_EQ(controls_.picture_file_extensions, "jpg,png,gif");
   EXPECT_EQ(controls_.movie_file_extensions, "");

@@ -103,11 +103,8 @@ CliResult RunCli(const CliRun& run) {
   ::signal(SIGPIPE, SIG_IGN);
 
   CliResult result;
-  bool waiting = !run.wait_for.empty();
-  if (!waiting) {
-    WriteAll(in[1], run.input);
-    ::close(in[1]);
-  }
+  WriteAll(in[1], run.input);
+  ::close(in[1]);
   const auto deadline = std::chrono::steady_clock::now() +
                         std::chrono::seconds(run.timeout_seconds);
   bool open[2] = {true, true};
@@ -116,8 +113,7 @@ CliResult RunCli(const CliRun& run) {
                      {open[1] ? err[0] : -1, POLLIN, 0}};
     int ready = ::poll(fds, 2, 200);
     if (std::chrono::steady_clock::now() > deadline) {
-      result.timed_out = true;
-      ::kill(-child, SIGKILL);
+      ::kill(-child, SIGKILL);  // ends in signal 9
       break;
     }
     for (int i = 0; i < 2 && ready > 0; ++i) {
@@ -127,14 +123,7 @@ CliResult RunCli(const CliRun& run) {
       if (n <= 0) open[i] = false;
       if (n > 0) (i == 0 ? result.out : result.err).append(buffer, n);
     }
-    if (waiting && result.err.find(run.wait_for) != std::string::npos) {
-      waiting = false;
-      if (run.then) run.then(child);
-      WriteAll(in[1], run.answer + run.input);
-      ::close(in[1]);
-    }
   }
-  if (waiting) ::close(in[1]);
   ::close(out[0]);
   ::close(err[0]);
   int raw = 0;

@@ -5,7 +5,6 @@
 
 #include <sys/types.h>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,14 +15,9 @@ struct CliRun {
   std::vector<std::string> args;  // after --program-folder DIR
   std::string program_folder;     // empty: no --program-folder
   std::string input;              // standard input, then end of input
-  // When set: once standard error holds `wait_for`, `then` runs with the
-  // child's pid and `answer` goes to standard input before `input`.
-  std::string wait_for;
-  std::function<void(pid_t)> then;
-  std::string answer;
-  int run_as_uid = -1;           // -1: as the current user
-  long open_file_limit = 0;      // 0: as inherited
-  std::vector<std::string> env;  // NAME=VALUE added to the environment
+  int run_as_uid = -1;            // -1: as the current user
+  long open_file_limit = 0;       // 0: as inherited
+  std::vector<std::string> env;   // NAME=VALUE added to the environment
   int timeout_seconds = 120;
 };
 
@@ -32,7 +26,6 @@ struct CliResult {
   int signal = 0;
   std::string out;
   std::string err;
-  bool timed_out = false;
 };
 
 CliResult RunCli(const CliRun& run);

@@ -1,11 +1,10 @@
 // Helpers of the window tests: the recording interface answering the
-// message boxes, a fixed answer to the folder picker, waiting on the event
-// loop, and acting on the modal window Qt shows next.
+// message boxes, a fixed answer to the folder picker, and acting on the
+// modal window Qt shows next.
 #ifndef ORVANTA_TESTING_GUI_SUPPORT_H_
 #define ORVANTA_TESTING_GUI_SUPPORT_H_
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -42,16 +41,6 @@ class FolderChooser {
  private:
   FolderPickerHook previous_;
 };
-
-// Processes events until `done` or 5 s have passed; returns done().
-inline bool WaitUntil(const std::function<bool()>& done) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < 5000) {
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return done();
-}
 
 // Runs `action` on the next modal window, from inside its event loop.
 inline void WhenModalShown(std::function<void(QWidget*)> action) {

@@ -55,15 +55,6 @@ std::string MemFileSystem::Contents(const std::string& path) {
   return node != nullptr && !node->folder ? node->bytes : "";
 }
 
-std::vector<std::string> MemFileSystem::Paths() {
-  std::lock_guard<std::recursive_mutex> lock(mutex_);
-  std::vector<std::string> paths;
-  for (const auto& [path, node] : nodes_) {
-    paths.push_back(node.folder && path != "/" ? path + "/" : path);
-  }
-  return paths;
-}
-
 void MemFileSystem::FailOn(Op op, std::string part, int error_number,
                            int times) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);

@@ -29,8 +29,6 @@ class MemFileSystem : public FileSystem {
   bool Has(const std::string& path);
   // The file's bytes; "" when there is none.
   std::string Contents(const std::string& path);
-  // Every path held, folders ending in "/", in order.
-  std::vector<std::string> Paths();
 
   // --- Faults. Calls of `op` on a path holding `part` fail with the
   // system error `error_number`, the next `times` of them (-1: all). A
