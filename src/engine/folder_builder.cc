@@ -2,6 +2,7 @@
 #include "engine/folder_builder.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "common/error.h"
@@ -100,6 +101,12 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
   if (ctx.AbortRequested()) ctx.state.abort_processing = true;
   if (ctx.state.abort_processing) return;
 
+  // The folder's own picture sizes; its parent's are back when it is done.
+  struct FolderSizes {
+    RunContext& ctx;
+    PictureSizes outer = std::exchange(ctx.picture_sizes, {});
+    ~FolderSizes() { ctx.picture_sizes = std::move(outer); }
+  } sizes{ctx};
   std::unique_ptr<TextWriter> page;
   try {
     if (ctx.fs.FileExists(info.folder_path + kDoNotModifyFile)) return;

@@ -32,7 +32,7 @@ bool NeedsCopy(RunContext& ctx, const FolderInfo& info,
   if (!BrowsersShowFile(name)) return true;
   try {
     const std::optional<PixelSize> size =
-        ctx.image_tool->PictureSize(info.folder_path + name);
+        ctx.PictureSize(info.folder_path + name);
     return size && LargerThanTheBounds(ctx.options, *size);
   } catch (const Error&) {
     return false;

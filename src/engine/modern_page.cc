@@ -24,10 +24,11 @@ namespace {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// A picture's size as shown, read from its header; nothing when unknown.
+// A picture's size as shown, read from its header (once a folder);
+// nothing when unknown.
 std::optional<PixelSize> SizeOf(RunContext& ctx, const std::string& path) {
   try {
-    return ctx.image_tool->PictureSize(path);
+    return ctx.PictureSize(path);
   } catch (const Error&) {
     return std::nullopt;
   }

@@ -46,14 +46,17 @@ class OrderedWork {
     std::unique_lock<std::mutex> lock(mutex_);
     Slot& slot = slots_[index];
     while (!slot.result.has_value() && !slot.error) {
+      awaited_ = index;
       if (done_.wait_for(lock, tick) == std::cv_status::timeout) {
         lock.unlock();
         idle();
         lock.lock();
       }
     }
+    awaited_ = -1;
     taken_ = index + 1;
-    more_.notify_all();
+    // Waking costs a system call: only for a worker that waits for room.
+    if (waiting_workers_ > 0) more_.notify_all();
     if (slot.error) std::rethrow_exception(std::exchange(slot.error, nullptr));
     Result result = std::move(*slot.result);
     slot.result.reset();
@@ -78,9 +81,11 @@ class OrderedWork {
       int index;
       {
         std::unique_lock<std::mutex> lock(mutex_);
+        ++waiting_workers_;
         more_.wait(lock, [this] {
           return stopped_ || next_ >= count_ || next_ < taken_ + window_;
         });
+        --waiting_workers_;
         if (stopped_ || next_ >= count_) return;
         index = next_++;
       }
@@ -94,7 +99,7 @@ class OrderedWork {
       std::lock_guard<std::mutex> lock(mutex_);
       slots_[index].result = std::move(result);
       slots_[index].error = error;
-      done_.notify_all();
+      if (index == awaited_) done_.notify_all();
     }
   }
 
@@ -108,6 +113,8 @@ class OrderedWork {
   int next_ = 0;
   int taken_ = 0;
   int window_ = 1;
+  int awaited_ = -1;         // the item Take() waits for
+  int waiting_workers_ = 0;  // workers waiting for room in the window
   bool stopped_ = false;
 };
 

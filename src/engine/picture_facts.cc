@@ -2,6 +2,7 @@
 #include "engine/picture_facts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -12,7 +13,6 @@
 #include "common/text_utils.h"
 #include "engine/folder_info.h"
 #include "engine/html_text.h"
-#include "engine/ordered_work.h"
 #include "engine/templates.h"
 
 namespace orvanta {
@@ -21,10 +21,24 @@ namespace {
 // A JPEG's metadata sits in its first bytes.
 constexpr size_t kMetadataStart = 64 * 1024;
 
-PictureFacts ReadOne(FileSystem& fs, const std::string& path, bool movie) {
+// What one file says of itself; with `size`, the picture's size too
+// (when it can be read: otherwise the page reads it again and reports).
+struct OneFile {
   PictureFacts facts;
+  std::optional<std::optional<PixelSize>> size;
+};
+
+OneFile ReadOne(RunContext& ctx, const std::string& path, bool movie,
+                bool size) {
+  OneFile one;
+  PictureFacts& facts = one.facts;
+  FileSystem& fs = ctx.fs;
   facts.modified_ns = fs.Status(path).modified_ns;
-  if (movie) return facts;
+  if (movie) return one;
+  try {
+    if (size) one.size = ctx.image_tool->PictureSize(path);
+  } catch (const Error&) {
+  }
   try {
     bool whole = false;
     std::string bytes = fs.ReadFile(path, kMetadataStart, &whole);
@@ -35,7 +49,7 @@ PictureFacts ReadOne(FileSystem& fs, const std::string& path, bool movie) {
   } catch (const Error&) {
     // Nothing to say: the thumbnail or the page reports the trouble.
   }
-  return facts;
+  return one;
 }
 
 // Seconds since 1970 of when the file was taken: the date taken (at its
@@ -78,15 +92,37 @@ bool ShowsPictureFacts(const std::vector<std::string>& template_lines) {
 void ReadPictureFacts(RunContext& ctx, FolderInfo* info,
                       const std::vector<std::string>& names) {
   if (!ctx.read_facts || names.empty()) return;
+  // Each file is quick to read: this thread and one helper per further
+  // core take the next file until none is left, without handing results
+  // over one by one. Pages that show facts show the pictures' sizes: they
+  // are read here too, leaving the pages less to do.
+  const int count = static_cast<int>(names.size());
+  std::vector<OneFile> read(count);
+  std::atomic<int> next{0};
+  const auto read_some = [&](bool caller) {
+    for (int i = next++; i < count; i = next++) {
+      try {
+        read[i] = ReadOne(ctx, info->folder_path + names[i],
+                          ctx.options.known_extensions.IsMovieFile(names[i]),
+                          ctx.show_facts);
+      } catch (...) {
+        // Nothing known of it (memory ran out): the pages manage.
+      }
+      if (caller && i % 16 == 0) ctx.ui.KeepAlive();
+    }
+  };
+  std::vector<std::thread> helpers;
   const unsigned cores = std::thread::hardware_concurrency();
-  OrderedWork<PictureFacts> pool(
-      static_cast<int>(names.size()), cores == 0 ? 1 : static_cast<int>(cores),
-      [&](int i) {
-        return ReadOne(ctx.fs, info->folder_path + names[i],
-                       ctx.options.known_extensions.IsMovieFile(names[i]));
-      });
-  for (int i = 0; i < static_cast<int>(names.size()); ++i) {
-    info->facts[names[i]] = pool.Take(i, [&] { ctx.ui.KeepAlive(); });
+  for (unsigned c = 1; c < cores && c < names.size(); ++c) {
+    helpers.emplace_back(read_some, false);
+  }
+  read_some(true);
+  for (std::thread& helper : helpers) helper.join();
+  for (int i = 0; i < count; ++i) {
+    info->facts[names[i]] = std::move(read[i].facts);
+    if (read[i].size) {
+      ctx.picture_sizes[info->folder_path + names[i]] = *read[i].size;
+    }
   }
 }
 

@@ -33,7 +33,7 @@ std::optional<PixelSize> ShownSize(RunContext& ctx, const FolderInfo& info,
                                    const std::string& name,
                                    const std::string& page_path) {
   try {
-    return ctx.image_tool->PictureSize(info.folder_path + name);
+    return ctx.PictureSize(info.folder_path + name);
   } catch (const Error& e) {
     if (e.kind() != ErrorKind::kImageData) AskAbort(ctx, page_path, e);
     return std::nullopt;

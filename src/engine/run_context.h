@@ -6,6 +6,7 @@
 #define ORVANTA_ENGINE_RUN_CONTEXT_H_
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -38,6 +39,9 @@ struct RunState {
   std::unordered_map<std::string, std::string> unreadable_folders;
 };
 
+// Pictures' sizes by path; nothing for a picture whose size is unknown.
+using PictureSizes = std::unordered_map<std::string, std::optional<PixelSize>>;
+
 struct RunContext {
   RunContext(UserInterface& ui_in, FileSystem& fs_in,
              const RunSettings& settings_in)
@@ -68,6 +72,19 @@ struct RunContext {
   RunState state;
   // Template files read once per run, by path.
   std::unordered_map<std::string, std::vector<std::string>> template_cache;
+  // The sizes of the pictures of the folder being built, by path, each
+  // read once.
+  PictureSizes picture_sizes;
+
+  // The size of a picture of the folder being built, as the image tool
+  // reads it; read once. Throws what the tool throws.
+  std::optional<PixelSize> PictureSize(const std::string& path) {
+    const auto found = picture_sizes.find(path);
+    if (found != picture_sizes.end()) return found->second;
+    const std::optional<PixelSize> size = image_tool->PictureSize(path);
+    picture_sizes.emplace(path, size);
+    return size;
+  }
 };
 
 // What is to be made of one listed file.
