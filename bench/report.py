@@ -27,7 +27,7 @@ DATED_MAX_SECONDS = 2.0       # rerun of the 15,000 dated pictures, pages only
 ROWS = [
     ("floor", "floor: `djpeg -scale 1/8` over every photo, one after another", "photos"),
     ("floor2", "`djpeg -scale 1/8` over every photo, two at a time (the limit on two cores)", "photos"),
-    ("floor-mid", "floor of copies: `djpeg -scale 1/2 | cjpeg -quality 85` over every photo,"
+    ("floor-mid", "floor of copies: `djpeg -scale 1/2 \\| cjpeg -quality 85` over every photo,"
      " one after another", "photos"),
     ("vipsthumbnail", "`vipsthumbnail -s 150x150` over every photo", "photos"),
     ("llgal", "`llgal -d FOLDER`, folder by folder (thumbnails and pages)", "photos"),
