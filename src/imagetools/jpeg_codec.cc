@@ -86,35 +86,67 @@ void ReadHeader(jpeg_decompress_struct* info, const char* bytes, size_t length,
   jpeg_read_header(info, TRUE);
 }
 
+namespace {
+
+// Whether an APP1 payload is an EXIF block.
+bool IsExif(const uint8_t* data, size_t length) {
+  return length >= 14 && std::memcmp(data, "Exif\0\0", 6) == 0;
+}
+
+// The orientation in the EXIF block `data` (an APP1 payload), 1 when none.
+int OrientationOf(const uint8_t* data, size_t length) {
+  const uint8_t* tiff = data + 6;
+  length -= 6;
+  const bool big_endian = tiff[0] == 'M';
+  auto number = [&](size_t at, int bytes) -> uint32_t {
+    uint32_t value = 0;
+    if (at > length || static_cast<size_t>(bytes) > length - at) return 0;
+    for (int i = 0; i < bytes; ++i) {
+      const uint32_t byte = tiff[at + (big_endian ? i : bytes - 1 - i)];
+      value = value << 8 | byte;
+    }
+    return value;
+  };
+  const size_t directory = number(4, 4);
+  const uint32_t entries = number(directory, 2);
+  for (uint32_t i = 0; i < entries; ++i) {
+    const size_t entry = directory + 2 + 12 * static_cast<size_t>(i);
+    if (entry + 12 > length) break;
+    if (number(entry, 2) == 0x0112) {
+      const uint32_t value = number(entry + 8, 2);
+      return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
+    }
+  }
+  return 1;
+}
+
+}  // namespace
+
 int ExifOrientation(const jpeg_decompress_struct& info) {
   for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next) {
-    if (m->marker != JPEG_APP0 + 1 || m->data_length < 14 ||
-        std::memcmp(m->data, "Exif\0\0", 6) != 0) {
+    if (m->marker == JPEG_APP0 + 1 && IsExif(m->data, m->data_length)) {
+      return OrientationOf(m->data, m->data_length);
+    }
+  }
+  return 1;
+}
+
+int ExifOrientation(const char* bytes, size_t length) {
+  const auto* data = reinterpret_cast<const uint8_t*>(bytes);
+  size_t at = 2;  // after the start of image
+  while (at + 4 <= length && data[at] == 0xFF) {
+    const uint8_t marker = data[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
       continue;
     }
-    const uint8_t* tiff = m->data + 6;
-    const size_t length = m->data_length - 6;
-    const bool big_endian = tiff[0] == 'M';
-    auto number = [&](size_t at, int bytes) -> uint32_t {
-      uint32_t value = 0;
-      if (at > length || static_cast<size_t>(bytes) > length - at) return 0;
-      for (int i = 0; i < bytes; ++i) {
-        const uint32_t byte = tiff[at + (big_endian ? i : bytes - 1 - i)];
-        value = value << 8 | byte;
-      }
-      return value;
-    };
-    const size_t directory = number(4, 4);
-    const uint32_t entries = number(directory, 2);
-    for (uint32_t i = 0; i < entries; ++i) {
-      const size_t entry = directory + 2 + 12 * static_cast<size_t>(i);
-      if (entry + 12 > length) break;
-      if (number(entry, 2) == 0x0112) {
-        const uint32_t value = number(entry + 8, 2);
-        return value >= 1 && value <= 8 ? static_cast<int>(value) : 1;
-      }
+    if (marker == 0xDA || marker == 0xD9) break;  // the picture data, the end
+    const size_t size = data[at + 2] << 8 | data[at + 3];
+    if (size < 2 || size > length - at - 2) break;
+    if (marker == JPEG_APP0 + 1 && IsExif(data + at + 4, size - 2)) {
+      return OrientationOf(data + at + 4, size - 2);
     }
-    return 1;
+    at += 2 + size;
   }
   return 1;
 }

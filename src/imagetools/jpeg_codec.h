@@ -44,6 +44,10 @@ void ReadHeader(jpeg_decompress_struct* info, const char* bytes, size_t length,
 // there is none.
 int ExifOrientation(const jpeg_decompress_struct& info);
 
+// The same, found in the JPEG file `bytes` itself (its segments before the
+// picture data), so that no marker needs keeping.
+int ExifOrientation(const char* bytes, size_t length);
+
 // The quality (1 to 100) the photo was saved with, estimated from its
 // luminance table as the IJG scaling of the standard table.
 int EstimateQuality(const jpeg_decompress_struct& info);

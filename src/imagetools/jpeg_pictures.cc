@@ -243,10 +243,12 @@ std::optional<std::pair<int, int>> JpegShownSize(const char* bytes,
   info->err = UseErrors(&errors);
   if (setjmp(errors.jump) != 0) return std::nullopt;
   jpeg_create_decompress(info);
-  ReadHeader(info, bytes, length, false);
+  jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(bytes),
+               static_cast<unsigned long>(length));
+  jpeg_read_header(info, TRUE);
   int width = static_cast<int>(info->image_width);
   int height = static_cast<int>(info->image_height);
-  if (SwapsSides(ExifOrientation(*info))) std::swap(width, height);
+  if (SwapsSides(ExifOrientation(bytes, length))) std::swap(width, height);
   if (width <= 0 || height <= 0) return std::nullopt;
   return std::make_pair(width, height);
 }
