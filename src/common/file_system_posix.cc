@@ -167,10 +167,26 @@ std::string PosixFileSystem::ReadFile(const std::string& path, size_t limit,
   struct stat status;
   FileDescriptor fd(OpenForReading(path, &status));
   std::string bytes;
-  if (S_ISREG(status.st_mode)) {
-    bytes.reserve(std::min(limit, static_cast<size_t>(status.st_size) + 1));
-  }
   bool at_end = false;
+  if (S_ISREG(status.st_mode) && status.st_size > 0) {
+    // A file's size says how much there is: read straight into the text,
+    // and a file shorter than the limit is whole once that much is read.
+    // (Files that say 0, as some in /proc do, are read to their end.)
+    const size_t size = static_cast<size_t>(status.st_size);
+    bytes.resize(std::min(limit, size));
+    size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n =
+          ::read(fd.get(), bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw SystemError(errno);
+      if (n == 0) break;  // shorter now than when it was opened
+      done += static_cast<size_t>(n);
+    }
+    if (whole != nullptr) *whole = done < bytes.size() || size < limit;
+    bytes.resize(done);
+    return bytes;
+  }
   char buffer[kBufferSize];
   while (bytes.size() < limit) {
     const ssize_t n =

@@ -30,14 +30,16 @@ mode_t ProcessUmask() {
 
 ReplacementFile::ReplacementFile(const std::string& path) : target_(path) {
   struct stat status;
-  if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
+  int found = ::lstat(path.c_str(), &status);
+  if (found == 0 && S_ISLNK(status.st_mode)) {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) == nullptr) {
       throw SystemError(errno);
     }
     target_ = resolved;
+    found = ::stat(target_.c_str(), &status);
   }
-  if (::stat(target_.c_str(), &status) == 0) {
+  if (found == 0) {
     existed_ = true;
     mode_ = status.st_mode & 07777;
     if (!S_ISREG(status.st_mode)) {  // a device: written in place
