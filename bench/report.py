@@ -243,7 +243,9 @@ def main() -> int:
         " copying is not timed. The pages-only run follows on the copy the from-scratch run made."
         " The big tree's gallery exists before each timed run (when the tree is new, its first"
         " gallery is made before them and shown on a line of its own), so every run rewrites the"
-        " same 100,000 pages. The photos are in the file system cache.",
+        " same 100,000 pages. Every tree is in the file system cache: this machine pages out files"
+        " nobody touched for a minute (DAMON), so each tree is read once, untimed, just before the"
+        " runs that read it.",
         "- djpeg, convert and llgal are run once per photo / folder; vipsthumbnail handles all photos"
         " in one process; orvanta-cli makes the whole gallery in one process.",
         f"- The machine is shared: other work (builds, tests) may still have been running. Load"

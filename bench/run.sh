@@ -237,6 +237,13 @@ measure() {
   fi
 }
 
+# Reads every file of the trees, untimed, so that a run finds them in the
+# file system cache: this machine pages out what nobody touched for a
+# minute (DAMON), and the round of runs takes longer than that.
+warm() {
+  find "$@" -type f -print0 | xargs -0 -r cat >/dev/null
+}
+
 fresh_copy() {
   rm -rf "$1"
   cp -r "$photos" "$1"
@@ -261,6 +268,7 @@ if [[ ! -f $dated/index.html ]]; then
 fi
 
 for ((rep = 1; rep <= runs; rep++)); do
+  warm "$photos"
   measure floor "$rep" bash -c \
     'while IFS= read -r f; do djpeg -scale 1/8 "$f" >/dev/null || exit 1; done <"$1"' \
     _ "$work/photos.list"
@@ -308,12 +316,15 @@ for ((rep = 1; rep <= runs; rep++)); do
     echo "orvanta-mid run $rep: $copies copies for $photo_count photos" >>"$notes"
   fi
 
+  warm "$dated"
   measure orvanta-dated "$rep" "${dated_run[@]}"
 
+  warm "$many"
   measure orvanta-many "$rep" "${orvanta[@]}" "$many"
 
   rm -rf "$scratch/convert"
   mkdir -p "$scratch/convert"
+  warm "$mixed"
   measure convert-mixed "$rep" bash -c \
     'for f; do convert "$f[0]" -thumbnail 150x150 "$0/${f//\//_}" || exit 1; done' \
     "$scratch/convert" "${mixed_files[@]}"
@@ -330,6 +341,7 @@ for ((rep = 1; rep <= runs; rep++)); do
 
   rm -rf "$scratch/frames"
   mkdir -p "$scratch/frames"
+  warm "$movies"
   measure ffmpeg-frames "$rep" bash -c \
     'for f; do ffmpeg -nostdin -v error -ss 6 -i "$f" -frames:v 1 "$0/${f##*/}.jpg" || exit 1; done' \
     "$scratch/frames" "${movie_files[@]}"
