@@ -253,6 +253,11 @@ const Case kCases[] = {
     {"EmptyPrefixIsAUsageErrorOnTheCommandLine", {},
      {"ThumbnailFilePrefix="}, "", 2,
      {{"stderr", Has, "ThumbnailFilePrefix cannot be empty"}}},
+    {"EmptyTemplateNameIsAUsageError", {}, {"IndexTemplateFile="}, "", 2,
+     {{"stderr", Has, "IndexTemplateFile cannot be empty"}}},
+    {"UnknownOptionShowsTheUsage", {}, {}, "", 2,
+     {{"stderr", Has, "unknown option --bogus\nUsage: orvanta-cli"}},
+     {"--bogus"}},
     {"EmptyPrefixFromInfoIniStopsTheRun",
      {{"P:info.ini", "ThumbnailFilePrefix=\r\n"}, {"a.jpg", "#40x30"}}, {},
      "", 1,
@@ -600,7 +605,8 @@ const Case kCases[] = {
       {"index.html", Has, "<span class=\"play\">Movie</span>"},
       {"index.html", Has, "<figure class=\"sidebar\"><img src=\"b.jpg\" "
                           "alt=\"\" width=\"600\" height=\"400\">"},
-      {"index.html", Has, "<li><a href=\"Sub/index.html\">Sub</a></li>"},
+      {"index.html", Has, "<li><a href=\"Sub/index.html\">Sub</a></li>\r\n"
+                          "</ul>\r\n</div>"},
       {"index.html", Has, "<p class=\"description\">Family \"trip\"</p>"},
       {"Sub/index.html", Has, "<a class=\"up\" href=\"../index.html\" "
                               "name=\"navIndex\">Up to Trip & <i>sun</i></a>"},

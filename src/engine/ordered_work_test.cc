@@ -32,6 +32,10 @@ TEST(OrderedWorkTest, ResultsComeInOrderAndWorkStaysWithinTheWindow) {
     for (int i = 0; i < 20; ++i) {
       EXPECT_EQ(pool.Take(i, [] {}), i * i) << workers;
       ++taken;
+      if (i == 0) {  // one item taken: room for one more, no more
+        Wait(20);
+        EXPECT_LE(started, workers <= 1 ? 1 : 1 + 2 * workers) << workers;
+      }
     }
     EXPECT_EQ(started, 20);
     EXPECT_LE(most_ahead, workers <= 1 ? 1 : 2 * workers + 1) << workers;

@@ -67,8 +67,10 @@ TEST_F(ProgressWindowTest, PauseHoldsTheTaskUntilResumed) {
   // While the task is held, Escape sets the abort request but the task
   // stays held; only the button ends the wait.
   Qt::CursorShape paused_cursor = Qt::WaitCursor;
+  QString paused_caption;
   QTimer::singleShot(250, [&] {
     paused_cursor = w_.cursor().shape();
+    paused_caption = Pause()->text();
     w_.PressEscape();
   });
   bool aborted_while_held = false;
@@ -79,6 +81,7 @@ TEST_F(ProgressWindowTest, PauseHoldsTheTaskUntilResumed) {
   w_.UpdateProgressBar(3, false);  // held here until the second click
   EXPECT_TRUE(aborted_while_held);
   EXPECT_EQ(paused_cursor, Qt::ArrowCursor);
+  EXPECT_EQ(paused_caption, "Paused");  // the button says what goes on
   EXPECT_EQ(Pause()->text(), "Click to Pause");
   EXPECT_EQ(w_.cursor().shape(), Qt::WaitCursor);
 }
