@@ -74,6 +74,14 @@ void WriteIndexPage(RunContext& ctx, FolderInfo& info,
   }
 }
 
+// While it lives, the folder being built has picture sizes of its own; its
+// parent's are back when it is done.
+struct FolderSizes {
+  RunContext& ctx;
+  PictureSizes outer = std::exchange(ctx.picture_sizes, {});
+  ~FolderSizes() { ctx.picture_sizes = std::move(outer); }
+};
+
 }  // namespace
 
 bool ConfirmOverwrite(RunContext& ctx, const std::string& path) {
@@ -101,12 +109,7 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
   if (ctx.AbortRequested()) ctx.state.abort_processing = true;
   if (ctx.state.abort_processing) return;
 
-  // The folder's own picture sizes; its parent's are back when it is done.
-  struct FolderSizes {
-    RunContext& ctx;
-    PictureSizes outer = std::exchange(ctx.picture_sizes, {});
-    ~FolderSizes() { ctx.picture_sizes = std::move(outer); }
-  } sizes{ctx};
+  FolderSizes sizes{ctx};
   std::unique_ptr<TextWriter> page;
   try {
     if (ctx.fs.FileExists(info.folder_path + kDoNotModifyFile)) return;
