@@ -74,6 +74,15 @@ void WriteIndexPage(RunContext& ctx, FolderInfo& info,
   }
 }
 
+// Counts the folder and shows that its gallery is being made.
+void ReportFolderStart(RunContext& ctx, const std::string& folder_path) {
+  ++ctx.state.folders_processed;
+  ctx.ui.UpdateCurrentTask("Creating photo gallery" + std::string(kCrLf) +
+                           ShortenPath(folder_path, 45));
+  ctx.ui.UpdateProgressBar(ctx.state.image_files_processed - 1, false);
+  ctx.ui.InitializeSubtask("Processing", 0, 2);
+}
+
 // While it lives, the folder being built has picture sizes of its own; its
 // parent's are back when it is done.
 struct FolderSizes {
@@ -101,11 +110,7 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
   if (ctx.state.abort_processing) return;
   FolderInfo info;
   info.folder_path = WithTrailingSeparator(folder);
-  ++ctx.state.folders_processed;
-  ctx.ui.UpdateCurrentTask("Creating photo gallery" + std::string(kCrLf) +
-                           ShortenPath(info.folder_path, 45));
-  ctx.ui.UpdateProgressBar(ctx.state.image_files_processed - 1, false);
-  ctx.ui.InitializeSubtask("Processing", 0, 2);
+  ReportFolderStart(ctx, info.folder_path);
   if (ctx.AbortRequested()) ctx.state.abort_processing = true;
   if (ctx.state.abort_processing) return;
 
