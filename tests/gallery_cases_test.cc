@@ -3,6 +3,7 @@
 // input, and what the run must print and leave on disk.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -40,8 +41,8 @@ struct Case {
   // "|break-exif" then points its EXIF block's first folder past its end);
   // "#repeat N TEXT" N bytes of TEXT over and over;
   // "#clip SECONDS[/ROTATION]" a movie clip; "#corrupt", "#truncated",
-  // "#bomb" and "#random" broken files; "->T" a link to T; a path ending in
-  // "/" a folder.
+  // "#bomb" and "#random" broken files; "->T" a link to T; "#fifo" a FIFO;
+  // "#stale" a file two minutes old; a path ending in "/" a folder.
   std::vector<std::pair<std::string, std::string>> files;
   std::vector<std::string> sets;  // --set KEY=VALUE each
   std::string input;              // standard input
@@ -98,6 +99,12 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
     } else if (contents.starts_with("->")) {
       MakeFolders(std::filesystem::path(path).parent_path());
       std::filesystem::create_symlink(contents.substr(2), path);
+    } else if (contents == "#fifo") {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    } else if (contents == "#stale") {  // as old as a killed run's file
+      WriteFile(path, "stale");
+      const auto now = std::filesystem::file_time_type::clock::now();
+      std::filesystem::last_write_time(path, now - std::chrono::minutes(2));
     } else if (contents == "#corrupt") {
       MakeCorruptPicture(path);
     } else if (contents == "#truncated") {
@@ -694,17 +701,52 @@ const Case kCases[] = {
       {"index.html", Before, "a.html | e.html"},
       {"b.html", Has, "<a href=\"c.html\" name=\"navNext\">"}},
      {"{g}"}, {"TZ=UTC"}},
-    {"FullDeviceUnderTheIndexStopsTheRun",
-     {{"a.jpg", "#40x30"}, {"index.html", "->/dev/full"}},
-     {"ThumbnailCreateMode=0"}, "", 3,
-     {{"stderr", Has, "Error creating Orvanta: No space left on device"},
-      {"stdout", Has, kAborted}, {"index.html", Link, "/dev/full"}}},
-    {"FullDeviceUnderAPicturePageAsksToAbort",
-     {{"a.jpg", "#40x30"}, {"a.html", "->/dev/full"}},
-     {"ThumbnailCreateMode=0"}, "y\n", 3,
-     {{"stderr", Has, "Orvanta: Error creating the html file {g}/a.html.  "
-                      "Abort processing?\nNo space left on device"},
-      {"stdout", Has, kAborted}}},
+    {"LinksWhereFilesGoAreReplacedNeverWrittenThrough",
+     {{"P:keys", "secret"}, {"P:page", "old page"}, {"P:thumb", "no picture"},
+      {"P:copy.jpg", "#40x30"},
+      {"DirInfo.txt", "DirectoryTitle=ssh-ed25519 AAAAC3 attacker\r\n"},
+      {"index.html", "->../program/keys"}, {"a.html", "->../program/page"},
+      {"a.jpg", "#40x30"}, {"t_a.jpg", "->../program/thumb"},
+      {"m_c.jpg", "->../program/copy.jpg"}, {"c.jpg", "#1200x900"},
+      {"d.jpg", "#40x30"}, {"d.html", "->/dev/full"},
+      {"sub/b.jpg", "#40x30"}, {"sub/index.html", "->../../program/gone"}},
+     {"ThumbnailCreateMode=2", "CreateMidSizeFiles=True",
+      "TargetResolutionIndex=1"}, "", 0,
+     {{"P:keys", Is, "secret"}, {"P:page", Is, "old page"},
+      {"P:thumb", Is, "no picture"}, {"P:copy.jpg", Size, "40x30"},
+      {"P:gone", Absent}, {"index.html", Has, "<H2>ssh-ed25519"},
+      {"a.html", Has, "a.jpg"}, {"t_a.jpg", Size, "150x113"},
+      {"m_c.jpg", Size, "647x485"}, {"d.html", Has, "d.jpg"},
+      {"sub/index.html", Has, "b.html"}, {"stderr", Is, ""},
+      {"stdout", Is, kCreated + "4 image files in 2 folders.\n"}}},
+    {"FifosWhereFilesGoAreListedAndLeftAlone",
+     {{"index.html", "#fifo"}, {"b.jpg", "#40x30"}, {"t_b.jpg", "#fifo"}},
+     {}, "", 0,
+     {{"stderr", Has, "t_b.jpg: not a regular file, left alone\n"},
+      {"stderr", Has, "\nindex.html: not a regular file, left alone\n"},
+      {"b.html", Exists}, {"stdout", Has, kCreated + "1 image files"}}},
+    {"UsersOwnPicturesNamedLikeCopiesAreKept",
+     {{"m_beach.jpg", "#1200x900"}, {"beach.jpg", "#1600x1200"}},
+     {"CreateMidSizeFiles=True", "TargetResolutionIndex=1"}, "", 0,
+     {{"m_beach.jpg", Size, "1200x900"}, {"beach.html", Lacks, "m_beach"},
+      {"stderr", Has, "Error Creating Thumbnails: beach.jpg: m_beach.jpg was "
+                      "kept (at 1200 x 900 it is larger than a web-size copy, "
+                      "so it is not one this program made)"}}},
+    {"PrefixesLeavingTheFolderAreUsageErrors", {}, {"MidSizeFilePrefix=../"},
+     "", 2,
+     {{"stderr", Has, "MidSizeFilePrefix cannot hold /, \\, .. or a NUL "
+                      "character"}}},
+    {"PrefixesLeavingTheFolderFallBackInInfoIni",
+     {{"P:info.ini", "ThumbnailFilePrefix=../x\r\nMidSizeFilePrefix=a/\r\n"
+                     "CreateMidSizeFiles=True\r\n"},
+      {"a.jpg", "#1200x900"}},
+     {}, "", 0, {{"t_a.jpg", Exists}, {"m_a.jpg", Exists}}},
+    {"LeftoversOfAKilledRunAreRemoved",
+     {{".a.jpg.orvanta-Ab12Cd", "#stale"}, {".b.html.orvanta-Xy34Zw", "new"},
+      {".notes.orvanta-1", "#stale"}, {"sub/.t.orvanta-000000", "#stale"}},
+     {}, "", 0,
+     {{".a.jpg.orvanta-Ab12Cd", Absent}, {".b.html.orvanta-Xy34Zw", Exists},
+      {".notes.orvanta-1", Exists}, {"sub/.t.orvanta-000000", Absent}}},
 };
 // clang-format on
 

@@ -16,6 +16,9 @@ enum class ErrorKind {
   kPastEnd,       // a read past the end of a file
   kImageData,     // the image library could not read or shrink a picture
   kConverter,     // the external converter failed; the text is its command
+  // A FIFO, socket or device where a file was to be written: never opened.
+  // The text is "PATH: not a regular file, left alone".
+  kNotRegularFile,
 };
 
 class Error : public std::runtime_error {

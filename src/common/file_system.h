@@ -117,6 +117,8 @@ class FileSystem {
   virtual std::string ConfigFolder() = 0;
   // The local date and time now.
   virtual std::tm LocalTime() = 0;
+  // The time now, in ns since 1970 (as FileStatus::modified_ns).
+  virtual int64_t Now() = 0;
 };
 
 // The real file system of this machine.
@@ -137,6 +139,7 @@ class PosixFileSystem : public FileSystem {
   std::string HomeFolder() override;
   std::string ConfigFolder() override;
   std::tm LocalTime() override;
+  int64_t Now() override;
 };
 
 }  // namespace orvanta

@@ -61,13 +61,21 @@ int CopyContents(int from, int to) {
 
 }  // namespace
 
+// Opened without waiting (a FIFO would block until a writer came), then
+// refused unless it is a regular file.
 int OpenForReading(const std::string& path, struct stat* status) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw SystemError(errno);
-  if (::fstat(fd, status) != 0 || S_ISDIR(status->st_mode)) {
-    int error = S_ISDIR(status->st_mode) ? EISDIR : errno;
+  if (::fstat(fd, status) != 0) {
+    const int error = errno;
     ::close(fd);
     throw SystemError(error);
+  }
+  if (!S_ISREG(status->st_mode)) {
+    ::close(fd);
+    if (S_ISDIR(status->st_mode)) throw SystemError(EISDIR);
+    throw Error(path + ": not a regular file, left alone",
+                ErrorKind::kNotRegularFile);
   }
   return fd;
 }
@@ -224,28 +232,20 @@ void PosixFileSystem::WriteFile(const std::string& path,
   file.Commit(bytes);
 }
 
-// A failed copy removes the incomplete target file.
+// Through a replacement: a failed copy leaves the target as it was, and a
+// link at the target is replaced, never written through.
 void PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
   struct stat source_status;
   FileDescriptor source(OpenForReading(from, &source_status));
-  FileDescriptor target(
-      ::open(to.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-  if (target.get() < 0) throw SystemError(errno);
   struct stat target_status;
-  if (::fstat(target.get(), &target_status) != 0) throw SystemError(errno);
-  if (target_status.st_dev == source_status.st_dev &&
+  if (::stat(to.c_str(), &target_status) == 0 &&
+      target_status.st_dev == source_status.st_dev &&
       target_status.st_ino == source_status.st_ino) {
     throw Error("File cannot be copied onto itself");
   }
-  int error = ::ftruncate(target.get(), 0) == 0 ? 0 : errno;
-  if (error == 0) error = CopyContents(source.get(), target.get());
-  int close_error = target.Close();
-  if (error == 0) error = close_error;
-  if (error != 0) {
-    // Only a regular file can hold a partial copy; never unlink a device.
-    if (S_ISREG(target_status.st_mode)) ::unlink(to.c_str());
-    throw SystemError(error);
-  }
+  ReplacementFile target(to);
+  target.CommitWith(
+      [&source](int fd) { return CopyContents(source.get(), fd); });
 }
 
 void PosixFileSystem::RemoveFile(const std::string& path) {
@@ -292,6 +292,12 @@ std::tm PosixFileSystem::LocalTime() {
   std::tm local{};
   ::localtime_r(&now, &local);
   return local;
+}
+
+int64_t PosixFileSystem::Now() {
+  struct timespec now;
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 }  // namespace orvanta

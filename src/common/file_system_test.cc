@@ -1,12 +1,15 @@
 // The POSIX file system on real files: lines across block boundaries,
-// unchanged pages left alone, replacements that keep links and permission
-// bits, partial reads, and copies.
+// unchanged pages left alone, replacements that replace links instead of
+// writing through them, keep permission bits and never open a FIFO,
+// partial reads, and copies.
 #include "common/file_system.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include "common/error.h"
 #include "common/replacement_file.h"
@@ -69,17 +72,39 @@ TEST_F(FileSystemTest, WritingTheSameTextLeavesTheFileUntouched) {
   }
 }
 
-TEST_F(FileSystemTest, ReplacingKeepsLinksAndPermissionBits) {
+TEST_F(FileSystemTest, ReplacingNeverWritesThroughALinkOrIntoAFifo) {
   WriteFile(dir.Path("real.html"), "old");
   ASSERT_EQ(chmod(dir.Path("real.html").c_str(), 0640), 0);
   ASSERT_EQ(symlink("real.html", dir.Path("page.html").c_str()), 0);
+  ASSERT_EQ(symlink("missing", dir.Path("dangling.html").c_str()), 0);
   fs.WriteFile(dir.Path("page.html"), "new");
+  fs.CopyFile(dir.Path("page.html"), dir.Path("dangling.html"));
   struct stat status;
-  ASSERT_EQ(lstat(dir.Path("page.html").c_str(), &status), 0);
-  EXPECT_TRUE(S_ISLNK(status.st_mode));
+  for (const char* replaced : {"page.html", "dangling.html"}) {
+    ASSERT_EQ(lstat(dir.Path(replaced).c_str(), &status), 0);
+    EXPECT_TRUE(S_ISREG(status.st_mode)) << replaced;
+    EXPECT_EQ(ReadFile(dir.Path(replaced)), "new");
+  }
+  EXPECT_EQ(ReadFile(dir.Path("real.html")), "old");
+  EXPECT_FALSE(PathExists(dir.Path("missing")));
+  fs.WriteFile(dir.Path("real.html"), "mine");  // a file keeps its bits
   ASSERT_EQ(stat(dir.Path("real.html").c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 07777, 0640u);
-  EXPECT_EQ(ReadFile(dir.Path("real.html")), "new");
+  // A FIFO is never opened, for writing or reading: nothing waits.
+  ASSERT_EQ(mkfifo(dir.Path("fifo.html").c_str(), 0644), 0);
+  for (const auto& use : std::vector<std::function<void()>>{
+           [&] { fs.WriteFile(dir.Path("fifo.html"), "x"); },
+           [&] { fs.CreateTextFile(dir.Path("fifo.html")); },
+           [&] { fs.ReadFile(dir.Path("fifo.html"), kWholeFile, nullptr); }}) {
+    try {
+      use();
+      ADD_FAILURE() << "a FIFO was used";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::kNotRegularFile);
+      EXPECT_EQ(e.what(),
+                dir.Path("fifo.html") + ": not a regular file, left alone");
+    }
+  }
   { ReplacementFile abandoned(dir.Path("never.html")); }
   EXPECT_FALSE(PathExists(dir.Path("never.html")));
   bool whole = true;

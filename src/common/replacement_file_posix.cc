@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 
 #include "common/error.h"
@@ -15,6 +14,8 @@
 
 namespace orvanta {
 namespace {
+
+constexpr std::string_view kTemporaryMark = ".orvanta-";
 
 // The process's umask, read once (reading it means setting it briefly).
 mode_t ProcessUmask() {
@@ -28,31 +29,35 @@ mode_t ProcessUmask() {
 
 }  // namespace
 
+bool IsReplacementLeftover(std::string_view name) {
+  const size_t suffix = kTemporaryMark.size() + 6;
+  if (name.size() < suffix + 2 || name[0] != '.') return false;
+  const std::string_view tail = name.substr(name.size() - suffix);
+  if (!tail.starts_with(kTemporaryMark)) return false;
+  return std::all_of(tail.begin() + kTemporaryMark.size(), tail.end(),
+                     [](char c) {
+                       return (c >= '0' && c <= '9') ||
+                              (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+                     });
+}
+
+// The target itself is looked at, never what a link there points to.
 ReplacementFile::ReplacementFile(const std::string& path) : target_(path) {
   struct stat status;
-  int found = ::lstat(path.c_str(), &status);
-  if (found == 0 && S_ISLNK(status.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr) {
-      throw SystemError(errno);
-    }
-    target_ = resolved;
-    found = ::stat(target_.c_str(), &status);
-  }
-  if (found == 0) {
-    existed_ = true;
-    mode_ = status.st_mode & 07777;
-    if (!S_ISREG(status.st_mode)) {  // a device: written in place
-      in_place_ = true;
-      fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
-      if (fd_ < 0) throw SystemError(errno);
-      return;
+  if (::lstat(path.c_str(), &status) == 0) {
+    if (S_ISREG(status.st_mode)) {
+      regular_ = true;
+      mode_ = status.st_mode & 07777;
+    } else if (S_ISDIR(status.st_mode)) {
+      throw SystemError(EISDIR);
+    } else if (!S_ISLNK(status.st_mode)) {
+      throw Error(path + ": not a regular file, left alone",
+                  ErrorKind::kNotRegularFile);
     }
   } else if (errno != ENOENT) {
     throw SystemError(errno);
-  } else {
-    mode_ = 0666 & ~ProcessUmask();
   }
+  if (!regular_) mode_ = 0666 & ~ProcessUmask();
   const size_t slash = target_.rfind('/');
   const std::string folder =
       slash == std::string::npos ? "." : target_.substr(0, slash + 1);
@@ -64,10 +69,12 @@ ReplacementFile::ReplacementFile(const std::string& path) : target_(path) {
 ReplacementFile::~ReplacementFile() { Abandon(); }
 
 bool ReplacementFile::Holds(std::string_view bytes) const {
-  if (!existed_ || in_place_) return false;
-  FileDescriptor fd(::open(target_.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!regular_) return false;
+  FileDescriptor fd(
+      ::open(target_.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
   struct stat status;
   if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 ||
+      !S_ISREG(status.st_mode) ||
       static_cast<size_t>(status.st_size) != bytes.size()) {
     return false;
   }
@@ -85,26 +92,29 @@ bool ReplacementFile::Holds(std::string_view bytes) const {
 }
 
 void ReplacementFile::Commit(std::string_view bytes) {
+  CommitWith(
+      [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+}
+
+// The rename replaces whatever name is at the target, a link included.
+void ReplacementFile::CommitWith(const std::function<int(int fd)>& fill) {
   if (finished_) throw Error("File already closed");
   finished_ = true;
-  if (!in_place_) {
-    const size_t slash = target_.rfind('/');
-    const size_t name = slash == std::string::npos ? 0 : slash + 1;
-    temporary_ = target_.substr(0, name) + "." + target_.substr(name) +
-                 ".orvanta-XXXXXX";
-    fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-      const int error = errno;
-      temporary_.clear();
-      throw SystemError(error);
-    }
+  const size_t slash = target_.rfind('/');
+  const size_t name = slash == std::string::npos ? 0 : slash + 1;
+  temporary_ = target_.substr(0, name) + "." + target_.substr(name) +
+               std::string(kTemporaryMark) + "XXXXXX";
+  fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+  if (fd_ < 0) {
+    const int error = errno;
+    temporary_.clear();
+    throw SystemError(error);
   }
-  int error = WriteAll(fd_, bytes.data(), bytes.size());
-  if (error == 0 && !in_place_ && ::fchmod(fd_, mode_) != 0) error = errno;
+  int error = fill(fd_);
+  if (error == 0 && ::fchmod(fd_, mode_) != 0) error = errno;
   if (::close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;
-  if (error == 0 && !in_place_ &&
-      ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (error == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
     error = errno;
   }
   if (error == 0) temporary_.clear();

@@ -7,6 +7,7 @@
 
 #include "common/error.h"
 #include "common/path_utils.h"
+#include "common/text_files.h"
 #include "common/text_utils.h"
 #include "engine/folder_info.h"
 #include "engine/folder_scan.h"
@@ -83,6 +84,20 @@ void ReportFolderStart(RunContext& ctx, const std::string& folder_path) {
   ctx.ui.InitializeSubtask("Processing", 0, 2);
 }
 
+// The folder's index page; with a FIFO or device in its place, listed and
+// written nowhere, while the folder's pictures and subfolders are still
+// made. Throws Error.
+std::unique_ptr<TextWriter> OpenIndexPage(RunContext& ctx,
+                                          const std::string& path) {
+  try {
+    return ctx.fs.CreateTextFile(path);
+  } catch (const Error& e) {
+    if (e.kind() != ErrorKind::kNotRegularFile) throw;
+    ctx.ListNotRegular(e);
+    return NewTextWriter([](const std::string&) {});
+  }
+}
+
 // While it lives, the folder being built has picture sizes of its own; its
 // parent's are back when it is done.
 struct FolderSizes {
@@ -139,7 +154,7 @@ void BuildFolderGallery(RunContext& ctx, const std::string& folder, int level,
 
     const std::vector<std::string>& template_lines =
         ReadTemplateLines(ctx, ctx.options.index_template_path);
-    page = ctx.fs.CreateTextFile(index_path);
+    page = OpenIndexPage(ctx, index_path);
     WriteIndexPage(ctx, info, names, template_lines, *page, level,
                    parent_title);
     ctx.ui.UpdateSubtaskProgressBar(2, true);

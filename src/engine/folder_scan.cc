@@ -5,6 +5,7 @@
 
 #include "common/error.h"
 #include "common/path_utils.h"
+#include "common/replacement_file.h"
 #include "common/text_utils.h"
 #include "engine/mid_size.h"
 
@@ -66,6 +67,28 @@ bool ThumbnailDue(RunContext& ctx, const FolderInfo& info,
   return mode == kAllThumbnails ||
          (mode == kMissingThumbnails &&
           !ThumbnailExists(ctx, info, name, &path, &is_movie));
+}
+
+// Removes the temporary files that a killed run left while replacing a
+// file of the folder: only the program's own names, only when older than
+// a minute (a run at work now may still be writing younger ones).
+void RemoveLeftovers(RunContext& ctx, const std::string& folder,
+                     const std::vector<FolderEntry>& entries) {
+  constexpr int64_t kMinute = 60'000'000'000;
+  for (const FolderEntry& entry : entries) {
+    if (!entry.is_file || entry.is_link || !IsReplacementLeftover(entry.name)) {
+      continue;
+    }
+    const FileStatus status = ctx.fs.Status(folder + entry.name);
+    if (!status.is_file || ctx.fs.Now() - status.modified_ns < kMinute) {
+      continue;
+    }
+    try {
+      ctx.fs.RemoveFile(folder + entry.name);
+    } catch (const Error&) {
+      // Tried again by the next run.
+    }
+  }
 }
 
 }  // namespace
@@ -141,8 +164,9 @@ void ListFolderFiles(RunContext& ctx, FolderInfo* info,
                      std::vector<std::string>* names) {
   const std::string& prefix = ctx.options.thumbnail_file_prefix;
   const std::string sidebar = ToUpperAscii(info->sidebar_picture_name);
-  ForEachGalleryFile(ctx.options,
-                     GroupFiles(ctx.fs.ListFolder(info->folder_path)),
+  const std::vector<FolderEntry> entries = ctx.fs.ListFolder(info->folder_path);
+  RemoveLeftovers(ctx, info->folder_path, entries);
+  ForEachGalleryFile(ctx.options, GroupFiles(entries),
                      [&](const std::string& name) {
                        if (!StartsWithIgnoreCase(name, prefix) &&
                            !IsMidSizeCopyName(ctx.options, name) &&

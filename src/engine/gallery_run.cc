@@ -185,6 +185,15 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
         "a prefix such as t_."));
     return RunOutcome::kStopped;
   }
+  if (!IsSafeFilePrefix(ctx.options.thumbnail_file_prefix) ||
+      !IsSafeFilePrefix(ctx.options.mid_size_file_prefix)) {
+    ctx.ui.ShowMessage(Notice(
+        "Invalid Prefix",
+        "A file prefix holds /, \\, .. or a NUL character: thumbnails and "
+        "copies would be written outside their folders.  Please give a "
+        "prefix such as t_."));
+    return RunOutcome::kStopped;
+  }
   const std::string input_folder = CheckInputFolder(ctx);
   if (input_folder.empty()) return RunOutcome::kStopped;
   ctx.input_folder = WithTrailingSeparator(input_folder);

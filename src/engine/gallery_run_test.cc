@@ -1,8 +1,8 @@
 // Whole runs inside the process on the file system in memory, where any
 // call can fail on cue: a gallery that cannot be written, folders that
 // cannot be read, files and folders that vanish after the count, and an
-// image tool that throws what nobody expected. (A full disk under a page or
-// a thumbnail: the orvanta-cli table, with /dev/full.)
+// image tool that throws what nobody expected, FIFOs where files go. (A
+// full disk: the faults test, on a small real disk.)
 #include "engine/gallery_run.h"
 
 #include <gmock/gmock.h>
@@ -100,6 +100,25 @@ TEST_F(GalleryRunTest, WhatAToolThrowsIsListedAndTheRunGoesOn) {
   EXPECT_EQ(fs.Contents("/g/t_slow.jpg"), "thumbnail of slow.jpg");
   EXPECT_TRUE(fs.Has("/g/int.html"));
   EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 4 image files"));
+}
+
+TEST_F(GalleryRunTest, FifosWhereFilesGoAreListedAndTheRunGoesOn) {
+  AddPicture("/g/a.jpg");
+  AddPicture("/g/b.jpg");
+  AddPicture("/g/sub/c.jpg");
+  for (const char* fifo : {"/g/index.html", "/g/t_b.jpg", "/g/a.html"}) {
+    fs.AddFifo(fifo);
+  }
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_EQ(ui.report,
+            "t_b.jpg: not a regular file, left alone\r\n"
+            "index.html: not a regular file, left alone\r\n"
+            "a.html: not a regular file, left alone\r\n");
+  for (const char* made : {"/g/t_a.jpg", "/g/b.html", "/g/sub/index.html"}) {
+    EXPECT_TRUE(fs.FileExists(made)) << made;
+  }
+  EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 3 image files in 2 "
+                                         "folders."));
 }
 
 TEST_F(GalleryRunTest, FoldersThatCannotBeReadAreLeftOutAndListed) {

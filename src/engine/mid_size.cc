@@ -7,8 +7,6 @@
 #include "engine/folder_scan.h"
 
 namespace orvanta {
-namespace {}  // namespace
-
 bool BrowsersShowFile(const std::string& name) {
   const std::string extension = ToLowerAscii(ExtensionOf(name));
   for (const char* shown :
@@ -85,7 +83,10 @@ std::optional<PixelSize> ShownMidSizeCopy(
   const std::string copy =
       info.folder_path + MidSizeCopyName(ctx.options, info, name);
   if (!needed || !ctx.fs.FileExists(copy)) return std::nullopt;
-  return ctx.image_tool->PictureSize(copy);
+  // A larger picture there is somebody's own, not our copy.
+  const std::optional<PixelSize> size = ctx.image_tool->PictureSize(copy);
+  if (size && LargerThanTheBounds(ctx.options, *size)) return std::nullopt;
+  return size;
 }
 
 }  // namespace orvanta

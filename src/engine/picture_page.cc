@@ -16,8 +16,13 @@
 namespace orvanta {
 namespace {
 
+// A FIFO or device at the page's place is only listed.
 void AskAbort(RunContext& ctx, const std::string& page_path,
               const Error& error) {
+  if (error.kind() == ErrorKind::kNotRegularFile) {
+    ctx.ListNotRegular(error);
+    return;
+  }
   Answer answer =
       ctx.ui.ShowMessage({kAppTitle,
                           "Error creating the html file " + page_path +

@@ -12,7 +12,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/error.h"
 #include "common/file_system.h"
+#include "common/path_utils.h"
 #include "engine/gallery_run.h"
 #include "engine/user_interface.h"
 #include "imagetools/image_tool.h"
@@ -20,6 +22,9 @@
 #include "options/options.h"
 
 namespace orvanta {
+
+// CR LF, the line break inside message texts.
+inline constexpr char kCrLf[] = "\r\n";
 
 // Counters and flags of one run.
 struct RunState {
@@ -76,6 +81,16 @@ struct RunContext {
   // read once.
   PictureSizes picture_sizes;
 
+  // Adds a line to the run's error list.
+  void ListError(const std::string& line) {
+    state.thumbnail_error_list += line + kCrLf;
+  }
+  // Lists a FIFO, socket or device found where a file was to be written
+  // (the error's text starts with its path), below the gallery's root.
+  void ListNotRegular(const Error& error) {
+    ListError(PathBelow(error.what(), input_folder, false));
+  }
+
   // The size of a picture of the folder being built, as the image tool
   // reads it; read once. Throws what the tool throws.
   std::optional<PixelSize> PictureSize(const std::string& path) {
@@ -121,9 +136,6 @@ struct FolderInfo {
   std::unordered_set<std::string> shared_bases;
   std::unordered_map<std::string, PictureFacts> facts;  // by file name
 };
-
-// CR LF, the line break inside message texts.
-inline constexpr char kCrLf[] = "\r\n";
 
 }  // namespace orvanta
 

@@ -27,8 +27,9 @@ struct Outcome {
   std::optional<Error> error;       // the thumbnail could not be made
   std::optional<Error> copy_error;  // the mid-size copy could not be made
   bool no_ffmpeg = false;  // a movie's frame needs ffmpeg, which is missing
-  std::optional<PixelSize> kept;  // a larger file at its place was kept
-  std::string incomplete;         // the picture's data ends early
+  std::optional<PixelSize> kept;       // a larger file at its place was kept
+  std::optional<PixelSize> kept_copy;  // the same at the copy's place
+  std::string incomplete;              // the picture's data ends early
 };
 
 int WorkerCount(const RunSettings& settings) {
@@ -84,6 +85,10 @@ Next HandleError(RunContext& ctx, const Error& error, const std::string& file) {
   if (error.kind() == ErrorKind::kConverter) {
     return AskAfterConverterFailure(ctx, error.what());
   }
+  if (error.kind() == ErrorKind::kNotRegularFile) {
+    ctx.ListNotRegular(error);
+    return Next::kGoOn;
+  }
   const std::string message =
       "Error Creating Thumbnails: " + PathBelow(file, ctx.input_folder, false) +
       ": " + error.what();
@@ -94,16 +99,18 @@ Next HandleError(RunContext& ctx, const Error& error, const std::string& file) {
   return AskAfterFailure(ctx, message);
 }
 
-// The size of a file found where a thumbnail is to go, when it is larger
-// than a thumbnail: then it is not one of ours (a photo named t_bar.jpg)
-// and is kept.
-std::optional<PixelSize> LargerThanAThumbnail(RunContext& ctx,
-                                              const std::string& path,
-                                              int box) {
+// The size of a file found where a thumbnail or copy is to go, when it is
+// larger than `bounds`: then it is not one of ours (a photo named
+// t_bar.jpg or m_bar.jpg) and is kept.
+std::optional<PixelSize> LargerThanOurs(RunContext& ctx,
+                                        const std::string& path,
+                                        PixelSize bounds) {
   if (!ctx.fs.FileExists(path)) return std::nullopt;
   try {
     const std::optional<PixelSize> size = ctx.image_tool->PictureSize(path);
-    if (size && (size->width > box || size->height > box)) return size;
+    if (size && (size->width > bounds.width || size->height > bounds.height)) {
+      return size;
+    }
   } catch (const Error&) {
     // Not a picture that can be read: no photo of anybody's, replaced.
   }
@@ -122,13 +129,16 @@ void MakePictureFiles(RunContext& ctx, const FolderInfo& info, int mode,
     request.thumbnail =
         info.folder_path + PictureThumbnailName(ctx.options, info, work.name);
     if (mode == kAllThumbnails) {
-      outcome->kept = LargerThanAThumbnail(ctx, request.thumbnail, size);
+      outcome->kept =
+          LargerThanOurs(ctx, request.thumbnail, PixelSize{size, size});
       if (outcome->kept) request.thumbnail.clear();
     }
   }
   if (work.copy) {
     request.copy =
         info.folder_path + MidSizeCopyName(ctx.options, info, work.name);
+    outcome->kept_copy = LargerThanOurs(ctx, request.copy, request.copy_bounds);
+    if (outcome->kept_copy) request.copy.clear();
   }
   if (request.thumbnail.empty() && request.copy.empty()) return;
   PictureResult result = ctx.image_tool->MakePictureFiles(request);
@@ -172,6 +182,16 @@ Outcome MakeOne(RunContext& ctx, const FolderInfo& info, int mode,
   return outcome;
 }
 
+// Lists a file kept at the place of one of ours because it is larger.
+void ListKept(RunContext& ctx, const std::string& file,
+              const std::string& kept_name, PixelSize size, const char* what) {
+  ctx.ListError(
+      "Error Creating Thumbnails: " + PathBelow(file, ctx.input_folder, false) +
+      ": " + kept_name + " was kept (at " + std::to_string(size.width) + " x " +
+      std::to_string(size.height) + " it is larger than " + what +
+      ", so it is not one this program made)");
+}
+
 // Handles the outcome of one file on the run's thread.
 Next HandleOutcome(RunContext& ctx, const FolderInfo& info,
                    const std::string& name, const Outcome& outcome) {
@@ -182,18 +202,15 @@ Next HandleOutcome(RunContext& ctx, const FolderInfo& info,
     }
     return Next::kGoOn;
   }
-  if (outcome.kept) {
-    ctx.state.thumbnail_error_list +=
-        "Error Creating Thumbnails: " +
-        PathBelow(info.folder_path + name, ctx.input_folder, false) + ": " +
-        ctx.options.thumbnail_file_prefix + name + " was kept (at " +
-        std::to_string(outcome.kept->width) + " x " +
-        std::to_string(outcome.kept->height) +
-        " it is larger than a thumbnail, so it is not one this program "
-        "made)" +
-        kCrLf;
-  }
   const std::string file = info.folder_path + name;
+  if (outcome.kept) {
+    ListKept(ctx, file, PictureThumbnailName(ctx.options, info, name),
+             *outcome.kept, "a thumbnail");
+  }
+  if (outcome.kept_copy) {
+    ListKept(ctx, file, MidSizeCopyName(ctx.options, info, name),
+             *outcome.kept_copy, "a web-size copy");
+  }
   if (!outcome.incomplete.empty()) {
     ctx.state.thumbnail_error_list += PathBelow(file, ctx.input_folder, false) +
                                       ": the picture is incomplete (" +

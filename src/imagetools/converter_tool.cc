@@ -1,10 +1,14 @@
 // The image tool of the external converter: one child process per
-// thumbnail, started from its argument vector. Its command line, quoted as
+// thumbnail, started from its argument vector, writing into a temporary
+// file that then replaces the thumbnail (so the converter never writes
+// through a link at the thumbnail's place). Its command line, quoted as
 // a Windows command line would be, serves only the messages. It makes no
 // mid-size copies: a request for one is answered with none made and no
 // error.
 #include "common/error.h"
+#include "common/path_utils.h"
 #include "imagetools/image_tool.h"
+#include "imagetools/picture_files.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {
@@ -55,14 +59,19 @@ class ConverterImageTool : public ImageTool {
   void Convert(const std::string& source, const std::string& target, int size) {
     const std::string resample =
         "/resample=(" + std::to_string(size) + "," + std::to_string(size) + ")";
+    const std::string extension = ExtensionOf(target);
+    ScratchFile made(fs_, extension.empty() ? "jpg" : extension, "thumbnail");
     const ProgramRun run = RunProgram(
-        {program_, source, resample, "/aspectratio", "/convert=" + target},
+        {program_, source, resample, "/aspectratio", "/convert=" + made.path()},
         limit_);
     // Its exit status says nothing reliable, but a converter that ended
     // without leaving the thumbnail (it crashed or refused the picture)
     // has failed all the same.
-    if (run.outcome == ProgramRun::Outcome::kEnded && fs_.FileExists(target)) {
-      return;
+    if (run.outcome == ProgramRun::Outcome::kEnded) {
+      const std::string bytes = fs_.FileExists(made.path())
+                                    ? ReadPicture(fs_, made.path())
+                                    : std::string();
+      if (!bytes.empty()) return WriteThumbnail(fs_, target, bytes);
     }
     std::string line;
     AppendQuoted(&line, program_);

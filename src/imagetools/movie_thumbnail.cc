@@ -61,35 +61,6 @@ Error TooSlow(int32_t limit_seconds) {
       ErrorKind::kImageData);
 }
 
-// A temporary file for the frame, named with the thumbnail's extension (it
-// tells ffmpeg the format), removed when done.
-class FrameFile {
- public:
-  FrameFile(FileSystem& fs, const std::string& extension) : fs_(fs) {
-    try {
-      path_ = fs.MakeTemporaryFile(extension);
-    } catch (const Error& e) {
-      throw Error(
-          std::string("no temporary file for the frame (") + e.what() + ")",
-          ErrorKind::kGeneral);
-    }
-  }
-  ~FrameFile() {
-    try {
-      fs_.RemoveFile(path_);
-    } catch (const Error&) {
-      // Left in the temporary folder, which the system empties.
-    }
-  }
-  FrameFile(const FrameFile&) = delete;
-  FrameFile& operator=(const FrameFile&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  FileSystem& fs_;
-  std::string path_;
-};
-
 // ffmpeg's arguments for the frame `seek` seconds into the clip, fitted
 // inside size x size.
 std::vector<std::string> FrameArguments(const std::string& movie,
@@ -144,7 +115,7 @@ MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
   std::snprintf(seek, sizeof seek, "%.3f", duration >= 1 ? duration / 10 : 0);
   // The thumbnail's extension names the frame's format ("jpg" if none).
   const std::string extension = ToLowerAscii(ExtensionOf(thumbnail));
-  FrameFile frame(fs, extension.empty() ? "jpg" : extension);
+  ScratchFile frame(fs, extension.empty() ? "jpg" : extension, "frame");
   const ProgramRun run = RunProgram(
       FrameArguments(movie, seek, size, frame.path()), limit_seconds);
   if (run.outcome == ProgramRun::Outcome::kNotStarted) {

@@ -24,6 +24,7 @@ void WriteMade(FileSystem& fs, const std::string& what, const std::string& path,
   try {
     fs.WriteFile(path, bytes);
   } catch (const Error& e) {
+    if (e.kind() == ErrorKind::kNotRegularFile) throw;
     throw Error("the " + what + " " + FileNameOf(path) +
                     " cannot be written (" + e.what() + ")",
                 ErrorKind::kGeneral);
@@ -40,6 +41,26 @@ void WriteThumbnail(FileSystem& fs, const std::string& path,
 void WriteMidSizeCopy(FileSystem& fs, const std::string& path,
                       std::string_view bytes) {
   WriteMade(fs, "mid-size copy", path, bytes);
+}
+
+ScratchFile::ScratchFile(FileSystem& fs, const std::string& extension,
+                         const char* what)
+    : fs_(fs) {
+  try {
+    path_ = fs.MakeTemporaryFile(extension);
+  } catch (const Error& e) {
+    throw Error(std::string("no temporary file for the ") + what + " (" +
+                    e.what() + ")",
+                ErrorKind::kGeneral);
+  }
+}
+
+ScratchFile::~ScratchFile() {
+  try {
+    fs_.RemoveFile(path_);
+  } catch (const Error&) {
+    // Left in the temporary folder, which the system empties.
+  }
 }
 
 }  // namespace orvanta

@@ -21,12 +21,31 @@ std::string ReadPicture(FileSystem& fs, const std::string& path,
                         size_t limit = kWholeFile, bool* whole = nullptr);
 
 // Replaces the thumbnail at `path` with `bytes`, whole or not at all.
-// Throws Error(kGeneral) naming the thumbnail; `path` is then unchanged.
+// Throws Error(kGeneral) naming the thumbnail; `path` is then unchanged. A
+// FIFO or device there is never opened: Error(kNotRegularFile).
 void WriteThumbnail(FileSystem& fs, const std::string& path,
                     std::string_view bytes);
 // The same for a mid-size copy.
 void WriteMidSizeCopy(FileSystem& fs, const std::string& path,
                       std::string_view bytes);
+
+// A temporary file in the system's folder for them, for what another
+// program writes (a movie's frame, the external converter's thumbnail)
+// before it replaces the output in one step. Removed when done.
+class ScratchFile {
+ public:
+  // `extension` names the format; `what` the file in the error ("no
+  // temporary file for the frame (reason)"). Throws Error(kGeneral).
+  ScratchFile(FileSystem& fs, const std::string& extension, const char* what);
+  ~ScratchFile();
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  FileSystem& fs_;
+  std::string path_;
+};
 
 }  // namespace orvanta
 

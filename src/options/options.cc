@@ -47,6 +47,12 @@ MidSizeLimits MidSizeLimitsForResolution(int index) {
                        DivideBy100HalfEven(85 * screen.height) - 25};
 }
 
+bool IsSafeFilePrefix(std::string_view prefix) {
+  return prefix.find_first_of(std::string_view("/\\\0", 3)) ==
+             std::string_view::npos &&
+         prefix.find("..") == std::string_view::npos;
+}
+
 void SetDefaultOptions(const std::string& input_folder,
                        OptionControls* controls) {
   controls->input_folder = input_folder;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "common/platform.h"
 #include "options/extensions.h"
@@ -133,6 +134,10 @@ MidSizeLimits MidSizeLimitsForResolution(int index);
 
 // Puts the default values into the controls (the two include check boxes
 // are left as they are), with `input_folder` as the input folder.
+// Whether `prefix` can begin the names of files made beside the pictures:
+// one holding "/", "\\", ".." or a NUL would put them somewhere else.
+bool IsSafeFilePrefix(std::string_view prefix);
+
 void SetDefaultOptions(const std::string& input_folder,
                        OptionControls* controls);
 

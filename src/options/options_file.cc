@@ -78,6 +78,13 @@ const OptionKey kKeys[] = {
     {"SortByDateTaken", ValueKind::kCheckbox, nullptr, &C::sort_by_date_taken},
 };
 
+// The default of a file prefix key; null for other keys.
+const char* PrefixDefault(const OptionKey& option) {
+  if (option.text == &C::thumbnail_file_prefix) return kDefaultThumbnailPrefix;
+  if (option.text == &C::mid_size_file_prefix) return kDefaultMidSizePrefix;
+  return nullptr;
+}
+
 // A list index read from the file: rounded ties to even; -1 (no selection)
 // up to the last entry. Throws Error otherwise.
 int ReadListIndex(std::string_view value, int last_index) {
@@ -107,6 +114,10 @@ const OptionKey* ApplyLine(std::string_view raw_line, OptionControls* controls,
     switch (option.kind) {
       case ValueKind::kText:
         controls->*option.text = std::string(value);
+        // A prefix that would put files elsewhere: the default instead.
+        if (PrefixDefault(option) && !IsSafeFilePrefix(value)) {
+          controls->*option.text = PrefixDefault(option);
+        }
         break;
       case ValueKind::kCheckbox:
         controls->*option.value = CheckboxFromBoolean(TextToBoolean(value));
@@ -165,6 +176,9 @@ std::string CheckedValue(const OptionKey& option, const std::string& value) {
       }
       if (option.never_empty && text.empty()) {
         throw Error(name + " cannot be empty");
+      }
+      if (PrefixDefault(option) && !IsSafeFilePrefix(text)) {
+        throw Error(name + " cannot hold /, \\, .. or a NUL character");
       }
       return text;
     }

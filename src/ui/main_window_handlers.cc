@@ -187,7 +187,13 @@ void FrmOrvanta::BindTextBoxRules() {
   DefaultWhenEmpty(txt_directory_info_file_, kDefaultDirectoryInfoFile);
   DefaultWhenEmpty(txt_picture_file_extensions_, kDefaultPictureExtensions);
   DefaultWhenEmpty(txt_movie_file_extensions_, kDefaultMovieExtensions);
-  DefaultWhenEmpty(txt_thumbnail_file_prefix_, kDefaultThumbnailPrefix);
+  QLineEdit* prefix = txt_thumbnail_file_prefix_;
+  OnFocusLeave(prefix, [prefix] {
+    if (prefix->text().isEmpty() ||
+        !IsSafeFilePrefix(prefix->text().toStdString())) {
+      prefix->setText(QLatin1String(kDefaultThumbnailPrefix));
+    }
+  });
   QLineEdit* extension = txt_movie_file_thumbnail_extension_;
   OnFocusLeave(extension, [extension] {
     QString text = extension->text().trimmed();

@@ -34,7 +34,21 @@ void MemFileSystem::AddFile(const std::string& path, std::string_view bytes) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   const std::string key = Normalise(path);
   AddFolder(ParentOf(key));
-  nodes_[key] = Node{false, std::string(bytes), clock_++};
+  nodes_[key] = Node{false, false, std::string(bytes), clock_++};
+}
+
+void MemFileSystem::AddFifo(const std::string& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  AddFile(path, "");
+  nodes_[Normalise(path)].fifo = true;
+}
+
+void MemFileSystem::RefuseFifo(const std::string& path) {
+  const Node* node = Find(path);
+  if (node != nullptr && node->fifo) {
+    throw Error(path + ": not a regular file, left alone",
+                ErrorKind::kNotRegularFile);
+  }
 }
 
 void MemFileSystem::AddFolder(const std::string& path) {
@@ -94,7 +108,7 @@ FileStatus MemFileSystem::Status(const std::string& path) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   FileStatus status;
   if (const Node* node = Find(path)) {
-    status.is_file = !node->folder;
+    status.is_file = !node->folder && !node->fifo;
     status.is_folder = node->folder;
     status.size = node->bytes.size();
     status.modified_ns = node->modified;
@@ -121,7 +135,7 @@ std::vector<FolderEntry> MemFileSystem::ListFolder(const std::string& path) {
     if (name.empty() || name.find('/') != std::string::npos) continue;
     FolderEntry entry;
     entry.name = name;
-    entry.is_file = !it->second.folder;
+    entry.is_file = !it->second.folder && !it->second.fifo;
     entry.is_folder = it->second.folder;
     entry.is_hidden = name[0] == '.';
     entries.push_back(entry);
@@ -141,6 +155,7 @@ std::string MemFileSystem::ReadFile(const std::string& path, size_t limit,
   const Node* node = Find(path);
   if (node == nullptr) throw SystemError(ENOENT);
   if (node->folder) throw SystemError(EISDIR);
+  RefuseFifo(path);
   if (whole != nullptr) *whole = node->bytes.size() <= limit;
   return node->bytes.substr(0, limit);
 }
@@ -150,6 +165,7 @@ std::unique_ptr<TextWriter> MemFileSystem::CreateTextFile(
   Check(Op::kWrite, path, true);
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   NeedParent(path);
+  RefuseFifo(path);
   return NewTextWriter([this, path](const std::string& text) {
     if (Status(path).is_file && Contents(path) == text) return;
     Store(path, text);
@@ -162,7 +178,8 @@ void MemFileSystem::Store(const std::string& path, std::string_view bytes) {
   NeedParent(path);
   const Node* node = Find(path);
   if (node != nullptr && node->folder) throw SystemError(EISDIR);
-  nodes_[Normalise(path)] = Node{false, std::string(bytes), clock_++};
+  RefuseFifo(path);
+  nodes_[Normalise(path)] = Node{false, false, std::string(bytes), clock_++};
 }
 
 void MemFileSystem::WriteFile(const std::string& path, std::string_view bytes) {

@@ -26,6 +26,8 @@ class MemFileSystem : public FileSystem {
   // --- Setting up and looking. AddFile makes the folders above the file.
   void AddFile(const std::string& path, std::string_view bytes);
   void AddFolder(const std::string& path);
+  // A FIFO: neither file nor folder; never read or written.
+  void AddFifo(const std::string& path);
   bool Has(const std::string& path);
   // The file's bytes; "" when there is none.
   std::string Contents(const std::string& path);
@@ -58,10 +60,12 @@ class MemFileSystem : public FileSystem {
   std::string HomeFolder() override { return home; }
   std::string ConfigFolder() override { return config; }
   std::tm LocalTime() override { return now; }
+  int64_t Now() override { return clock_; }
 
  private:
   struct Node {
     bool folder = false;
+    bool fifo = false;
     std::string bytes;
     int64_t modified = 0;
   };
@@ -79,6 +83,8 @@ class MemFileSystem : public FileSystem {
   Node* Find(const std::string& path);
   // Throws unless the folder above `path` exists.
   void NeedParent(const std::string& path);
+  // Throws kNotRegularFile when `path` is a FIFO, as the real one does.
+  void RefuseFifo(const std::string& path);
   // Stores the bytes of a file written. Throws Error.
   void Store(const std::string& path, std::string_view bytes);
 
