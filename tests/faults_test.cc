@@ -70,10 +70,12 @@ TEST_F(FaultsTest, UnwritableGalleryFolderStopsWithAClearMessage) {
   CliResult result = RunCli(run);
   ::chmod(Gallery("").c_str(), 0755);
   EXPECT_EQ(result.status, 3) << result.err;
-  EXPECT_THAT(result.err, HasSubstr("Error creating Orvanta: Permission "
-                                    "denied\nBe sure you have write "
-                                    "permission for the folder " +
-                                    Gallery("")));
+  EXPECT_THAT(result.err, HasSubstr("Error Creating Javascript Navigation "
+                                    "File File: Permission denied\nBe sure "
+                                    "you have write permission for the drive "
+                                    "where the Photo Gallery Pictures reside "
+                                    "\n(" +
+                                    Gallery("NavFunctions.js") + ")"));
   EXPECT_THAT(result.out, HasSubstr("Orvanta creation aborted."));
   EXPECT_EQ(SnapshotTree(Gallery("")), before);  // nothing written at all
 }

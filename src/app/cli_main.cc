@@ -77,9 +77,9 @@ RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
     ui.ShowMessage({"Error", e.what(), Buttons::kOk, Icon::kWarning, 1});
   }
   if (!args.style.empty()) {
-    ApplyPageStyle(
-        args.style == "modern" ? PageStyle::kModern : PageStyle::kClassic,
-        &controls);
+    ApplyPageStyle(args.style == "modern" ? PageStyleName::kModern
+                                          : PageStyleName::kClassic,
+                   &controls);
   }
   for (const std::string& setting : args.settings) {
     try {

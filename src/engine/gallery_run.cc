@@ -1,6 +1,7 @@
 // One gallery run: the image tool, the checks of the input folder, the
-// templates and the script, the count, the walk, the error list and the
-// summary. The data goes one way: settings -> scan -> thumbnails -> pages.
+// support files, then the flow one way: settings -> plan -> picture work
+// (one pool over all folders) -> pages; then the error list and the
+// summary.
 #include "engine/gallery_run.h"
 
 #include <exception>
@@ -9,13 +10,12 @@
 
 #include "common/error.h"
 #include "common/path_utils.h"
-#include "engine/folder_builder.h"
-#include "engine/folder_scan.h"
-#include "engine/modern_page.h"
-#include "engine/nav_script.h"
-#include "engine/picture_facts.h"
+#include "engine/pages/folder_pages.h"
+#include "engine/pages/support_files.h"
+#include "engine/plan/plan_builder.h"
 #include "engine/run_context.h"
-#include "engine/templates.h"
+#include "engine/styles/page_text.h"
+#include "engine/work/picture_work.h"
 
 namespace orvanta {
 namespace {
@@ -98,37 +98,6 @@ std::string CheckInputFolder(RunContext& ctx) {
   return folder;
 }
 
-// Makes sure the template at *path exists: the modern style's templates
-// are written where they are missing; for others the run falls back to
-// the default name in the program's folder (a file of that name that
-// exists already is kept and used). Returns true when it fell back.
-bool EnsureTemplate(RunContext& ctx, std::string* path,
-                    const char* default_name, bool index) {
-  if (ctx.fs.FileExists(*path)) return false;
-  if (FileNameOf(*path) ==
-      (index ? kModernIndexTemplate : kModernPictureTemplate)) {
-    const std::vector<std::string> lines = ModernTemplateLines(index);
-    WriteDefaultTemplate(ctx, *path, index, &lines);
-    return false;
-  }
-  *path = JoinPathCopy(ctx.settings.program_folder, default_name);
-  if (!ctx.fs.FileExists(*path)) WriteDefaultTemplate(ctx, *path, index);
-  return true;
-}
-
-// Whether either template's lines satisfy `holds` (ShowsPictureFacts: the
-// pages show what pictures say of themselves; UsesRootFiles: they link the
-// gallery root's stylesheet and script).
-bool EitherTemplate(RunContext& ctx,
-                    bool (*holds)(const std::vector<std::string>&)) {
-  try {
-    return holds(ReadTemplateLines(ctx, ctx.options.index_template_path)) ||
-           holds(ReadTemplateLines(ctx, ctx.options.picture_template_path));
-  } catch (const Error&) {
-    return false;  // the walk reports a template it cannot read
-  }
-}
-
 void ShowErrorList(RunContext& ctx) {
   std::string& list = ctx.state.thumbnail_error_list;
   if (list.empty()) return;
@@ -157,24 +126,25 @@ RunOutcome ShowSummary(RunContext& ctx) {
   return aborted ? RunOutcome::kAborted : RunOutcome::kCompleted;
 }
 
-// Counts the files under the progress display; nothing when the person
+// Plans the gallery under the progress display; nothing when the person
 // cancelled (the display is then hidden again).
-std::optional<int32_t> CountFiles(RunContext& ctx) {
+std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
   ctx.ui.InitializeForm("Determining number of files in photo gallery", 0, 100,
                         false, false, false);
-  int32_t folder_count = 0;
-  int32_t file_count = 0;
-  CountGalleryFiles(ctx, ctx.input_folder, &folder_count, &file_count);
-  if (!ctx.AbortRequested()) return file_count;
+  PlanReading reading;
+  reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
+  reading.facts = reading.show_facts || ctx.options.sort_by_date_taken;
+  reading.workers = WorkerCount(ctx.settings);
+  std::optional<GalleryPlan> plan = BuildGalleryPlan(ctx, tool, reading);
+  if (plan) return plan;
   ctx.ui.ShowMessage(Notice("Cancelled", "Processing cancelled."));
   ctx.ui.HideForm(true);
   return std::nullopt;
 }
 
-RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
-               RunResult* result) {
-  std::unique_ptr<ImageTool> tool = MakeImageTool(ctx, factory);
-  if (!tool) return RunOutcome::kStopped;
+// What keeps the run from starting: no image tool, a prefix that is empty
+// or leaves the folder, an input folder that is not one. Each is shown.
+bool ReadyToStart(RunContext& ctx) {
   CaptureOptions(ctx.settings.controls, ctx.settings.program_folder,
                  &ctx.options);
   if (ctx.options.thumbnail_file_prefix.empty()) {
@@ -183,7 +153,7 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
         "The thumbnail file prefix is empty: every picture would count as a "
         "thumbnail, and thumbnails would replace the pictures.  Please give "
         "a prefix such as t_."));
-    return RunOutcome::kStopped;
+    return false;
   }
   if (!IsSafeFilePrefix(ctx.options.thumbnail_file_prefix) ||
       !IsSafeFilePrefix(ctx.options.mid_size_file_prefix)) {
@@ -192,36 +162,33 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
         "A file prefix holds /, \\, .. or a NUL character: thumbnails and "
         "copies would be written outside their folders.  Please give a "
         "prefix such as t_."));
-    return RunOutcome::kStopped;
+    return false;
   }
   const std::string input_folder = CheckInputFolder(ctx);
-  if (input_folder.empty()) return RunOutcome::kStopped;
+  if (input_folder.empty()) return false;
   ctx.input_folder = WithTrailingSeparator(input_folder);
+  return true;
+}
 
-  result->index_template_reset = EnsureTemplate(
-      ctx, &ctx.options.index_template_path, kDefaultIndexTemplate, true);
-  result->picture_template_reset = EnsureTemplate(
-      ctx, &ctx.options.picture_template_path, kDefaultPictureTemplate, false);
-  const std::string nav_path = ctx.input_folder + kNavScriptName;
-  if (ctx.options.include_keyboard_navigation && !ctx.fs.FileExists(nav_path)) {
-    WriteNavigationScript(ctx, nav_path);
-  }
-  if (EitherTemplate(ctx, UsesRootFiles)) WriteRootFiles(ctx);
-  ctx.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
-  ctx.read_facts = ctx.show_facts || ctx.options.sort_by_date_taken;
-
+RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
+               RunResult* result) {
+  std::unique_ptr<ImageTool> tool = MakeImageTool(ctx, factory);
+  if (!tool || !ReadyToStart(ctx)) return RunOutcome::kStopped;
+  WriteSupportFiles(ctx, &result->index_template_reset,
+                    &result->picture_template_reset);
+  if (ctx.state.abort_processing) return ShowSummary(ctx);
   ctx.ui.SetBusy(true);
-  ctx.state = RunState{};
-  const std::optional<int32_t> file_count = CountFiles(ctx);
-  if (!file_count) {
+  const std::optional<GalleryPlan> plan = Plan(ctx, *tool);
+  if (!plan) {
     ctx.ui.SetBusy(false);
     return RunOutcome::kCancelled;
   }
-  ctx.ui.InitializeForm("Creating photo gallery", 0, *file_count + 1, true,
+  ctx.ui.InitializeForm("Creating photo gallery", 0, plan->file_count + 1, true,
                         true, true);
-  ctx.image_tool = tool.get();
-  BuildFolderGallery(ctx, ctx.input_folder, 1, "");
-  ctx.image_tool = nullptr;
+  {
+    PictureWork work(ctx, *plan, *tool);
+    FolderPages(ctx, *plan, work, *tool).Build(0);
+  }
   tool.reset();
   ctx.ui.HideForm(true);
   ctx.ui.SetBusy(false);

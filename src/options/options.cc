@@ -80,14 +80,14 @@ void SetDefaultOptions(const std::string& input_folder,
   controls->sort_by_date_taken = CheckboxFromBoolean(false);
 }
 
-PageStyle PageStyleOf(const OptionControls& controls) {
+PageStyleName PageStyleOf(const OptionControls& controls) {
   return controls.index_template_file == kModernIndexTemplate
-             ? PageStyle::kModern
-             : PageStyle::kClassic;
+             ? PageStyleName::kModern
+             : PageStyleName::kClassic;
 }
 
-void ApplyPageStyle(PageStyle style, OptionControls* controls) {
-  const bool modern = style == PageStyle::kModern;
+void ApplyPageStyle(PageStyleName style, OptionControls* controls) {
+  const bool modern = style == PageStyleName::kModern;
   controls->index_template_file =
       modern ? kModernIndexTemplate : kDefaultIndexTemplate;
   controls->picture_template_file =

@@ -106,18 +106,18 @@ struct GalleryOptions {
 // The two page styles: the classic pages, and modern pages that work on a
 // phone (their own templates, sharper thumbnails, web-size copies, clips
 // that play in the page).
-enum class PageStyle { kClassic, kModern };
+enum class PageStyleName { kClassic, kModern };
 
 // The style the controls stand for: modern when the index template is the
 // modern one.
-PageStyle PageStyleOf(const OptionControls& controls);
+PageStyleName PageStyleOf(const OptionControls& controls);
 
 // Sets the controls a style needs. Modern: the modern templates, 300 px
 // thumbnails (shown at about half that on a phone's sharper screen),
 // mid-size pictures with copies, movie thumbnails, and mp4, m4v and webm
 // among the movies. Classic: the classic templates, 150 px thumbnails, no
 // copies.
-void ApplyPageStyle(PageStyle style, OptionControls* controls);
+void ApplyPageStyle(PageStyleName style, OptionControls* controls);
 
 struct MidSizeLimits {
   int width;

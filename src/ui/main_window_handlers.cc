@@ -130,14 +130,16 @@ void FrmOrvanta::ConnectHandlers() {
   // template boxes otherwise.
   connect(cbo_page_style_, &QComboBox::activated, this, [this](int index) {
     OptionControls controls = ReadControls();
-    ApplyPageStyle(index == 1 ? PageStyle::kModern : PageStyle::kClassic,
-                   &controls);
+    ApplyPageStyle(
+        index == 1 ? PageStyleName::kModern : PageStyleName::kClassic,
+        &controls);
     WriteControls(controls);
   });
   connect(txt_index_template_file_, &QLineEdit::textChanged, this, [this] {
     OptionControls shown;
     shown.index_template_file = txt_index_template_file_->text().toStdString();
-    cbo_page_style_->setCurrentIndex(PageStyleOf(shown) == PageStyle::kModern);
+    cbo_page_style_->setCurrentIndex(PageStyleOf(shown) ==
+                                     PageStyleName::kModern);
   });
   connect(cbo_create_thumbnails_, &QComboBox::currentIndexChanged, this,
           [this] { UpdateOverwriteCaption(); });

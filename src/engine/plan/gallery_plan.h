@@ -1,0 +1,114 @@
+// The plan of a gallery run: every folder it makes pages for and every
+// file it lists, with what each file says of itself and the names of every
+// file the run makes for it (page, thumbnail, web-size copy). Built once
+// from the settings and the file system before any picture is made, then
+// only read: the picture work, the page styles and the builder all take
+// their names from here.
+#ifndef ORVANTA_ENGINE_PLAN_GALLERY_PLAN_H_
+#define ORVANTA_ENGINE_PLAN_GALLERY_PLAN_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "common/error.h"
+#include "imagetools/image_tool.h"
+#include "imagetools/picture_metadata.h"
+
+namespace orvanta {
+
+// What a listed file says of itself.
+struct PictureFacts {
+  PictureMetadata metadata;
+  int64_t modified_ns = 0;
+};
+
+// One listed picture or movie of a folder.
+struct EntryPlan {
+  std::string name;  // the file's name in its folder
+  bool movie = false;
+  // The files the run makes for it, by name in the same folder.
+  std::string page;       // its picture page
+  std::string thumbnail;  // its thumbnail, where one is made
+  std::string copy;       // its web-size copy; "" when it gets none
+  PictureFacts facts;     // read when the pages or the order need them
+  // The picture's size as shown; none when unknown (a movie, a picture
+  // the tool cannot read, or a tool that tells no sizes).
+  std::optional<PixelSize> size;
+  // The file could not be read at all when its size was read (not a
+  // picture's own trouble): its page asks about it.
+  std::optional<Error> unreadable;
+  bool make_thumbnail = false;  // the run makes its thumbnail
+  bool make_copy = false;       // the run makes its web-size copy
+};
+
+// A line of a folder information file naming a picture.
+struct PhotoDescription {
+  std::string file_name;    // as written in the information file
+  std::string description;  // as written
+};
+
+// A subfolder as its parent links to it.
+struct SubfolderLink {
+  std::string name;
+  std::string caption;  // HTML: its information file's title, else its name
+  int folder = -1;      // its plan in GalleryPlan::folders
+};
+
+// A folder that could not be read; it is left out and listed.
+struct UnreadableFolder {
+  std::string path;  // ends in the separator
+  std::string reason;
+};
+
+struct FolderPlan {
+  std::string folder_path;   // always ends in the separator
+  int level = 1;             // 1 for the gallery's root
+  std::string parent_title;  // HTML; "" for the root
+  // A folder holding the do-not-modify file: counted and linked, no more.
+  bool do_not_modify = false;
+  std::string title;        // HTML: the user's title, or the escaped path
+  std::string description;  // as written
+  std::string sidebar_picture_name;
+  std::string sidebar_picture_caption;
+  std::vector<PhotoDescription> photo_descriptions;
+  // Lower-cased file name -> index of its first entry.
+  std::unordered_map<std::string, size_t> description_index;
+  // Lower-cased base names that two or more listed files share ("pic" of
+  // pic.bmp and pic.png): what is named after them takes the whole name.
+  std::unordered_set<std::string> shared_bases;
+  std::vector<EntryPlan> entries;            // in page order
+  std::vector<SubfolderLink> subfolders;     // readable ones, by name
+  std::vector<UnreadableFolder> unreadable;  // left-out subfolders
+  // Set when the folder itself could not be listed: the reason.
+  std::string listing_error;
+  // Temporary files a killed run left here, for the builder to remove.
+  std::vector<std::string> leftovers;
+  // The picture work of this folder's entries, and of its whole subtree,
+  // as ranges of GalleryPlan::work.
+  int work_begin = 0;
+  int work_end = 0;
+  int subtree_work_end = 0;
+};
+
+// One item of picture work: a file of a folder that gets a thumbnail or a
+// web-size copy (or both, from one decode).
+struct WorkItem {
+  int folder = 0;
+  int entry = 0;
+};
+
+struct GalleryPlan {
+  std::vector<FolderPlan> folders;  // the root first, then depth first
+  std::vector<WorkItem> work;       // in the order the pages need them
+  int32_t file_count = 0;           // listed files in all folders
+  bool read_facts = false;          // what pictures say of themselves was read
+  bool show_facts = false;          // and the pages show it
+};
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_PLAN_GALLERY_PLAN_H_

@@ -1,0 +1,79 @@
+// Names of the files made beside listed files.
+#include "engine/plan/output_names.h"
+
+#include "common/path_utils.h"
+#include "common/text_utils.h"
+
+namespace orvanta {
+
+std::string OwnName(const FolderPlan& folder, const std::string& name) {
+  const std::string base = BaseNameOf(name);
+  return folder.shared_bases.contains(ToLowerAscii(base)) ? name : base;
+}
+
+std::string PageName(const FolderPlan& folder, const std::string& name) {
+  if (!EqualsIgnoreCase(BaseNameOf(name), "index")) {
+    return OwnName(folder, name) + ".html";
+  }
+  // A file named "index" alone would still meet the folder's page.
+  return name + (EqualsIgnoreCase(name, "index") ? ".page.html" : ".html");
+}
+
+std::string MovieThumbnailName(const GalleryOptions& options,
+                               const FolderPlan& folder,
+                               const std::string& movie) {
+  return options.thumbnail_file_prefix + OwnName(folder, movie) + "." +
+         options.movie_file_thumbnail_extension;
+}
+
+std::string PictureThumbnailName(const GalleryOptions& options,
+                                 const FolderPlan& folder,
+                                 const std::string& name) {
+  if (options.create_mid_size_files && !BrowsersShowFile(name)) {
+    return options.thumbnail_file_prefix + OwnName(folder, name) + ".jpg";
+  }
+  return options.thumbnail_file_prefix + name;
+}
+
+std::string MidSizeCopyName(const GalleryOptions& options,
+                            const FolderPlan& folder, const std::string& name) {
+  return options.mid_size_file_prefix + OwnName(folder, name) + ".jpg";
+}
+
+bool BrowsersShowFile(const std::string& name) {
+  const std::string extension = ToLowerAscii(ExtensionOf(name));
+  for (const char* shown :
+       {"jpg", "jpeg", "jpe", "png", "gif", "webp", "bmp"}) {
+    if (extension == shown) return true;
+  }
+  return false;
+}
+
+bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name) {
+  return options.create_mid_size_files &&
+         StartsWithIgnoreCase(name, options.mid_size_file_prefix);
+}
+
+bool LargerThanCopyBounds(const GalleryOptions& options,
+                          const PixelSize& size) {
+  return size.width > options.mid_size_maximum_width ||
+         size.height > options.mid_size_maximum_height;
+}
+
+std::string ExistingThumbnail(FileSystem& fs, const GalleryOptions& options,
+                              const FolderPlan& folder,
+                              const EntryPlan& entry) {
+  const std::string path = folder.folder_path + entry.thumbnail;
+  if (fs.FileExists(path)) return path;
+  if (entry.movie) return "";
+  const std::string& name = entry.name;
+  const std::string stem = folder.folder_path + options.thumbnail_file_prefix;
+  if (path == stem + name && ToLowerAscii(ExtensionOf(name)) != "jpg" &&
+      !folder.shared_bases.contains(ToLowerAscii(BaseNameOf(name)))) {
+    const std::string jpeg = stem + BaseNameOf(name) + ".jpg";
+    if (fs.FileExists(jpeg)) return jpeg;
+  }
+  return "";
+}
+
+}  // namespace orvanta

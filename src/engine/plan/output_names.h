@@ -1,0 +1,49 @@
+// The names of the files a run makes beside a listed file: its picture
+// page, its thumbnail and its web-size copy. Names that two listed files
+// of a folder would share take the file's whole name ("pic.png.html").
+#ifndef ORVANTA_ENGINE_PLAN_OUTPUT_NAMES_H_
+#define ORVANTA_ENGINE_PLAN_OUTPUT_NAMES_H_
+
+#include <string>
+
+#include "common/file_system.h"
+#include "engine/plan/gallery_plan.h"
+#include "options/options.h"
+
+namespace orvanta {
+
+// The file's base name, or its whole name when the base is shared.
+std::string OwnName(const FolderPlan& folder, const std::string& name);
+// The file's picture page: "NAME.html" ("index.jpg.html", never
+// "index.html").
+std::string PageName(const FolderPlan& folder, const std::string& name);
+// A movie's thumbnail: the prefix, its own name and the movie thumbnail
+// extension.
+std::string MovieThumbnailName(const GalleryOptions& options,
+                               const FolderPlan& folder,
+                               const std::string& movie);
+// A picture's thumbnail: the prefix and its name; with web-size copies a
+// picture that browsers cannot show gets a JPEG ("t_a.heic.jpg" style
+// names take its own name and ".jpg").
+std::string PictureThumbnailName(const GalleryOptions& options,
+                                 const FolderPlan& folder,
+                                 const std::string& name);
+// A picture's web-size copy: the copy prefix, its own name and ".jpg".
+std::string MidSizeCopyName(const GalleryOptions& options,
+                            const FolderPlan& folder, const std::string& name);
+// Whether browsers show files of this name's type (JPEG, PNG, GIF, WebP,
+// BMP).
+bool BrowsersShowFile(const std::string& name);
+// Whether `name` is taken for a web-size copy (never listed as a picture).
+bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name);
+// Whether a picture of this size is larger than the copies' bounds.
+bool LargerThanCopyBounds(const GalleryOptions& options, const PixelSize& size);
+
+// The path of the entry's thumbnail when one exists (for a picture also a
+// JPEG under its base name, as older runs made); "" when none does.
+std::string ExistingThumbnail(FileSystem& fs, const GalleryOptions& options,
+                              const FolderPlan& folder, const EntryPlan& entry);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_PLAN_OUTPUT_NAMES_H_

@@ -1,0 +1,210 @@
+// The walk over the gallery's folders that builds its plan.
+#include "engine/plan/plan_builder.h"
+
+#include <unordered_map>
+
+#include "common/path_utils.h"
+#include "common/replacement_file.h"
+#include "common/text_utils.h"
+#include "engine/plan/folder_info.h"
+#include "engine/plan/output_names.h"
+#include "engine/plan/plan_facts.h"
+
+namespace orvanta {
+namespace {
+
+// The folder's visible files grouped by lower-cased extension, each group
+// in the system's order.
+using FilesByExtension =
+    std::unordered_map<std::string, std::vector<std::string>>;
+
+FilesByExtension GroupFiles(const std::vector<FolderEntry>& entries) {
+  FilesByExtension groups;
+  for (const FolderEntry& entry : entries) {
+    if (!entry.is_file || entry.is_hidden) continue;
+    groups[ToLowerAscii(ExtensionOf(entry.name))].push_back(entry.name);
+  }
+  return groups;
+}
+
+// The files of the switched-on kinds, entry by entry of the extension
+// table (a duplicated extension lists its files twice), without
+// thumbnails, copies and the sidebar picture; sorted.
+std::vector<std::string> GalleryFiles(const GalleryOptions& options,
+                                      const std::vector<FolderEntry>& entries,
+                                      const std::string& sidebar_name) {
+  const FilesByExtension groups = GroupFiles(entries);
+  const std::string sidebar = ToUpperAscii(sidebar_name);
+  std::vector<std::string> names;
+  for (const KnownExtension& known : options.known_extensions.entries()) {
+    const bool switched_on = known.is_movie ? options.include_movie_files
+                                            : options.include_picture_files;
+    if (!switched_on) continue;
+    auto group = groups.find(ToLowerAscii(known.extension));
+    if (group == groups.end()) continue;
+    for (const std::string& name : group->second) {
+      if (!StartsWithIgnoreCase(name, options.thumbnail_file_prefix) &&
+          !IsMidSizeCopyName(options, name) && ToUpperAscii(name) != sidebar) {
+        names.push_back(name);
+      }
+    }
+  }
+  SortStrings(names);
+  return names;
+}
+
+// Base names (lower-cased) of two or more different names; a name listed
+// twice (an extension entered twice) shares with nobody.
+void FindSharedBases(const std::vector<std::string>& names,
+                     std::unordered_set<std::string>* shared) {
+  std::unordered_map<std::string, const std::string*> first;
+  for (const std::string& name : names) {
+    const std::string base = ToLowerAscii(BaseNameOf(name));
+    auto [it, inserted] = first.emplace(base, &name);
+    if (!inserted && *it->second != name) shared->insert(base);
+  }
+}
+
+class Walker {
+ public:
+  explicit Walker(RunContext& ctx) : ctx_(ctx), options_(ctx.options) {}
+
+  // Plans `folder` and (with subfolders on) the folders below it; false
+  // when the person cancelled.
+  bool Walk(const std::string& folder, int level,
+            const std::string& parent_title, GalleryPlan* plan);
+
+ private:
+  void PlanFiles(const std::vector<FolderEntry>& listing, FolderPlan* folder);
+  bool PlanSubfolders(const std::vector<FolderEntry>& listing, int index,
+                      GalleryPlan* plan);
+  void Tick();
+
+  RunContext& ctx_;
+  const GalleryOptions& options_;
+  int32_t folders_ = 0;
+};
+
+bool Walker::Walk(const std::string& folder, int level,
+                  const std::string& parent_title, GalleryPlan* plan) {
+  if (ctx_.AbortRequested()) return false;
+  const int index = static_cast<int>(plan->folders.size());
+  plan->folders.emplace_back();
+  FolderPlan& f = plan->folders.back();
+  f.folder_path = WithTrailingSeparator(folder);
+  f.level = level;
+  f.parent_title = parent_title;
+  if (ctx_.fs.FileExists(f.folder_path + kDoNotModifyFile)) {
+    f.do_not_modify = true;
+    return true;
+  }
+  std::vector<FolderEntry> listing;
+  try {
+    listing = ctx_.fs.ListFolder(f.folder_path);
+  } catch (const Error& e) {
+    f.listing_error = e.what();
+    return true;
+  }
+  ReadFolderInfoFile(ctx_.fs, options_.directory_info_file, ctx_.input_folder,
+                     &f);
+  f.leftovers = FindLeftovers(ctx_.fs, f.folder_path, listing);
+  PlanFiles(listing, &f);
+  plan->file_count += static_cast<int32_t>(f.entries.size());
+  Tick();
+  return !options_.recurse_subdirectories ||
+         PlanSubfolders(listing, index, plan);
+}
+
+void Walker::PlanFiles(const std::vector<FolderEntry>& listing,
+                       FolderPlan* folder) {
+  const std::vector<std::string> names =
+      GalleryFiles(options_, listing, folder->sidebar_picture_name);
+  FindSharedBases(names, &folder->shared_bases);
+  for (const std::string& name : names) {
+    EntryPlan entry;
+    entry.name = name;
+    entry.movie = options_.known_extensions.IsMovieFile(name);
+    entry.page = PageName(*folder, name);
+    entry.thumbnail = entry.movie
+                          ? MovieThumbnailName(options_, *folder, name)
+                          : PictureThumbnailName(options_, *folder, name);
+    folder->entries.push_back(std::move(entry));
+  }
+}
+
+// Subfolders that cannot be listed are left out and noted; the rest are
+// planned in name order.
+bool Walker::PlanSubfolders(const std::vector<FolderEntry>& listing, int index,
+                            GalleryPlan* plan) {
+  std::vector<std::string> names;
+  for (const FolderEntry& entry : listing) {
+    if (entry.is_folder && !entry.is_hidden && !entry.is_link) {
+      names.push_back(entry.name);
+    }
+  }
+  SortStrings(names);
+  const std::string path = plan->folders[index].folder_path;
+  const std::string title = plan->folders[index].title;
+  for (const std::string& name : names) {
+    const int child = static_cast<int>(plan->folders.size());
+    if (!Walk(path + name, plan->folders[index].level + 1, title, plan)) {
+      return false;
+    }
+    FolderPlan& parent = plan->folders[index];
+    FolderPlan& planned = plan->folders[child];
+    if (!planned.listing_error.empty()) {
+      parent.unreadable.push_back({planned.folder_path, planned.listing_error});
+      plan->folders.resize(child);  // left out with whatever it held
+      continue;
+    }
+    parent.subfolders.push_back(
+        {name,
+         LookupSubfolderCaption(ctx_.fs, options_.directory_info_file, path,
+                                name),
+         child});
+  }
+  return true;
+}
+
+// Moves the bar now and then while the folders are planned.
+void Walker::Tick() {
+  if (++folders_ % 10 != 0) return;
+  if (++ctx_.state.count_progress_ticker > 100) {
+    ctx_.state.count_progress_ticker = 0;
+  }
+  ctx_.ui.UpdateProgressBar(ctx_.state.count_progress_ticker, false);
+}
+
+}  // namespace
+
+std::vector<std::string> FindLeftovers(
+    FileSystem& fs, const std::string& folder,
+    const std::vector<FolderEntry>& entries) {
+  constexpr int64_t kMinute = 60'000'000'000;
+  std::vector<std::string> leftovers;
+  for (const FolderEntry& entry : entries) {
+    if (!entry.is_file || entry.is_link || !IsReplacementLeftover(entry.name)) {
+      continue;
+    }
+    const FileStatus status = fs.Status(folder + entry.name);
+    if (status.is_file && fs.Now() - status.modified_ns >= kMinute) {
+      leftovers.push_back(entry.name);
+    }
+  }
+  return leftovers;
+}
+
+std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
+                                            const PlanReading& reading) {
+  GalleryPlan plan;
+  plan.read_facts = reading.facts;
+  plan.show_facts = reading.show_facts;
+  Walker walker(ctx);
+  if (!walker.Walk(ctx.input_folder, 1, "", &plan)) return std::nullopt;
+  ReadEntryFacts(ctx, tool, reading, &plan);
+  if (ctx.AbortRequested()) return std::nullopt;
+  PlanPictureWork(ctx, &plan);
+  return plan;
+}
+
+}  // namespace orvanta

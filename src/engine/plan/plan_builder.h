@@ -1,0 +1,42 @@
+// Building the plan of a gallery: the walk over the folders (their
+// information files, their listed files and subfolders), what each file
+// says of itself and its size (read by the run's workers), the order of
+// each folder's files, and the picture work the create mode asks for. It
+// writes nothing.
+#ifndef ORVANTA_ENGINE_PLAN_PLAN_BUILDER_H_
+#define ORVANTA_ENGINE_PLAN_PLAN_BUILDER_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/plan/gallery_plan.h"
+#include "engine/run_context.h"
+#include "imagetools/image_tool.h"
+
+namespace orvanta {
+
+// The file whose presence keeps a folder as it is.
+inline constexpr char kDoNotModifyFile[] = "DoNotModify.txt";
+
+// What the plan reads of the pictures.
+struct PlanReading {
+  bool facts = false;       // what they say of themselves (date, title...)
+  bool show_facts = false;  // the pages show it
+  int workers = 1;          // threads reading them
+};
+
+// Plans the gallery under ctx.input_folder, with the progress display
+// showing that it counts; nothing when the person cancelled.
+std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
+                                            const PlanReading& reading);
+
+// The temporary files a killed run left in `folder` (".NAME.orvanta-XXXXXX",
+// older than a minute), for the builder to remove.
+std::vector<std::string> FindLeftovers(FileSystem& fs,
+                                       const std::string& folder,
+                                       const std::vector<FolderEntry>& entries);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_PLAN_PLAN_BUILDER_H_

@@ -1,0 +1,155 @@
+// Facts, sizes, order and work of the planned files.
+#include "engine/plan/plan_facts.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "common/ordered_work.h"
+#include "engine/plan/output_names.h"
+
+namespace orvanta {
+namespace {
+
+// A JPEG's metadata sits in its first bytes.
+constexpr size_t kMetadataStart = 64 * 1024;
+
+void ReadOne(FileSystem& fs, ImageTool& tool, bool facts,
+             const std::string& path, EntryPlan* entry) {
+  if (facts) entry->facts.modified_ns = fs.Status(path).modified_ns;
+  if (entry->movie) return;
+  try {
+    entry->size = tool.PictureSize(path);
+  } catch (const Error& e) {
+    if (e.kind() != ErrorKind::kImageData) entry->unreadable = e;
+  }
+  if (!facts) return;
+  try {
+    bool whole = false;
+    std::string bytes = fs.ReadFile(path, kMetadataStart, &whole);
+    if (!whole && !HoldsAllMetadata(bytes.data(), bytes.size())) {
+      bytes = fs.ReadFile(path);
+    }
+    entry->facts.metadata = ReadPictureMetadata(bytes.data(), bytes.size());
+  } catch (const Error&) {
+    // Nothing to say: the thumbnail or the page reports the trouble.
+  }
+}
+
+// Seconds since 1970 of when the file was taken: the date taken (at its
+// offset, else in this computer's time zone), else its modification time.
+double TakenSeconds(const PictureFacts& facts) {
+  if (!facts.metadata.taken) return facts.modified_ns / 1e9;
+  const DateTaken& taken = *facts.metadata.taken;
+  std::tm when{};
+  when.tm_year = taken.year - 1900;
+  when.tm_mon = taken.month - 1;
+  when.tm_mday = taken.day;
+  when.tm_hour = taken.hour;
+  when.tm_min = taken.minute;
+  when.tm_sec = taken.second;
+  if (!taken.offset_minutes) {
+    when.tm_isdst = -1;
+    return static_cast<double>(std::mktime(&when));
+  }
+  return static_cast<double>(timegm(&when)) - *taken.offset_minutes * 60.0;
+}
+
+void OrderByDateTaken(std::vector<EntryPlan>* entries) {
+  std::vector<std::pair<double, EntryPlan>> keyed;
+  for (EntryPlan& entry : *entries) {
+    keyed.emplace_back(TakenSeconds(entry.facts), std::move(entry));
+  }
+  std::stable_sort(
+      keyed.begin(), keyed.end(),
+      [](const auto& a, const auto& b) { return a.first < b.first; });
+  entries->clear();
+  for (auto& [seconds, entry] : keyed) entries->push_back(std::move(entry));
+}
+
+// Whether the picture needs a copy: browsers cannot show it, or it is
+// larger than the bounds (a size that cannot be read means no: its
+// thumbnail reports the picture's trouble).
+bool NeedsCopy(const GalleryOptions& options, const EntryPlan& entry) {
+  if (entry.movie || !options.create_mid_size_files) return false;
+  if (!BrowsersShowFile(entry.name)) return true;
+  return entry.size && LargerThanCopyBounds(options, *entry.size);
+}
+
+// The work the create mode asks for: mode 2 everything, mode 1 what is
+// missing (a copy also when older than its picture); a movie's thumbnail
+// only when movie thumbnails are asked for.
+void DecideWork(RunContext& ctx, int mode, const FolderPlan& folder,
+                EntryPlan* entry) {
+  const GalleryOptions& options = ctx.options;
+  if (mode != kAllThumbnails && mode != kMissingThumbnails) return;
+  entry->make_thumbnail =
+      (!entry->movie || options.create_movie_thumbnails) &&
+      (mode == kAllThumbnails ||
+       ExistingThumbnail(ctx.fs, options, folder, *entry).empty());
+  if (entry->copy.empty()) return;
+  if (mode == kAllThumbnails) {
+    entry->make_copy = true;
+    return;
+  }
+  const FileStatus copy = ctx.fs.Status(folder.folder_path + entry->copy);
+  entry->make_copy =
+      !copy.is_file ||
+      copy.modified_ns <
+          ctx.fs.Status(folder.folder_path + entry->name).modified_ns;
+}
+
+}  // namespace
+
+void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
+                    const PlanReading& reading, GalleryPlan* plan) {
+  std::vector<std::pair<const FolderPlan*, EntryPlan*>> all;
+  for (FolderPlan& folder : plan->folders) {
+    for (EntryPlan& entry : folder.entries) all.emplace_back(&folder, &entry);
+  }
+  FileSystem& fs = ctx.fs;
+  ParallelFor(
+      static_cast<int>(all.size()), reading.workers,
+      [&](int i) {
+        try {
+          ReadOne(fs, tool, reading.facts,
+                  all[i].first->folder_path + all[i].second->name,
+                  all[i].second);
+        } catch (...) {
+          // Nothing known of it (memory ran out): the pages manage.
+        }
+      },
+      [&] { ctx.ui.KeepAlive(); });
+  if (!ctx.options.sort_by_date_taken) return;
+  for (FolderPlan& folder : plan->folders) OrderByDateTaken(&folder.entries);
+}
+
+void PlanPictureWork(RunContext& ctx, GalleryPlan* plan) {
+  const int mode = ctx.settings.controls.create_thumbnails_index;
+  for (size_t f = 0; f < plan->folders.size(); ++f) {
+    FolderPlan& folder = plan->folders[f];
+    folder.work_begin = static_cast<int>(plan->work.size());
+    for (size_t e = 0; e < folder.entries.size(); ++e) {
+      EntryPlan& entry = folder.entries[e];
+      if (NeedsCopy(ctx.options, entry)) {
+        entry.copy = MidSizeCopyName(ctx.options, folder, entry.name);
+      }
+      DecideWork(ctx, mode, folder, &entry);
+      if (entry.make_thumbnail || entry.make_copy) {
+        plan->work.push_back({static_cast<int>(f), static_cast<int>(e)});
+      }
+    }
+    folder.work_end = static_cast<int>(plan->work.size());
+  }
+  // Folders are planned depth first: a subtree's work ends where the work
+  // of the next folder at the same depth or above begins.
+  for (size_t f = plan->folders.size(); f-- > 0;) {
+    FolderPlan& folder = plan->folders[f];
+    folder.subtree_work_end = folder.work_end;
+    for (const SubfolderLink& sub : folder.subfolders) {
+      folder.subtree_work_end = std::max(
+          folder.subtree_work_end, plan->folders[sub.folder].subtree_work_end);
+    }
+  }
+}
+
+}  // namespace orvanta

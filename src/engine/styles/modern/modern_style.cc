@@ -1,0 +1,208 @@
+// The modern style's blocks and files.
+#include "engine/styles/modern/modern_style.h"
+
+#include "common/html_text.h"
+#include "common/path_utils.h"
+#include "common/text_utils.h"
+#include "engine/styles/page_text.h"
+#include "imagetools/resample.h"
+#include "options/options.h"
+
+namespace orvanta {
+
+extern const std::string_view kEmbeddedModernIndexTemplate;
+extern const std::string_view kEmbeddedModernPictureTemplate;
+extern const std::string_view kEmbeddedStyleSheet;
+extern const std::string_view kEmbeddedScript;
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string SizeAttributes(const std::optional<PixelSize>& size) {
+  if (!size) return "";
+  return " width=" + Quoted(std::to_string(size->width)) +
+         " height=" + Quoted(std::to_string(size->height));
+}
+
+// The alt text of a file's picture: its title, else its name.
+std::string Alt(const PageInput& in, int i) {
+  const std::string alt = AttributeText(ShownTitle(in, i));
+  return alt.empty() ? HtmlEscape(in.folder.entries[i].name) : alt;
+}
+
+// The picture of a file's grid cell: its thumbnail, else the picture
+// itself at the thumbnail's size, else (a movie) its name.
+std::string GridImage(const PageInput& in, int i) {
+  const EntryPlan& entry = in.folder.entries[i];
+  const EntryOutputs& made = in.made.entries[i];
+  const std::string alt = " alt=" + Quoted(Alt(in, i));
+  if (!made.thumbnail.empty()) {
+    return "<img src=" + Quoted(UrlEncodeName(made.thumbnail)) + alt +
+           SizeAttributes(made.thumbnail_size) + " loading=\"lazy\">";
+  }
+  if (entry.movie) {
+    return "<span class=\"nothumb\">" + HtmlEscape(entry.name) + "</span>";
+  }
+  const int box = in.options.thumbnail_maximum_width_or_height;
+  PixelSize fitted{box, box};
+  if (const auto& size = entry.size) {
+    FitInside(size->width, size->height, box, &fitted.width, &fitted.height);
+  }
+  return "<img src=" + Quoted(UrlEncodeName(entry.name)) + alt +
+         SizeAttributes(fitted) + " loading=\"lazy\">";
+}
+
+// The type of a clip that browsers play; "" for others.
+std::string PlayableType(const std::string& name) {
+  const std::string extension = ToLowerAscii(ExtensionOf(name));
+  if (extension == "mp4" || extension == "m4v") return "video/mp4";
+  if (extension == "webm") return "video/webm";
+  return "";
+}
+
+void ClipView(const PageInput& in, int i, std::vector<std::string>* out) {
+  const EntryPlan& entry = in.folder.entries[i];
+  const EntryOutputs& made = in.made.entries[i];
+  const std::string href = Quoted(UrlEncodeName(entry.name));
+  const bool has_thumbnail = !made.thumbnail.empty();
+  const std::string thumbnail = UrlEncodeName(made.thumbnail);
+  const std::string size =
+      has_thumbnail ? SizeAttributes(made.thumbnail_size) : "";
+  const std::string type = PlayableType(entry.name);
+  if (type.empty()) {
+    out->push_back("<a class=\"shot clip\" href=" + href + " download>" +
+                   (has_thumbnail ? "<img src=" + Quoted(thumbnail) + " alt=" +
+                                        Quoted(Alt(in, i)) + size + ">"
+                                  : "") +
+                   "<span class=\"play\">Download " + HtmlEscape(entry.name) +
+                   "</span></a>");
+    return;
+  }
+  out->insert(
+      out->end(),
+      {"<video class=\"shot\" controls preload=\"metadata\"" +
+           (has_thumbnail ? " poster=" + Quoted(thumbnail) + size : "") + ">",
+       "<source src=" + href + " type=" + Quoted(type) + ">",
+       "<a href=" + href + ">" + HtmlEscape(entry.name) + "</a>", "</video>"});
+}
+
+void UpLink(const PageInput& in, std::vector<std::string>* out) {
+  if (in.folder.parent_title.empty()) return;
+  out->push_back(
+      "<a class=\"up\" href=\"../index.html\" name=\"navIndex\">Up to " +
+      in.folder.parent_title + "</a>");
+}
+
+void FolderDescription(const PageInput& in, std::vector<std::string>* out) {
+  if (in.folder.description.empty()) return;
+  out->push_back("<p class=\"description\">" + in.folder.description + "</p>");
+}
+
+void SidebarCard(const PageInput& in, std::vector<std::string>* out) {
+  const std::string& sidebar = in.folder.sidebar_picture_name;
+  const bool exists = in.made.sidebar_exists;
+  const std::string& caption = in.folder.sidebar_picture_caption;
+  out->push_back(
+      "<figure class=\"sidebar\"><img src=" +
+      Quoted(UrlEncodeRelativePath(sidebar)) +
+      " alt=" + Quoted(exists ? AttributeText(caption) : HtmlEscape(sidebar)) +
+      (exists ? SizeAttributes(in.made.sidebar_size) : "") + ">" +
+      (caption.empty() ? "" : "<figcaption>" + caption + "</figcaption>") +
+      "</figure>");
+}
+
+void SubfolderCards(const PageInput& in, std::vector<std::string>* out) {
+  const bool listed =
+      in.options.recurse_subdirectories && !in.folder.subfolders.empty();
+  const bool has_sidebar = !in.folder.sidebar_picture_name.empty();
+  if (!has_sidebar && !listed) return;
+  out->push_back("<div class=\"subfolders\">");
+  if (has_sidebar) SidebarCard(in, out);
+  if (listed) {
+    out->push_back("<ul class=\"folders\">");
+    for (const SubfolderLink& sub : in.folder.subfolders) {
+      out->push_back(
+          "<li><a href=" + Quoted(UrlEncodeName(sub.name) + "/index.html") +
+          ">" + sub.caption + "</a></li>");
+    }
+    out->push_back("</ul>");
+  }
+  out->push_back("</div>");
+}
+
+void ThumbnailGrid(const PageInput& in, std::vector<std::string>* out) {
+  const int count = static_cast<int>(in.folder.entries.size());
+  if (count == 0) return;
+  out->push_back("<ul class=\"grid\">");
+  for (int i = 0; i < count; ++i) {
+    const EntryPlan& entry = in.folder.entries[i];
+    std::string cell = entry.movie ? "<li class=\"movie\">" : "<li>";
+    cell += "<figure><a href=" + Quoted(UrlEncodeName(entry.page));
+    if (i == 0) {
+      cell += " name=\"navNext\"";
+    } else if (i == count - 1) {
+      cell += " name=\"navPrevious\"";
+    }
+    cell += ">" + GridImage(in, i) +
+            (entry.movie ? "<span class=\"play\">Movie</span>" : "") +
+            "</a><figcaption>" + ShownTitle(in, i) +
+            "</figcaption></figure></li>";
+    out->push_back(cell);
+  }
+  out->push_back("</ul>");
+}
+
+void PictureView(const PageInput& in, int i, std::vector<std::string>* out) {
+  const EntryPlan& entry = in.folder.entries[i];
+  if (entry.movie) return ClipView(in, i, out);
+  const std::optional<PixelSize>& copy = in.made.entries[i].copy_size;
+  const std::string& source = copy ? entry.copy : entry.name;
+  out->push_back("<a class=\"shot\" href=" + Quoted(UrlEncodeName(entry.name)) +
+                 "><img src=" + Quoted(UrlEncodeName(source)) + " alt=" +
+                 Quoted(Alt(in, i)) + SizeAttributes(copy ? copy : entry.size) +
+                 " fetchpriority=\"high\"></a>");
+}
+
+void PictureDetails(const PageInput& in, int i, std::vector<std::string>* out) {
+  const EntryPlan& entry = in.folder.entries[i];
+  const std::string caption = ShownCaption(in, i);
+  if (!caption.empty()) {
+    out->push_back("<p class=\"caption\">" + caption + "</p>");
+  }
+  std::string details =
+      "<p class=\"details\">" + DateAndCameraHtml(in, i) +
+      "<a class=\"file\" href=" + Quoted(UrlEncodeName(entry.name)) + ">" +
+      HtmlEscape(entry.name) + "</a>";
+  if (!entry.movie && entry.size) {
+    details += " <span class=\"dims\">" + std::to_string(entry.size->width) +
+               " \u00d7 " + std::to_string(entry.size->height) + "</span>";
+  }
+  out->push_back(details + "</p>");
+}
+
+const BlockCode kCodes[] = {
+    {"uplink", BlockRole::kNone, UpLink},
+    {"folderdescription", BlockRole::kNone, FolderDescription},
+    {"subfoldercards", BlockRole::kListsSubfolders, SubfolderCards},
+    {"thumbnailgrid", BlockRole::kListsPictures, ThumbnailGrid},
+    {"pictureview", BlockRole::kNone, nullptr, PictureView},
+    {"picturedetails", BlockRole::kNone, nullptr, PictureDetails},
+};
+
+}  // namespace
+
+const PageStyle& ModernStyle() {
+  static const RootFile kRootFiles[] = {{"orvanta.css", kEmbeddedStyleSheet},
+                                        {"orvanta.js", kEmbeddedScript}};
+  static const PageStyle style{"modern",
+                               kCodes,
+                               kModernIndexTemplate,
+                               kModernPictureTemplate,
+                               kEmbeddedModernIndexTemplate,
+                               kEmbeddedModernPictureTemplate,
+                               kRootFiles};
+  return style;
+}
+
+}  // namespace orvanta

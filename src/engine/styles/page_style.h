@@ -1,0 +1,87 @@
+// Page styles: each renders a folder's plan into its index page and its
+// picture pages through the block codes its templates hold, and names the
+// templates and the files it needs at the gallery's root. A style only
+// renders: it writes nothing and walks nothing. A new style is a folder
+// under styles/ with its blocks and one line in kStyles (page_style.cc).
+#ifndef ORVANTA_ENGINE_STYLES_PAGE_STYLE_H_
+#define ORVANTA_ENGINE_STYLES_PAGE_STYLE_H_
+
+#include <ctime>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/plan/gallery_plan.h"
+#include "options/options.h"
+
+namespace orvanta {
+
+// What the picture work left of a listed file, read after it.
+struct EntryOutputs {
+  std::string thumbnail;  // the thumbnail's name when one exists, else ""
+  std::optional<PixelSize> thumbnail_size;  // when the pages show sizes
+  std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
+};
+
+struct FolderOutputs {
+  std::vector<EntryOutputs> entries;  // as FolderPlan::entries
+  bool sidebar_exists = false;
+  std::optional<PixelSize> sidebar_size;  // when the pages show sizes
+};
+
+// Everything a page is rendered from.
+struct PageInput {
+  const GalleryOptions& options;
+  const FolderPlan& folder;
+  const FolderOutputs& made;
+  bool show_facts = false;  // the pages show what pictures say of themselves
+  std::tm now{};            // the run's date and time (%date%, %time%)
+};
+
+// What a block code does besides its lines: the index page's listing of
+// its pictures (their pages are written with it) and of its subfolders
+// (they are built with it).
+enum class BlockRole { kNone, kListsPictures, kListsSubfolders };
+
+// A block code: a template line holding "%code%" becomes its lines.
+struct BlockCode {
+  const char* code;  // lower case
+  BlockRole role = BlockRole::kNone;
+  // The lines on the folder's index page; null where the code means
+  // nothing there.
+  void (*index)(const PageInput& in, std::vector<std::string>* out) = nullptr;
+  // The lines on the picture page of entry `i`.
+  void (*picture)(const PageInput& in, int i,
+                  std::vector<std::string>* out) = nullptr;
+};
+
+// A file the style needs at the gallery's root, written once.
+struct RootFile {
+  const char* name;
+  std::string_view text;
+};
+
+struct PageStyle {
+  const char* name;
+  std::span<const BlockCode> codes;
+  // Templates the style writes where they are missing (by file name), and
+  // the files it needs at the root when its templates link them.
+  const char* index_template = nullptr;
+  const char* picture_template = nullptr;
+  std::string_view index_template_text;
+  std::string_view picture_template_text;
+  std::span<const RootFile> root_files;
+};
+
+// The registered styles.
+std::span<const PageStyle> PageStyles();
+// The block code `code` (lower case) of any style; null for none.
+const BlockCode* FindBlockCode(std::string_view code);
+// The style whose template is named `file_name`; null for none.
+const PageStyle* StyleOfTemplate(std::string_view file_name);
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_STYLES_PAGE_STYLE_H_

@@ -1,0 +1,95 @@
+// Titles, captions, dates and cameras of listed files on pages.
+#include "engine/styles/page_text.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "common/html_text.h"
+#include "common/text_utils.h"
+#include "engine/plan/folder_info.h"
+#include "engine/styles/templates.h"
+
+namespace orvanta {
+namespace {
+
+// The facts of entry `i` when the pages show them.
+const PictureFacts* FactsOf(const PageInput& in, int i) {
+  return in.show_facts ? &in.folder.entries[i].facts : nullptr;
+}
+
+// Whether the folder's information file describes the entry.
+bool Described(const PageInput& in, int i) {
+  return in.folder.description_index.contains(
+      ToLowerAscii(in.folder.entries[i].name));
+}
+
+}  // namespace
+
+std::string ShownTitle(const PageInput& in, int i) {
+  const std::string& name = in.folder.entries[i].name;
+  const PictureFacts* facts = FactsOf(in, i);
+  if (facts == nullptr || Described(in, i)) {
+    return LookupPictureTitle(in.folder, name);
+  }
+  const PictureMetadata& metadata = facts->metadata;
+  if (!metadata.title.empty()) return HtmlEscape(metadata.title);
+  if (!metadata.caption.empty()) return HtmlEscape(metadata.caption);
+  return LookupPictureTitle(in.folder, name);
+}
+
+std::string ShownCaption(const PageInput& in, int i) {
+  const PictureFacts* facts = FactsOf(in, i);
+  if (facts == nullptr || facts->metadata.title.empty() || Described(in, i)) {
+    return "";  // none, or already the title
+  }
+  return HtmlEscape(facts->metadata.caption);
+}
+
+std::string DateAndCameraHtml(const PageInput& in, int i) {
+  const PictureFacts* facts = FactsOf(in, i);
+  if (facts == nullptr) return "";
+  std::string html;
+  if (const auto& taken = facts->metadata.taken) {
+    char iso[40];
+    std::snprintf(iso, sizeof iso, "%04d-%02d-%02dT%02d:%02d:%02d", taken->year,
+                  taken->month, taken->day, taken->hour, taken->minute,
+                  taken->second);
+    std::string datetime = iso;
+    if (taken->offset_minutes) {
+      const int offset = *taken->offset_minutes;
+      std::snprintf(iso, sizeof iso, "%c%02d:%02d", offset < 0 ? '-' : '+',
+                    std::abs(offset) / 60, std::abs(offset) % 60);
+      datetime += iso;
+    }
+    std::tm when{};
+    when.tm_year = taken->year - 1900;
+    when.tm_mon = taken->month - 1;
+    when.tm_mday = taken->day;
+    when.tm_hour = taken->hour;
+    when.tm_min = taken->minute;
+    timegm(&when);  // fills in the day of the week
+    html += "<time datetime=\"" + datetime + "\">" + FormatLongDate(when) +
+            ", " + FormatShortTime(when) + "</time> ";
+  }
+  if (!facts->metadata.camera.empty()) {
+    html += "<span class=\"camera\">" + HtmlEscape(facts->metadata.camera) +
+            "</span> ";
+  }
+  return html;
+}
+
+std::string BuildScriptIncludeTag(int level) {
+  std::string tag = "<Script Src=\"";
+  for (int i = 1; i < level; ++i) tag += "../";
+  tag += "NavFunctions.js\" Language=\"javascript\"></Script>";
+  return tag;
+}
+
+bool ShowsPictureFacts(const std::vector<std::string>& template_lines) {
+  return TemplateHolds(template_lines, "thumbnailgrid") ||
+         TemplateHolds(template_lines, "pictureview") ||
+         TemplateHolds(template_lines, "picturedetails");
+}
+
+}  // namespace orvanta

@@ -1,0 +1,302 @@
+// The picture work of a run: the workers' side (one request, the seams)
+// and the run thread's side (outcomes in file order, questions, progress).
+#include "engine/work/picture_work.h"
+
+#include <exception>
+#include <optional>
+#include <thread>
+
+#include "common/error.h"
+#include "common/ordered_work.h"
+#include "common/path_utils.h"
+#include "imagetools/movie_thumbnail.h"
+
+namespace orvanta {
+namespace {
+
+constexpr char kSubtask[] = "Creating thumbnail files";
+constexpr char kNoFfmpegLine[] =
+    "Movie thumbnails need ffmpeg (Debian: apt-get install ffmpeg)";
+// How many items each worker may run ahead of the pages: enough to keep
+// the workers busy while a folder's pages are written.
+constexpr int kAheadPerWorker = 8;
+
+}  // namespace
+
+// What happened to one file.
+struct WorkOutcome {
+  std::optional<Error> error;       // the thumbnail could not be made
+  std::optional<Error> copy_error;  // the mid-size copy could not be made
+  bool no_ffmpeg = false;  // a movie's frame needs ffmpeg, which is missing
+  std::optional<PixelSize> kept;       // a larger file at its place was kept
+  std::optional<PixelSize> kept_copy;  // the same at the copy's place
+  std::string incomplete;              // the picture's data ends early
+};
+
+namespace {
+
+// The person's answer to a failure that is not a picture error.
+enum class Next { kGoOn, kLeave };
+
+// No thumbnails for the rest of the run; with `abort` the run is
+// abandoned too.
+Next SwitchOff(RunContext& ctx, bool abort) {
+  ctx.state.thumbnails_switched_off = true;
+  if (abort) ctx.state.abort_processing = true;
+  return Next::kLeave;
+}
+
+Next AskAfterFailure(RunContext& ctx, const std::string& message) {
+  Answer answer = ctx.ui.ShowMessage(
+      {"Error",
+       message + kCrLf +
+           "Continue creating thumbnails for the files in this "
+           "folder?",
+       Buttons::kYesNoCancel, Icon::kWarning, 1});
+  if (answer == Answer::kYes) return Next::kGoOn;
+  if (answer == Answer::kCancel) return SwitchOff(ctx, true);
+  answer = ctx.ui.ShowMessage(
+      {"Error", "Try to create thumbnails for files on other folders?",
+       Buttons::kYesNoCancel, Icon::kWarning, 1});
+  if (answer == Answer::kYes) return Next::kLeave;
+  return SwitchOff(ctx, answer == Answer::kCancel);
+}
+
+Next AskAfterConverterFailure(RunContext& ctx, const std::string& command) {
+  if (ctx.state.suppress_error_prompts) return Next::kGoOn;
+  const Answer answer = ctx.ui.ShowMessage(
+      {"Error",
+       "Error calling IrfanView using command line: " + std::string(kCrLf) +
+           command + kCrLf + kCrLf +
+           "Skipping this picture.  Prompt on additional errors?",
+       Buttons::kYesNoCancel, Icon::kQuestion, 1});
+  if (answer == Answer::kCancel) return SwitchOff(ctx, true);
+  if (answer == Answer::kNo) ctx.state.suppress_error_prompts = true;
+  return Next::kGoOn;
+}
+
+// Handles one failed file: picture errors go to the list, the converter's
+// failures and others ask. Says which file failed (its path below the
+// gallery's root) and why.
+Next HandleError(RunContext& ctx, const Error& error, const std::string& file) {
+  if (error.kind() == ErrorKind::kConverter) {
+    return AskAfterConverterFailure(ctx, error.what());
+  }
+  if (error.kind() == ErrorKind::kNotRegularFile) {
+    ctx.ListNotRegular(error);
+    return Next::kGoOn;
+  }
+  const std::string message =
+      "Error Creating Thumbnails: " + PathBelow(file, ctx.input_folder, false) +
+      ": " + error.what();
+  if (error.kind() == ErrorKind::kImageData) {
+    ctx.state.thumbnail_error_list += message + kCrLf;
+    return Next::kGoOn;
+  }
+  return AskAfterFailure(ctx, message);
+}
+
+// What a worker needs besides its item: the seams and the run's fixed
+// sizes, copied when the work starts.
+struct WorkerSetup {
+  ImageTool& tool;
+  FileSystem& fs;
+  std::atomic<bool>& no_ffmpeg;
+  int box = 150;                  // thumbnails fit inside box x box
+  PixelSize copy_bounds;          // copies fit inside these
+  bool guard_thumbnails = false;  // mode 2: keep larger files found there
+  int32_t time_limit = 30;        // for ffmpeg
+};
+
+// The size of a file found where a thumbnail or copy is to go, when it is
+// larger than `bounds`: then it is not one of ours (a photo named
+// t_bar.jpg or m_bar.jpg) and is kept.
+std::optional<PixelSize> LargerThanOurs(const WorkerSetup& setup,
+                                        const std::string& path,
+                                        PixelSize bounds) {
+  if (!setup.fs.FileExists(path)) return std::nullopt;
+  try {
+    const std::optional<PixelSize> size = setup.tool.PictureSize(path);
+    if (size && (size->width > bounds.width || size->height > bounds.height)) {
+      return size;
+    }
+  } catch (const Error&) {
+    // Not a picture that can be read: no photo of anybody's, replaced.
+  }
+  return std::nullopt;
+}
+
+// Makes a picture's thumbnail and web-size copy, as the plan asks, from
+// one decode.
+void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
+                      const EntryPlan& entry, WorkOutcome* outcome) {
+  const int box = setup.box;
+  PictureRequest request{folder.folder_path + entry.name, "", box, "",
+                         setup.copy_bounds};
+  if (entry.make_thumbnail) {
+    request.thumbnail = folder.folder_path + entry.thumbnail;
+    if (setup.guard_thumbnails) {
+      outcome->kept =
+          LargerThanOurs(setup, request.thumbnail, PixelSize{box, box});
+      if (outcome->kept) request.thumbnail.clear();
+    }
+  }
+  if (entry.make_copy) {
+    request.copy = folder.folder_path + entry.copy;
+    outcome->kept_copy = LargerThanOurs(setup, request.copy, setup.copy_bounds);
+    if (outcome->kept_copy) request.copy.clear();
+  }
+  if (request.thumbnail.empty() && request.copy.empty()) return;
+  PictureResult result = setup.tool.MakePictureFiles(request);
+  outcome->incomplete = std::move(result.incomplete);
+  outcome->error = std::move(result.thumbnail_error);
+  // A picture that cannot be read is listed once.
+  if (result.copy_error &&
+      (!outcome->error ||
+       std::string(outcome->error->what()) != result.copy_error->what())) {
+    outcome->copy_error = std::move(result.copy_error);
+  }
+}
+
+// Makes what the plan asks of one file, on a worker thread. Whatever goes
+// wrong, even an exception nobody expected, ends up in the outcome.
+WorkOutcome MakeOne(const WorkerSetup& setup, const FolderPlan& folder,
+                    const EntryPlan& entry) {
+  WorkOutcome outcome;
+  try {
+    if (!entry.movie) {
+      MakePictureFiles(setup, folder, entry, &outcome);
+    } else if (setup.no_ffmpeg ||
+               MakeMovieThumbnail(setup.fs, folder.folder_path + entry.name,
+                                  folder.folder_path + entry.thumbnail,
+                                  setup.box, setup.time_limit) ==
+                   MovieThumbnail::kNoFfmpeg) {
+      outcome.no_ffmpeg = setup.no_ffmpeg = true;
+    }
+  } catch (const Error& e) {
+    outcome.error = e;
+  } catch (const std::exception& e) {
+    outcome.error = Error(std::string("unexpected failure (") + e.what() + ")",
+                          ErrorKind::kImageData);
+  } catch (...) {
+    outcome.error = Error("unexpected failure", ErrorKind::kImageData);
+  }
+  return outcome;
+}
+
+// Lists a file kept at the place of one of ours because it is larger.
+void ListKept(RunContext& ctx, const std::string& file,
+              const std::string& kept_name, PixelSize size, const char* what) {
+  ctx.ListError(
+      "Error Creating Thumbnails: " + PathBelow(file, ctx.input_folder, false) +
+      ": " + kept_name + " was kept (at " + std::to_string(size.width) + " x " +
+      std::to_string(size.height) + " it is larger than " + what +
+      ", so it is not one this program made)");
+}
+
+// Handles the outcome of one file on the run's thread.
+Next HandleOutcome(RunContext& ctx, const FolderPlan& folder,
+                   const EntryPlan& entry, const WorkOutcome& outcome) {
+  if (outcome.no_ffmpeg) {
+    if (!ctx.state.no_ffmpeg) {
+      ctx.state.no_ffmpeg = true;
+      ctx.state.thumbnail_error_list += kNoFfmpegLine + std::string(kCrLf);
+    }
+    return Next::kGoOn;
+  }
+  const std::string file = folder.folder_path + entry.name;
+  if (outcome.kept) {
+    ListKept(ctx, file, entry.thumbnail, *outcome.kept, "a thumbnail");
+  }
+  if (outcome.kept_copy) {
+    ListKept(ctx, file, entry.copy, *outcome.kept_copy, "a web-size copy");
+  }
+  if (!outcome.incomplete.empty()) {
+    ctx.state.thumbnail_error_list += PathBelow(file, ctx.input_folder, false) +
+                                      ": the picture is incomplete (" +
+                                      outcome.incomplete + ")" + kCrLf;
+  }
+  if (outcome.error && HandleError(ctx, *outcome.error, file) == Next::kLeave) {
+    return Next::kLeave;
+  }
+  if (outcome.copy_error) return HandleError(ctx, *outcome.copy_error, file);
+  return Next::kGoOn;
+}
+
+}  // namespace
+
+PictureWork::PictureWork(RunContext& ctx, const GalleryPlan& plan,
+                         ImageTool& tool)
+    : ctx_(ctx), plan_(plan), gated_(!ctx.options.overwrite_existing_files) {
+  no_ffmpeg_ = ctx.state.no_ffmpeg;
+  auto setup = std::make_shared<WorkerSetup>(WorkerSetup{
+      tool, ctx.fs, no_ffmpeg_, ctx.options.thumbnail_maximum_width_or_height,
+      PixelSize{ctx.options.mid_size_maximum_width,
+                ctx.options.mid_size_maximum_height},
+      ctx.settings.controls.create_thumbnails_index == kAllThumbnails,
+      ctx.settings.converter_time_limit_seconds});
+  const GalleryPlan* planned = &plan;
+  pool_ = std::make_unique<OrderedWork<WorkOutcome>>(
+      static_cast<int>(plan.work.size()), WorkerCount(ctx.settings),
+      [setup, planned](int i) {
+        const WorkItem& item = planned->work[i];
+        const FolderPlan& folder = planned->folders[item.folder];
+        return MakeOne(*setup, folder, folder.entries[item.entry]);
+      },
+      0, kAheadPerWorker);
+  if (!gated_ && !plan.folders.empty()) OpenAfter(-1);
+}
+
+PictureWork::~PictureWork() = default;
+
+// The workers go on with the next folder that has work while this one's
+// pages are written; a folder's files are not made before every answer
+// about the folders before it was given.
+void PictureWork::OpenAfter(int index) {
+  for (size_t f = index + 1; f < plan_.folders.size(); ++f) {
+    const FolderPlan& next = plan_.folders[f];
+    if (next.work_end > next.work_begin) {
+      pool_->OpenUpTo(next.work_end);
+      return;
+    }
+  }
+}
+
+void PictureWork::SkipFolder(const FolderPlan& folder) {
+  pool_->SkipTo(folder.subtree_work_end);
+}
+
+void PictureWork::MakeFolder(const FolderPlan& folder) {
+  const int count = folder.work_end - folder.work_begin;
+  if (count < 1) return;
+  if (ctx_.state.thumbnails_switched_off) {
+    pool_->SkipTo(folder.work_end);
+    return;
+  }
+  if (gated_) pool_->OpenUpTo(folder.work_end);
+  const int32_t others = static_cast<int32_t>(folder.entries.size()) - count;
+  ctx_.ui.InitializeSubtask(kSubtask, 0, count);
+  for (int i = 0; i < count; ++i) {
+    const WorkItem& item = plan_.work[folder.work_begin + i];
+    const EntryPlan& entry = folder.entries[item.entry];
+    ctx_.ui.UpdateCurrentSubTask(kSubtask + std::string(kCrLf) + entry.name);
+    const WorkOutcome outcome =
+        pool_->Take(folder.work_begin + i, [this] { ctx_.ui.KeepAlive(); });
+    if (HandleOutcome(ctx_, folder, entry, outcome) == Next::kLeave) break;
+    ctx_.ui.UpdateSubtaskProgressBar(i + 1, true);
+    ctx_.ui.UpdateProgressBar(ctx_.state.image_files_processed + others + i + 1,
+                              false);
+    if (ctx_.AbortRequested()) {
+      ctx_.state.abort_processing = true;
+      break;
+    }
+  }
+  if (ctx_.state.abort_processing || ctx_.state.thumbnails_switched_off) {
+    pool_->Stop();
+    return;
+  }
+  pool_->SkipTo(folder.work_end);  // what a "no" left of this folder
+  if (!gated_) OpenAfter(static_cast<int>(&folder - plan_.folders.data()));
+}
+
+}  // namespace orvanta

@@ -1,0 +1,56 @@
+// The run's picture work: thumbnails and web-size copies of every planned
+// file, made by one pool of workers across all folders, in the order the
+// pages need them. Each worker gets only its request and the thread-safe
+// seams (the image tool, the file system, ffmpeg); the results are handled
+// on the run's thread, folder by folder in file order, with the questions,
+// the error list and the progress display.
+#ifndef ORVANTA_ENGINE_WORK_PICTURE_WORK_H_
+#define ORVANTA_ENGINE_WORK_PICTURE_WORK_H_
+
+#include <atomic>
+#include <memory>
+
+#include "engine/plan/gallery_plan.h"
+#include "engine/run_context.h"
+#include "imagetools/image_tool.h"
+
+namespace orvanta {
+
+struct WorkOutcome;
+template <typename Result>
+class OrderedWork;
+
+class PictureWork {
+ public:
+  // Starts the workers over plan.work: the first folder's work at once,
+  // each further folder's once the folder before it was handed over (when
+  // pages may be asked about, overwriting being off, only in
+  // MakeFolder()).
+  PictureWork(RunContext& ctx, const GalleryPlan& plan, ImageTool& tool);
+  ~PictureWork();
+  PictureWork(const PictureWork&) = delete;
+  PictureWork& operator=(const PictureWork&) = delete;
+
+  // Hands over the folder's thumbnails and copies in file order: picture
+  // errors go to the error list; other failures ask whether to go on;
+  // Cancel or an abort request sets abort_processing.
+  void MakeFolder(const FolderPlan& folder);
+  // The folder and the folders below it get no work (the person declined
+  // its page).
+  void SkipFolder(const FolderPlan& folder);
+
+ private:
+  // Lets the workers start the work of the next folder after folder
+  // `index` that has any.
+  void OpenAfter(int index);
+
+  RunContext& ctx_;
+  const GalleryPlan& plan_;
+  const bool gated_;
+  std::atomic<bool> no_ffmpeg_{false};
+  std::unique_ptr<OrderedWork<WorkOutcome>> pool_;
+};
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_WORK_PICTURE_WORK_H_
