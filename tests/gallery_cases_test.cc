@@ -543,6 +543,20 @@ const Case kCases[] = {
       {"stderr", Lacks, "{g}"},
       {"index.html", Has, "<a href=\"a.html\"> <IMG SRC=\"t_a.jpg\"></a>"},
       {"stdout", Has, "Processed 8 image files in 1 folder."}}},
+    {"PlaylistsPosingAsMoviesAreRefused",
+     {{"P:secret.ts", "#clip 1"}, {"real.mp4", "#clip 1"},
+      {"evil.mp4", "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n"
+                   "../program/secret.ts\n#EXT-X-ENDLIST\n"},
+      {"far.mov", "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n"
+                  "file://{p}/secret.ts\n#EXT-X-ENDLIST\n"}},
+     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mov,mp4"}, "", 0,
+     {{"t_real.jpg", Size, "150x113"}, {"t_evil.jpg", Absent},
+      {"t_far.jpg", Absent},
+      {"stderr", Has, "Error Creating Thumbnails: evil.mp4: the file is a "
+                      "playlist or another kind of file that is not a movie "
+                      "(ffmpeg reads it as \"hls\")"},
+      {"stderr", Has, "Error Creating Thumbnails: far.mov: the file is a "
+                      "playlist"}}},
     {"MoviesWithoutFfmpegSayItOnce",
      {{"a.mp4", "#clip 1"}, {"b.mp4", "#clip 1"}, {"sub/c.mp4", "#clip 1"}},
      {"CreateMovieThumbnails=True", "MovieFilesToMatch=mp4"}, "", 0,
