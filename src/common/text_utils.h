@@ -1,6 +1,7 @@
 // Text routines: case folding, trimming, ordinal sorting and splitting at
-// delimiters. Texts are byte strings (UTF-8 on POSIX); case folding touches
-// ASCII letters only and comparisons go by unsigned byte value.
+// delimiters, UTF-8 checks and Windows-1252 decoding. Texts are byte strings
+// (UTF-8 on POSIX); case folding touches ASCII letters only and comparisons go
+// by unsigned byte value.
 #ifndef ORVANTA_COMMON_TEXT_UTILS_H_
 #define ORVANTA_COMMON_TEXT_UTILS_H_
 
@@ -30,6 +31,17 @@ void SortStrings(std::vector<std::string>& items);
 int SplitText(std::string_view text, std::vector<std::string>* parts,
               int max_parts, std::string_view delimiters,
               std::string* remainder);
+
+// The length of the valid UTF-8 sequence at text[i]; 0 when there is none
+// (a stray byte, an overlong form, a surrogate, past U+10FFFF).
+size_t Utf8Length(std::string_view text, size_t i);
+bool IsValidUtf8(std::string_view text);
+void AppendUtf8(char32_t c, std::string* out);
+
+// `text` read as Windows-1252 (the code page of older Windows programs and
+// cameras), in UTF-8; the five bytes that code page leaves undefined are
+// dropped.
+std::string Windows1252ToUtf8(std::string_view text);
 
 }  // namespace orvanta
 

@@ -1,5 +1,8 @@
-// Reading folder information files.
+// Reading folder information files, in UTF-8 or (from older Windows
+// editors) Windows-1252.
 #include "engine/folder_info.h"
+
+#include <vector>
 
 #include "common/error.h"
 #include "common/path_utils.h"
@@ -23,6 +26,29 @@ std::string UrlEncodeRelativePath(const std::string& path) {
 }
 
 namespace {
+
+// The lines of the information file at `path` in UTF-8: a file that is
+// not valid UTF-8 was written in Windows-1252. A read error ends the
+// reading, keeping what was read.
+std::vector<std::string> ReadInfoLines(RunContext& ctx,
+                                       const std::string& path) {
+  std::vector<std::string> lines;
+  bool utf8 = true;
+  try {
+    auto reader = ctx.fs.OpenTextFile(path);
+    std::string line;
+    while (reader->ReadLine(&line)) {
+      utf8 = utf8 && IsValidUtf8(line);
+      lines.push_back(std::move(line));
+    }
+  } catch (const Error&) {
+    // An unreadable information file is not an error: keep what was read.
+  }
+  if (!utf8) {
+    for (std::string& line : lines) line = Windows1252ToUtf8(line);
+  }
+  return lines;
+}
 
 // Splits an information-file line at its first "="; false for a line
 // without one (such lines are ignored).
@@ -49,27 +75,22 @@ void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
   info->photo_descriptions.clear();
   info->description_index.clear();
   if (!ctx.fs.FileExists(path)) return;
-  try {
-    auto reader = ctx.fs.OpenTextFile(path);
-    std::string line, key, value;
-    while (reader->ReadLine(&line)) {
-      if (!SplitEntry(line, &key, &value)) continue;
-      std::string lower = ToLowerAscii(key);
-      if (lower == "directorytitle") {
-        info->title = std::move(value);
-      } else if (lower == "directorydescription") {
-        info->description = std::move(value);
-      } else if (lower == "sidebarpicturename") {
-        info->sidebar_picture_name = std::move(value);
-      } else if (lower == "sidebarpicturecaption") {
-        info->sidebar_picture_caption = std::move(value);
-      } else {
-        info->description_index.emplace(lower, info->photo_descriptions.size());
-        info->photo_descriptions.push_back({std::move(key), std::move(value)});
-      }
+  std::string key, value;
+  for (const std::string& line : ReadInfoLines(ctx, path)) {
+    if (!SplitEntry(line, &key, &value)) continue;
+    std::string lower = ToLowerAscii(key);
+    if (lower == "directorytitle") {
+      info->title = std::move(value);
+    } else if (lower == "directorydescription") {
+      info->description = std::move(value);
+    } else if (lower == "sidebarpicturename") {
+      info->sidebar_picture_name = std::move(value);
+    } else if (lower == "sidebarpicturecaption") {
+      info->sidebar_picture_caption = std::move(value);
+    } else {
+      info->description_index.emplace(lower, info->photo_descriptions.size());
+      info->photo_descriptions.push_back({std::move(key), std::move(value)});
     }
-  } catch (const Error&) {
-    // An unreadable information file is not an error: keep what was read.
   }
 }
 
@@ -87,17 +108,12 @@ std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,
   std::string folder = info.folder_path + subfolder;
   const std::string path = JoinPath(&folder, ctx.options.directory_info_file);
   if (!ctx.fs.FileExists(path)) return HtmlEscape(subfolder);
-  try {
-    auto reader = ctx.fs.OpenTextFile(path);
-    std::string line, key, value;
-    while (reader->ReadLine(&line)) {
-      if (SplitEntry(line, &key, &value) &&
-          ToLowerAscii(key) == "directorytitle") {
-        return value;
-      }
+  std::string key, value;
+  for (const std::string& line : ReadInfoLines(ctx, path)) {
+    if (SplitEntry(line, &key, &value) &&
+        ToLowerAscii(key) == "directorytitle") {
+      return value;
     }
-  } catch (const Error&) {
-    // Keep the caption found so far: the folder's name.
   }
   return HtmlEscape(subfolder);
 }
