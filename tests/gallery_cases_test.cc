@@ -18,6 +18,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
+using std::string_literals::operator""s;
 
 // The verbs from Size on look at the file itself, not at its text.
 // clang-format off
@@ -394,7 +395,7 @@ const Case kCases[] = {
       {"cr/DirInfo.txt", "DirectoryTitle=Old Mac\rc.jpg=Sea\r"},
       {"binary/DirInfo.txt", "#random"}, {"binary/d.jpg", "#40x30"},
       {"bom/DirInfo.txt", "\xEF\xBB\xBF" "DirectoryTitle=Marked\r\n"},
-      {"win/DirInfo.txt", "DirectoryTitle=Caf\xE9 \x80\x93\r\n"}},
+      {"win/DirInfo.txt", "DirectoryTitle=Caf\xE9\x1B \x80\x93\r\n"}},
      {}, "", 0,
      {{"stderr", Is, ""},
       {"index.html", Has, "<H2>June <i>2003</i></H2>"},
@@ -670,6 +671,18 @@ const Case kCases[] = {
       {"junk.html", Has, "<h1>junk</h1>"}, {"junk.html", Lacks, "OLYMPUS"},
       {"told.html", Has, "<h1>Our <b>boat</b></h1>"},
       {"told.html", Lacks, "camera's title"}},
+     {"--style", "modern", "{g}"}},
+    {"BidiOverridesAndControlsStayOffPages",
+     {{"abc\u202Egnp.jpg", "#40x30"},
+      {"words.txt", "Harbour\x01 at \u202Egpj.exe\0junk"s},
+      {"m.jpg", "#40x30|-EXIF:ImageDescription<={g}/words.txt"}},
+     {}, "", 0,
+     {{"index.html", Lacks, "\u202E"}, {"m.html", Lacks, "\u202E"},
+      {"abc\u202Egnp.html", Lacks, "\u202E"},
+      {"index.html", Has, "<a href=\"abc%E2%80%AEgnp.html\""},
+      {"index.html", Has, "alt=\"abcgnp\""},
+      {"abc\u202Egnp.html", Has, "href=\"abc%E2%80%AEgnp.jpg\""},
+      {"m.html", Has, "<h1>Harbour at gpj.exe</h1>"}},
      {"--style", "modern", "{g}"}},
     {"BrokenAndHugeMetadataBlocks",
      {{"words.txt", "#repeat 1048576 a long long caption "},

@@ -153,4 +153,28 @@ std::string Windows1252ToUtf8(std::string_view text) {
   return out;
 }
 
+bool IsHiddenControl(char32_t c) {
+  if (c == '\t' || c == '\n' || c == '\r') return false;
+  return c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069);
+}
+
+std::string WithoutHiddenControls(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0, n = 0; i < text.size(); i += n) {
+    n = Utf8Length(text, i);
+    if (n == 0) {
+      n = 1;  // a byte that is no UTF-8: not ours to judge
+    } else {
+      char32_t c = static_cast<unsigned char>(text[i]);
+      if (n > 1) c &= 0xFF >> (n + 1);
+      for (size_t k = 1; k < n; ++k) c = c << 6 | (text[i + k] & 0x3F);
+      if (IsHiddenControl(c)) continue;
+    }
+    out.append(text, i, n);
+  }
+  return out;
+}
+
 }  // namespace orvanta

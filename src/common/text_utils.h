@@ -1,7 +1,8 @@
 // Text routines: case folding, trimming, ordinal sorting and splitting at
-// delimiters, UTF-8 checks and Windows-1252 decoding. Texts are byte strings
-// (UTF-8 on POSIX); case folding touches ASCII letters only and comparisons go
-// by unsigned byte value.
+// delimiters, UTF-8 checks, Windows-1252 decoding and the removal of the
+// characters a page must not show. Texts are byte strings (UTF-8 on POSIX);
+// case folding touches ASCII letters only and comparisons go by unsigned
+// byte value.
 #ifndef ORVANTA_COMMON_TEXT_UTILS_H_
 #define ORVANTA_COMMON_TEXT_UTILS_H_
 
@@ -42,6 +43,17 @@ void AppendUtf8(char32_t c, std::string* out);
 // cameras), in UTF-8; the five bytes that code page leaves undefined are
 // dropped.
 std::string Windows1252ToUtf8(std::string_view text);
+
+// True for the characters nobody means a page to show: the C0 controls
+// other than tab, line feed and carriage return (which HTML reads as
+// blanks), DEL, the C1 controls, and the bidirectional embeddings,
+// overrides and isolates (U+202A-U+202E, U+2066-U+2069) that make
+// "abc\u202Egpj.exe" look like "abcexe.jpg".
+bool IsHiddenControl(char32_t c);
+
+// `text` without the characters IsHiddenControl names; bytes that are not
+// valid UTF-8 are kept as they are.
+std::string WithoutHiddenControls(std::string_view text);
 
 }  // namespace orvanta
 

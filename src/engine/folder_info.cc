@@ -79,6 +79,9 @@ void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
   for (const std::string& line : ReadInfoLines(ctx, path)) {
     if (!SplitEntry(line, &key, &value)) continue;
     std::string lower = ToLowerAscii(key);
+    // Texts go on pages as HTML, without controls or bidi overrides; the
+    // sidebar picture's name stays the file's.
+    if (lower != "sidebarpicturename") value = WithoutHiddenControls(value);
     if (lower == "directorytitle") {
       info->title = std::move(value);
     } else if (lower == "directorydescription") {
@@ -112,7 +115,7 @@ std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,
   for (const std::string& line : ReadInfoLines(ctx, path)) {
     if (SplitEntry(line, &key, &value) &&
         ToLowerAscii(key) == "directorytitle") {
-      return value;
+      return WithoutHiddenControls(value);
     }
   }
   return HtmlEscape(subfolder);

@@ -40,10 +40,10 @@ bool IsBlank(char32_t c) {
          c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-// Tab, newline and the printable characters; no byte order mark.
+// Tab, newline and the printable characters; no byte order mark and no
+// control, bidirectional ones included.
 bool IsShown(char32_t c) {
-  if (c == '\t' || c == '\n') return true;
-  return c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && c != 0xFEFF;
+  return c != '\r' && c != 0xFEFF && !IsHiddenControl(c);
 }
 
 }  // namespace
