@@ -97,13 +97,22 @@ void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info) {
   }
 }
 
+const std::string* FindPictureDescription(const FolderInfo& info,
+                                          const std::string& file_name) {
+  auto found = info.description_index.find(ToLowerAscii(file_name));
+  // A name in Latin-1 bytes on disk, the information file's decoded one.
+  if (found == info.description_index.end() && !IsValidUtf8(file_name)) {
+    found =
+        info.description_index.find(ToLowerAscii(Windows1252ToUtf8(file_name)));
+  }
+  if (found == info.description_index.end()) return nullptr;
+  return &info.photo_descriptions[found->second].description;
+}
+
 std::string LookupPictureTitle(const FolderInfo& info,
                                const std::string& file_name) {
-  auto found = info.description_index.find(ToLowerAscii(file_name));
-  if (found != info.description_index.end()) {
-    return info.photo_descriptions[found->second].description;
-  }
-  return HtmlEscape(BaseNameOf(file_name));
+  const std::string* description = FindPictureDescription(info, file_name);
+  return description ? *description : HtmlEscape(BaseNameOf(file_name));
 }
 
 std::string LookupSubfolderCaption(RunContext& ctx, const FolderInfo& info,

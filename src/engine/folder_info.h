@@ -16,9 +16,14 @@ namespace orvanta {
 // what was read.
 void ReadFolderInfoFile(RunContext& ctx, FolderInfo* info);
 
+// The picture's description from the information file (HTML, may be
+// empty): the first entry for the name, ignoring case; a name that is not
+// UTF-8 is also looked for as Windows-1252. Null when there is none.
+const std::string* FindPictureDescription(const FolderInfo& info,
+                                          const std::string& file_name);
+
 // The HTML title of a picture: its description from the information file
-// (first entry for the name, ignoring case; may be empty), else its base
-// name, escaped.
+// (FindPictureDescription), else its base name, escaped.
 std::string LookupPictureTitle(const FolderInfo& info,
                                const std::string& file_name);
 

@@ -143,7 +143,7 @@ void OrderByDateTaken(const FolderInfo& info, std::vector<std::string>* names) {
 std::string ShownTitle(const RunContext& ctx, const FolderInfo& info,
                        const std::string& name) {
   const PictureFacts* facts = ctx.show_facts ? FactsOf(info, name) : nullptr;
-  if (facts == nullptr || info.description_index.contains(ToLowerAscii(name))) {
+  if (facts == nullptr || FindPictureDescription(info, name) != nullptr) {
     return LookupPictureTitle(info, name);
   }
   const PictureMetadata& metadata = facts->metadata;
@@ -156,7 +156,7 @@ std::string ShownCaption(const RunContext& ctx, const FolderInfo& info,
                          const std::string& name) {
   const PictureFacts* facts = ctx.show_facts ? FactsOf(info, name) : nullptr;
   if (facts == nullptr || facts->metadata.title.empty() ||
-      info.description_index.contains(ToLowerAscii(name))) {
+      FindPictureDescription(info, name) != nullptr) {
     return "";  // none, or already the title
   }
   return HtmlEscape(facts->metadata.caption);
