@@ -19,6 +19,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
+using std::string_literals::operator""s;
 
 // The verbs from Size on look at the file itself, not at its text.
 // clang-format off
@@ -400,7 +401,10 @@ const Case kCases[] = {
       {"Sub/a.jpg", "#40x30"}, {"A&B/b.jpg", "#40x30"},
       {"cr/DirInfo.txt", "DirectoryTitle=Old Mac\rc.jpg=Sea\r"},
       {"binary/DirInfo.txt", "#random"}, {"binary/d.jpg", "#40x30"},
-      {"bom/DirInfo.txt", "\xEF\xBB\xBF" "DirectoryTitle=Marked\r\n"}},
+      {"bom/DirInfo.txt", "\xEF\xBB\xBF" "DirectoryTitle=Marked\r\n"},
+      {"win/DirInfo.txt", "DirectoryTitle=Caf\xE9\x1B \x80\x93\r\n"
+                          "caf\xE9.jpg=Tasse\r\n"},
+      {"win/Caf\xE9.jpg", "#40x30"}},
      {}, "", 0,
      {{"stderr", Is, ""},
       {"index.html", Has, "<H2>June <i>2003</i></H2>"},
@@ -415,7 +419,10 @@ const Case kCases[] = {
       {"index.html", Has, ">One</a>"}, {"Sub/index.html", Has, "<H2>Two</H2>"},
       {"A&B/index.html", Has, "<H2>gallery/A&amp;B/</H2>"},
       {"index.html", Has, ">Marked</a>"}, {"index.html", Has, ">A&amp;B</a>"},
-      {"cr/index.html", Has, "Old Mac"}, {"binary/d.html", Exists}}},
+      {"cr/index.html", Has, "Old Mac"}, {"binary/d.html", Exists},
+      {"win/index.html", Has, "<H2>Caf\u00e9 \u20ac\u201c</H2>"},
+      {"index.html", Has, ">Caf\u00e9 \u20ac\u201c</a>"},
+      {"win/Caf\xE9.html", Has, "Tasse"}}},
     {"ThumbnailThatCannotBeWrittenAsksAndOtherFoldersGoOn",
      {{"a.jpg", "#40x30"}, {"t_a.jpg/", ""}, {"b.jpg", "#40x30"},
       {"c.jpg", "#40x30"}, {"t_c.jpg/", ""}, {"sub/d.jpg", "#40x30"}},
@@ -550,6 +557,20 @@ const Case kCases[] = {
       {"stderr", Lacks, "{g}"},
       {"index.html", Has, "<a href=\"a.html\"> <IMG SRC=\"t_a.jpg\"></a>"},
       {"stdout", Has, "Processed 8 image files in 1 folder."}}},
+    {"PlaylistsPosingAsMoviesAreRefused",
+     {{"P:secret.ts", "#clip 1"}, {"real.mp4", "#clip 1"},
+      {"evil.mp4", "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n"
+                   "../program/secret.ts\n#EXT-X-ENDLIST\n"},
+      {"far.mov", "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n"
+                  "file://{p}/secret.ts\n#EXT-X-ENDLIST\n"}},
+     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mov,mp4"}, "", 0,
+     {{"t_real.jpg", Size, "150x113"}, {"t_evil.jpg", Absent},
+      {"t_far.jpg", Absent},
+      {"stderr", Has, "Error Creating Thumbnails: evil.mp4: the file is a "
+                      "playlist or another kind of file that is not a movie "
+                      "(ffmpeg reads it as \"hls\")"},
+      {"stderr", Has, "Error Creating Thumbnails: far.mov: the file is a "
+                      "playlist"}}},
     {"MoviesWithoutFfmpegSayItOnce",
      {{"a.mp4", "#clip 1"}, {"b.mp4", "#clip 1"}, {"sub/c.mp4", "#clip 1"}},
      {"CreateMovieThumbnails=True", "MovieFilesToMatch=mp4"}, "", 0,
@@ -660,6 +681,18 @@ const Case kCases[] = {
       {"junk.html", Has, "<h1>junk</h1>"}, {"junk.html", Lacks, "OLYMPUS"},
       {"told.html", Has, "<h1>Our <b>boat</b></h1>"},
       {"told.html", Lacks, "camera's title"}},
+     {"--style", "modern", "{g}"}},
+    {"BidiOverridesAndControlsStayOffPages",
+     {{"abc\u202Egnp.jpg", "#40x30"},
+      {"words.txt", "Harbour\x01 at \u202Egpj.exe\0junk"s},
+      {"m.jpg", "#40x30|-EXIF:ImageDescription<={g}/words.txt"}},
+     {}, "", 0,
+     {{"index.html", Lacks, "\u202E"}, {"m.html", Lacks, "\u202E"},
+      {"abc\u202Egnp.html", Lacks, "\u202E"},
+      {"index.html", Has, "<a href=\"abc%E2%80%AEgnp.html\""},
+      {"index.html", Has, "alt=\"abcgnp\""},
+      {"abc\u202Egnp.html", Has, "href=\"abc%E2%80%AEgnp.jpg\""},
+      {"m.html", Has, "<h1>Harbour at gpj.exe</h1>"}},
      {"--style", "modern", "{g}"}},
     {"BrokenAndHugeMetadataBlocks",
      {{"words.txt", "#repeat 1048576 a long long caption "},

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "common/text_utils.h"
+
 namespace orvanta {
 
 std::string UrlEncodeName(std::string_view name) {
@@ -29,7 +31,7 @@ std::string UrlEncodeName(std::string_view name) {
 std::string HtmlEscape(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 8);
-  for (char ch : text) {
+  for (char ch : WithoutHiddenControls(text)) {
     switch (ch) {
       case '&':
         out += "&amp;";

@@ -14,7 +14,10 @@ namespace orvanta {
 // non-ASCII bytes are all safe.
 std::string UrlEncodeName(std::string_view name);
 
-// Escapes & < > " for text shown on a page or put in an attribute.
+// Escapes & < > " for text shown on a page or put in an attribute, and
+// leaves out the controls and bidi overrides no page should show
+// (WithoutHiddenControls): a file named "abc\u202Egpj.exe" shows as
+// "abcgpj.exe", not as "abcexe.jpg".
 std::string HtmlEscape(std::string_view text);
 
 // HTML-ready text (a title or description as the person wrote it, tags and

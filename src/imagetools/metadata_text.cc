@@ -3,47 +3,12 @@
 #include "imagetools/metadata_text.h"
 
 #include <algorithm>
-#include <array>
 #include <vector>
+
+#include "common/text_utils.h"
 
 namespace orvanta {
 namespace {
-
-// The length of the valid UTF-8 sequence at text[i]; 0 when there is none
-// (a stray byte, an overlong form, a surrogate, past U+10FFFF).
-size_t Utf8Length(std::string_view text, size_t i) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  if (lead < 0x80) return 1;
-  size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (text.size() - i < length) return 0;
-  if (byte(i + 1) < low || byte(i + 1) > high) return 0;
-  for (size_t k = 2; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
-
-bool IsValidUtf8(std::string_view text) {
-  for (size_t i = 0, n = 0; i < text.size(); i += n) {
-    if ((n = Utf8Length(text, i)) == 0) return false;
-  }
-  return true;
-}
 
 // The code point of the valid sequence of `length` bytes at text[i].
 char32_t CodePoint(std::string_view text, size_t i, size_t length) {
@@ -55,48 +20,16 @@ char32_t CodePoint(std::string_view text, size_t i, size_t length) {
   return c;
 }
 
-void AppendUtf8(char32_t c, std::string* out) {
-  if (c < 0x80) {
-    *out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    *out += static_cast<char>(0xC0 | c >> 6);
-    *out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    *out += static_cast<char>(0xE0 | c >> 12);
-    *out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    *out += static_cast<char>(0xF0 | c >> 18);
-    *out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    *out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    *out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Windows-1252's characters for the bytes 0x80 to 0x9F (0: none).
-constexpr std::array<char16_t, 32> kWindows1252 = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
 // The code points of `raw`, read as UTF-8 when it is valid, else as
 // Windows-1252.
 std::vector<char32_t> Decode(std::string_view raw) {
+  std::string decoded;
+  if (!IsValidUtf8(raw)) raw = decoded = Windows1252ToUtf8(raw);
   std::vector<char32_t> points;
   points.reserve(raw.size());
-  if (IsValidUtf8(raw)) {
-    for (size_t i = 0, n = 0; i < raw.size(); i += n) {
-      n = Utf8Length(raw, i);
-      points.push_back(CodePoint(raw, i, n));
-    }
-  } else {
-    for (const char ch : raw) {
-      const auto byte = static_cast<unsigned char>(ch);
-      const char32_t c =
-          byte >= 0x80 && byte < 0xA0 ? kWindows1252[byte - 0x80] : byte;
-      if (c != 0) points.push_back(c);
-    }
+  for (size_t i = 0, n = 0; i < raw.size(); i += n) {
+    n = Utf8Length(raw, i);
+    points.push_back(CodePoint(raw, i, n));
   }
   return points;
 }
@@ -107,10 +40,10 @@ bool IsBlank(char32_t c) {
          c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-// Tab, newline and the printable characters; no byte order mark.
+// Tab, newline and the printable characters; no byte order mark and no
+// control, bidirectional ones included.
 bool IsShown(char32_t c) {
-  if (c == '\t' || c == '\n') return true;
-  return c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && c != 0xFEFF;
+  return c != '\r' && c != 0xFEFF && !IsHiddenControl(c);
 }
 
 }  // namespace

@@ -19,8 +19,9 @@ inline constexpr size_t kMaxMetadataText = 4000;
 
 // `raw` as UTF-8 fit for a page: read as UTF-8 when it is valid UTF-8,
 // else as Windows-1252 (the Latin-1 of older cameras and programs); line
-// ends as "\n"; control characters other than tab and newline, and byte
-// order marks, left out; blanks at both ends trimmed; cut at
+// ends as "\n"; control characters other than tab and newline (bidi
+// overrides and isolates too, IsHiddenControl), and byte order marks,
+// left out; blanks at both ends trimmed; cut at
 // kMaxMetadataText.
 std::string CleanMetadataText(std::string_view raw);
 

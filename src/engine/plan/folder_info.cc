@@ -1,5 +1,8 @@
-// Reading folder information files.
+// Reading folder information files, in UTF-8 or (from older Windows
+// editors) Windows-1252.
 #include "engine/plan/folder_info.h"
+
+#include <vector>
 
 #include "common/error.h"
 #include "common/html_text.h"
@@ -9,6 +12,29 @@
 namespace orvanta {
 
 namespace {
+
+// The lines of the information file at `path` in UTF-8: a file that is
+// not valid UTF-8 was written in Windows-1252. A read error ends the
+// reading, keeping what was read.
+std::vector<std::string> ReadInfoLines(FileSystem& fs,
+                                       const std::string& path) {
+  std::vector<std::string> lines;
+  bool utf8 = true;
+  try {
+    auto reader = fs.OpenTextFile(path);
+    std::string line;
+    while (reader->ReadLine(&line)) {
+      utf8 = utf8 && IsValidUtf8(line);
+      lines.push_back(std::move(line));
+    }
+  } catch (const Error&) {
+    // An unreadable information file is not an error: keep what was read.
+  }
+  if (!utf8) {
+    for (std::string& line : lines) line = Windows1252ToUtf8(line);
+  }
+  return lines;
+}
 
 // Splits an information-file line at its first "="; false for a line
 // without one (such lines are ignored).
@@ -34,37 +60,44 @@ void ReadFolderInfoFile(FileSystem& fs, const std::string& info_file,
   info->photo_descriptions.clear();
   info->description_index.clear();
   if (!fs.FileExists(path)) return;
-  try {
-    auto reader = fs.OpenTextFile(path);
-    std::string line, key, value;
-    while (reader->ReadLine(&line)) {
-      if (!SplitEntry(line, &key, &value)) continue;
-      std::string lower = ToLowerAscii(key);
-      if (lower == "directorytitle") {
-        info->title = std::move(value);
-      } else if (lower == "directorydescription") {
-        info->description = std::move(value);
-      } else if (lower == "sidebarpicturename") {
-        info->sidebar_picture_name = std::move(value);
-      } else if (lower == "sidebarpicturecaption") {
-        info->sidebar_picture_caption = std::move(value);
-      } else {
-        info->description_index.emplace(lower, info->photo_descriptions.size());
-        info->photo_descriptions.push_back({std::move(key), std::move(value)});
-      }
+  std::string key, value;
+  for (const std::string& line : ReadInfoLines(fs, path)) {
+    if (!SplitEntry(line, &key, &value)) continue;
+    std::string lower = ToLowerAscii(key);
+    // Texts go on pages as HTML, without controls or bidi overrides; the
+    // sidebar picture's name stays the file's.
+    if (lower != "sidebarpicturename") value = WithoutHiddenControls(value);
+    if (lower == "directorytitle") {
+      info->title = std::move(value);
+    } else if (lower == "directorydescription") {
+      info->description = std::move(value);
+    } else if (lower == "sidebarpicturename") {
+      info->sidebar_picture_name = std::move(value);
+    } else if (lower == "sidebarpicturecaption") {
+      info->sidebar_picture_caption = std::move(value);
+    } else {
+      info->description_index.emplace(lower, info->photo_descriptions.size());
+      info->photo_descriptions.push_back({std::move(key), std::move(value)});
     }
-  } catch (const Error&) {
-    // An unreadable information file is not an error: keep what was read.
   }
+}
+
+const std::string* FindPictureDescription(const FolderPlan& info,
+                                          const std::string& file_name) {
+  auto found = info.description_index.find(ToLowerAscii(file_name));
+  // A name in Latin-1 bytes on disk, the information file's decoded one.
+  if (found == info.description_index.end() && !IsValidUtf8(file_name)) {
+    found =
+        info.description_index.find(ToLowerAscii(Windows1252ToUtf8(file_name)));
+  }
+  if (found == info.description_index.end()) return nullptr;
+  return &info.photo_descriptions[found->second].description;
 }
 
 std::string LookupPictureTitle(const FolderPlan& info,
                                const std::string& file_name) {
-  auto found = info.description_index.find(ToLowerAscii(file_name));
-  if (found != info.description_index.end()) {
-    return info.photo_descriptions[found->second].description;
-  }
-  return HtmlEscape(BaseNameOf(file_name));
+  const std::string* description = FindPictureDescription(info, file_name);
+  return description ? *description : HtmlEscape(BaseNameOf(file_name));
 }
 
 std::string LookupSubfolderCaption(FileSystem& fs, const std::string& info_file,
@@ -73,17 +106,12 @@ std::string LookupSubfolderCaption(FileSystem& fs, const std::string& info_file,
   std::string folder = folder_path + subfolder;
   const std::string path = JoinPath(&folder, info_file);
   if (!fs.FileExists(path)) return HtmlEscape(subfolder);
-  try {
-    auto reader = fs.OpenTextFile(path);
-    std::string line, key, value;
-    while (reader->ReadLine(&line)) {
-      if (SplitEntry(line, &key, &value) &&
-          ToLowerAscii(key) == "directorytitle") {
-        return value;
-      }
+  std::string key, value;
+  for (const std::string& line : ReadInfoLines(fs, path)) {
+    if (SplitEntry(line, &key, &value) &&
+        ToLowerAscii(key) == "directorytitle") {
+      return WithoutHiddenControls(value);
     }
-  } catch (const Error&) {
-    // Keep the caption found so far: the folder's name.
   }
   return HtmlEscape(subfolder);
 }

@@ -19,9 +19,14 @@ namespace orvanta {
 void ReadFolderInfoFile(FileSystem& fs, const std::string& info_file,
                         const std::string& input_folder, FolderPlan* folder);
 
+// The picture's description from the information file (HTML, may be
+// empty): the first entry for the name, ignoring case; a name that is not
+// UTF-8 is also looked for as Windows-1252. Null when there is none.
+const std::string* FindPictureDescription(const FolderPlan& folder,
+                                          const std::string& file_name);
+
 // The HTML title of a picture: its description from the information file
-// (first entry for the name, ignoring case; may be empty), else its base
-// name, escaped.
+// (FindPictureDescription), else its base name, escaped.
 std::string LookupPictureTitle(const FolderPlan& folder,
                                const std::string& file_name);
 

@@ -20,8 +20,8 @@ const PictureFacts* FactsOf(const PageInput& in, int i) {
 
 // Whether the folder's information file describes the entry.
 bool Described(const PageInput& in, int i) {
-  return in.folder.description_index.contains(
-      ToLowerAscii(in.folder.entries[i].name));
+  return FindPictureDescription(in.folder, in.folder.entries[i].name) !=
+         nullptr;
 }
 
 }  // namespace
