@@ -109,7 +109,7 @@ class FrmOrvanta : public QMainWindow {
   OptionCheckBox* chk_create_mid_size_files_ = nullptr;
   OptionCheckBox* chk_sort_by_date_taken_ = nullptr;
   // Options without a control of their own, kept for saving.
-  std::string mid_size_file_prefix_ = kDefaultMidSizePrefix;
+  std::string mid_size_file_prefix_;
   QLabel* lbl_irfanview_path_ = nullptr;
   QLineEdit* txt_irfanview_path_ = nullptr;
 

@@ -21,6 +21,7 @@
 #include "common/error.h"
 #include "common/key_filter.h"
 #include "common/path_utils.h"
+#include "options/option_table.h"
 #include "options/options_file.h"
 #include "ui/about_box.h"
 #include "ui/check_box.h"
@@ -45,22 +46,13 @@ constexpr char kOverwriteHtmlCaption[] =
 constexpr char kOverwriteAllCaption[] =
     "&Overwrite Existing Html and Thumbnail Files w/o Confirmation";
 
-// Focus rule: an empty text (length 0) becomes `fallback`.
-void DefaultWhenEmpty(QLineEdit* box, const char* fallback) {
-  OnFocusLeave(box, [box, fallback] {
-    if (box->text().isEmpty()) box->setText(QLatin1String(fallback));
-  });
-}
-
-// Focus rule: the number in the box must lie in minimum..maximum.
-void ValidateNumberOnLeave(QLineEdit* box, int minimum, int maximum,
-                           int fallback) {
-  OnFocusLeave(box, [=] {
-    std::string text = box->text().toStdString();
-    ValidateTextBoxNumber(&text, minimum, maximum, fallback);
-    if (QString::fromStdString(text) != box->text()) {
-      box->setText(QString::fromStdString(text));
-    }
+// The rule of option `key` on leaving `box`.
+void RuleOnLeave(QLineEdit* box, const char* key) {
+  const OptionRow* row = FindOption(key);
+  OnFocusLeave(box, [box, row] {
+    const QString text =
+        QString::fromStdString(TextOnLeave(*row, box->text().toStdString()));
+    if (text != box->text()) box->setText(text);
   });
 }
 
@@ -177,30 +169,17 @@ void FrmOrvanta::BindTextBoxRules() {
        {txt_thumbnails_per_row_, txt_thumbnail_maximum_width_or_height_}) {
     BindKeyFilter(box, DigitsOnlyKeyFlags());
   }
-  ValidateNumberOnLeave(txt_thumbnail_maximum_width_or_height_,
-                        kMinThumbnailSize, kMaxThumbnailSize,
-                        kDefaultThumbnailSize);
-  ValidateNumberOnLeave(txt_thumbnails_per_row_, kMinThumbnailsPerRow,
-                        kMaxThumbnailsPerRow, kDefaultThumbnailsPerRow);
-  DefaultWhenEmpty(txt_index_template_file_, kDefaultIndexTemplate);
-  DefaultWhenEmpty(txt_picture_template_file_, kDefaultPictureTemplate);
-  DefaultWhenEmpty(txt_directory_info_file_, kDefaultDirectoryInfoFile);
-  DefaultWhenEmpty(txt_picture_file_extensions_, kDefaultPictureExtensions);
-  DefaultWhenEmpty(txt_movie_file_extensions_, kDefaultMovieExtensions);
-  QLineEdit* prefix = txt_thumbnail_file_prefix_;
-  OnFocusLeave(prefix, [prefix] {
-    if (prefix->text().isEmpty() ||
-        !IsSafeFilePrefix(prefix->text().toStdString())) {
-      prefix->setText(QLatin1String(kDefaultThumbnailPrefix));
-    }
-  });
-  QLineEdit* extension = txt_movie_file_thumbnail_extension_;
-  OnFocusLeave(extension, [extension] {
-    QString text = extension->text().trimmed();
-    if (text.startsWith(QLatin1Char('.'))) text.remove(0, 1);
-    if (text.isEmpty()) text = QString(kDefaultMovieThumbnailExtension);
-    if (text != extension->text()) extension->setText(text);
-  });
+  RuleOnLeave(txt_thumbnail_maximum_width_or_height_,
+              "ThumbnailMaximumWidthOrHeight");
+  RuleOnLeave(txt_thumbnails_per_row_, "ThumbnailsPerRow");
+  RuleOnLeave(txt_index_template_file_, "IndexTemplateFile");
+  RuleOnLeave(txt_picture_template_file_, "PictureTemplateFile");
+  RuleOnLeave(txt_directory_info_file_, "DirectoryInfoFile");
+  RuleOnLeave(txt_picture_file_extensions_, "PictureFilesToMatch");
+  RuleOnLeave(txt_movie_file_extensions_, "MovieFilesToMatch");
+  RuleOnLeave(txt_thumbnail_file_prefix_, "ThumbnailFilePrefix");
+  RuleOnLeave(txt_movie_file_thumbnail_extension_,
+              "MovieFileThumbnailExtension");
 }
 
 void FrmOrvanta::PopulateComboBoxes() {
