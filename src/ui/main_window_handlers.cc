@@ -46,16 +46,6 @@ constexpr char kOverwriteHtmlCaption[] =
 constexpr char kOverwriteAllCaption[] =
     "&Overwrite Existing Html and Thumbnail Files w/o Confirmation";
 
-// The rule of option `key` on leaving `box`.
-void RuleOnLeave(QLineEdit* box, const char* key) {
-  const OptionRow* row = FindOption(key);
-  OnFocusLeave(box, [box, row] {
-    const QString text =
-        QString::fromStdString(TextOnLeave(*row, box->text().toStdString()));
-    if (text != box->text()) box->setText(text);
-  });
-}
-
 }  // namespace
 
 FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
@@ -74,6 +64,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   CreateControls();
   CreateMenus();
   SetTabOrder();
+  BindOptionControls();
   BindTextBoxRules();
   ConnectHandlers();
   resize(TwipsToPixels(8655),
@@ -161,25 +152,20 @@ bool FrmOrvanta::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmOrvanta::BindTextBoxRules() {
-  for (QLineEdit* box : {txt_index_template_file_, txt_picture_template_file_,
-                         txt_directory_info_file_}) {
-    BindKeyFilter(box, FileNameKeyFlags());
+  for (const auto& [option, control] : option_controls_) {
+    auto* box = qobject_cast<QLineEdit*>(control);
+    if (box == nullptr) continue;
+    if (option->rule == OptionRule::kFileName) {
+      BindKeyFilter(box, FileNameKeyFlags());
+    } else if (option->rule == OptionRule::kNumber) {
+      BindKeyFilter(box, DigitsOnlyKeyFlags());
+    }
+    OnFocusLeave(box, [box, row = option] {
+      const QString text =
+          QString::fromStdString(TextOnLeave(*row, box->text().toStdString()));
+      if (text != box->text()) box->setText(text);
+    });
   }
-  for (QLineEdit* box :
-       {txt_thumbnails_per_row_, txt_thumbnail_maximum_width_or_height_}) {
-    BindKeyFilter(box, DigitsOnlyKeyFlags());
-  }
-  RuleOnLeave(txt_thumbnail_maximum_width_or_height_,
-              "ThumbnailMaximumWidthOrHeight");
-  RuleOnLeave(txt_thumbnails_per_row_, "ThumbnailsPerRow");
-  RuleOnLeave(txt_index_template_file_, "IndexTemplateFile");
-  RuleOnLeave(txt_picture_template_file_, "PictureTemplateFile");
-  RuleOnLeave(txt_directory_info_file_, "DirectoryInfoFile");
-  RuleOnLeave(txt_picture_file_extensions_, "PictureFilesToMatch");
-  RuleOnLeave(txt_movie_file_extensions_, "MovieFilesToMatch");
-  RuleOnLeave(txt_thumbnail_file_prefix_, "ThumbnailFilePrefix");
-  RuleOnLeave(txt_movie_file_thumbnail_extension_,
-              "MovieFileThumbnailExtension");
 }
 
 void FrmOrvanta::PopulateComboBoxes() {
