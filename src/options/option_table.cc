@@ -18,7 +18,7 @@ using enum OptionRule;
 // The helpers that make a row, one per kind of control.
 OptionRow TextRow(OptionRule rule, const char* key, std::string C::*text,
                   const char* default_text) {
-  return {.key = key, .rule = rule, .text = text, .default_text = default_text};
+  return {key, rule, text, nullptr, default_text};
 }
 
 OptionRow ExtensionList(const char* key, std::string C::*list,
@@ -29,29 +29,17 @@ OptionRow ExtensionList(const char* key, std::string C::*list,
 }
 
 OptionRow Switch(const char* key, int C::*value, bool on) {
-  return {.key = key,
-          .rule = kTrueFalse,
-          .value = value,
-          .default_value = CheckboxFromBoolean(on)};
+  return {key, kTrueFalse, nullptr, value, "", CheckboxFromBoolean(on)};
 }
 
 OptionRow Number(const char* key, std::string C::*text, int default_value,
                  int minimum, int maximum) {
-  return {.key = key,
-          .rule = kNumber,
-          .text = text,
-          .default_value = default_value,
-          .minimum = minimum,
-          .maximum = maximum};
+  return {key, kNumber, text, nullptr, "", default_value, minimum, maximum};
 }
 
 OptionRow ListIndex(const char* key, int C::*value, int default_index,
                     int last_index) {
-  return {.key = key,
-          .rule = kListIndex,
-          .value = value,
-          .default_value = default_index,
-          .maximum = last_index};
+  return {key, kListIndex, nullptr, value, "", default_index, 0, last_index};
 }
 
 OptionRow KeptOnRestore(OptionRow row) {
