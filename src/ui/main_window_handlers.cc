@@ -77,12 +77,6 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   FitTextsToFont(this);
   ShowHideIrfanviewPath();
   UpdateTargetResolutionEnabled();
-  txt_picture_file_extensions_->setToolTip(QStringLiteral(
-      "Separate extensions using a comma; do not include the . in the "
-      "extension.  Example list: jpg, gif, bmp"));
-  txt_movie_file_extensions_->setToolTip(QStringLiteral(
-      "Separate extensions using a comma; do not include the . in the "
-      "extension.  Example list: mov, avi"));
 }
 
 void FrmOrvanta::ConnectHandlers() {

@@ -190,6 +190,12 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
   txt_movie_file_extensions_ =
       Place(TextBox(images, "MovieFilesToMatch"), "txtMovieFileExtensions",
             6240, 4260, 2115, 285);
+  txt_picture_file_extensions_->setToolTip(QStringLiteral(
+      "Separate extensions using a comma; do not include the . in the "
+      "extension.  Example list: jpg, gif, bmp"));
+  txt_movie_file_extensions_->setToolTip(QStringLiteral(
+      "Separate extensions using a comma; do not include the . in the "
+      "extension.  Example list: mov, avi"));
   chk_sort_by_date_taken_ =
       Place(CheckBox(images, "Sort pictures by &date taken", "SortByDateTaken"),
             "chkSortByDateTaken", 4440, 4680, 3975, 255);
