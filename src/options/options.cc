@@ -1,5 +1,5 @@
-// The option defaults and the capture of the option controls into the
-// record a run works from.
+// The option defaults, the page styles and the capture of the option
+// controls into the record a run works from.
 #include "options/options.h"
 
 #include <iterator>
@@ -7,6 +7,7 @@
 #include "common/conversions.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
+#include "options/option_table.h"
 
 namespace orvanta {
 
@@ -53,31 +54,16 @@ bool IsSafeFilePrefix(std::string_view prefix) {
          prefix.find("..") == std::string_view::npos;
 }
 
+OptionControls::OptionControls() {
+  for (const OptionRow& row : OptionTable()) PutDefault(row, this);
+}
+
 void SetDefaultOptions(const std::string& input_folder,
                        OptionControls* controls) {
+  for (const OptionRow& row : OptionTable()) {
+    if (!row.kept_on_restore) PutDefault(row, controls);
+  }
   controls->input_folder = input_folder;
-  controls->index_template_file = kDefaultIndexTemplate;
-  controls->picture_template_file = kDefaultPictureTemplate;
-  controls->directory_info_file = kDefaultDirectoryInfoFile;
-  controls->overwrite_existing_files = CheckboxFromBoolean(true);
-  controls->recurse_subfolders = CheckboxFromBoolean(true);
-  controls->thumbnails_per_row = std::to_string(kDefaultThumbnailsPerRow);
-  controls->thumbnail_maximum_width_or_height =
-      std::to_string(kDefaultThumbnailSize);
-  controls->create_thumbnails_index = kMissingThumbnails;
-  controls->thumbnail_file_prefix = kDefaultThumbnailPrefix;
-  controls->movie_file_thumbnail_extension = kDefaultMovieThumbnailExtension;
-  controls->picture_file_extensions = kDefaultPictureExtensions;
-  controls->movie_file_extensions = kDefaultMovieExtensions;
-  controls->include_keyboard_navigation = CheckboxFromBoolean(true);
-  controls->include_mid_size_picture = CheckboxFromBoolean(true);
-  controls->target_screen_resolution_index = 1;  // 800x600
-  controls->use_irfanview = CheckboxFromBoolean(false);
-  controls->irfanview_path = Platform().default_converter_path;
-  controls->create_movie_thumbnails = CheckboxFromBoolean(false);
-  controls->create_mid_size_files = CheckboxFromBoolean(false);
-  controls->mid_size_file_prefix = kDefaultMidSizePrefix;
-  controls->sort_by_date_taken = CheckboxFromBoolean(false);
 }
 
 PageStyleName PageStyleOf(const OptionControls& controls) {
@@ -119,18 +105,10 @@ void CaptureOptions(const OptionControls& controls,
   options->recurse_subdirectories =
       CheckboxToBoolean(controls.recurse_subfolders);
 
-  int32_t per_row = ConvertToLong(controls.thumbnails_per_row);
   options->thumbnails_per_row =
-      ClampToRange(&per_row, kMinThumbnailsPerRow, kMaxThumbnailsPerRow,
-                   kDefaultThumbnailsPerRow);
-  int32_t size = ConvertToLong(controls.thumbnail_maximum_width_or_height);
-  options->thumbnail_maximum_width_or_height = ClampToRange(
-      &size, kMinThumbnailSize, kMaxThumbnailSize, kDefaultThumbnailSize);
-
-  int mode = controls.create_thumbnails_index;
-  options->thumbnail_create_mode =
-      (mode < kNoThumbnails || mode > kAllThumbnails) ? kMissingThumbnails
-                                                      : mode;
+      CapturedNumber(controls, &OptionControls::thumbnails_per_row);
+  options->thumbnail_maximum_width_or_height = CapturedNumber(
+      controls, &OptionControls::thumbnail_maximum_width_or_height);
   options->thumbnail_file_prefix = controls.thumbnail_file_prefix;
   options->movie_file_thumbnail_extension =
       controls.movie_file_thumbnail_extension;

@@ -1,6 +1,6 @@
 // The options: the model of the main window's option controls (texts, check
 // box values 0/1/2, list indices) shared by the window, the command line and
-// the engine; their defaults; and the record a run works from.
+// the engine, and the record a run works from.
 #ifndef ORVANTA_OPTIONS_OPTIONS_H_
 #define ORVANTA_OPTIONS_OPTIONS_H_
 
@@ -8,28 +8,16 @@
 #include <string>
 #include <string_view>
 
-#include "common/platform.h"
 #include "options/extensions.h"
 
 namespace orvanta {
 
+// The template names of the two page styles.
 inline constexpr char kDefaultIndexTemplate[] = "IndexTemplate.html";
 inline constexpr char kDefaultPictureTemplate[] = "PictureTemplate.html";
-inline constexpr char kDefaultDirectoryInfoFile[] = "DirInfo.txt";
 inline constexpr char kModernIndexTemplate[] = "ModernIndexTemplate.html";
 inline constexpr char kModernPictureTemplate[] = "ModernPictureTemplate.html";
 inline constexpr char kOptionsFileName[] = "info.ini";
-inline constexpr char kDefaultThumbnailPrefix[] = "t_";
-inline constexpr char kDefaultMidSizePrefix[] = "m_";
-inline constexpr char kDefaultMovieThumbnailExtension[] = "jpg";
-// The number boxes: their defaults (also what an out-of-range number is
-// replaced by) and ranges.
-inline constexpr int32_t kDefaultThumbnailsPerRow = 4;
-inline constexpr int32_t kMinThumbnailsPerRow = 1;
-inline constexpr int32_t kMaxThumbnailsPerRow = 1000;
-inline constexpr int32_t kDefaultThumbnailSize = 150;
-inline constexpr int32_t kMinThumbnailSize = 10;
-inline constexpr int32_t kMaxThumbnailSize = 5000;
 
 // Entries of the thumbnail create-mode list.
 enum ThumbnailCreateMode : int {
@@ -38,35 +26,36 @@ enum ThumbnailCreateMode : int {
   kAllThumbnails = 2,
 };
 
-// The option controls of the main window. Member initialisers are the
-// window's design values; SetDefaultOptions puts the defaults in.
+// The option controls of the main window. Each member is a row of the
+// option table (option_table.h), which gives its key, default and rule; a
+// new OptionControls holds the defaults.
 struct OptionControls {
+  OptionControls();
+
   std::string input_folder;  // txtInputFolder
-  std::string index_template_file =
-      kDefaultIndexTemplate;  // txtIndexTemplateFile
-  std::string picture_template_file = kDefaultPictureTemplate;
-  std::string directory_info_file = kDefaultDirectoryInfoFile;
-  int overwrite_existing_files = 0;  // chkOverwriteExistingFiles
-  int recurse_subfolders = 1;        // chkRecurseSubFolders
-  std::string thumbnails_per_row = std::to_string(kDefaultThumbnailsPerRow);
-  std::string thumbnail_maximum_width_or_height =
-      std::to_string(kDefaultThumbnailSize);
-  int create_thumbnails_index = 1;  // cboCreateThumbnails, -1 = none
-  std::string thumbnail_file_prefix = kDefaultThumbnailPrefix;
-  std::string movie_file_thumbnail_extension = kDefaultMovieThumbnailExtension;
-  std::string picture_file_extensions = kDefaultPictureExtensions;
-  std::string movie_file_extensions = kDefaultMovieExtensions;
-  int include_picture_files = 1;
-  int include_movie_files = 1;
-  int include_keyboard_navigation = 1;  // chkIncludeJavascriptNavFunctions
-  int include_mid_size_picture = 1;
-  int target_screen_resolution_index = 2;  // cboTargetScreenResolution
-  int use_irfanview = 0;                   // chkUseIrfanview
-  std::string irfanview_path = Platform().default_converter_path;
-  int create_movie_thumbnails = 0;  // chkCreateMovieThumbnails
-  int create_mid_size_files = 0;    // chkCreateMidSizeFiles
-  int sort_by_date_taken = 0;       // chkSortByDateTaken
-  std::string mid_size_file_prefix = kDefaultMidSizePrefix;
+  std::string index_template_file;
+  std::string picture_template_file;
+  std::string directory_info_file;
+  int overwrite_existing_files;  // check boxes: 0, 1 or 2 (grey)
+  int recurse_subfolders;
+  std::string thumbnails_per_row;  // number boxes: as the box shows them
+  std::string thumbnail_maximum_width_or_height;
+  int create_thumbnails_index;  // cboCreateThumbnails, -1 = none
+  std::string thumbnail_file_prefix;
+  std::string movie_file_thumbnail_extension;
+  std::string picture_file_extensions;
+  std::string movie_file_extensions;
+  int include_picture_files;
+  int include_movie_files;
+  int include_keyboard_navigation;  // chkIncludeJavascriptNavFunctions
+  int include_mid_size_picture;
+  int target_screen_resolution_index;  // cboTargetScreenResolution
+  int use_irfanview;
+  std::string irfanview_path;
+  int create_movie_thumbnails;
+  int create_mid_size_files;
+  int sort_by_date_taken;
+  std::string mid_size_file_prefix;  // no control of its own
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -76,30 +65,29 @@ struct OptionControls {
 struct GalleryOptions {
   std::string index_template_path;
   std::string picture_template_path;
-  std::string directory_info_file = kDefaultDirectoryInfoFile;
-  bool overwrite_existing_files = true;
-  bool recurse_subdirectories = true;
-  int32_t thumbnails_per_row = kDefaultThumbnailsPerRow;
-  int32_t thumbnail_maximum_width_or_height = kDefaultThumbnailSize;
-  int thumbnail_create_mode = kMissingThumbnails;
-  std::string thumbnail_file_prefix = kDefaultThumbnailPrefix;
-  std::string movie_file_thumbnail_extension = kDefaultMovieThumbnailExtension;
-  bool include_keyboard_navigation = true;
-  bool include_mid_size_picture = true;
-  bool include_picture_files = true;
-  bool include_movie_files = true;
+  std::string directory_info_file;
+  bool overwrite_existing_files = false;
+  bool recurse_subdirectories = false;
+  int32_t thumbnails_per_row = 0;
+  int32_t thumbnail_maximum_width_or_height = 0;
+  std::string thumbnail_file_prefix;
+  std::string movie_file_thumbnail_extension;
+  bool include_keyboard_navigation = false;
+  bool include_mid_size_picture = false;
+  bool include_picture_files = false;
+  bool include_movie_files = false;
   // Movies get a thumbnail made from one of their frames (by ffmpeg).
   bool create_movie_thumbnails = false;
   // Pictures larger than the mid-size bounds, or that browsers cannot show,
   // get a web-size JPEG copy named mid_size_file_prefix + their own name.
   // Only with include_mid_size_picture.
   bool create_mid_size_files = false;
-  std::string mid_size_file_prefix = kDefaultMidSizePrefix;
+  std::string mid_size_file_prefix;
   // Pictures and movies of a folder in the order they were taken (a file
   // without a date taken by its modification time), not by name.
   bool sort_by_date_taken = false;
-  int mid_size_maximum_width = 760;
-  int mid_size_maximum_height = 485;
+  int mid_size_maximum_width = 0;
+  int mid_size_maximum_height = 0;
   ExtensionTable known_extensions;
 };
 
@@ -132,12 +120,13 @@ std::string TargetScreenName(int index);
 // give those of 1024x768 (973 x 628).
 MidSizeLimits MidSizeLimitsForResolution(int index);
 
-// Puts the default values into the controls (the two include check boxes
-// are left as they are), with `input_folder` as the input folder.
 // Whether `prefix` can begin the names of files made beside the pictures:
 // one holding "/", "\\", ".." or a NUL would put them somewhere else.
 bool IsSafeFilePrefix(std::string_view prefix);
 
+// Puts the defaults into the controls (but those Restore Default Options
+// leaves: the two include check boxes), with `input_folder` as the input
+// folder.
 void SetDefaultOptions(const std::string& input_folder,
                        OptionControls* controls);
 

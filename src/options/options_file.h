@@ -1,6 +1,6 @@
 // The options file, info.ini in the settings folder: loading it into the
-// option controls and saving the controls to it, keeping a backup. One
-// table of keys drives both.
+// option controls and saving the controls to it, keeping a backup. The
+// option table (option_table.h) drives both.
 #ifndef ORVANTA_OPTIONS_OPTIONS_FILE_H_
 #define ORVANTA_OPTIONS_OPTIONS_FILE_H_
 
@@ -11,13 +11,6 @@
 #include "options/options.h"
 
 namespace orvanta {
-
-// Applies one "Key=Value" line (as read from the file: trimmed, comments
-// and lines without "=" skipped) to the controls and the extension table.
-// Returns false when the key is unknown or the line is skipped; throws
-// Error when the value is not acceptable (a list index outside its list).
-bool ApplyOptionLine(std::string_view line, OptionControls* controls,
-                     ExtensionTable* table);
 
 // Applies one "Key=Value" given on the command line as the window's control
 // would take it: a number must be a whole number in its box's range, a

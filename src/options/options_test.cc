@@ -1,5 +1,5 @@
 // Taking the options from the controls: number boxes rounded and range
-// checked, list indices and the mid-size bounds. (The extension lists: the
+// checked, and the mid-size bounds. (The extension lists: the
 // orvanta-cli table.)
 #include "options/options.h"
 
@@ -10,30 +10,28 @@
 namespace orvanta {
 namespace {
 
-TEST(CaptureOptionsTest, NumbersListsAndMidSizeBounds) {
+TEST(CaptureOptionsTest, NumbersAndMidSizeBounds) {
   const struct {
     const char *per_row, *size;
-    int create_index, resolution_index;
+    int resolution_index;
     int32_t expected_per_row, expected_size;
-    int expected_mode, expected_width, expected_height;
+    int expected_width, expected_height;
   } cases[] = {
-      {"0", "9", -1, 0, 4, 150, 1, 608, 383},
-      {"1001", "5000", 0, 1, 4, 5000, 0, 760, 485},
-      {"12.5", "10", 2, 3, 12, 10, 2, 1216, 791},
-      {" 13.5 ", "5001", 3, 4, 14, 150, 1, 1520, 995},
-      {"1", "4999.5", 1, 7, 1, 5000, 1, 973, 628},
+      {"0", "9", 0, 4, 150, 608, 383},
+      {"1001", "5000", 1, 4, 5000, 760, 485},
+      {"12.5", "10", 3, 12, 10, 1216, 791},
+      {" 13.5 ", "5001", 4, 14, 150, 1520, 995},
+      {"1", "4999.5", 7, 1, 5000, 973, 628},
   };
   for (const auto& c : cases) {
     OptionControls controls;
     controls.thumbnails_per_row = c.per_row;
     controls.thumbnail_maximum_width_or_height = c.size;
-    controls.create_thumbnails_index = c.create_index;
     controls.target_screen_resolution_index = c.resolution_index;
     GalleryOptions options;
     CaptureOptions(controls, "/prog", &options);
     EXPECT_EQ(options.thumbnails_per_row, c.expected_per_row) << c.per_row;
     EXPECT_EQ(options.thumbnail_maximum_width_or_height, c.expected_size);
-    EXPECT_EQ(options.thumbnail_create_mode, c.expected_mode);
     EXPECT_EQ(options.mid_size_maximum_width, c.expected_width);
     EXPECT_EQ(options.mid_size_maximum_height, c.expected_height);
     EXPECT_EQ(options.index_template_path, "/prog/IndexTemplate.html");

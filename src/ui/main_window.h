@@ -8,6 +8,8 @@
 
 #include <QMainWindow>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/gallery_run.h"
 #include "options/options.h"
@@ -23,6 +25,10 @@ namespace orvanta {
 
 class DesktopApp;
 class OptionCheckBox;
+struct OptionRow;
+
+// The property of an option control that holds the option's key.
+inline constexpr char kOptionKeyProperty[] = "optionKey";
 
 class FrmOrvanta : public QMainWindow {
  public:
@@ -64,6 +70,8 @@ class FrmOrvanta : public QMainWindow {
   void CreateMenus();
   void SetTabOrder();
   void ConnectHandlers();
+  // Finds the option controls by their key (main_window_run.cc).
+  void BindOptionControls();
   // Handlers (main_window_handlers.cc).
   void BindTextBoxRules();
   void PopulateComboBoxes();
@@ -108,8 +116,10 @@ class FrmOrvanta : public QMainWindow {
   QComboBox* cbo_target_screen_resolution_ = nullptr;
   OptionCheckBox* chk_create_mid_size_files_ = nullptr;
   OptionCheckBox* chk_sort_by_date_taken_ = nullptr;
-  // Options without a control of their own, kept for saving.
-  std::string mid_size_file_prefix_ = kDefaultMidSizePrefix;
+  // The option controls with their rows, and the values last written of
+  // the options without a control of their own, kept for saving.
+  std::vector<std::pair<const OptionRow*, QWidget*>> option_controls_;
+  OptionControls kept_options_;
   QLabel* lbl_irfanview_path_ = nullptr;
   QLineEdit* txt_irfanview_path_ = nullptr;
 

@@ -21,6 +21,7 @@
 #include "common/error.h"
 #include "common/key_filter.h"
 #include "common/path_utils.h"
+#include "options/option_table.h"
 #include "options/options_file.h"
 #include "ui/about_box.h"
 #include "ui/check_box.h"
@@ -45,25 +46,6 @@ constexpr char kOverwriteHtmlCaption[] =
 constexpr char kOverwriteAllCaption[] =
     "&Overwrite Existing Html and Thumbnail Files w/o Confirmation";
 
-// Focus rule: an empty text (length 0) becomes `fallback`.
-void DefaultWhenEmpty(QLineEdit* box, const char* fallback) {
-  OnFocusLeave(box, [box, fallback] {
-    if (box->text().isEmpty()) box->setText(QLatin1String(fallback));
-  });
-}
-
-// Focus rule: the number in the box must lie in minimum..maximum.
-void ValidateNumberOnLeave(QLineEdit* box, int minimum, int maximum,
-                           int fallback) {
-  OnFocusLeave(box, [=] {
-    std::string text = box->text().toStdString();
-    ValidateTextBoxNumber(&text, minimum, maximum, fallback);
-    if (QString::fromStdString(text) != box->text()) {
-      box->setText(QString::fromStdString(text));
-    }
-  });
-}
-
 }  // namespace
 
 FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
@@ -82,6 +64,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   CreateControls();
   CreateMenus();
   SetTabOrder();
+  BindOptionControls();
   BindTextBoxRules();
   ConnectHandlers();
   resize(TwipsToPixels(8655),
@@ -94,12 +77,6 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   FitTextsToFont(this);
   ShowHideIrfanviewPath();
   UpdateTargetResolutionEnabled();
-  txt_picture_file_extensions_->setToolTip(QStringLiteral(
-      "Separate extensions using a comma; do not include the . in the "
-      "extension.  Example list: jpg, gif, bmp"));
-  txt_movie_file_extensions_->setToolTip(QStringLiteral(
-      "Separate extensions using a comma; do not include the . in the "
-      "extension.  Example list: mov, avi"));
 }
 
 void FrmOrvanta::ConnectHandlers() {
@@ -171,38 +148,20 @@ bool FrmOrvanta::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmOrvanta::BindTextBoxRules() {
-  for (QLineEdit* box : {txt_index_template_file_, txt_picture_template_file_,
-                         txt_directory_info_file_}) {
-    BindKeyFilter(box, FileNameKeyFlags());
-  }
-  for (QLineEdit* box :
-       {txt_thumbnails_per_row_, txt_thumbnail_maximum_width_or_height_}) {
-    BindKeyFilter(box, DigitsOnlyKeyFlags());
-  }
-  ValidateNumberOnLeave(txt_thumbnail_maximum_width_or_height_,
-                        kMinThumbnailSize, kMaxThumbnailSize,
-                        kDefaultThumbnailSize);
-  ValidateNumberOnLeave(txt_thumbnails_per_row_, kMinThumbnailsPerRow,
-                        kMaxThumbnailsPerRow, kDefaultThumbnailsPerRow);
-  DefaultWhenEmpty(txt_index_template_file_, kDefaultIndexTemplate);
-  DefaultWhenEmpty(txt_picture_template_file_, kDefaultPictureTemplate);
-  DefaultWhenEmpty(txt_directory_info_file_, kDefaultDirectoryInfoFile);
-  DefaultWhenEmpty(txt_picture_file_extensions_, kDefaultPictureExtensions);
-  DefaultWhenEmpty(txt_movie_file_extensions_, kDefaultMovieExtensions);
-  QLineEdit* prefix = txt_thumbnail_file_prefix_;
-  OnFocusLeave(prefix, [prefix] {
-    if (prefix->text().isEmpty() ||
-        !IsSafeFilePrefix(prefix->text().toStdString())) {
-      prefix->setText(QLatin1String(kDefaultThumbnailPrefix));
+  for (const auto& [option, control] : option_controls_) {
+    auto* box = qobject_cast<QLineEdit*>(control);
+    if (box == nullptr) continue;
+    if (option->rule == OptionRule::kFileName) {
+      BindKeyFilter(box, FileNameKeyFlags());
+    } else if (option->rule == OptionRule::kNumber) {
+      BindKeyFilter(box, DigitsOnlyKeyFlags());
     }
-  });
-  QLineEdit* extension = txt_movie_file_thumbnail_extension_;
-  OnFocusLeave(extension, [extension] {
-    QString text = extension->text().trimmed();
-    if (text.startsWith(QLatin1Char('.'))) text.remove(0, 1);
-    if (text.isEmpty()) text = QString(kDefaultMovieThumbnailExtension);
-    if (text != extension->text()) extension->setText(text);
-  });
+    OnFocusLeave(box, [box, row = option] {
+      const QString text =
+          QString::fromStdString(TextOnLeave(*row, box->text().toStdString()));
+      if (text != box->text()) box->setText(text);
+    });
+  }
 }
 
 void FrmOrvanta::PopulateComboBoxes() {

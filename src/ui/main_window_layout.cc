@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "common/platform.h"
 #include "ui/check_box.h"
 #include "ui/main_window.h"
 #include "ui/placement.h"
@@ -41,11 +42,24 @@ QLabel* Label(QWidget* parent, const char* text) {
   return new QLabel(QString::fromUtf8(text), parent);
 }
 
-// Text and check boxes get their design values from OptionControls.
-QLineEdit* TextBox(QWidget* parent) { return new QLineEdit(parent); }
+// The option controls carry the key of the option they show, by which the
+// window reads, writes and checks them.
+template <typename W>
+W* Bound(W* control, const char* key) {
+  control->setProperty(kOptionKeyProperty, QLatin1String(key));
+  return control;
+}
 
-OptionCheckBox* CheckBox(QWidget* parent, const char* text) {
-  return new OptionCheckBox(QString::fromUtf8(text), parent);
+QLineEdit* TextBox(QWidget* parent, const char* key) {
+  return Bound(new QLineEdit(parent), key);
+}
+
+OptionCheckBox* CheckBox(QWidget* parent, const char* text, const char* key) {
+  return Bound(new OptionCheckBox(QString::fromUtf8(text), parent), key);
+}
+
+QComboBox* List(QWidget* parent, const char* key) {
+  return Bound(new QComboBox(parent), key);
 }
 
 }  // namespace
@@ -62,8 +76,8 @@ void FrmOrvanta::CreateControls() {
   cmd_select_source_folder_ =
       Place(new QPushButton(QStringLiteral("Select &Base Folder"), form),
             "cmdSelectSourceFolder", 120, 450, 1575, 375);
-  txt_input_folder_ =
-      Place(TextBox(form), "txtInputFolder", 1800, 480, 6735, 285);
+  txt_input_folder_ = Place(TextBox(form, "SourceDirectory"), "txtInputFolder",
+                            1800, 480, 6735, 285);
   CreateFileOptions(form);
   cmd_create_orvanta_ =
       Place(new QPushButton(QStringLiteral("&Create Orvanta"), form),
@@ -72,8 +86,8 @@ void FrmOrvanta::CreateControls() {
   CreateImageAndOutputOptions(form);
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
                               "lblIrfanviewPath", 120, 6855, 1215, 255);
-  txt_irfanview_path_ =
-      Place(TextBox(form), "txtIrfanviewPath", 1440, 6840, 7095, 285);
+  txt_irfanview_path_ = Place(TextBox(form, "IrfanviewPath"),
+                              "txtIrfanviewPath", 1440, 6840, 7095, 285);
   txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
 }
 
@@ -95,21 +109,25 @@ void FrmOrvanta::CreateFileOptions(QWidget* form) {
   QLabel* lbl_index = Place(Label(files, "Folder Index &Template File"),
                             "lblIndexTemplateFile", 240, 1710, 2175, 255);
   txt_index_template_file_ =
-      Place(TextBox(files), "txtIndexTemplateFile", 3000, 1680, 2500, 285);
+      Place(TextBox(files, "IndexTemplateFile"), "txtIndexTemplateFile", 3000,
+            1680, 2500, 285);
   QLabel* lbl_picture = Place(Label(files, "&Picture Template File"),
                               "lblPictureTemplateFile", 240, 2070, 2175, 255);
   txt_picture_template_file_ =
-      Place(TextBox(files), "txtPictureTemplateFile", 3000, 2040, 2500, 285);
+      Place(TextBox(files, "PictureTemplateFile"), "txtPictureTemplateFile",
+            3000, 2040, 2500, 285);
   Place(Label(files, "Folder Information File"), "lblDirectoryInfoFile", 240,
         2430, 2175, 255);
   txt_directory_info_file_ =
-      Place(TextBox(files), "txtDirectoryInfoFile", 3000, 2400, 2500, 285);
+      Place(TextBox(files, "DirectoryInfoFile"), "txtDirectoryInfoFile", 3000,
+            2400, 2500, 285);
   chk_overwrite_existing_files_ = Place(
-      CheckBox(files, "&Overwrite Existing Html Files Without Confirmation"),
+      CheckBox(files, "&Overwrite Existing Html Files Without Confirmation",
+               "OverwriteExistingFiles"),
       "chkOverwriteExistingFiles", 240, 2760, 2775, 495);
   chk_recurse_sub_folders_ =
-      Place(CheckBox(files, "&Include Subfolders"), "chkRecurseSubFolders",
-            3000, 2760, 2055, 495);
+      Place(CheckBox(files, "&Include Subfolders", "RecurseSubdirectories"),
+            "chkRecurseSubFolders", 3000, 2760, 2055, 495);
   // Access keys of the labels move the focus to the box beside them.
   lbl_index->setBuddy(txt_index_template_file_);
   lbl_picture->setBuddy(txt_picture_template_file_);
@@ -121,32 +139,35 @@ void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
             "fraThumbnailOptions", 120, 3480, 3975, 2955);
   Place(Label(thumbs, "Thumbnails Per Row"), "lblThumbnailsPerRow", 240, 3810,
         1575, 255);
-  txt_thumbnails_per_row_ =
-      Place(TextBox(thumbs), "txtThumbnailsPerRow", 2520, 3780, 585, 285);
+  txt_thumbnails_per_row_ = Place(TextBox(thumbs, "ThumbnailsPerRow"),
+                                  "txtThumbnailsPerRow", 2520, 3780, 585, 285);
   Place(Label(thumbs, "Maximum Thumbnail Size"),
         "lblThumbnailMaximumWidthOrHeight", 240, 4190, 2175, 255);
   txt_thumbnail_maximum_width_or_height_ =
-      Place(TextBox(thumbs), "txtThumbnailMaximumWidthOrHeight", 2520, 4160,
-            585, 285);
+      Place(TextBox(thumbs, "ThumbnailMaximumWidthOrHeight"),
+            "txtThumbnailMaximumWidthOrHeight", 2520, 4160, 585, 285);
   Place(Label(thumbs, "pixels"), "lblThumbnailMaximumWidthOrHeightUnits", 3240,
         4190, 735, 255);
-  cbo_create_thumbnails_ =
-      Place(new QComboBox(thumbs), "cboCreateThumbnails", 240, 4560, 3735, 315);
+  cbo_create_thumbnails_ = Place(List(thumbs, "ThumbnailCreateMode"),
+                                 "cboCreateThumbnails", 240, 4560, 3735, 315);
   QLabel* lbl_prefix = Place(Label(thumbs, "Thumb&nail File Prefix"),
                              "lblThumbnailFilePrefix", 240, 5070, 2175, 255);
   txt_thumbnail_file_prefix_ =
-      Place(TextBox(thumbs), "txtThumbnailFilePrefix", 2880, 5040, 1035, 285);
+      Place(TextBox(thumbs, "ThumbnailFilePrefix"), "txtThumbnailFilePrefix",
+            2880, 5040, 1035, 285);
   Place(Label(thumbs, "Movie file thumbnail extension"),
         "lblMovieFileThumbnailExtension", 240, 5400, 2175, 255);
-  txt_movie_file_thumbnail_extension_ = Place(
-      TextBox(thumbs), "txtMovieFileThumbnailExtension", 2880, 5400, 1065, 285);
-  chk_use_irfanview_ =
-      Place(CheckBox(thumbs, "Use Irfanview instead of ImageMagick"),
-            "chkUseIrfanview", 240, 5760, 3615, 255);
+  txt_movie_file_thumbnail_extension_ =
+      Place(TextBox(thumbs, "MovieFileThumbnailExtension"),
+            "txtMovieFileThumbnailExtension", 2880, 5400, 1065, 285);
+  chk_use_irfanview_ = Place(
+      CheckBox(thumbs, "Use Irfanview instead of ImageMagick", "UseIrfanview"),
+      "chkUseIrfanview", 240, 5760, 3615, 255);
   chk_use_irfanview_->setToolTip(
       QStringLiteral("Download IrfanView from https://www.irfanview.com/"));
   chk_create_movie_thumbnails_ =
-      Place(CheckBox(thumbs, "Create movie thumbnails (ffmpeg)"),
+      Place(CheckBox(thumbs, "Create movie thumbnails (ffmpeg)",
+                     "CreateMovieThumbnails"),
             "chkCreateMovieThumbnails", 240, 6060, 3615, 255);
   chk_create_movie_thumbnails_->setToolTip(QStringLiteral(
       "A frame from a tenth into each movie, taken with ffmpeg"));
@@ -158,17 +179,25 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
       Place(new QGroupBox(QStringLiteral("Image File Options"), form),
             "fraImageFileOptions", 4200, 3480, 4335, 1515);
   chk_include_picture_files_ =
-      Place(CheckBox(images, "Include picture files"), "chkIncludePictureFiles",
-            4440, 3720, 2055, 375);
+      Place(CheckBox(images, "Include picture files", "IncludePictureFiles"),
+            "chkIncludePictureFiles", 4440, 3720, 2055, 375);
   txt_picture_file_extensions_ =
-      Place(TextBox(images), "txtPictureFileExtensions", 6240, 3780, 2115, 285);
+      Place(TextBox(images, "PictureFilesToMatch"), "txtPictureFileExtensions",
+            6240, 3780, 2115, 285);
   chk_include_movie_files_ =
-      Place(CheckBox(images, "Include movie files"), "chkIncludeMovieFiles",
-            4440, 4200, 2055, 375);
+      Place(CheckBox(images, "Include movie files", "IncludeMovieFiles"),
+            "chkIncludeMovieFiles", 4440, 4200, 2055, 375);
   txt_movie_file_extensions_ =
-      Place(TextBox(images), "txtMovieFileExtensions", 6240, 4260, 2115, 285);
+      Place(TextBox(images, "MovieFilesToMatch"), "txtMovieFileExtensions",
+            6240, 4260, 2115, 285);
+  txt_picture_file_extensions_->setToolTip(QStringLiteral(
+      "Separate extensions using a comma; do not include the . in the "
+      "extension.  Example list: jpg, gif, bmp"));
+  txt_movie_file_extensions_->setToolTip(QStringLiteral(
+      "Separate extensions using a comma; do not include the . in the "
+      "extension.  Example list: mov, avi"));
   chk_sort_by_date_taken_ =
-      Place(CheckBox(images, "Sort pictures by &date taken"),
+      Place(CheckBox(images, "Sort pictures by &date taken", "SortByDateTaken"),
             "chkSortByDateTaken", 4440, 4680, 3975, 255);
   chk_sort_by_date_taken_->setToolTip(QStringLiteral(
       "Pictures and movies in the order they were taken, as their cameras "
@@ -178,19 +207,20 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
       Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
             4200, 5100, 4335, 1635);
   chk_include_javascript_nav_functions_ =
-      Place(CheckBox(output, "Include &Keyboard Navigation (via JavaScript)"),
+      Place(CheckBox(output, "Include &Keyboard Navigation (via JavaScript)",
+                     "IncludeKeyboardNavigation"),
             "chkIncludeJavascriptNavFunctions", 4320, 5340, 2415, 375);
   Place(Label(output, "Target Screen Size"), "lblTargetScreenResolution", 6840,
         5580, 1455, 255);
-  chk_include_mid_size_picture_ =
-      Place(CheckBox(output, "Include &Mid-Size Picture"),
-            "chkIncludeMidSizePicture", 4320, 5820, 2415, 375);
+  chk_include_mid_size_picture_ = Place(
+      CheckBox(output, "Include &Mid-Size Picture", "IncludeMidSizePicture"),
+      "chkIncludeMidSizePicture", 4320, 5820, 2415, 375);
   cbo_target_screen_resolution_ =
-      Place(new QComboBox(output), "cboTargetScreenResolution", 6840, 5820,
-            1455, 315);
-  chk_create_mid_size_files_ =
-      Place(CheckBox(output, "Make mid-size picture &files"),
-            "chkCreateMidSizeFiles", 4320, 6240, 4095, 375);
+      Place(List(output, "TargetResolutionIndex"), "cboTargetScreenResolution",
+            6840, 5820, 1455, 315);
+  chk_create_mid_size_files_ = Place(
+      CheckBox(output, "Make mid-size picture &files", "CreateMidSizeFiles"),
+      "chkCreateMidSizeFiles", 4320, 6240, 4095, 375);
   chk_create_mid_size_files_->setToolTip(QStringLiteral(
       "A web-size JPEG copy of every larger picture, and of pictures "
       "browsers cannot show (HEIC, TIFF...), made with the thumbnails"));

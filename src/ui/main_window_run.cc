@@ -1,10 +1,11 @@
-// frmOrvanta's controls read into and written from the options model, and
-// the create button's run.
+// frmOrvanta's option controls, found by the keys they carry, read into
+// and written from the options model; and the create button's run.
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "options/option_table.h"
 #include "ui/check_box.h"
 #include "ui/desktop_app.h"
 #include "ui/main_window.h"
@@ -14,8 +15,6 @@
 namespace orvanta {
 namespace {
 
-std::string Text(const QLineEdit* box) { return box->text().toStdString(); }
-
 void SetText(QLineEdit* box, const std::string& text) {
   const QString value = QString::fromStdString(text);
   if (box->text() != value) box->setText(value);
@@ -23,67 +22,45 @@ void SetText(QLineEdit* box, const std::string& text) {
 
 }  // namespace
 
+void FrmOrvanta::BindOptionControls() {
+  for (QWidget* control : findChildren<QWidget*>()) {
+    const QString key = control->property(kOptionKeyProperty).toString();
+    if (key.isEmpty()) continue;
+    const OptionRow* row = FindOption(key.toStdString());
+    // A text box holds a text option, a check box or list a value.
+    if (row == nullptr || (qobject_cast<QLineEdit*>(control) != nullptr) !=
+                              (row->text != nullptr)) {
+      qFatal("%s shows no option of its kind", qPrintable(key));
+    }
+    option_controls_.emplace_back(row, control);
+  }
+}
+
 OptionControls FrmOrvanta::ReadControls() {
-  OptionControls c;
-  c.input_folder = Text(txt_input_folder_);
-  c.index_template_file = Text(txt_index_template_file_);
-  c.picture_template_file = Text(txt_picture_template_file_);
-  c.directory_info_file = Text(txt_directory_info_file_);
-  c.overwrite_existing_files = CheckBoxValue(chk_overwrite_existing_files_);
-  c.recurse_subfolders = CheckBoxValue(chk_recurse_sub_folders_);
-  c.thumbnails_per_row = Text(txt_thumbnails_per_row_);
-  c.thumbnail_maximum_width_or_height =
-      Text(txt_thumbnail_maximum_width_or_height_);
-  c.create_thumbnails_index = cbo_create_thumbnails_->currentIndex();
-  c.thumbnail_file_prefix = Text(txt_thumbnail_file_prefix_);
-  c.movie_file_thumbnail_extension = Text(txt_movie_file_thumbnail_extension_);
-  c.picture_file_extensions = Text(txt_picture_file_extensions_);
-  c.movie_file_extensions = Text(txt_movie_file_extensions_);
-  c.include_picture_files = CheckBoxValue(chk_include_picture_files_);
-  c.include_movie_files = CheckBoxValue(chk_include_movie_files_);
-  c.include_keyboard_navigation =
-      CheckBoxValue(chk_include_javascript_nav_functions_);
-  c.include_mid_size_picture = CheckBoxValue(chk_include_mid_size_picture_);
-  c.target_screen_resolution_index =
-      cbo_target_screen_resolution_->currentIndex();
-  c.use_irfanview = CheckBoxValue(chk_use_irfanview_);
-  c.irfanview_path = Text(txt_irfanview_path_);
-  c.create_movie_thumbnails = CheckBoxValue(chk_create_movie_thumbnails_);
-  c.create_mid_size_files = CheckBoxValue(chk_create_mid_size_files_);
-  c.sort_by_date_taken = CheckBoxValue(chk_sort_by_date_taken_);
-  c.mid_size_file_prefix = mid_size_file_prefix_;
+  OptionControls c = kept_options_;
+  for (const auto& [row, control] : option_controls_) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+      c.*row->text = box->text().toStdString();
+    } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+      c.*row->value = CheckBoxValue(check);
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+      c.*row->value = list->currentIndex();
+    }
+  }
   return c;
 }
 
 void FrmOrvanta::WriteControls(const OptionControls& c) {
-  SetText(txt_input_folder_, c.input_folder);
-  SetText(txt_index_template_file_, c.index_template_file);
-  SetText(txt_picture_template_file_, c.picture_template_file);
-  SetText(txt_directory_info_file_, c.directory_info_file);
-  SetCheckBoxValue(chk_overwrite_existing_files_, c.overwrite_existing_files);
-  SetCheckBoxValue(chk_recurse_sub_folders_, c.recurse_subfolders);
-  SetText(txt_thumbnails_per_row_, c.thumbnails_per_row);
-  SetText(txt_thumbnail_maximum_width_or_height_,
-          c.thumbnail_maximum_width_or_height);
-  cbo_create_thumbnails_->setCurrentIndex(c.create_thumbnails_index);
-  SetText(txt_thumbnail_file_prefix_, c.thumbnail_file_prefix);
-  SetText(txt_movie_file_thumbnail_extension_,
-          c.movie_file_thumbnail_extension);
-  SetText(txt_picture_file_extensions_, c.picture_file_extensions);
-  SetText(txt_movie_file_extensions_, c.movie_file_extensions);
-  SetCheckBoxValue(chk_include_picture_files_, c.include_picture_files);
-  SetCheckBoxValue(chk_include_movie_files_, c.include_movie_files);
-  SetCheckBoxValue(chk_include_javascript_nav_functions_,
-                   c.include_keyboard_navigation);
-  SetCheckBoxValue(chk_include_mid_size_picture_, c.include_mid_size_picture);
-  cbo_target_screen_resolution_->setCurrentIndex(
-      c.target_screen_resolution_index);
-  SetCheckBoxValue(chk_use_irfanview_, c.use_irfanview);
-  SetText(txt_irfanview_path_, c.irfanview_path);
-  SetCheckBoxValue(chk_create_movie_thumbnails_, c.create_movie_thumbnails);
-  SetCheckBoxValue(chk_create_mid_size_files_, c.create_mid_size_files);
-  SetCheckBoxValue(chk_sort_by_date_taken_, c.sort_by_date_taken);
-  mid_size_file_prefix_ = c.mid_size_file_prefix;
+  kept_options_ = c;
+  for (const auto& [row, control] : option_controls_) {
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+      SetText(box, c.*row->text);
+    } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+      SetCheckBoxValue(check, c.*row->value);
+    } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+      list->setCurrentIndex(c.*row->value);
+    }
+  }
 }
 
 void FrmOrvanta::CreateOrvanta() {
