@@ -5,6 +5,15 @@
 // the engine, the image tools and the options code only ever see the
 // interface, so tests can run them on a file system in memory that fails
 // on cue. Every write replaces a file whole or not at all.
+//
+// Threads: the thumbnail workers and the metadata readers call Status,
+// FileExists, ReadFile, WriteFile, MakeTemporaryFile and RemoveFile on one
+// FileSystem from several threads at once (on different files), so every
+// implementation must allow those concurrently; the rest is called from
+// the run's thread only. A TextReader or TextWriter belongs to one thread.
+// PosixFileSystem keeps no state of its own: each call is its own system
+// calls, safe from any thread, except HomeFolder and ConfigFolder, which
+// may read the password database (getpwuid) and so belong to one thread.
 #ifndef ORVANTA_COMMON_FILE_SYSTEM_H_
 #define ORVANTA_COMMON_FILE_SYSTEM_H_
 

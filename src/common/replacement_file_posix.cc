@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "common/error.h"
@@ -17,10 +18,22 @@ namespace {
 
 constexpr std::string_view kTemporaryMark = ".orvanta-";
 
-// The process's umask, read once (reading it means setting it briefly).
+// The process's umask, read once. Linux tells it in /proc/self/status;
+// without that it is read by setting it briefly, which a file that another
+// thread makes at that moment would feel.
 mode_t ProcessUmask() {
   static const mode_t mask = [] {
-    mode_t old = ::umask(022);
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+      char line[256];
+      unsigned value = 0;
+      bool found = false;
+      while (!found && std::fgets(line, sizeof line, status) != nullptr) {
+        found = std::sscanf(line, "Umask: %o", &value) == 1;
+      }
+      std::fclose(status);
+      if (found) return static_cast<mode_t>(value);
+    }
+    const mode_t old = ::umask(022);
     ::umask(old);
     return old;
   }();

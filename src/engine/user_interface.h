@@ -2,6 +2,12 @@
 // progress display, the report of errors at the end, the busy pointer and
 // the abort request. The progress window, the command line and the tests
 // each implement it.
+//
+// Threads: the engine calls every member from the run's thread only,
+// KeepAlive included (the thumbnail workers and the metadata readers
+// never see the UserInterface; their results are handled on the run's
+// thread), so an implementation needs no locks of its own. The abort
+// request alone may be set and read from any thread.
 #ifndef ORVANTA_ENGINE_USER_INTERFACE_H_
 #define ORVANTA_ENGINE_USER_INTERFACE_H_
 

@@ -4,6 +4,16 @@
 // decoding for JPEGs, and the external converter program (thumbnails
 // only). Pictures are read and outputs written through the FileSystem; no
 // image library exception ever leaves this folder.
+//
+// Threads: the thumbnail workers call PictureSize and MakePictureFiles on
+// one tool from several threads at once (for different pictures), and the
+// metadata readers call PictureSize the same way; every tool allows that.
+// The Magick++ tool keeps only its FileSystem; ImageMagick is started once
+// per process (std::call_once) and each call decodes into its own images.
+// The converter tool keeps its program and time limit, both constant, and
+// runs one child process per call. The tools call their FileSystem from
+// those same threads (file_system.h says which of its calls allow it).
+// Create*ImageTool is called from the run's thread.
 #ifndef ORVANTA_IMAGETOOLS_IMAGE_TOOL_H_
 #define ORVANTA_IMAGETOOLS_IMAGE_TOOL_H_
 
