@@ -14,7 +14,9 @@
 #include "engine/pages/support_files.h"
 #include "engine/plan/plan_builder.h"
 #include "engine/run_context.h"
+#include "engine/styles/page_style.h"
 #include "engine/styles/page_text.h"
+#include "engine/styles/templates.h"
 #include "engine/work/picture_work.h"
 
 namespace orvanta {
@@ -126,6 +128,19 @@ RunOutcome ShowSummary(RunContext& ctx) {
   return aborted ? RunOutcome::kAborted : RunOutcome::kCompleted;
 }
 
+// Whether template lines hold a block that lists the folders below.
+bool ListsSubfolders(const std::vector<std::string>& lines) {
+  for (const PageStyle& style : PageStyles()) {
+    for (const BlockCode& code : style.codes) {
+      if (code.role == BlockRole::kListsSubfolders &&
+          TemplateHolds(lines, code.code)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 // Plans the gallery under the progress display; nothing when the person
 // cancelled (the display is then hidden again).
 std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
@@ -135,6 +150,13 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
   reading.facts = reading.show_facts || ctx.options.sort_by_date_taken;
   reading.workers = WorkerCount(ctx.settings);
+  try {
+    reading.subfolders = ctx.options.recurse_subdirectories &&
+                         ListsSubfolders(ReadTemplateLines(
+                             ctx, ctx.options.index_template_path));
+  } catch (const Error&) {
+    reading.subfolders = false;  // the root's page reports the template
+  }
   std::optional<GalleryPlan> plan = BuildGalleryPlan(ctx, tool, reading);
   if (plan) return plan;
   ctx.ui.ShowMessage(Notice("Cancelled", "Processing cancelled."));

@@ -65,9 +65,29 @@ void FindSharedBases(const std::vector<std::string>& names,
   }
 }
 
+// The temporary files a killed run left in `folder` (".NAME.orvanta-XXXXXX",
+// older than a minute), for the builder to remove.
+std::vector<std::string> FindLeftovers(
+    FileSystem& fs, const std::string& folder,
+    const std::vector<FolderEntry>& entries) {
+  constexpr int64_t kMinute = 60'000'000'000;
+  std::vector<std::string> leftovers;
+  for (const FolderEntry& entry : entries) {
+    if (!entry.is_file || entry.is_link || !IsReplacementLeftover(entry.name)) {
+      continue;
+    }
+    const FileStatus status = fs.Status(folder + entry.name);
+    if (status.is_file && fs.Now() - status.modified_ns >= kMinute) {
+      leftovers.push_back(entry.name);
+    }
+  }
+  return leftovers;
+}
+
 class Walker {
  public:
-  explicit Walker(RunContext& ctx) : ctx_(ctx), options_(ctx.options) {}
+  Walker(RunContext& ctx, bool subfolders)
+      : ctx_(ctx), options_(ctx.options), subfolders_(subfolders) {}
 
   // Plans `folder` and (with subfolders on) the folders below it; false
   // when the person cancelled.
@@ -82,6 +102,7 @@ class Walker {
 
   RunContext& ctx_;
   const GalleryOptions& options_;
+  const bool subfolders_;
   int32_t folders_ = 0;
 };
 
@@ -111,8 +132,7 @@ bool Walker::Walk(const std::string& folder, int level,
   PlanFiles(listing, &f);
   plan->file_count += static_cast<int32_t>(f.entries.size());
   Tick();
-  return !options_.recurse_subdirectories ||
-         PlanSubfolders(listing, index, plan);
+  return !subfolders_ || PlanSubfolders(listing, index, plan);
 }
 
 void Walker::PlanFiles(const std::vector<FolderEntry>& listing,
@@ -177,29 +197,12 @@ void Walker::Tick() {
 
 }  // namespace
 
-std::vector<std::string> FindLeftovers(
-    FileSystem& fs, const std::string& folder,
-    const std::vector<FolderEntry>& entries) {
-  constexpr int64_t kMinute = 60'000'000'000;
-  std::vector<std::string> leftovers;
-  for (const FolderEntry& entry : entries) {
-    if (!entry.is_file || entry.is_link || !IsReplacementLeftover(entry.name)) {
-      continue;
-    }
-    const FileStatus status = fs.Status(folder + entry.name);
-    if (status.is_file && fs.Now() - status.modified_ns >= kMinute) {
-      leftovers.push_back(entry.name);
-    }
-  }
-  return leftovers;
-}
-
 std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
                                             const PlanReading& reading) {
   GalleryPlan plan;
   plan.read_facts = reading.facts;
   plan.show_facts = reading.show_facts;
-  Walker walker(ctx);
+  Walker walker(ctx, reading.subfolders);
   if (!walker.Walk(ctx.input_folder, 1, "", &plan)) return std::nullopt;
   ReadEntryFacts(ctx, tool, reading, &plan);
   if (ctx.AbortRequested()) return std::nullopt;

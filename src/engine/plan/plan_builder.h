@@ -8,7 +8,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "engine/plan/gallery_plan.h"
 #include "engine/run_context.h"
@@ -24,18 +23,15 @@ struct PlanReading {
   bool facts = false;       // what they say of themselves (date, title...)
   bool show_facts = false;  // the pages show it
   int workers = 1;          // threads reading them
+  // The folders below are planned: subfolders are on and the index
+  // template lists them.
+  bool subfolders = true;
 };
 
 // Plans the gallery under ctx.input_folder, with the progress display
 // showing that it counts; nothing when the person cancelled.
 std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
                                             const PlanReading& reading);
-
-// The temporary files a killed run left in `folder` (".NAME.orvanta-XXXXXX",
-// older than a minute), for the builder to remove.
-std::vector<std::string> FindLeftovers(FileSystem& fs,
-                                       const std::string& folder,
-                                       const std::vector<FolderEntry>& entries);
 
 }  // namespace orvanta
 
