@@ -189,5 +189,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, PictureMetadataTableTest,
                            return info.param.name;
                          });
 
+// Found by the fuzz target: files that stop right after naming a format.
+TEST(PictureMetadataTest, FilesCutAfterTheirSignatureGiveNothing) {
+  using std::string_view_literals::operator""sv;
+  for (const std::string_view start :
+       {"RIFF\xF2\x66\0"sv, "II*\0\x08"sv, "\x89PNG\r\n\x1A\n\0"sv}) {
+    EXPECT_EQ(Describe(ReadPictureMetadata(start.data(), start.size())), "");
+  }
+}
+
 }  // namespace
 }  // namespace orvanta::testing

@@ -98,7 +98,8 @@ std::vector<XmpPacket> FindXmpPackets(std::string_view file) {
     FindInTiff({file, start[0] == 'M'}, &found);
   } else if (start == "\x89PNG") {
     FindInPng({file, true}, &found);
-  } else if (start == "RIFF" && file.substr(8, 4) == "WEBP") {
+  } else if (start == "RIFF" && file.size() >= 12 &&
+             file.substr(8, 4) == "WEBP") {
     FindInWebp({file, false}, &found);
   }
   return found;
