@@ -182,6 +182,18 @@ Pixels ThumbnailOfCopy(const Pixels& copy, const Plan& plan) {
                   plan.thumbnail_width, plan.thumbnail_height);
 }
 
+// Throws what a failed libjpeg call means: the picture is too large (so
+// found, or past libjpeg's memory limit), else libjpeg's words.
+[[noreturn]] void ThrowFailure(const jpeg_decompress_struct& info,
+                               const JpegErrors& errors, bool too_large) {
+  const int code = errors.library.msg_code;
+  if (too_large || code == JERR_OUT_OF_MEMORY ||
+      code == JERR_NO_BACKING_STORE) {
+    throw PictureTooLarge(info.image_width, info.image_height);
+  }
+  throw JpegError(errors.message);
+}
+
 // The decoder and the profile it read, released whatever happens.
 struct Decoder {
   jpeg_decompress_struct info{};
@@ -208,9 +220,7 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   const jpeg_decompress_struct& info = decoder.info;
   if (!ReadPlan(&decoder.info, &errors, bytes, length, request,
                 &decoder.plan)) {
-    if (plan.too_large)
-      throw PictureTooLarge(info.image_width, info.image_height);
-    throw JpegError(errors.message);
+    ThrowFailure(info, errors, plan.too_large);
   }
   if (!plan.supported) return std::nullopt;
   std::optional<RowResampler> copy, thumbnail;
@@ -238,12 +248,7 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   RowResampler* first = copy ? &*copy : &*thumbnail;
   RowResampler* second = copy && thumbnail ? &*thumbnail : nullptr;
   if (!DecodeRows(&decoder.info, &errors, row.data(), first, second)) {
-    // Past libjpeg's memory limit.
-    const int code = errors.library.msg_code;
-    if (code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE) {
-      throw PictureTooLarge(info.image_width, info.image_height);
-    }
-    throw JpegError(errors.message);
+    ThrowFailure(info, errors, false);
   }
   JpegPictures made;
   made.incomplete = errors.incomplete;
