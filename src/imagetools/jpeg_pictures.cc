@@ -12,13 +12,18 @@
 #include <vector>
 
 #include "imagetools/jpeg_codec.h"
+#include "imagetools/picture_limits.h"
 #include "imagetools/resample.h"
+
+// After jpeglib.h (jpeg_codec.h): the message codes.
+#include <jerror.h>
 
 namespace orvanta {
 namespace {
 
 // What the header says, and what is to be made of it.
 struct Plan {
+  bool too_large = false;  // refused by its size: nothing else is set
   bool supported = false;
   int orientation = 1;
   JpegSettings settings;
@@ -107,19 +112,37 @@ void PlanOutputs(jpeg_decompress_struct* info, const JpegRequest& request,
   info->out_color_space = space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
 }
 
+// True when the picture whose header was read is larger than `max_side`
+// on a side, or is stored in several scans (progressive...) whose
+// coefficients, all kept at once whatever the scale, would take more than
+// their limit.
+bool TooLarge(jpeg_decompress_struct* info, int max_side) {
+  if (info->image_width > static_cast<JDIMENSION>(max_side) ||
+      info->image_height > static_cast<JDIMENSION>(max_side)) {
+    return true;
+  }
+  if (!jpeg_has_multiple_scans(info)) return false;
+  int64_t bytes = 0;
+  for (int c = 0; c < info->num_components; ++c) {
+    const jpeg_component_info& component = info->comp_info[c];
+    bytes += int64_t{component.width_in_blocks} * component.height_in_blocks *
+             DCTSIZE2 * static_cast<int64_t>(sizeof(JCOEF));
+  }
+  return bytes > kJpegCoefficientBytes;
+}
+
 // Reads the header and plans the decoding; false with `errors->message`
-// when the picture cannot be read or is too large.
+// when the picture cannot be read, or with plan->too_large.
 bool ReadPlan(jpeg_decompress_struct* info, JpegErrors* errors,
               const char* bytes, size_t length, const JpegRequest& request,
               Plan* plan) {
   info->err = UseErrors(errors);
   if (setjmp(errors->jump) != 0) return false;
   jpeg_create_decompress(info);
+  info->mem->max_memory_to_use = kJpegMemoryBytes;
   ReadHeader(info, bytes, length, request.copy_width > 0);
-  if (info->image_width > static_cast<JDIMENSION>(request.max_side) ||
-      info->image_height > static_cast<JDIMENSION>(request.max_side)) {
-    std::snprintf(errors->message, sizeof errors->message,
-                  "width or height exceeds limit");
+  if (TooLarge(info, request.max_side)) {
+    plan->too_large = true;
     return false;
   }
   PlanOutputs(info, request, plan);
@@ -159,6 +182,18 @@ Pixels ThumbnailOfCopy(const Pixels& copy, const Plan& plan) {
                   plan.thumbnail_width, plan.thumbnail_height);
 }
 
+// Throws what a failed libjpeg call means: the picture is too large (so
+// found, or past libjpeg's memory limit), else libjpeg's words.
+[[noreturn]] void ThrowFailure(const jpeg_decompress_struct& info,
+                               const JpegErrors& errors, bool too_large) {
+  const int code = errors.library.msg_code;
+  if (too_large || code == JERR_OUT_OF_MEMORY ||
+      code == JERR_NO_BACKING_STORE) {
+    throw PictureTooLarge(info.image_width, info.image_height);
+  }
+  throw JpegError(errors.message);
+}
+
 // The decoder and the profile it read, released whatever happens.
 struct Decoder {
   jpeg_decompress_struct info{};
@@ -182,9 +217,10 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   JpegErrors errors;
   Decoder decoder;
   const Plan& plan = decoder.plan;
+  const jpeg_decompress_struct& info = decoder.info;
   if (!ReadPlan(&decoder.info, &errors, bytes, length, request,
                 &decoder.plan)) {
-    throw JpegError(errors.message);
+    ThrowFailure(info, errors, plan.too_large);
   }
   if (!plan.supported) return std::nullopt;
   std::optional<RowResampler> copy, thumbnail;
@@ -212,7 +248,7 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   RowResampler* first = copy ? &*copy : &*thumbnail;
   RowResampler* second = copy && thumbnail ? &*thumbnail : nullptr;
   if (!DecodeRows(&decoder.info, &errors, row.data(), first, second)) {
-    throw JpegError(errors.message);
+    ThrowFailure(info, errors, false);
   }
   JpegPictures made;
   made.incomplete = errors.incomplete;

@@ -49,7 +49,8 @@ struct JpegPictures {
 // The thumbnail and copy of the JPEG in `bytes`; nothing for a colour model
 // this path leaves to ImageMagick (CMYK). Warnings are not failures: a
 // photo cut short shows its missing part grey. Throws JpegError when the
-// picture cannot be decoded or is larger than `max_side` on a side.
+// picture cannot be decoded, PictureTooLarge (picture_limits.h) when it is
+// larger than `max_side` on a side or its scans would take too much memory.
 std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
                                              const JpegRequest& request);
 

@@ -1,23 +1,32 @@
 // The image tool on Magick++ (ImageMagick 6) and libjpeg. Pictures are read
-// into memory through the FileSystem and decoded from there; thumbnails and
-// mid-size copies are encoded in memory and then replace their files whole.
-// JPEGs take libjpeg's scaled path (jpeg_pictures.h); the rest, and the
-// rare CMYK JPEG, go through Magick++ (magick_pictures.h).
+// into memory through the FileSystem, once, and decoded from there;
+// thumbnails and mid-size copies are encoded in memory and then replace
+// their files whole. JPEGs take libjpeg's scaled path (jpeg_pictures.h);
+// the rest, and the rare CMYK JPEG, go through Magick++
+// (magick_pictures.h).
 //
-// Resource limits, set once for the whole process when the first tool is
-// created:
+// What one picture may cost is limited the same for every picture
+// (picture_limits.h). Before a file larger than kMetadataSlack is read
+// whole, its header is read: a picture over the limits, or a single JPEG,
+// PNG, BMP or WebP far larger than any picture of its size could be, is
+// refused at once. Animations, TIFFs (pages, layers, 32-bit samples) and
+// camera RAW files (previews) may be larger and are read.
+//
+// ImageMagick's resource limits, set once for the whole process when the
+// first tool is created:
 //   width, height  32768 pixels: a file claiming more (a decompression
 //                  bomb) is refused at once, before any pixel memory is
 //                  taken;
-//   memory 1 GiB, map 1 GiB, disk 1 GiB for the pixel caches of all
-//                  pictures being worked on: a 100-megapixel PNG needs
-//                  800 MB (16-bit RGBA); past them a picture is refused;
+//   memory, map    1.5 GiB, disk 2 GiB for the pixel caches of all
+//                  pictures being worked on: more than the budget the
+//                  pictures share (kMagickBudgetBytes), so that a picture
+//                  within it is never refused for what the others take;
 //   area 256 megapixels: larger pictures skip the memory cache;
 //   threads 1: the program runs several workers itself.
 // ImageMagick's policy file can only lower them (Debian's default: 16K
-// sides, 256 MiB memory, 512 MiB map, 1 GiB disk, 128 MP area, so there
-// PNGs above some 50 megapixels are refused). JPEGs are decoded at 1/2 to
-// 1/8 of their size, so even 100-megapixel photos need little memory.
+// sides, 256 MiB memory, 512 MiB map, 1 GiB disk, 128 MP area, which still
+// hold the budget). JPEGs are decoded at 1/2 to 1/8 of their size, so even
+// 100-megapixel photos need little memory.
 //
 // Warnings are not failures: a JPEG cut off in its picture data decodes
 // with a warning and its thumbnail shows the missing part grey, as
@@ -27,9 +36,12 @@
 #include <Magick++.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <new>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "common/error.h"
 #include "common/path_utils.h"
@@ -38,13 +50,14 @@
 #include "imagetools/jpeg_pictures.h"
 #include "imagetools/magick_pictures.h"
 #include "imagetools/picture_files.h"
+#include "imagetools/picture_limits.h"
+#include "imagetools/xmp_packets.h"
 
 namespace orvanta {
 namespace {
 
 constexpr MagickCore::MagickSizeType kMaxSide = 32768;
-constexpr MagickCore::MagickSizeType kMiB = 1024 * 1024;
-constexpr MagickCore::MagickSizeType kCacheLimit = 1024 * kMiB;
+constexpr MagickCore::MagickSizeType kCacheLimit = kMagickBudgetBytes * 3 / 2;
 constexpr MagickCore::MagickSizeType kMaxArea = 256 * 1000 * 1000;
 // How much of a file PictureSize reads first.
 constexpr size_t kHeaderBytes = 256 * 1024;
@@ -59,7 +72,7 @@ void InitializeMagickOnce() {
     Magick::ResourceLimits::area(kMaxArea);
     Magick::ResourceLimits::memory(kCacheLimit);
     Magick::ResourceLimits::map(kCacheLimit);
-    Magick::ResourceLimits::disk(kCacheLimit);
+    Magick::ResourceLimits::disk(2 * kMagickBudgetBytes);
     Magick::ResourceLimits::thread(1);
   });
 }
@@ -141,6 +154,8 @@ Outputs Shrink(const std::string& bytes, int side, PixelSize bounds,
     if (!magick.copy_failure.empty()) {
       made.copy_error = PictureError(magick.copy_failure);
     }
+  } catch (const PictureTooLarge& e) {
+    throw Error(e.what(), ErrorKind::kImageData);
   } catch (const JpegError& e) {
     throw PictureError(e.what());
   } catch (const Magick::Exception& e) {
@@ -149,6 +164,71 @@ Outputs Shrink(const std::string& bytes, int side, PixelSize bounds,
     throw PictureError("not enough memory");
   }
   return made;
+}
+
+// Hides a TIFF's XMP packets from ImageMagick: no output keeps them, and
+// reading a large one takes it minutes.
+void HideTiffXmp(std::string* bytes) {
+  for (const XmpPacket& packet : FindXmpPackets(*bytes)) {
+    if (packet.in_tiff) HideXmpPacket(bytes->data(), packet);
+  }
+}
+
+// True when the PNG or WebP file starting with `head` is an animation.
+bool Animated(std::string_view head, const std::string& format) {
+  if (format == "PNG") {
+    const size_t control = head.find("acTL");
+    return control != std::string_view::npos && control < head.find("IDAT");
+  }
+  return format == "WEBP" && head.size() > 20 && head.substr(12, 4) == "VP8X" &&
+         (head[20] & 0x02) != 0;
+}
+
+// Throws Error(kImageData) when the file of `file_size` bytes starting with
+// `head` cannot be made into a thumbnail: it holds a picture over the
+// limits, or is far larger than the picture its header describes. A header
+// that cannot be read here is left to the decoding.
+void CheckHeader(std::string_view head, uint64_t file_size) {
+  std::string format;
+  PixelSize size;
+  if (LooksLikeJpeg(head.data(), head.size())) {
+    const auto jpeg = JpegShownSize(head.data(), head.size());
+    if (!jpeg) return;
+    format = "JPEG";
+    size = {jpeg->first, jpeg->second};
+  } else {
+    try {
+      size = PingShownSize(head, &format);
+    } catch (const Magick::Exception&) {
+      return;
+    }
+    if (int64_t{size.width} * size.height > kMaxMagickPixels) {
+      throw Error(TooLargeText(size.width, size.height), ErrorKind::kImageData);
+    }
+  }
+  static const std::set<std::string> kSingle = {"JPEG", "PNG", "BMP", "BMP3",
+                                                "WEBP"};
+  if (kSingle.count(format) > 0 && !Animated(head, format) &&
+      FarLargerThanPicture(file_size, size.width, size.height)) {
+    throw Error("the file is far larger than a picture of " +
+                    std::to_string(size.width) + "x" +
+                    std::to_string(size.height) + " can be (" +
+                    std::to_string(file_size / kMiB) + " MB)",
+                ErrorKind::kImageData);
+  }
+}
+
+// The picture at `path`, read whole unless its header shows that it cannot
+// be made (CheckHeader), with the XMP packets of a TIFF hidden. Throws
+// Error.
+std::string ReadWithinLimits(FileSystem& fs, const std::string& path) {
+  const uint64_t file_size = fs.Status(path).size;
+  if (file_size > static_cast<uint64_t>(kMetadataSlack)) {
+    CheckHeader(ReadPicture(fs, path, kHeaderBytes), file_size);
+  }
+  std::string bytes = ReadPicture(fs, path);
+  HideTiffXmp(&bytes);
+  return bytes;
 }
 
 class MagickImageTool : public ImageTool {
@@ -186,7 +266,7 @@ PictureResult MagickImageTool::MakePictureFiles(const PictureRequest& request) {
     // A thumbnail named .jpg is a JPEG whatever the picture's format (the
     // thumbnail of a HEIC or TIFF picture that browsers are to show).
     const std::string extension = ToLowerAscii(ExtensionOf(request.thumbnail));
-    made = Shrink(ReadPicture(fs_, request.source), side, bounds,
+    made = Shrink(ReadWithinLimits(fs_, request.source), side, bounds,
                   extension == "jpg" || extension == "jpeg");
   } catch (const Error& e) {
     if (side > 0) result.thumbnail_error = e;
@@ -225,11 +305,13 @@ std::optional<PixelSize> MagickImageTool::PictureSize(const std::string& path) {
   }
   if (!whole) {
     try {
+      HideTiffXmp(&bytes);
       return SizeOf(bytes);
     } catch (const Error&) {
       bytes = ReadPicture(fs_, path);
     }
   }
+  HideTiffXmp(&bytes);
   return SizeOf(bytes);
 }
 

@@ -6,6 +6,13 @@
 // picture; the operations that make new pictures (scale, resize) never
 // copy it.
 //
+// The picture is read from the caller's bytes themselves, never copied
+// into a Magick::Blob. Pictures larger than kMaxMagickPixels are refused
+// from their header, and each picture holds its share of the ImageMagick
+// budget while it is worked on (picture_limits.h). TIFF tag 700, the XMP
+// packet, is skipped: ImageMagick's XMP parser can take minutes on a large
+// one, and no output keeps it.
+//
 // A thumbnail is the picture scaled to fit inside its size (a smaller one
 // is enlarged) with ImageMagick's -resize filter, its profiles and
 // comments stripped, in the format that was read; only the first frame of
@@ -23,10 +30,14 @@
 #include <Magick++.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <new>
 #include <set>
+#include <string_view>
 
+#include "imagetools/picture_limits.h"
 #include "imagetools/resample.h"
 
 namespace orvanta {
@@ -39,6 +50,29 @@ Magick::Image NewImage() {
   image.quiet(true);
   image.subRange(1);
   return image;
+}
+
+// Reads (with `ping` only the header of) the picture in `bytes` into
+// `image`, with its options, straight from the bytes. Throws
+// Magick::Exception.
+void ReadBytes(Magick::Image& image, std::string_view bytes, bool ping) {
+  MagickCore::ExceptionInfo* exception = MagickCore::AcquireExceptionInfo();
+  MagickCore::Image* read =
+      ping ? MagickCore::PingBlob(image.imageInfo(), bytes.data(), bytes.size(),
+                                  exception)
+           : MagickCore::BlobToImage(image.imageInfo(), bytes.data(),
+                                     bytes.size(), exception);
+  if (read != nullptr && read->next != nullptr) {  // only the first frame
+    MagickCore::Image* rest = read->next;
+    read->next = nullptr;
+    rest->previous = nullptr;
+    MagickCore::DestroyImageList(rest);
+  }
+  if (read != nullptr) image.replaceImage(read);
+  // Destroys the exception when it throws, as Magick++'s own reads rely on.
+  Magick::throwException(exception, image.quiet());
+  MagickCore::DestroyExceptionInfo(exception);
+  if (read == nullptr) throw Magick::ErrorCorruptImage("no image data");
 }
 
 bool IsTurned(Magick::OrientationType orientation) {
@@ -72,16 +106,26 @@ PixelSize CopySize(const Magick::Image& header, PixelSize bounds) {
 }
 
 // Reads the picture, upright, with a JPEG decoded at a scale that still
-// holds `wanted` pixels both ways.
-Magick::Image ReadUpright(const Magick::Blob& input,
-                          const Magick::Image& header, size_t wanted) {
+// holds `wanted` pixels both ways. Throws PictureTooLarge when
+// ImageMagick's resources run out.
+Magick::Image ReadUpright(std::string_view input, const Magick::Image& header,
+                          size_t wanted) {
   Magick::Image image = NewImage();
   if (header.magick() == "JPEG" && header.columns() >= 2 * wanted &&
       header.rows() >= 2 * wanted) {
     const std::string side = std::to_string(wanted);
     image.defineValue("jpeg", "size", side + "x" + side);
   }
-  image.read(input);
+  const auto too_large = [&] {
+    return PictureTooLarge(header.columns(), header.rows());
+  };
+  try {
+    ReadBytes(image, input, false);
+  } catch (const Magick::ErrorResourceLimit&) {
+    throw too_large();
+  } catch (const Magick::ErrorCache&) {
+    throw too_large();
+  }
   // Some decoders give up without a word (ImageMagick's own tools then say
   // "no images defined").
   if (image.columns() == 0 || image.rows() == 0) {
@@ -155,21 +199,28 @@ bool BrowsersShow(const std::string& format) {
   return kShown.count(format) > 0;
 }
 
-PixelSize PingShownSize(const std::string& bytes) {
+PixelSize PingShownSize(std::string_view bytes, std::string* format) {
   Magick::Image image = NewImage();
-  image.ping(Magick::Blob(bytes.data(), bytes.size()));
+  ReadBytes(image, bytes, true);
+  if (format != nullptr) *format = image.magick();
   int width = static_cast<int>(image.columns());
   int height = static_cast<int>(image.rows());
   if (IsTurned(image.orientation())) std::swap(width, height);
   return {width, height};
 }
 
-MagickPictures MakeMagickPictures(const std::string& bytes,
-                                  size_t thumbnail_side, PixelSize copy_bounds,
+MagickPictures MakeMagickPictures(std::string_view input, size_t thumbnail_side,
+                                  PixelSize copy_bounds,
                                   bool thumbnail_as_jpeg) {
-  const Magick::Blob input(bytes.data(), bytes.size());
   Magick::Image header = NewImage();
-  header.ping(input);
+  ReadBytes(header, input, true);
+  // A JPEG is decoded scaled down; libjpeg's path has checked its size.
+  const int64_t pixels = static_cast<int64_t>(header.columns()) *
+                         static_cast<int64_t>(header.rows());
+  if (header.magick() != "JPEG" && pixels > kMaxMagickPixels) {
+    throw PictureTooLarge(header.columns(), header.rows());
+  }
+  const MagickMemory memory(pixels * kMagickBytesPerPixel);
   MagickPictures made;
   made.copy_size = CopySize(header, copy_bounds);
   const bool copy = made.copy_size.width > 0;

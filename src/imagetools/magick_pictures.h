@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "imagetools/image_tool.h"
 
@@ -16,8 +17,9 @@ namespace orvanta {
 bool BrowsersShow(const std::string& format);
 
 // The size of the encoded picture as it is shown (turned by its EXIF
-// orientation), from its header. Throws Magick::Exception.
-PixelSize PingShownSize(const std::string& bytes);
+// orientation), from its header, and its format as ImageMagick names it
+// when `format` is given. Throws Magick::Exception.
+PixelSize PingShownSize(std::string_view bytes, std::string* format = nullptr);
 
 struct MagickPictures {
   std::string thumbnail;  // in the picture's own format, when asked for
@@ -32,9 +34,10 @@ struct MagickPictures {
 // copy (inside copy_bounds, when larger or not shown by browsers; 0 x 0:
 // none) of the encoded picture; with `thumbnail_as_jpeg` the thumbnail is a
 // JPEG (in sRGB, transparency on white) whatever the picture's format. Throws
-// Magick::Exception or std::bad_alloc when the picture cannot be read.
-MagickPictures MakeMagickPictures(const std::string& bytes,
-                                  size_t thumbnail_side, PixelSize copy_bounds,
+// Magick::Exception or std::bad_alloc when the picture cannot be read,
+// PictureTooLarge (picture_limits.h) when it is too large to read.
+MagickPictures MakeMagickPictures(std::string_view bytes, size_t thumbnail_side,
+                                  PixelSize copy_bounds,
                                   bool thumbnail_as_jpeg = false);
 
 }  // namespace orvanta

@@ -1,8 +1,9 @@
 // The thumbnails and mid-size copies the image tool makes, against
 // ImageMagick's -resize of the whole picture; which pictures get a copy;
 // the ICC profile carried over; and its failures: pictures it cannot read
-// (listed by the run) and everything else (asked about), each output
-// failing apart, nothing half-written left behind.
+// (listed by the run), pictures too large to read safely, and everything
+// else (asked about), each output failing apart, nothing half-written left
+// behind.
 #include <Magick++.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <stdexcept>
+#include <utility>
 
 #include "common/error.h"
 #include "imagetools/image_tool.h"
@@ -22,6 +25,25 @@ namespace orvanta::testing {
 namespace {
 
 constexpr PixelSize kBounds = {500, 400};
+
+// A 16 x 16 progressive JPEG whose frame header claims width x height: a
+// few hundred bytes whose scans libjpeg would keep whole, gigabytes of
+// them.
+std::string ProgressiveJpegClaiming(int width, int height) {
+  Magick::Image image(Magick::Geometry(16, 16), Magick::Color("skyblue"));
+  image.interlaceType(Magick::PlaneInterlace);
+  image.magick("JPEG");
+  Magick::Blob blob;
+  image.write(&blob);
+  std::string bytes(static_cast<const char*>(blob.data()), blob.length());
+  const size_t frame = bytes.find(std::string("\xFF\xC2\x00\x11", 4));
+  if (frame == std::string::npos) throw std::runtime_error("not progressive");
+  bytes[frame + 5] = static_cast<char>(height >> 8);
+  bytes[frame + 6] = static_cast<char>(height & 0xFF);
+  bytes[frame + 7] = static_cast<char>(width >> 8);
+  bytes[frame + 8] = static_cast<char>(width & 0xFF);
+  return bytes;
+}
 
 class PictureFilesTest : public ::testing::Test {
  protected:
@@ -165,6 +187,28 @@ TEST_F(PictureFilesTest, CopiesKeepThePicturesColourProfile) {
     EXPECT_EQ(std::string(static_cast<const char*>(kept.data()), kept.length()),
               icc)
         << name;
+  }
+}
+
+// Refused from their headers, before any pixel memory is taken or the
+// whole file read.
+TEST_F(PictureFilesTest, PicturesTooLargeToReadSafelyAreRefusedBySize) {
+  WriteFile(dir_.Path("scans.jpg"), ProgressiveJpegClaiming(30000, 30000));
+  MakeBombPng(dir_.Path("grey.png"), 8000, 8000);
+  WriteFile(dir_.Path("padded.png"),
+            PictureBytes(100, 80, "png") + std::string(17 << 20, '\0'));
+  const std::pair<const char*, const char*> cases[] = {
+      {"scans.jpg", "too large to read safely (30000x30000)"},
+      {"grey.png", "too large to read safely (8000x8000)"},
+      {"padded.png",
+       "the file is far larger than a picture of 100x80 can be (17 MB)"},
+  };
+  for (const auto& [name, text] : cases) {
+    const PictureResult result = Make(name);
+    ASSERT_TRUE(result.thumbnail_error && result.copy_error) << name;
+    EXPECT_EQ(result.thumbnail_error->kind(), ErrorKind::kImageData) << name;
+    EXPECT_EQ(std::string(result.thumbnail_error->what()), text);
+    EXPECT_EQ(std::string(result.copy_error->what()), text);
   }
 }
 

@@ -1,8 +1,10 @@
 // The picture metadata reader on exiv2 0.27: the library is set up once
 // (silent, its XMP toolkit started with a lock, HEIC/AVIF switched on),
 // reads the picture from memory (a JPEG only through the copy of its
-// metadata segments), and the texts it finds are chosen, cleaned and
-// checked here. Every exiv2 exception stays in this file.
+// metadata segments; another format through a copy with its XMP packets
+// too costly to parse hidden, when it has any), and the texts it finds are
+// chosen, cleaned and checked here. Every exiv2 exception stays in this
+// file.
 #include "imagetools/picture_metadata.h"
 
 #include <algorithm>
@@ -13,9 +15,11 @@
 #include <memory>
 #include <mutex>
 #include <string_view>
+#include <vector>
 
 #include "imagetools/jpeg_metadata_head.h"
 #include "imagetools/metadata_text.h"
+#include "imagetools/xmp_packets.h"
 
 namespace orvanta {
 namespace {
@@ -251,8 +255,18 @@ PictureMetadata ReadPictureMetadata(const char* bytes, size_t length) {
   SetUpExiv2Once();
   std::string head;
   const bool jpeg = CopyJpegHead(bytes, length, &head) != JpegHead::kNotJpeg;
-  const Reading reading =
-      ReadWithExiv2(jpeg ? head : std::string_view(bytes, length));
+  std::string_view read(bytes, length);
+  if (jpeg) {
+    read = head;  // its XMP segment holds 64 KB at most
+  } else {
+    for (const XmpPacket& packet : FindXmpPackets(read)) {
+      if (!CostlyToParse(read, packet)) continue;
+      if (head.empty()) head.assign(bytes, length);
+      HideXmpPacket(head.data(), packet);
+    }
+    if (!head.empty()) read = head;
+  }
+  const Reading reading = ReadWithExiv2(read);
   if (reading.image == nullptr) return {};
   // A broken EXIF block stops exiv2 before a JPEG's IPTC and XMP blocks:
   // they are read again on their own.
