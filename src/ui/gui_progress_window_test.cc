@@ -109,16 +109,6 @@ TEST_F(ProgressWindowTest, EveryTaskShowsTheWindowWholeOnTheScreen) {
   }
 }
 
-TEST(TextReportTest, LongLinesWrap) {
-  FrmShowText report;
-  report.SetText("Error Creating Thumbnails: " + std::string(400, 'x') +
-                 ".jpg: the file is not a picture that can be read (no "
-                 "decode delegate for this image format)\r\n");
-  report.show();
-  const auto* text = report.findChild<QPlainTextEdit*>("txtInfo");
-  EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
-}
-
 TEST_F(ProgressWindowTest, EscapeAbortsAndMovesTheWindowDown) {
   w_.InitializeForm("t", 0, 10, false, false, true);
   w_.activateWindow();

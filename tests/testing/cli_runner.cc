@@ -2,7 +2,6 @@
 #include "testing/cli_runner.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -27,21 +26,9 @@ std::string FromEnvironment(const char* name) {
   return value;
 }
 
-// The orvanta-cli of this build. Another user may not reach the build
-// folder (a checkout in a private folder), so runs as another user get a
-// copy in a temporary folder that everyone can enter.
-std::string CliPath(bool for_other_user) {
-  const std::string built =
-      FromEnvironment("ORVANTA_BUILD_DIR") + "/orvanta-cli";
-  if (!for_other_user) return built;
-  static TempDir shared;
-  const std::string copy = shared.Path("orvanta-cli");
-  if (!PathExists(copy)) {
-    ::chmod(shared.path().c_str(), 0755);
-    std::filesystem::copy_file(built, copy);
-    ::chmod(copy.c_str(), 0755);
-  }
-  return copy;
+// The orvanta-cli of this build.
+std::string CliPath() {
+  return FromEnvironment("ORVANTA_BUILD_DIR") + "/orvanta-cli";
 }
 
 void WriteAll(int fd, const std::string& data) {
@@ -63,16 +50,11 @@ void WriteAll(int fd, const std::string& data) {
                     static_cast<rlim_t>(run.open_file_limit)};
     if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) ::_exit(126);
   }
-  std::vector<std::string> text = {CliPath(run.run_as_uid >= 0)};
+  std::vector<std::string> text = {CliPath()};
   if (!run.program_folder.empty()) {
     text.insert(text.end(), {"--program-folder", run.program_folder});
   }
   text.insert(text.end(), run.args.begin(), run.args.end());
-  if (run.run_as_uid >= 0 &&
-      (::setgroups(0, nullptr) != 0 || ::setgid(run.run_as_uid) != 0 ||
-       ::setuid(run.run_as_uid) != 0)) {
-    ::_exit(125);
-  }
   std::vector<char*> argv;
   for (std::string& arg : text) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -88,7 +70,6 @@ std::string TestConverterPath() {
 }
 
 CliResult RunCli(const CliRun& run) {
-  CliPath(run.run_as_uid >= 0);  // the copy is made here, not in the child
   int in[2], out[2], err[2];
   if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 ||
       ::pipe2(err, O_CLOEXEC) != 0) {

@@ -15,7 +15,6 @@ struct CliRun {
   std::vector<std::string> args;  // after --program-folder DIR
   std::string program_folder;     // empty: no --program-folder
   std::string input;              // standard input, then end of input
-  int run_as_uid = -1;            // -1: as the current user
   long open_file_limit = 0;       // 0: as inherited
   std::vector<std::string> env;   // NAME=VALUE added to the environment
   int timeout_seconds = 120;
