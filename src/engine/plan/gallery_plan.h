@@ -8,6 +8,7 @@
 #define ORVANTA_ENGINE_PLAN_GALLERY_PLAN_H_
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -34,13 +35,15 @@ struct EntryPlan {
   std::string page;       // its picture page
   std::string thumbnail;  // its thumbnail, where one is made
   std::string copy;       // its web-size copy; "" when it gets none
-  PictureFacts facts;     // read when the pages or the order need them
+  // What it says of itself, read when the pages or the order need it (a
+  // pointer: a gallery of many files that needs none keeps it small).
+  std::unique_ptr<PictureFacts> facts;
   // The picture's size as shown; none when unknown (a movie, a picture
   // the tool cannot read, or a tool that tells no sizes).
   std::optional<PixelSize> size;
   // The file could not be read at all when its size was read (not a
   // picture's own trouble): its page asks about it.
-  std::optional<Error> unreadable;
+  std::unique_ptr<Error> unreadable;
   bool make_thumbnail = false;  // the run makes its thumbnail
   bool make_copy = false;       // the run makes its web-size copy
 };

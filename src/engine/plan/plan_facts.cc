@@ -15,12 +15,17 @@ constexpr size_t kMetadataStart = 64 * 1024;
 
 void ReadOne(FileSystem& fs, ImageTool& tool, bool facts,
              const std::string& path, EntryPlan* entry) {
-  if (facts) entry->facts.modified_ns = fs.Status(path).modified_ns;
+  if (facts) {
+    entry->facts = std::make_unique<PictureFacts>();
+    entry->facts->modified_ns = fs.Status(path).modified_ns;
+  }
   if (entry->movie) return;
   try {
     entry->size = tool.PictureSize(path);
   } catch (const Error& e) {
-    if (e.kind() != ErrorKind::kImageData) entry->unreadable = e;
+    if (e.kind() != ErrorKind::kImageData) {
+      entry->unreadable = std::make_unique<Error>(e);
+    }
   }
   if (!facts) return;
   try {
@@ -29,7 +34,7 @@ void ReadOne(FileSystem& fs, ImageTool& tool, bool facts,
     if (!whole && !HoldsAllMetadata(bytes.data(), bytes.size())) {
       bytes = fs.ReadFile(path);
     }
-    entry->facts.metadata = ReadPictureMetadata(bytes.data(), bytes.size());
+    entry->facts->metadata = ReadPictureMetadata(bytes.data(), bytes.size());
   } catch (const Error&) {
     // Nothing to say: the thumbnail or the page reports the trouble.
   }
@@ -37,7 +42,9 @@ void ReadOne(FileSystem& fs, ImageTool& tool, bool facts,
 
 // Seconds since 1970 of when the file was taken: the date taken (at its
 // offset, else in this computer's time zone), else its modification time.
-double TakenSeconds(const PictureFacts& facts) {
+double TakenSeconds(const PictureFacts* read) {
+  if (read == nullptr) return 0;  // nothing could be read of it
+  const PictureFacts& facts = *read;
   if (!facts.metadata.taken) return facts.modified_ns / 1e9;
   const DateTaken& taken = *facts.metadata.taken;
   std::tm when{};
@@ -57,7 +64,7 @@ double TakenSeconds(const PictureFacts& facts) {
 void OrderByDateTaken(std::vector<EntryPlan>* entries) {
   std::vector<std::pair<double, EntryPlan>> keyed;
   for (EntryPlan& entry : *entries) {
-    keyed.emplace_back(TakenSeconds(entry.facts), std::move(entry));
+    keyed.emplace_back(TakenSeconds(entry.facts.get()), std::move(entry));
   }
   std::stable_sort(
       keyed.begin(), keyed.end(),

@@ -15,7 +15,7 @@ namespace {
 
 // The facts of entry `i` when the pages show them.
 const PictureFacts* FactsOf(const PageInput& in, int i) {
-  return in.show_facts ? &in.folder.entries[i].facts : nullptr;
+  return in.show_facts ? in.folder.entries[i].facts.get() : nullptr;
 }
 
 // Whether the folder's information file describes the entry.
