@@ -1,8 +1,8 @@
 // The classic style's blocks and default templates.
 #include "engine/styles/classic/classic_style.h"
 
-#include "engine/plan/folder_info.h"
 #include "common/html_text.h"
+#include "engine/plan/folder_info.h"
 #include "engine/styles/page_text.h"
 
 namespace orvanta {
@@ -80,8 +80,8 @@ std::string SidebarPictureHtml(const PageInput& in) {
   const std::string& name = in.folder.sidebar_picture_name;
   const std::string& caption = in.folder.sidebar_picture_caption;
   const std::string alt = in.made.sidebar_exists ? caption : name;
-  std::string html = "<img src=\"" + UrlEncodeRelativePath(name) +
-                     "\" alt=\"" + HtmlEscape(alt) + "\">";
+  std::string html = "<img src=\"" + UrlEncodeRelativePath(name) + "\" alt=\"" +
+                     HtmlEscape(alt) + "\">";
   if (!caption.empty()) html += "<BR>" + std::string(kCrLf) + caption;
   return html;
 }
@@ -117,7 +117,8 @@ void SubfolderNavigation(const PageInput& in, std::vector<std::string>* out) {
                    sub.caption + "</a><BR>");
   }
   out->push_back("</P>");
-  if (has_sidebar) out->push_back("</td>" + std::string(kCrLf) + "</tr></table>");
+  if (has_sidebar)
+    out->push_back("</td>" + std::string(kCrLf) + "</tr></table>");
 }
 
 void DirectoryHeader(const PageInput& in, std::vector<std::string>* out) {
@@ -142,11 +143,12 @@ void PictureSource(const PageInput& in, int i, std::vector<std::string>* out) {
   const std::string href = UrlEncodeName(entry.name);
   const std::string link = "<a href=\"" + href + "\">";
   if (entry.movie) {
-    out->push_back(link + (made.thumbnail.empty()
-                               ? HtmlEscape(entry.name)
-                               : "<IMG SRC=\"" + UrlEncodeName(made.thumbnail) +
-                                     "\">") +
-                   "</a>");
+    out->push_back(
+        link +
+        (made.thumbnail.empty()
+             ? HtmlEscape(entry.name)
+             : "<IMG SRC=\"" + UrlEncodeName(made.thumbnail) + "\">") +
+        "</a>");
     return;
   }
   if (const auto& copy = made.copy_size) {
@@ -164,7 +166,8 @@ void PictureSource(const PageInput& in, int i, std::vector<std::string>* out) {
                       size->height > in.options.mid_size_maximum_height;
   if (in.options.include_mid_size_picture && larger) {
     out->push_back(link + img + " HEIGHT=" +
-                   std::to_string(in.options.mid_size_maximum_height) + "></a>");
+                   std::to_string(in.options.mid_size_maximum_height) +
+                   "></a>");
     return;
   }
   out->push_back(img + ">");
