@@ -389,12 +389,11 @@ const Case kCases[] = {
     {"FolderInformationFiles",
      {{"DirInfo.txt",
        "[Directory Information]\r\nDirectoryTitle=First\r\n"
-       "DIRECTORYTITLE=June <i>2003</i>\r\n"
+       "DIRECTORYTITLE=June <i>2003</i>\r\nno equals sign\r\n"
        "DirectoryDescription=Family trip=fun\r\n"
        "SidebarPictureName=Sun set.jpg\r\n"
        "SidebarPictureCaption=Sunset \"over\" the ocean\r\n"
-       "oceansideview.JPG=Surf\r\nOceanSideView.jpg=Second entry loses\r\n"
-       "no equals sign\n"},
+       "oceansideview.JPG=Surf\r\nOceanSideView.jpg=Second entry loses\r\n"},
       {"OceanSideView.jpg", "#40x30"}, {"Sun set.jpg", "#40x30"},
       {"Other <1>.jpeg", "#40x30"},
       {"Sub/DirInfo.txt", "DirectoryTitle=One\nDirectoryTitle=Two\n"},

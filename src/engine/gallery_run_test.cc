@@ -64,13 +64,16 @@ TEST_F(GalleryRunTest, GalleryThatCannotBeWrittenEndsTheRunAtItsFirstFile) {
   }
 }
 
-// Files gone between the plan and their thumbnails are asked about, as
-// other failures are; the answers let the run go on.
-TEST_F(GalleryRunTest, FilesVanishingAfterThePlanAreAskedAboutAndTheRunGoesOn) {
+// Files gone between the plan and their thumbnails, or never readable, are
+// asked about, as other failures are (a page asks whether to abort); the
+// answers let the run go on.
+TEST_F(GalleryRunTest, FilesThatCannotBeReadAreAskedAboutAndTheRunGoesOn) {
   settings.thumbnail_workers = 1;
   AddPicture("/g/a.jpg");
   AddPicture("/g/b.jpg");
+  AddPicture("/g/locked.jpg");
   AddPicture("/g/sub/c.jpg");
+  fs.FailOn(Op::kRead, "locked.jpg", EACCES);
   int reads = 0;
   fs.before = [&](Op op, const std::string& path) {
     if (op == Op::kRead && path == "/g/a.jpg" && ++reads == 2) {
@@ -78,12 +81,18 @@ TEST_F(GalleryRunTest, FilesVanishingAfterThePlanAreAskedAboutAndTheRunGoesOn) {
       fs.RemoveFile("/g/sub/c.jpg");
     }
   };
-  ui.answers = {Answer::kYes, Answer::kYes};
+  // The subfolder comes before the pictures' pages on the default index.
+  ui.answers = {Answer::kYes, Answer::kYes, Answer::kYes, Answer::kNo};
   EXPECT_EQ(Run(), RunOutcome::kCompleted);
-  EXPECT_EQ(CountOccurrences(ui.Transcript(), "the file cannot be read"), 2);
-  EXPECT_THAT(ui.Transcript(), HasSubstr("Processed 3 image files in 2 "
-                                         "folders."));
+  const std::string transcript = ui.Transcript();
+  EXPECT_EQ(CountOccurrences(transcript, "the file cannot be read"), 4);
+  EXPECT_THAT(transcript, HasSubstr("Error creating the html file "
+                                    "/g/locked.html.  Abort processing?\r\n"
+                                    "the file cannot be read (Permission "
+                                    "denied)"));
+  EXPECT_THAT(transcript, HasSubstr("Processed 4 image files in 2 folders."));
   EXPECT_TRUE(fs.Has("/g/t_a.jpg"));
+  EXPECT_TRUE(fs.Has("/g/locked.html"));
   EXPECT_TRUE(fs.Has("/g/sub/index.html"));
 }
 
