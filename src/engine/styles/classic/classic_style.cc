@@ -3,6 +3,7 @@
 
 #include "common/html_text.h"
 #include "engine/plan/folder_info.h"
+#include "engine/plan/output_names.h"
 #include "engine/styles/page_text.h"
 
 namespace orvanta {
@@ -161,9 +162,7 @@ void PictureSource(const PageInput& in, int i, std::vector<std::string>* out) {
   // Shown at mid size when larger than the bounds; when the size is
   // unknown, the option alone decides.
   const auto& size = entry.size;
-  const bool larger = !size ||
-                      size->width > in.options.mid_size_maximum_width ||
-                      size->height > in.options.mid_size_maximum_height;
+  const bool larger = !size || LargerThanCopyBounds(in.options, *size);
   if (in.options.include_mid_size_picture && larger) {
     out->push_back(link + img + " HEIGHT=" +
                    std::to_string(in.options.mid_size_maximum_height) +
