@@ -65,6 +65,11 @@ std::string Refusal(const OptionRow& row, std::string* text) {
   if (row.rule == kFilePrefix && !IsSafeFilePrefix(*text)) {
     return " cannot hold /, \\, .. or a NUL character";
   }
+  if (row.rule == kStyleName &&
+      text->find_first_not_of("abcdefghijklmnopqrstuvwxyz") !=
+          std::string::npos) {
+    return " takes a style's name in lower-case letters";
+  }
   return "";
 }
 
@@ -115,6 +120,7 @@ std::span<const OptionRow> OptionTable() {
       Switch("CreateMidSizeFiles", &C::create_mid_size_files, false),
       TextRow(kFilePrefix, "MidSizeFilePrefix", &C::mid_size_file_prefix, "m_"),
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
+      TextRow(kStyleName, "PageStyle", &C::page_style, ""),
   };
   return kRows;
 }

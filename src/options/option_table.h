@@ -29,6 +29,7 @@ enum class OptionRule {
   kTrueFalse,      // a check box: 0, 1 or 2 (grey); True or False in the file
   kNumber,         // a number box: a whole number minimum..maximum
   kListIndex,      // an entry of a list: 0..maximum (-1, none, in the file)
+  kStyleName,      // a page style's name in lower case, or ""
 };
 
 struct OptionRow {
