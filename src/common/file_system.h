@@ -7,7 +7,8 @@
 // on cue. Every write replaces a file whole or not at all.
 //
 // Threads: the thumbnail workers and the metadata readers call Status,
-// FileExists, ReadFile, WriteFile, MakeTemporaryFile and RemoveFile on one
+// FileExists, ReadFile, WriteFile, WriteFileMadeBy, MakeTemporaryFile and
+// RemoveFile on one
 // FileSystem from several threads at once (on different files), so every
 // implementation must allow those concurrently; the rest is called from
 // the run's thread only. A TextReader or TextWriter belongs to one thread.
@@ -19,6 +20,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -107,6 +109,13 @@ class FileSystem {
       const std::string& path) = 0;
   // Creates or replaces the file at `path` with `bytes`.
   virtual void WriteFile(const std::string& path, std::string_view bytes) = 0;
+  // Creates or replaces the file at `path` with what `make` (another
+  // program) writes into the file at the path it is given: a new, empty,
+  // hidden file beside `path`. When `make` throws, that file is removed
+  // and `path` stays as it was.
+  virtual void WriteFileMadeBy(
+      const std::string& path,
+      const std::function<void(const std::string& made)>& make) = 0;
   // Copies a file, replacing `to`; a file is never copied onto itself.
   virtual void CopyFile(const std::string& from, const std::string& to) = 0;
   // Removes a file; a missing file is not an error.
@@ -141,6 +150,9 @@ class PosixFileSystem : public FileSystem {
                        bool* whole) override;
   std::unique_ptr<TextWriter> CreateTextFile(const std::string& path) override;
   void WriteFile(const std::string& path, std::string_view bytes) override;
+  void WriteFileMadeBy(
+      const std::string& path,
+      const std::function<void(const std::string& made)>& make) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
   void MakeFolders(const std::string& path) override;

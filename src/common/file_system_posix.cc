@@ -232,6 +232,13 @@ void PosixFileSystem::WriteFile(const std::string& path,
   file.Commit(bytes);
 }
 
+void PosixFileSystem::WriteFileMadeBy(
+    const std::string& path,
+    const std::function<void(const std::string& made)>& make) {
+  ReplacementFile file(path);
+  file.CommitMade(make);
+}
+
 // Through a replacement: a failed copy leaves the target as it was, and a
 // link at the target is replaced, never written through.
 void PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {

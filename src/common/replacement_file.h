@@ -41,10 +41,19 @@ class ReplacementFile {
   // As Commit, with the contents written by `fill` into the descriptor of
   // the new file; `fill` returns 0 or an errno value.
   void CommitWith(const std::function<int(int fd)>& fill);
+  // As Commit, with the contents written by `make` (another program) into
+  // the new file at the path it is given, a hidden file beside the target.
+  // When `make` throws, that file is removed and the target is unchanged.
+  void CommitMade(const std::function<void(const std::string& path)>& make);
   // Leaves the target as it was (a new file is not made).
   void Abandon();
 
  private:
+  // Makes the temporary file (open as fd_); then puts it in the target's
+  // place unless `error`, and throws Error when that or `error` failed.
+  void MakeTemporary();
+  void Finish(int error);
+
   std::string target_;     // the path to replace; never resolved
   std::string temporary_;  // while a temporary file exists
   int fd_ = -1;            // the temporary file while it is written

@@ -111,6 +111,18 @@ void ReplacementFile::Commit(std::string_view bytes) {
 
 // The rename replaces whatever name is at the target, a link included.
 void ReplacementFile::CommitWith(const std::function<int(int fd)>& fill) {
+  MakeTemporary();
+  Finish(fill(fd_));
+}
+
+void ReplacementFile::CommitMade(
+    const std::function<void(const std::string& path)>& make) {
+  MakeTemporary();
+  make(temporary_);  // a throw leaves it to the destructor's Abandon()
+  Finish(0);
+}
+
+void ReplacementFile::MakeTemporary() {
   if (finished_) throw Error("File already closed");
   finished_ = true;
   const size_t slash = target_.rfind('/');
@@ -123,7 +135,9 @@ void ReplacementFile::CommitWith(const std::function<int(int fd)>& fill) {
     temporary_.clear();
     throw SystemError(error);
   }
-  int error = fill(fd_);
+}
+
+void ReplacementFile::Finish(int error) {
   if (error == 0 && ::fchmod(fd_, mode_) != 0) error = errno;
   if (::close(fd_) != 0 && error == 0) error = errno;
   fd_ = -1;

@@ -9,30 +9,12 @@
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
+#include "imagetools/ffmpeg_input.h"
 #include "imagetools/picture_files.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {
 namespace {
-
-constexpr char kFfmpeg[] = "ffmpeg";
-
-// The containers cameras and phones write (QuickTime/MP4/3GP, AVI,
-// Matroska/WebM, MPEG program and transport streams as in AVCHD, raw MPEG
-// video, FLV, ASF/WMV, Ogg, DV, MXF), by ffmpeg's demuxer names. Others,
-// above all playlists (hls, concat) that make ffmpeg open further files,
-// are refused. The clip itself is read through the file protocol only.
-constexpr char kMovieFormats[] =
-    "mov,avi,matroska,webm,mpeg,mpegts,mpegvideo,flv,asf,ogg,dv,mxf";
-
-// The options before "-i" that keep ffmpeg to the clip itself.
-std::vector<std::string> InputLimits() {
-  return {"-protocol_whitelist", "file", "-format_whitelist", kMovieFormats};
-}
-
-// ffmpeg takes a name holding a colon for a protocol ("a:b.mp4") and one
-// starting with "-" for an option; "file:" makes it a plain file name.
-std::string FileUrl(const std::string& path) { return "file:" + path; }
 
 // The clip's length in seconds from ffmpeg's description of it
 // ("Duration: 00:01:02.50"); 0 when it gives none ("N/A").
@@ -48,17 +30,8 @@ double DurationOf(const std::string& description) {
   return hours * 3600.0 + minutes * 60.0 + seconds;
 }
 
-// The last line of ffmpeg's output that says something.
-std::string LastLine(const std::string& output) {
-  size_t end = output.find_last_not_of(" \r\n");
-  if (end == std::string::npos) return "";
-  const size_t start = output.find_last_of("\r\n", end);
-  return output.substr(start == std::string::npos ? 0 : start + 1,
-                       end - (start == std::string::npos ? 0 : start + 1) + 1);
-}
-
 // The demuxer ffmpeg found for a file it refused to read because its
-// format is not one of kMovieFormats ("[hls @ 0x55d0] Format not on
+// format is not one of the movie formats ("[hls @ 0x55d0] Format not on
 // whitelist 'mov,...'"); empty for other failures.
 std::string RefusedFormat(const std::string& ffmpeg_output) {
   const size_t refused = ffmpeg_output.find("] Format not on whitelist");
@@ -80,9 +53,7 @@ Error Unreadable(const std::string& ffmpeg_output, const std::string& movie) {
             format + "\"); no frame was taken from it",
         ErrorKind::kImageData);
   }
-  std::string why = LastLine(ffmpeg_output);
-  const std::string name = FileUrl(movie) + ": ";
-  if (why.starts_with(name)) why.erase(0, name.size());
+  const std::string why = LastLine(ffmpeg_output, movie);
   return Error("the file is not a movie that can be read" +
                    (why.empty() ? "" : " (" + why + ")"),
                ErrorKind::kImageData);

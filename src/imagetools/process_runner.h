@@ -5,14 +5,16 @@
 #define ORVANTA_IMAGETOOLS_PROCESS_RUNNER_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvanta {
 
 // How a program run by RunProgram went.
 struct ProgramRun {
-  enum class Outcome { kEnded, kNotStarted, kTimedOut };
+  enum class Outcome { kEnded, kNotStarted, kTimedOut, kStopped };
   Outcome outcome = Outcome::kNotStarted;
   int start_error = 0;   // kNotStarted: the system's reason (ENOENT...)
   int exit_status = -1;  // kEnded: the exit status, -1 when killed by a signal
@@ -29,6 +31,22 @@ struct ProgramRun {
 // from several threads at once.
 ProgramRun RunProgram(const std::vector<std::string>& args,
                       int32_t limit_seconds);
+
+// How a long run is watched (a movie's web copy).
+struct ProgramWatch {
+  // Called on the calling thread with each piece of the program's output
+  // as it comes, and at least every 100 ms (with none); when it returns
+  // false the program is killed at once with its process group (SIGKILL)
+  // and the run is kStopped.
+  std::function<bool(std::string_view output)> on_output;
+  int niceness = 0;  // added to the program's niceness: it yields the cores
+};
+ProgramRun RunProgram(const std::vector<std::string>& args,
+                      int32_t limit_seconds, const ProgramWatch& watch);
+
+// Kills every program RunProgram runs at this moment, with its process
+// group. Async-signal-safe: for a handler that ends the process at once.
+void KillRunningPrograms();
 
 }  // namespace orvanta
 

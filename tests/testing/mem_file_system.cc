@@ -187,6 +187,23 @@ void MemFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
   Store(path, bytes);
 }
 
+// The file made beside the target, then moved into its place.
+void MemFileSystem::WriteFileMadeBy(
+    const std::string& path,
+    const std::function<void(const std::string& made)>& make) {
+  Check(Op::kWrite, path, true);
+  const std::string made = path + ".made";
+  Store(made, "");
+  try {
+    make(made);
+  } catch (...) {
+    RemoveFile(made);
+    throw;
+  }
+  Store(path, Contents(made));
+  RemoveFile(made);
+}
+
 void MemFileSystem::CopyFile(const std::string& from, const std::string& to) {
   Check(Op::kCopy, to);
   std::lock_guard<std::recursive_mutex> lock(mutex_);

@@ -53,6 +53,9 @@ class MemFileSystem : public FileSystem {
                        bool* whole) override;
   std::unique_ptr<TextWriter> CreateTextFile(const std::string& path) override;
   void WriteFile(const std::string& path, std::string_view bytes) override;
+  void WriteFileMadeBy(
+      const std::string& path,
+      const std::function<void(const std::string& made)>& make) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
   void MakeFolders(const std::string& path) override;
