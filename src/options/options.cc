@@ -100,6 +100,7 @@ void CaptureOptions(const OptionControls& controls,
       options->include_mid_size_picture &&
       CheckboxToBoolean(controls.create_mid_size_files);
   options->mid_size_file_prefix = controls.mid_size_file_prefix;
+  options->create_web_videos = CheckboxToBoolean(controls.create_web_videos);
   options->sort_by_date_taken = CheckboxToBoolean(controls.sort_by_date_taken);
 
   MidSizeLimits limits =

@@ -57,6 +57,7 @@ struct OptionControls {
   // The page style chosen by its name (cboPageStyle); "" for the one the
   // index template belongs to.
   std::string page_style;
+  int create_web_videos;
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -84,6 +85,9 @@ struct GalleryOptions {
   // Only with include_mid_size_picture.
   bool create_mid_size_files = false;
   std::string mid_size_file_prefix;
+  // Movies that browsers cannot play get a web copy (H.264 and AAC in MP4,
+  // by ffmpeg) named mid_size_file_prefix + their own name + ".mp4".
+  bool create_web_videos = false;
   // Pictures and movies of a folder in the order they were taken (a file
   // without a date taken by its modification time), not by name.
   bool sort_by_date_taken = false;

@@ -108,6 +108,7 @@ class FrmOrvanta : public QMainWindow {
   QLineEdit* txt_movie_file_thumbnail_extension_ = nullptr;
   OptionCheckBox* chk_use_irfanview_ = nullptr;
   OptionCheckBox* chk_create_movie_thumbnails_ = nullptr;
+  OptionCheckBox* chk_create_web_videos_ = nullptr;
   QGroupBox* fra_image_file_options_ = nullptr;
   OptionCheckBox* chk_include_picture_files_ = nullptr;
   QLineEdit* txt_picture_file_extensions_ = nullptr;

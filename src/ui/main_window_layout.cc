@@ -206,7 +206,7 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
 
   auto* output = fra_options_ =
       Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
-            4200, 5100, 4335, 1635);
+            4200, 5100, 4335, 1695);
   chk_include_javascript_nav_functions_ =
       Place(CheckBox(output, "Include &Keyboard Navigation (via JavaScript)",
                      "IncludeKeyboardNavigation"),
@@ -221,7 +221,14 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
             6840, 5820, 1455, 315);
   chk_create_mid_size_files_ = Place(
       CheckBox(output, "Make mid-size picture &files", "CreateMidSizeFiles"),
-      "chkCreateMidSizeFiles", 4320, 6240, 4095, 375);
+      "chkCreateMidSizeFiles", 4320, 6150, 4095, 300);
+  chk_create_web_videos_ = Place(
+      CheckBox(output, "Make web copies of movies (ffmpeg)", "CreateWebVideos"),
+      "chkCreateWebVideos", 4320, 6450, 4095, 300);
+  chk_create_web_videos_->setToolTip(QStringLiteral(
+      "An MP4 copy (H.264 and AAC, fitted to the target screen size) of "
+      "every movie that browsers cannot play, such as a phone's HEVC or a "
+      "camera's AVI; made with ffmpeg"));
   chk_create_mid_size_files_->setToolTip(QStringLiteral(
       "A web-size JPEG copy of every larger picture, and of pictures "
       "browsers cannot show (HEIC, TIFF...), made with the thumbnails"));
@@ -280,6 +287,7 @@ void FrmOrvanta::SetTabOrder() {
                       txt_movie_file_extensions_,
                       chk_use_irfanview_,
                       chk_create_movie_thumbnails_,
+                      chk_create_web_videos_,
                       txt_irfanview_path_};
   for (size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(order[i], order[i + 1]);
