@@ -17,6 +17,7 @@
 #include "common/version.h"
 #include "engine/gallery_run.h"
 #include "engine/styles/page_style.h"
+#include "imagetools/process_runner.h"
 #include "options/options_file.h"
 #include "options/settings_folder.h"
 
@@ -31,9 +32,11 @@ constexpr int kExitAbandoned = 3;
 // The interface the Ctrl+C handler asks to abort.
 ConsoleUi* interrupted_ui = nullptr;
 
-// First Ctrl+C: ask the run to wind down. Second: end at once.
+// First Ctrl+C: ask the run to wind down (ffmpeg is stopped at once).
+// Second: end at once, and ffmpeg with it.
 void OnInterrupt(int) {
   if (interrupted_ui->RequestAbort()) {
+    KillRunningPrograms();
     static const char kMessage[] = "\nInterrupted.\n";
     ssize_t ignored = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
     (void)ignored;

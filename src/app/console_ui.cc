@@ -131,6 +131,12 @@ void ConsoleUi::UpdateCurrentTask(const std::string& task) {
 
 void ConsoleUi::UpdateCurrentSubTask(const std::string&) { Draw(false); }
 
+void ConsoleUi::ShowFileProgress(const std::string& file, double done) {
+  file_ = file;
+  file_done_ = done;
+  Draw(file.empty());
+}
+
 void ConsoleUi::HideForm(bool clear_abort) {
   if (clear_abort) ClearAbortRequest();
   ClearLine();
@@ -145,8 +151,8 @@ void ConsoleUi::ShowReport(const std::string& text) {
 }
 
 // One line: the bar, the share done, the times and the task's last line
-// (the folder being worked on), the task cut in the middle to fit the
-// terminal. A
+// (the folder being worked on), or a file long at work with its own share
+// done, cut in the middle to fit the terminal. A
 // remaining time is shown once the estimate is steady: a twentieth of the
 // work done and two seconds gone.
 void ConsoleUi::Draw(bool force) {
@@ -169,16 +175,22 @@ void ConsoleUi::Draw(bool force) {
   if (size_t newline = task.rfind('\n'); newline != std::string::npos) {
     task.erase(0, newline + 1);
   }
+  std::string share;
+  if (!file_.empty()) {
+    task = file_;
+    share = ": " + std::to_string(static_cast<int>(file_done_ * 100)) + "%";
+  }
   // The task gets the room the rest leaves, cut in the middle.
   const size_t room = static_cast<size_t>(std::max(columns_() - 1, 20));
-  const size_t left = room > line.size() + 2 ? room - line.size() - 2 : 0;
+  const size_t used = line.size() + 2 + share.size();
+  const size_t left = room > used ? room - used : 0;
   if (task.size() > left) {
     const size_t keep = left > 3 ? left - 3 : 0;
     task = keep == 0 ? ""
                      : task.substr(0, keep / 2) + "..." +
                            task.substr(task.size() - (keep - keep / 2));
   }
-  if (!task.empty()) line += "  " + task;
+  if (!task.empty()) line += "  " + task + share;
   if (line.size() > room) line.resize(room);
   err_ << "\r" << line << "\x1b[K" << std::flush;
   line_drawn_ = true;

@@ -36,6 +36,7 @@ class ConsoleUi : public UserInterface {
                                 bool fractionally_increase_overall) override;
   void UpdateCurrentTask(const std::string& task) override;
   void UpdateCurrentSubTask(const std::string& subtask) override;
+  void ShowFileProgress(const std::string& file, double done) override;
   void HideForm(bool reset_abort) override;
   void ShowReport(const std::string& text) override;
   void SetBusy(bool) override {}
@@ -54,6 +55,8 @@ class ConsoleUi : public UserInterface {
   bool visible_ = false;
   bool line_drawn_ = false;
   std::string task_;
+  std::string file_;  // a file long at work, shown instead of the task
+  double file_done_ = 0;
   double minimum_ = 0;
   double maximum_ = 1;
   double value_ = 0;  // the most done so far: the bar never goes back

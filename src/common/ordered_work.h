@@ -10,6 +10,7 @@
 #ifndef ORVANTA_COMMON_ORDERED_WORK_H_
 #define ORVANTA_COMMON_ORDERED_WORK_H_
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -26,16 +27,18 @@ namespace orvanta {
 template <typename Result>
 class OrderedWork {
  public:
-  // `workers` <= 1 runs every item on the calling thread inside Take().
-  // Items from `limit` on wait for OpenUpTo(); each worker may run
-  // `ahead` items ahead of the consumer.
+  // `workers` <= 1 runs every item on the calling thread inside Take(),
+  // unless `background`: then one worker thread runs them. Items from
+  // `limit` on wait for OpenUpTo(); each worker may run `ahead` items ahead
+  // of the consumer.
   OrderedWork(int count, int workers, std::function<Result(int)> work,
-              int limit = -1, int ahead = 2)
+              int limit = -1, int ahead = 2, bool background = false)
       : count_(count),
         work_(std::move(work)),
         slots_(count),
         limit_(limit < 0 ? count : limit) {
-    if (workers <= 1 || count <= 1) return;
+    if (count < 1 || (!background && (workers <= 1 || count <= 1))) return;
+    workers = std::max(workers, 1);
     window_ = workers * ahead;
     for (int w = 0; w < workers && w < count; ++w) {
       threads_.emplace_back([this] { WorkerLoop(); });

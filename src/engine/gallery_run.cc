@@ -149,6 +149,11 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
   PlanReading reading;
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
   reading.facts = reading.show_facts || ctx.options.sort_by_date_taken;
+  reading.video_sizes =
+      ctx.options.create_web_videos &&
+      EitherTemplate(ctx, [](const std::vector<std::string>& lines) {
+        return TemplateHolds(lines, "pictureview");
+      });
   reading.workers = WorkerCount(ctx.settings);
   try {
     reading.subfolders = ctx.options.recurse_subdirectories &&
@@ -205,7 +210,9 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
     ctx.ui.SetBusy(false);
     return RunOutcome::kCancelled;
   }
-  ctx.ui.InitializeForm("Creating photo gallery", 0, plan->file_count + 1, true,
+  if (plan->no_ffprobe) ListNoFfmpegForWebVideos(ctx);
+  ctx.ui.InitializeForm("Creating photo gallery", 0,
+                        plan->file_count + 1 + plan->web_video_units, true,
                         true, true);
   {
     PictureWork work(ctx, *plan, *tool);

@@ -37,6 +37,10 @@ struct RunState {
   bool thumbnails_switched_off = false;
   // Set once ffmpeg could not be started: no more movie thumbnails.
   bool no_ffmpeg = false;
+  // The same for web copies of movies (listed once).
+  bool no_ffmpeg_for_web_videos = false;
+  // What the web copies made so far weigh on the progress bar.
+  int32_t web_video_units_done = 0;
 };
 
 // The number of picture workers: as the settings say, else one per core.

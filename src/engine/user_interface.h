@@ -35,6 +35,9 @@ class UserInterface : public Prompter {
                                         bool fractionally_increase_overall) = 0;
   virtual void UpdateCurrentTask(const std::string& task) = 0;
   virtual void UpdateCurrentSubTask(const std::string& subtask) = 0;
+  // Long work on one file (a movie's web copy): its name and the share of
+  // it done (0 to 1), shown again as it goes on; "" when it is over.
+  virtual void ShowFileProgress(const std::string& file, double done) = 0;
   // Hides the display; with `clear_abort` the abort request is cleared.
   virtual void HideForm(bool clear_abort) = 0;
 

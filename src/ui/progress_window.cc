@@ -202,6 +202,19 @@ void FrmProgress::UpdateCurrentSubTask(const std::string& new_sub_task) {
   Yield();
 }
 
+void FrmProgress::ShowFileProgress(const std::string& file, double done) {
+  if (winding_down_) return;
+  const int percent = static_cast<int>(done * 100);
+  lbl_current_sub_task_->setText(
+      file.empty() ? QString()
+                   : QStringLiteral("Making a web copy of the movie\n%1 (%2 %)")
+                         .arg(QString::fromStdString(file))
+                         .arg(percent));
+  DrawFill(pbar_sub_progress_, pbar_sub_progress_box_, file.empty() ? 0 : done);
+  WaitWhilePaused();
+  Yield();
+}
+
 void FrmProgress::ClickPause() {
   if (model_.ClickPause()) {
     ShowButtonCaption();

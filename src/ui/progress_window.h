@@ -66,6 +66,8 @@ class FrmProgress : public QWidget, public UserInterface {
                                 bool fractionally_increase_overall) override;
   void UpdateCurrentTask(const std::string& new_task) override;
   void UpdateCurrentSubTask(const std::string& new_sub_task) override;
+  // The file as the sub-task, its share done on the sub-task bar.
+  void ShowFileProgress(const std::string& file, double done) override;
   // Hides the window (the abort request cleared when asked), restores the
   // pointer and ends the task.
   void HideForm(bool clear_abort) override;

@@ -27,6 +27,7 @@ class RecordingUi : public UserInterface {
   void UpdateSubtaskProgressBar(double, bool) override {}
   void UpdateCurrentTask(const std::string&) override {}
   void UpdateCurrentSubTask(const std::string&) override {}
+  void ShowFileProgress(const std::string&, double) override {}
   void HideForm(bool clear_abort) override {
     if (clear_abort) ClearAbortRequest();
   }

@@ -22,7 +22,9 @@ void ReportFolderStart(RunContext& ctx, const std::string& folder_path) {
   ++ctx.state.folders_processed;
   ctx.ui.UpdateCurrentTask("Creating photo gallery" + std::string(kCrLf) +
                            ShortenPath(folder_path, 45));
-  ctx.ui.UpdateProgressBar(ctx.state.image_files_processed - 1, false);
+  ctx.ui.UpdateProgressBar(
+      ctx.state.image_files_processed - 1 + ctx.state.web_video_units_done,
+      false);
   ctx.ui.InitializeSubtask("Processing", 0, 2);
 }
 
@@ -163,6 +165,12 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     if (!thumbnail.empty()) {
       out.thumbnail = thumbnail.substr(folder.folder_path.size());
       if (sizes_shown_) out.thumbnail_size = SizeOf(tool_, thumbnail);
+    }
+    // A movie's web copy, when there is one that is ours.
+    const WebVideoPlan* web = entry.web.get();
+    if (web != nullptr && !web->name.empty() && !web->kept &&
+        ctx_.fs.FileExists(folder.folder_path + web->name)) {
+      out.web_video = web->name;
     }
     const std::string copy = folder.folder_path + entry.copy;
     if (entry.copy.empty() || !ctx_.fs.FileExists(copy)) continue;

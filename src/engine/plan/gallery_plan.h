@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "imagetools/clip_probe.h"
 #include "imagetools/image_tool.h"
 #include "imagetools/picture_metadata.h"
 
@@ -25,6 +26,24 @@ namespace orvanta {
 struct PictureFacts {
   PictureMetadata metadata;
   int64_t modified_ns = 0;
+};
+
+// A movie's web copy (with web copies of movies on).
+struct WebVideoPlan {
+  // The web copy the run makes or finds ("m_clip.mp4"); "" for none (the
+  // clip plays as it is, or none is made).
+  std::string name;
+  bool make = false;              // the run makes it
+  std::optional<ClipFacts> clip;  // what ffprobe told of the clip, if asked
+  // ffprobe could not read the clip: listed where the copy would be made.
+  std::optional<Error> unreadable;
+  // A larger video found at the copy's place is somebody's: kept, listed.
+  std::optional<PixelSize> kept;
+  // The video the page plays (the copy, or the clip when it plays as it
+  // is): its size when known, and the clip's type when it plays.
+  std::optional<PixelSize> size;
+  std::string played_type;  // "video/mp4", "video/webm"; "" for the copy
+  int32_t units = 0;        // its weight on the progress bar when made
 };
 
 // One listed picture or movie of a folder.
@@ -44,8 +63,9 @@ struct EntryPlan {
   // The file could not be read at all when its size was read (not a
   // picture's own trouble): its page asks about it.
   std::unique_ptr<Error> unreadable;
-  bool make_thumbnail = false;  // the run makes its thumbnail
-  bool make_copy = false;       // the run makes its web-size copy
+  bool make_thumbnail = false;        // the run makes its thumbnail
+  bool make_copy = false;             // the run makes its web-size copy
+  std::unique_ptr<WebVideoPlan> web;  // a movie's web copy, when planned
 };
 
 // A line of a folder information file naming a picture.
@@ -90,18 +110,20 @@ struct FolderPlan {
   std::string listing_error;
   // Temporary files a killed run left here, for the builder to remove.
   std::vector<std::string> leftovers;
-  // The picture work of this folder's entries, and of its whole subtree,
-  // as ranges of GalleryPlan::work.
+  // The picture work of this folder's entries (its web copies of movies
+  // last), and of its whole subtree, as ranges of GalleryPlan::work.
   int work_begin = 0;
   int work_end = 0;
   int subtree_work_end = 0;
 };
 
 // One item of picture work: a file of a folder that gets a thumbnail or a
-// web-size copy (or both, from one decode).
+// web-size copy (or both, from one decode), or a movie's web copy (made
+// one at a time, apart from the pictures).
 struct WorkItem {
   int folder = 0;
   int entry = 0;
+  bool web_video = false;
 };
 
 struct GalleryPlan {
@@ -110,6 +132,10 @@ struct GalleryPlan {
   int32_t file_count = 0;           // listed files in all folders
   bool read_facts = false;          // what pictures say of themselves was read
   bool show_facts = false;          // and the pages show it
+  // What the web copies of movies to make weigh on the progress bar, in
+  // listed files (a file counts 1).
+  int32_t web_video_units = 0;
+  bool no_ffprobe = false;  // web copies were asked for; ffprobe is missing
 };
 
 }  // namespace orvanta

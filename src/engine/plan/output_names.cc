@@ -40,6 +40,11 @@ std::string MidSizeCopyName(const GalleryOptions& options,
   return options.mid_size_file_prefix + OwnName(folder, name) + ".jpg";
 }
 
+std::string WebVideoName(const GalleryOptions& options,
+                         const FolderPlan& folder, const std::string& movie) {
+  return options.mid_size_file_prefix + OwnName(folder, movie) + ".mp4";
+}
+
 bool BrowsersShowFile(const std::string& name) {
   const std::string extension = ToLowerAscii(ExtensionOf(name));
   for (const char* shown :
@@ -50,8 +55,10 @@ bool BrowsersShowFile(const std::string& name) {
 }
 
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name) {
-  return options.create_mid_size_files &&
-         StartsWithIgnoreCase(name, options.mid_size_file_prefix);
+  if (!StartsWithIgnoreCase(name, options.mid_size_file_prefix)) return false;
+  return options.create_mid_size_files ||
+         (options.create_web_videos &&
+          ToLowerAscii(ExtensionOf(name)) == "mp4");
 }
 
 bool LargerThanCopyBounds(const GalleryOptions& options,

@@ -31,10 +31,14 @@ std::string PictureThumbnailName(const GalleryOptions& options,
 // A picture's web-size copy: the copy prefix, its own name and ".jpg".
 std::string MidSizeCopyName(const GalleryOptions& options,
                             const FolderPlan& folder, const std::string& name);
+// A movie's web copy: the copy prefix, its own name and ".mp4".
+std::string WebVideoName(const GalleryOptions& options,
+                         const FolderPlan& folder, const std::string& movie);
 // Whether browsers show files of this name's type (JPEG, PNG, GIF, WebP,
 // BMP).
 bool BrowsersShowFile(const std::string& name);
-// Whether `name` is taken for a web-size copy (never listed as a picture).
+// Whether `name` is taken for a web-size copy (never listed as a picture)
+// or a web copy of a movie (never listed as a movie).
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name);
 // Whether a picture of this size is larger than the copies' bounds.
 bool LargerThanCopyBounds(const GalleryOptions& options, const PixelSize& size);

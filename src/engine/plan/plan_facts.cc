@@ -2,10 +2,12 @@
 #include "engine/plan/plan_facts.h"
 
 #include <algorithm>
+#include <atomic>
 #include <ctime>
 
 #include "common/ordered_work.h"
 #include "engine/plan/output_names.h"
+#include "engine/plan/plan_web_videos.h"
 
 namespace orvanta {
 namespace {
@@ -114,18 +116,29 @@ void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
     for (EntryPlan& entry : folder.entries) all.emplace_back(&folder, &entry);
   }
   FileSystem& fs = ctx.fs;
+  std::atomic<bool> no_ffprobe{false};
+  const WebVideoPlanning web{fs,
+                             ctx.options,
+                             ctx.settings.controls.create_thumbnails_index,
+                             ctx.settings.converter_time_limit_seconds,
+                             reading.video_sizes,
+                             no_ffprobe};
   ParallelFor(
       static_cast<int>(all.size()), reading.workers,
       [&](int i) {
+        auto [folder, entry] = all[i];
         try {
-          ReadOne(fs, tool, reading.facts,
-                  all[i].first->folder_path + all[i].second->name,
-                  all[i].second);
+          ReadOne(fs, tool, reading.facts, folder->folder_path + entry->name,
+                  entry);
+          if (entry->movie && ctx.options.create_web_videos) {
+            PlanWebVideo(web, *folder, entry);
+          }
         } catch (...) {
           // Nothing known of it (memory ran out): the pages manage.
         }
       },
       [&] { ctx.ui.KeepAlive(); });
+  plan->no_ffprobe = no_ffprobe;
   if (!ctx.options.sort_by_date_taken) return;
   for (FolderPlan& folder : plan->folders) OrderByDateTaken(&folder.entries);
 }
@@ -144,6 +157,13 @@ void PlanPictureWork(RunContext& ctx, GalleryPlan* plan) {
       if (entry.make_thumbnail || entry.make_copy) {
         plan->work.push_back({static_cast<int>(f), static_cast<int>(e)});
       }
+    }
+    // The web copies of movies last: the pictures are made meanwhile.
+    for (size_t e = 0; e < folder.entries.size(); ++e) {
+      const WebVideoPlan* web = folder.entries[e].web.get();
+      if (web == nullptr || !web->make) continue;
+      plan->work.push_back({static_cast<int>(f), static_cast<int>(e), true});
+      plan->web_video_units += web->units;
     }
     folder.work_end = static_cast<int>(plan->work.size());
   }

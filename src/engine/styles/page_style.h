@@ -23,6 +23,7 @@ struct EntryOutputs {
   std::string thumbnail;  // the thumbnail's name when one exists, else ""
   std::optional<PixelSize> thumbnail_size;  // when the pages show sizes
   std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
+  std::string web_video;  // a movie's web copy when it exists, else ""
 };
 
 struct FolderOutputs {

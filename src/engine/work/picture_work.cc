@@ -223,6 +223,13 @@ Next HandleOutcome(RunContext& ctx, const FolderPlan& folder,
   return Next::kGoOn;
 }
 
+bool HasWebVideos(const GalleryPlan& plan) {
+  for (const WorkItem& item : plan.work) {
+    if (item.web_video) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 PictureWork::PictureWork(RunContext& ctx, const GalleryPlan& plan,
@@ -240,10 +247,14 @@ PictureWork::PictureWork(RunContext& ctx, const GalleryPlan& plan,
       static_cast<int>(plan.work.size()), WorkerCount(ctx.settings),
       [setup, planned](int i) {
         const WorkItem& item = planned->work[i];
+        if (item.web_video) return WorkOutcome();  // made by web_videos_
         const FolderPlan& folder = planned->folders[item.folder];
         return MakeOne(*setup, folder, folder.entries[item.entry]);
       },
       0, kAheadPerWorker);
+  if (HasWebVideos(plan)) {
+    web_videos_ = std::make_unique<WebVideoWork>(ctx, plan, 0);
+  }
   if (!gated_ && !plan.folders.empty()) OpenAfter(-1);
 }
 
@@ -256,35 +267,61 @@ void PictureWork::OpenAfter(int index) {
   for (size_t f = index + 1; f < plan_.folders.size(); ++f) {
     const FolderPlan& next = plan_.folders[f];
     if (next.work_end > next.work_begin) {
-      pool_->OpenUpTo(next.work_end);
+      OpenUpTo(next.work_end);
       return;
     }
   }
 }
 
+void PictureWork::OpenUpTo(int end) {
+  pool_->OpenUpTo(end);
+  if (web_videos_) web_videos_->OpenUpTo(end);
+}
+
+void PictureWork::SkipTo(int index) {
+  pool_->SkipTo(index);
+  if (web_videos_) web_videos_->SkipTo(index);
+}
+
+void PictureWork::Stop() {
+  pool_->Stop();
+  if (web_videos_) web_videos_->Stop();
+}
+
 void PictureWork::SkipFolder(const FolderPlan& folder) {
-  pool_->SkipTo(folder.subtree_work_end);
+  SkipTo(folder.subtree_work_end);
 }
 
 void PictureWork::MakeFolder(const FolderPlan& folder) {
   const int count = folder.work_end - folder.work_begin;
   if (count < 1) return;
   if (ctx_.state.thumbnails_switched_off) {
-    pool_->SkipTo(folder.work_end);
+    SkipTo(folder.work_end);
     return;
   }
-  if (gated_) pool_->OpenUpTo(folder.work_end);
-  const int32_t others = static_cast<int32_t>(folder.entries.size()) - count;
-  ctx_.ui.InitializeSubtask(kSubtask, 0, count);
+  if (gated_) OpenUpTo(folder.work_end);
+  int pictures = 0;  // the web copies of movies come after them
+  while (pictures < count &&
+         !plan_.work[folder.work_begin + pictures].web_video) {
+    ++pictures;
+  }
+  const int32_t others = static_cast<int32_t>(folder.entries.size()) - pictures;
+  if (pictures > 0) ctx_.ui.InitializeSubtask(kSubtask, 0, pictures);
   for (int i = 0; i < count; ++i) {
-    const WorkItem& item = plan_.work[folder.work_begin + i];
-    const EntryPlan& entry = folder.entries[item.entry];
+    const int index = folder.work_begin + i;
+    const EntryPlan& entry = folder.entries[plan_.work[index].entry];
+    const double files_done = ctx_.state.image_files_processed + others + i;
+    if (i >= pictures) {
+      if (web_videos_->Take(index, folder, entry, files_done)) continue;
+      if (ctx_.AbortRequested()) ctx_.state.abort_processing = true;
+      break;
+    }
     ctx_.ui.UpdateCurrentSubTask(kSubtask + std::string(kCrLf) + entry.name);
     const WorkOutcome outcome =
-        pool_->Take(folder.work_begin + i, [this] { ctx_.ui.KeepAlive(); });
+        pool_->Take(index, [this] { ctx_.ui.KeepAlive(); });
     if (HandleOutcome(ctx_, folder, entry, outcome) == Next::kLeave) break;
     ctx_.ui.UpdateSubtaskProgressBar(i + 1, true);
-    ctx_.ui.UpdateProgressBar(ctx_.state.image_files_processed + others + i + 1,
+    ctx_.ui.UpdateProgressBar(files_done + 1 + ctx_.state.web_video_units_done,
                               false);
     if (ctx_.AbortRequested()) {
       ctx_.state.abort_processing = true;
@@ -292,10 +329,10 @@ void PictureWork::MakeFolder(const FolderPlan& folder) {
     }
   }
   if (ctx_.state.abort_processing || ctx_.state.thumbnails_switched_off) {
-    pool_->Stop();
+    Stop();
     return;
   }
-  pool_->SkipTo(folder.work_end);  // what a "no" left of this folder
+  SkipTo(folder.work_end);  // what a "no" left of this folder
   if (!gated_) OpenAfter(static_cast<int>(&folder - plan_.folders.data()));
 }
 

@@ -1,6 +1,7 @@
 // The run's picture work: thumbnails and web-size copies of every planned
 // file, made by one pool of workers across all folders, in the order the
-// pages need them. Each worker gets only its request and the thread-safe
+// pages need them, and the web copies of movies beside them
+// (web_video_work.h). Each worker gets only its request and the thread-safe
 // seams (the image tool, the file system, ffmpeg); the results are handled
 // on the run's thread, folder by folder in file order, with the questions,
 // the error list and the progress display.
@@ -12,6 +13,7 @@
 
 #include "engine/plan/gallery_plan.h"
 #include "engine/run_context.h"
+#include "engine/work/web_video_work.h"
 #include "imagetools/image_tool.h"
 
 namespace orvanta {
@@ -43,12 +45,16 @@ class PictureWork {
   // Lets the workers start the work of the next folder after folder
   // `index` that has any.
   void OpenAfter(int index);
+  void OpenUpTo(int end);
+  void SkipTo(int index);
+  void Stop();
 
   RunContext& ctx_;
   const GalleryPlan& plan_;
   const bool gated_;
   std::atomic<bool> no_ffmpeg_{false};
   std::unique_ptr<OrderedWork<WorkOutcome>> pool_;
+  std::unique_ptr<WebVideoWork> web_videos_;  // when the plan has any
 };
 
 }  // namespace orvanta

@@ -145,8 +145,13 @@ void PictureSource(const PageInput& in, int i, std::vector<std::string>* out) {
   const std::string href = UrlEncodeName(entry.name);
   const std::string link = "<a href=\"" + href + "\">";
   if (entry.movie) {
+    // Its web copy, when it has one, plays in browsers.
+    const std::string played =
+        made.web_video.empty()
+            ? link
+            : "<a href=\"" + UrlEncodeName(made.web_video) + "\">";
     out->push_back(
-        link +
+        played +
         (made.thumbnail.empty()
              ? HtmlEscape(entry.name)
              : "<IMG SRC=\"" + UrlEncodeName(made.thumbnail) + "\">") +

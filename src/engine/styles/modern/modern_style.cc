@@ -65,16 +65,37 @@ std::string PlayableType(const std::string& name) {
   return "";
 }
 
+// What a movie's page plays: its web copy when there is one; else the
+// clip when browsers play it (as ffprobe found, else by its extension).
+struct PlayedVideo {
+  std::string file;
+  std::string type;               // "" when browsers do not play it
+  std::optional<PixelSize> size;  // its own size, when known
+};
+
+PlayedVideo Played(const PageInput& in, int i) {
+  const EntryPlan& entry = in.folder.entries[i];
+  const WebVideoPlan* web = entry.web.get();
+  const std::string& copy = in.made.entries[i].web_video;
+  if (!copy.empty()) return {copy, "video/mp4", web->size};
+  if (web != nullptr && !web->played_type.empty()) {
+    return {entry.name, web->played_type, web->size};
+  }
+  return {entry.name, PlayableType(entry.name), std::nullopt};
+}
+
 void ClipView(const PageInput& in, int i, std::vector<std::string>* out) {
   const EntryPlan& entry = in.folder.entries[i];
   const EntryOutputs& made = in.made.entries[i];
   const std::string href = Quoted(UrlEncodeName(entry.name));
   const bool has_thumbnail = !made.thumbnail.empty();
   const std::string thumbnail = UrlEncodeName(made.thumbnail);
-  const std::string size =
-      has_thumbnail ? SizeAttributes(made.thumbnail_size) : "";
-  const std::string type = PlayableType(entry.name);
-  if (type.empty()) {
+  const PlayedVideo played = Played(in, i);
+  // The video's own size, else the thumbnail's, which has its shape.
+  const std::string size = played.size     ? SizeAttributes(played.size)
+                           : has_thumbnail ? SizeAttributes(made.thumbnail_size)
+                                           : "";
+  if (played.type.empty()) {
     out->push_back("<a class=\"shot clip\" href=" + href + " download>" +
                    (has_thumbnail ? "<img src=" + Quoted(thumbnail) + " alt=" +
                                         Quoted(Alt(in, i)) + size + ">"
@@ -83,12 +104,15 @@ void ClipView(const PageInput& in, int i, std::vector<std::string>* out) {
                    "</span></a>");
     return;
   }
+  const std::string download = made.web_video.empty() ? "" : " download";
   out->insert(
       out->end(),
       {"<video class=\"shot\" controls preload=\"metadata\"" +
-           (has_thumbnail ? " poster=" + Quoted(thumbnail) + size : "") + ">",
-       "<source src=" + href + " type=" + Quoted(type) + ">",
-       "<a href=" + href + ">" + HtmlEscape(entry.name) + "</a>", "</video>"});
+           (has_thumbnail ? " poster=" + Quoted(thumbnail) : "") + size + ">",
+       "<source src=" + Quoted(UrlEncodeName(played.file)) +
+           " type=" + Quoted(played.type) + ">",
+       "<a href=" + href + download + ">" + HtmlEscape(entry.name) + "</a>",
+       "</video>"});
 }
 
 void UpLink(const PageInput& in, std::vector<std::string>* out) {
@@ -174,10 +198,12 @@ void PictureDetails(const PageInput& in, int i, std::vector<std::string>* out) {
   if (!caption.empty()) {
     out->push_back("<p class=\"caption\">" + caption + "</p>");
   }
+  // The original of a movie played from its web copy is for download.
+  const bool download = !in.made.entries[i].web_video.empty();
   std::string details =
       "<p class=\"details\">" + DateAndCameraHtml(in, i) +
-      "<a class=\"file\" href=" + Quoted(UrlEncodeName(entry.name)) + ">" +
-      HtmlEscape(entry.name) + "</a>";
+      "<a class=\"file\" href=" + Quoted(UrlEncodeName(entry.name)) +
+      (download ? " download>" : ">") + HtmlEscape(entry.name) + "</a>";
   if (!entry.movie && entry.size) {
     details += " <span class=\"dims\">" + std::to_string(entry.size->width) +
                " \u00d7 " + std::to_string(entry.size->height) + "</span>";
