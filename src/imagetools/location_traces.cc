@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/text_utils.h"
+#include "imagetools/jpeg_segments.h"
 
 namespace orvanta {
 namespace {
@@ -92,35 +93,17 @@ uint32_t BigEndian(std::string_view bytes, size_t at, int size) {
   return value;
 }
 
-// A JPEG's segments and whatever follows its end, without the picture
-// data after each start of scan. A walk that goes astray scans the rest.
+// A JPEG's segments and whatever follows its end, without its picture
+// data. A walk that goes astray scans the whole file.
 bool HoldsTraceInJpeg(std::string_view file) {
-  size_t at = 2;
-  while (at + 4 <= file.size() && At(file, at) == 0xFF) {
-    const uint8_t marker = At(file, at + 1);
-    if (marker == 0xFF || marker == 0x01 ||
-        (marker >= 0xD0 && marker <= 0xD8)) {
-      at += marker == 0xFF ? 1 : 2;
-      continue;
-    }
-    if (marker == 0xD9) return HoldsTraceIn(file.substr(at + 2));
-    const size_t end = at + 2 + BigEndian(file, at + 2, 2);
-    if (end > file.size()) break;
-    if (HoldsTraceIn(file.substr(at, end - at))) return true;
-    at = end;
-    if (marker != 0xDA) continue;
-    // The picture data ends at the first marker other than a stuffed 0xFF
-    // or a restart.
-    while (at < file.size()) {
-      const void* mark = std::memchr(file.data() + at, 0xFF, file.size() - at);
-      if (mark == nullptr) return false;
-      at = static_cast<const char*>(mark) - file.data();
-      const uint8_t next = At(file, at + 1);
-      if (next != 0 && !(next >= 0xD0 && next <= 0xD7)) break;
-      at += 2;
-    }
-  }
-  return HoldsTraceIn(file.substr(std::min(at, file.size())));
+  bool trace = false;
+  const std::optional<size_t> end =
+      WalkJpeg(file, 0, [&](const JpegSegment& segment) {
+        trace = HoldsTraceIn(file.substr(segment.at, segment.size));
+        return !trace;
+      });
+  if (trace) return true;
+  return HoldsTraceIn(end ? file.substr(*end) : file);
 }
 
 // PNG chunks other than the picture data (IDAT, fdAT).

@@ -110,13 +110,31 @@ void ExpectNotPublished(FileSystem& fs, const std::string& source,
   EXPECT_FALSE(PathExists(target));
 }
 
+// A second picture after the first one's end, as MPF files keep their
+// larger previews, is edited too.
+TEST(PublishedPictureTest, RemovesThePositionFromAPictureAfterTheEnd) {
+  TempDir dir;
+  PosixFileSystem fs;
+  const std::string jpeg = ReadFile(MakeTagged(dir, "jpg"));
+  WriteFile(dir.Path("two.jpg"), jpeg + jpeg);
+  PublishPicture(fs, dir.Path("two.jpg"), dir.Path("out.jpg"), true);
+  const std::string published = ReadFile(dir.Path("out.jpg"));
+  const size_t second = published.rfind("\xFF\xD8\xFF");
+  WriteFile(dir.Path("second.jpg"), published.substr(second));
+  const std::string tags = Tags(dir.Path("second.jpg"));
+  EXPECT_THAT(tags, Not(HasSubstr("GPS")));
+  EXPECT_THAT(tags, Not(HasSubstr("SerialNumber")));
+  EXPECT_THAT(tags, HasSubstr("Canon EOS 5D"));
+  EXPECT_EQ(published.size() - second, jpeg.size());
+}
+
 TEST(PublishedPictureTest, LeavesOutWhatMayStillHoldAPosition) {
   TempDir dir;
   PosixFileSystem fs;
   const std::string jpeg = ReadFile(MakeTagged(dir, "jpg"));
-  // A second picture after the first one's end, as MPF files hold.
-  WriteFile(dir.Path("two.jpg"), jpeg + jpeg);
-  ExpectNotPublished(fs, dir.Path("two.jpg"), dir.Path("out1.jpg"),
+  // A TIFF block after the end, where no picture starts.
+  WriteFile(dir.Path("tiff.jpg"), jpeg + ReadFile(MakeTagged(dir, "tif")));
+  ExpectNotPublished(fs, dir.Path("tiff.jpg"), dir.Path("out1.jpg"),
                      ErrorKind::kImageData);
   // Cut inside its EXIF block.
   WriteFile(dir.Path("cut.jpg"), jpeg.substr(0, 300));

@@ -194,6 +194,11 @@ Published PublishMovie(FileSystem& fs, const std::string& source,
   if (KeepsKeyedTags(extension, clip.tags)) {
     arguments.insert(arguments.end(), {"-movflags", "use_metadata_tags"});
   }
+  // ffmpeg knows the container by the extension, but for the MPEG program
+  // streams of JVC's and Panasonic's camcorders.
+  if (extension == "mod" || extension == "tod") {
+    arguments.insert(arguments.end(), {"-f", "vob"});
+  }
   arguments.push_back(FileUrl(copy.path()));
   const ProgramRun run = RunProgram(arguments, limit_seconds);
   if (run.outcome == ProgramRun::Outcome::kNotStarted)
