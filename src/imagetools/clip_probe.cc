@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/error.h"
-#include "imagetools/ffmpeg_input.h"
+#include "imagetools/ffmpeg_runs.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {
@@ -180,10 +180,8 @@ std::optional<ClipFacts> ProbeClip(FileSystem& fs, const std::string& path,
   ClipFacts clip = ReadDescription(run.output, head);
   if (run.exit_status != 0 || clip.video.empty() || clip.stored.width < 1 ||
       clip.stored.height < 1) {
-    const std::string why =
-        run.exit_status == 0 ? "no video in it" : LastLine(run.output, path);
-    throw Error("the file is not a movie that can be read" +
-                    (why.empty() ? "" : " (" + why + ")"),
+    if (run.exit_status != 0) throw Unreadable(run.output, path, "");
+    throw Error("the file is not a movie that can be read (no video in it)",
                 ErrorKind::kImageData);
   }
   return clip;

@@ -9,7 +9,7 @@
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
-#include "imagetools/ffmpeg_input.h"
+#include "imagetools/ffmpeg_runs.h"
 #include "imagetools/picture_files.h"
 #include "imagetools/process_runner.h"
 
@@ -30,39 +30,9 @@ double DurationOf(const std::string& description) {
   return hours * 3600.0 + minutes * 60.0 + seconds;
 }
 
-// The demuxer ffmpeg found for a file it refused to read because its
-// format is not one of the movie formats ("[hls @ 0x55d0] Format not on
-// whitelist 'mov,...'"); empty for other failures.
-std::string RefusedFormat(const std::string& ffmpeg_output) {
-  const size_t refused = ffmpeg_output.find("] Format not on whitelist");
-  if (refused == std::string::npos) return "";
-  const size_t open = ffmpeg_output.rfind('[', refused);
-  const size_t at = ffmpeg_output.find(" @ ", open);
-  if (open == std::string::npos || at > refused) return "";
-  return ffmpeg_output.substr(open + 1, at - open - 1);
-}
-
-// ffmpeg's last words about `movie`, without its name (the caller names
-// the file).
-Error Unreadable(const std::string& ffmpeg_output, const std::string& movie) {
-  const std::string format = RefusedFormat(ffmpeg_output);
-  if (!format.empty()) {
-    return Error(
-        "the file is a playlist or another kind of file that is "
-        "not a movie (ffmpeg reads it as \"" +
-            format + "\"); no frame was taken from it",
-        ErrorKind::kImageData);
-  }
-  const std::string why = LastLine(ffmpeg_output, movie);
-  return Error("the file is not a movie that can be read" +
-                   (why.empty() ? "" : " (" + why + ")"),
-               ErrorKind::kImageData);
-}
-
-Error TooSlow(int32_t limit_seconds) {
-  return Error(
-      "ffmpeg took longer than " + std::to_string(limit_seconds) + " seconds",
-      ErrorKind::kImageData);
+// ffmpeg's words on a clip it could not read.
+Error NoFrame(const std::string& ffmpeg_output, const std::string& movie) {
+  return Unreadable(ffmpeg_output, movie, "; no frame was taken from it");
 }
 
 // ffmpeg's arguments for the frame `seek` seconds into the clip, fitted
@@ -71,17 +41,13 @@ std::vector<std::string> FrameArguments(const std::string& movie,
                                         const std::string& seek, int size,
                                         const std::string& frame) {
   const std::string box = std::to_string(size);
-  std::vector<std::string> arguments = {kFfmpeg,     "-nostdin", "-hide_banner",
-                                        "-loglevel", "error",    "-y",
-                                        "-ss",       seek};
-  const std::vector<std::string> limits = InputLimits();
-  arguments.insert(arguments.end(), limits.begin(), limits.end());
-  arguments.insert(
-      arguments.end(),
-      {"-i", FileUrl(movie), "-map", "0:v:0", "-frames:v", "1", "-vf",
-       "scale=" + box + ":" + box +
-           ":force_original_aspect_ratio=decrease:flags=lanczos",
-       "-q:v", "2", "-update", "1", FileUrl(frame)});
+  std::vector<std::string> arguments =
+      FfmpegReading(movie, {"-loglevel", "error", "-y", "-ss", seek});
+  arguments.insert(arguments.end(),
+                   {"-map", "0:v:0", "-frames:v", "1", "-vf",
+                    "scale=" + box + ":" + box +
+                        ":force_original_aspect_ratio=decrease:flags=lanczos",
+                    "-q:v", "2", "-update", "1", FileUrl(frame)});
   return arguments;
 }
 
@@ -92,10 +58,7 @@ MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
                                   int32_t limit_seconds) {
   // Without an output ffmpeg only describes its input (and says that an
   // output is missing).
-  std::vector<std::string> describe = InputLimits();
-  describe.insert(describe.begin(), {kFfmpeg, "-nostdin", "-hide_banner"});
-  describe.insert(describe.end(), {"-i", FileUrl(movie)});
-  const ProgramRun probe = RunProgram(describe, limit_seconds);
+  const ProgramRun probe = RunProgram(FfmpegReading(movie), limit_seconds);
   if (probe.outcome == ProgramRun::Outcome::kNotStarted) {
     return MovieThumbnail::kNoFfmpeg;
   }
@@ -103,7 +66,7 @@ MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
     throw TooSlow(limit_seconds);
   }
   if (probe.output.find(": Video: ") == std::string::npos) {
-    throw Unreadable(probe.output, movie);
+    throw NoFrame(probe.output, movie);
   }
   const double duration = DurationOf(probe.output);
   char seek[32];
@@ -121,7 +84,7 @@ MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
   }
   const std::string bytes =
       run.exit_status == 0 ? ReadPicture(fs, frame.path()) : "";
-  if (bytes.empty()) throw Unreadable(run.output, movie);
+  if (bytes.empty()) throw NoFrame(run.output, movie);
   WriteThumbnail(fs, thumbnail, bytes);
   return MovieThumbnail::kMade;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/error.h"
-#include "imagetools/ffmpeg_input.h"
+#include "imagetools/ffmpeg_runs.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {

@@ -121,6 +121,7 @@ std::span<const OptionRow> OptionTable() {
       TextRow(kFilePrefix, "MidSizeFilePrefix", &C::mid_size_file_prefix, "m_"),
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
       TextRow(kStyleName, "PageStyle", &C::page_style, ""),
+      Number("PicturesPerPage", &C::pictures_per_page, 0, 0, 100000),
       Switch("CreateWebVideos", &C::create_web_videos, false),
   };
   return kRows;
