@@ -41,7 +41,8 @@ struct Case {
   // "#WxH|-TAG=VALUE|..." one with what exiftool writes into it (a last
   // "|break-exif" then points its EXIF block's first folder past its end);
   // "#repeat N TEXT" N bytes of TEXT over and over;
-  // "#clip SECONDS[/ROTATION]" a movie clip; "#corrupt", "#truncated",
+  // "#clip SECONDS[/ROTATION] [FFMPEG OPTIONS]" a movie clip; "#corrupt",
+  // "#truncated",
   // "#bomb" and "#random" broken files; "->T" a link to T; "#fifo" a FIFO;
   // "#stale" a file two minutes old; a path ending in "/" a folder.
   std::vector<std::pair<std::string, std::string>> files;
@@ -115,8 +116,10 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
     } else if (contents.starts_with("#clip ")) {
       double seconds = 0;
       int rotation = 0;
-      std::sscanf(contents.c_str(), "#clip %lf/%d", &seconds, &rotation);
-      MakeClip(path, seconds, rotation);
+      int end = 0;
+      std::sscanf(contents.c_str(), "#clip %lf%n/%d%n", &seconds, &end,
+                  &rotation, &end);
+      MakeClip(path, seconds, rotation, contents.substr(end));
     } else if (contents.starts_with("#repeat ")) {
       const size_t space = contents.find(' ', 8);
       std::string text;
@@ -581,6 +584,61 @@ const Case kCases[] = {
      {"MovieFilesToMatch=mp4"}, "", 0,
      {{"t_a.jpg", Absent}, {"stderr", Is, ""},
       {"index.html", Has, "<a href=\"a.html\" name=\"navNext\">a.mp4</a>"}}},
+    {"MoviesBrowsersCannotPlayGetWebCopiesThePagesPlay",
+     {{"phone.mov", "#clip 0.5 -f lavfi -i sine -s 800x600 -c:v libx265 "
+                    "-x265-params log-level=error -tag:v hvc1 -c:a aac "
+                    "-metadata location=+48.8577+002.2950/"},
+      {"cam.avi", "#clip 0.5 -c:v mjpeg -pix_fmt yuvj420p"},
+      {"plays.mp4", "#clip 0.5 -pix_fmt yuv420p -movflags +faststart"}},
+     {"CreateWebVideos=True", "TargetResolutionIndex=0",
+      "MovieFilesToMatch=mov,avi,mp4"}, "", 0,
+     {{"m_phone.mp4", Has, "avc1"}, {"m_phone.mp4", Has, "mp4a"},
+      {"m_phone.mp4", Before, "moov | mdat"},
+      {"m_phone.mp4", Has, "\x01\xFE\0\0\x01\x7E\0\0"s},  // 510 x 382
+      {"phone.mov", Has, "+48.8577"}, {"m_phone.mp4", Lacks, "+48.8577"},
+      {"phone.html", Has, "<video class=\"shot\" controls preload=\"metadata\""
+                          " poster=\"t_phone.jpg\" width=\"510\" "
+                          "height=\"382\">\r\n<source src=\"m_phone.mp4\" "
+                          "type=\"video/mp4\">\r\n<a href=\"phone.mov\" "
+                          "download>phone.mov</a>"},
+      {"m_cam.mp4", Has, "avc1"},
+      {"cam.html", Has, "<source src=\"m_cam.mp4\" type=\"video/mp4\">"},
+      {"m_plays.mp4", Absent},
+      {"plays.html", Has, "<source src=\"plays.mp4\" type=\"video/mp4\">"},
+      {"stderr", Is, ""}, {"stdout", Has, "Processed 3 image files"}},
+     {"--style", "modern", "{g}"}},
+    {"BrokenClipIsListedWithoutACopyAndTheRunGoesOn",
+     {{"broken.mov", "not a movie"}, {"cam.avi", "#clip 0.5 -c:v mjpeg"}},
+     {"CreateWebVideos=True"}, "", 0,
+     {{"stderr", Has, "Error Creating Web Copies: broken.mov: the file is not "
+                      "a movie that can be read (Invalid data found"},
+      {"m_broken.mp4", Absent}, {"m_cam.mp4", Has, "avc1"},
+      {"cam.html", Has, "<a href=\"m_cam.mp4\">"},
+      {"broken.html", Has, "<a href=\"broken.mov\">"}}},
+    {"FreshWebCopiesAreKeptAndNeverListed",
+     {{"old.avi", "#clip 0.5 -c:v mjpeg"}, {"m_old.mp4", "#stale"},
+      {"new.avi", "#clip 0.5 -c:v mjpeg"}, {"m_new.mp4", "kept copy"}},
+     {"CreateWebVideos=True", "MovieFilesToMatch=avi,mp4"}, "", 0,
+     {{"m_old.mp4", Has, "avc1"}, {"m_new.mp4", Is, "kept copy"},
+      {"new.html", Has, "<a href=\"m_new.mp4\">"}, {"m_new.html", Absent},
+      {"stdout", Has, "Processed 2 image files"}}},
+    {"ModeTwoMakesEveryWebCopyAgain",
+     {{"a.avi", "#clip 0.5 -c:v mjpeg"}, {"m_a.mp4", "kept copy"}},
+     {"CreateWebVideos=True", "ThumbnailCreateMode=2"}, "", 0,
+     {{"m_a.mp4", Has, "avc1"}}},
+    {"ModeZeroMakesNoWebCopy", {{"a.avi", "#clip 0.5 -c:v mjpeg"}},
+     {"CreateWebVideos=True", "ThumbnailCreateMode=0"}, "", 0,
+     {{"m_a.mp4", Absent}, {"a.html", Has, "<a href=\"a.avi\">"}}},
+    {"FolderAnsweredNoGetsNoWebCopies",
+     {{"a.avi", "#clip 0.5 -c:v mjpeg"}, {"index.html", "old"}},
+     {"CreateWebVideos=True", "OverwriteExistingFiles=False"}, "n\n", 0,
+     {{"m_a.mp4", Absent}, {"index.html", Is, "old"}}},
+    {"WebCopiesWithoutFfmpegSayItOnce",
+     {{"a.avi", "#clip 0.5 -c:v mjpeg"}, {"sub/b.avi", "#clip 0.5 -c:v mjpeg"}},
+     {"CreateWebVideos=True"}, "", 0,
+     {{"stderr", Count, "1 ffmpeg was not found; movies get no web copies"},
+      {"m_a.mp4", Absent}, {"sub/b.html", Has, "<a href=\"b.avi\">"}},
+     {"{g}"}, {"PATH=/nonexistent"}},
     {"MidSizeCopiesForLargePicturesAndThoseBrowsersCannotShow",
      {{"big.jpg", "#1200x900"}, {"small.jpg", "#400x300"},
       {"photo.tif", "#300x200"}, {"pic.jpg", "#1000x800"},

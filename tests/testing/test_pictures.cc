@@ -169,16 +169,17 @@ void MakeBombPng(const std::string& path, int width, int height) {
   WriteFile(path, png);
 }
 
-void MakeClip(const std::string& path, double seconds, int rotation) {
+void MakeClip(const std::string& path, double seconds, int rotation,
+              const std::string& options) {
   // Made under a plain name in a folder of its own, then moved into place:
   // the shell never sees the test's odd names.
   TempDir work;
   const std::string extension = path.substr(path.rfind('.'));
   const std::string made = work.Path("made" + extension);
   std::string command =
-      "ffmpeg -nostdin -v error -f lavfi -i testsrc=size=320x240:rate=10 "
-      "-t " +
-      std::to_string(seconds) + " -pix_fmt yuv420p " + made;
+      "ffmpeg -nostdin -v error -f lavfi -i testsrc=size=320x240:rate=10 " +
+      (options.empty() ? "-pix_fmt yuv420p" : options) + " -t " +
+      std::to_string(seconds) + " " + made;
   if (rotation != 0) {
     command += " && ffmpeg -nostdin -v error -i " + made +
                " -c copy -metadata:s:v:0 rotate=" + std::to_string(rotation) +

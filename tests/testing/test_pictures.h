@@ -36,8 +36,11 @@ void MakeBombPng(const std::string& path, int width = 50000,
                  int height = 50000);
 // A clip of ffmpeg's 320 x 240 test picture, `seconds` long, in the
 // container its extension names (mp4, mov, avi); `rotation` (90, 180, 270)
-// marks it to be shown turned, as a phone does.
-void MakeClip(const std::string& path, double seconds, int rotation = 0);
+// marks it to be shown turned, as a phone does. `options` replaces the
+// default ones of ffmpeg's output (-pix_fmt yuv420p): a codec, a size, a
+// further input ("-f lavfi -i sine" for sound), tags.
+void MakeClip(const std::string& path, double seconds, int rotation = 0,
+              const std::string& options = "");
 
 // The picture's stored size ({0, 0} when unreadable) and its format as
 // ImageMagick names it ("JPEG", "PNG", ...), read from the header.
