@@ -6,7 +6,8 @@
 //   - Right/Space, Left, Home and Escape move as the navigation links say.
 // Then the same tree is made in the modern page style (with mid-size
 // copies and a photo's own title, caption and date) and checked by
-// modern_checks.mjs.
+// modern_checks.mjs. Last, movies browsers cannot play, from their web
+// copies.
 // Usage: node gallery_test.mjs --cli PATH/orvanta-cli [--work DIR]
 //                              [--chromium PATH]
 
@@ -226,6 +227,44 @@ async function checkIndexPages(root) {
   server.close();
 }
 
+// Movies browsers cannot play (a phone's HEVC .mov with sound, a camera's
+// MJPEG .avi) play from their web copies: each page's video loads its
+// first frame at the size and length the page and the clip give.
+async function checkWebVideos(root) {
+  fs.mkdirSync(root, { recursive: true });
+  const clips = { 'Phone clip.mov': ['-c:v', 'libx265', '-x265-params', 'log-level=error', '-tag:v', 'hvc1'],
+    'Camera.avi': ['-c:v', 'mjpeg'] };
+  for (const [name, codec] of Object.entries(clips)) {
+    execFileSync('ffmpeg', ['-nostdin', '-v', 'error', '-f', 'lavfi', '-i', 'testsrc=size=800x600:rate=10',
+      '-f', 'lavfi', '-i', 'sine', ...codec, '-c:a', name.endsWith('.mov') ? 'aac' : 'pcm_s16le', '-t', '1.5',
+      path.join(root, name)]);
+  }
+  runCli(root, ['--style', 'modern', '--set', 'CreateWebVideos=True', '--set', 'TargetResolutionIndex=0',
+    '--set', 'MovieFilesToMatch=mov,avi']);
+  const server = await startServer(path.dirname(root));
+  const base = `http://127.0.0.1:${server.address().port}/${encodeURIComponent(path.basename(root))}`;
+  const browser = await chromium.launch(launchOptions);
+  const page = await browser.newPage();
+  for (const name of Object.keys(clips)) {
+    const html = `${name.replace(/\.[^.]*$/, '')}.html`;
+    await page.goto(`${base}/${encodeURIComponent(html)}`, { waitUntil: 'load' });
+    const shown = await page.evaluate(() => new Promise((resolve) => {
+      const video = document.querySelector('video');
+      const facts = () => resolve({ src: video.currentSrc.split('/').pop(), width: video.videoWidth,
+        height: video.videoHeight, duration: video.duration, asked: [video.width, video.height], error: video.error?.code });
+      video.addEventListener('loadeddata', facts);
+      video.addEventListener('error', facts, true);
+      video.preload = 'auto';
+      video.load();
+    }));
+    const copy = encodeURIComponent(`m_${name.replace(/\.[^.]*$/, '')}.mp4`);
+    if (shown.src !== copy || shown.width !== 510 || shown.height !== 382 || `${shown.asked}` !== '510,382' ||
+        Math.abs(shown.duration - 1.5) > 0.1) fail(`${html}: the web copy played as ${JSON.stringify(shown)}`);
+  }
+  await browser.close();
+  server.close();
+}
+
 const work = args.work ?? fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-browser-'));
 fs.rmSync(work, { recursive: true, force: true });
 const root = path.join(work, 'Photos & Trips');
@@ -253,5 +292,6 @@ runCli(modernRoot, [...movieSettings, '--style', 'modern', '--set', 'CreateMidSi
 await checkModern(modernRoot);
 await checkPictureFacts(modernRoot);
 await checkIndexPages(modernRoot);
-console.log('browser gallery: 3 passed, 0 failed');
+await checkWebVideos(path.join(work, 'videos', 'Movies & Clips'));
+console.log('browser gallery: 4 passed, 0 failed');
 process.exit(0);
