@@ -23,6 +23,8 @@ MID_MAX_CPU_RATIO = 1.10      # the same run's CPU time, times floor-mid's
 MID_PEAK_MAX_MIB = 64.0       # that run's peak memory
 FACTS_MAX_COST = 0.05         # reading every photo's metadata, share of a whole run's CPU
 DATED_MAX_SECONDS = 2.0       # rerun of the 15,000 dated pictures, pages only
+WEB_MAX_CPU_RATIO = 1.10      # a movie's web copy, CPU times ffmpeg's by hand
+WEB_MAX_SIZE_RATIO = 1.25     # and its bytes times those of ffmpeg's copy
 
 ROWS = [
     ("floor", "floor: `djpeg -scale 1/8` over every photo, one after another", "photos"),
@@ -47,6 +49,10 @@ ROWS = [
     ("ffmpeg-frames", "movies: `ffmpeg -ss 6 -i CLIP -frames:v 1 FRAME.jpg` by hand, clip after clip",
      "movies"),
     ("orvanta-movies", "movies: `orvanta-cli` with CreateMovieThumbnails, whole gallery", "movies"),
+    ("ffmpeg-web", "30 s 1080p HEVC clip: `ffmpeg -i CLIP -vf scale=-2:720 -c:v libx264 -preset veryfast"
+     " -crf 23 -c:a aac -movflags +faststart` by hand", "clip"),
+    ("orvanta-web", "30 s 1080p HEVC clip: `orvanta-cli` with CreateWebVideos (screen 1280x960),"
+     " whole gallery", "clip"),
 ]
 
 
@@ -57,6 +63,24 @@ def read_tsv(path):
 
 def verdict(ok):
     return "PASS" if ok else "FAIL"
+
+
+def web_targets(ours, hand, meta):
+    """The web copy's CPU time and bytes against ffmpeg's by hand."""
+    cpu_ratio = ours["cpu"] / hand["cpu"]
+    ok = cpu_ratio <= WEB_MAX_CPU_RATIO and not ours["failed"]
+    targets = [(f"a 30 s 1080p HEVC clip's web copy: at most {WEB_MAX_CPU_RATIO:.2f} x the CPU time"
+                " of ffmpeg's by hand", f"{cpu_ratio:.2f} x ({ours['cpu']:.2f} s vs {hand['cpu']:.2f} s)",
+                ok)]
+    ours_bytes, ours_size = (meta.get("web_copy_orvanta", "0 none").split(" ") + ["none"])[:2]
+    hand_bytes, hand_size = (meta.get("web_copy_ffmpeg", "0 none").split(" ") + ["none"])[:2]
+    if int(hand_bytes) > 0:
+        size_ratio = int(ours_bytes) / int(hand_bytes)
+        targets.append((f"a 30 s 1080p HEVC clip's web copy: at most {WEB_MAX_SIZE_RATIO:.2f} x the bytes"
+                        " of ffmpeg's", f"{size_ratio:.2f} x ({int(ours_bytes) / 1e6:.1f} MB at {ours_size}"
+                        f" vs {int(hand_bytes) / 1e6:.1f} MB at {hand_size})",
+                        size_ratio <= WEB_MAX_SIZE_RATIO and int(ours_bytes) > 0))
+    return targets
 
 
 def main() -> int:
@@ -71,7 +95,7 @@ def main() -> int:
 
     counts = {"photos": int(meta["photo_count"]), "many": int(meta["many_count"]),
               "mixed": int(meta["mixed_count"]), "movies": int(meta["movie_count"]),
-              "dated": int(meta.get("dated_count", "0"))}
+              "dated": int(meta.get("dated_count", "0")), "clip": 1}
     stats = {}
     for key, _label, tree in ROWS:
         rs = runs.get(key, [])
@@ -173,6 +197,8 @@ def main() -> int:
             rate_cell += f" (>= {MANY_MIN_RATE:,.0f}: **{verdict(ok)}**)"
             targets.append((f"{label}: at least {MANY_MIN_RATE:,.0f} pictures/s",
                             f"{rate:,.0f} pictures/s", ok))
+        if key == "orvanta-web" and stats["ffmpeg-web"]["cpu"]:
+            targets.extend(web_targets(s, stats["ffmpeg-web"], meta))
         table.append(f"| {label} | {s['pictures']:,} | {wall} | {ratio_cell} | {ratio2_cell} | {cpu_cell}"
                      f" | {cpu_ratio_cell} | {peak_cell} | {rate_cell} |")
 

@@ -14,7 +14,9 @@
 #     BUILD_DIR/bench/many: 1,000 folders x 100 small pictures with their
 #     t_ thumbnails already made (see make_many.py), and
 #     BUILD_DIR/bench/movies: 20 one-minute 1080p H.264 clips made by ffmpeg
-#     from its test source, and BUILD_DIR/bench/dated: 15,000 small pictures
+#     from its test source, BUILD_DIR/bench/hevc: a phone's 30 s 1080p HEVC
+#     clip (30 frames/s, light noise, AAC sound) in a .mov, and
+#     BUILD_DIR/bench/dated: 15,000 small pictures
 #     (150 folders x 100) carrying a camera's metadata. The photos get a
 #     camera's metadata too (exiftool, once: date taken, camera, exposure,
 #     a caption on every third, a 160 px preview). Delete a tree to have it
@@ -41,6 +43,12 @@
 #                       after another (a frame a tenth into each, by hand)
 #       orvanta-movies  orvanta-cli with CreateMovieThumbnails on a fresh
 #                       copy (hard links) of the clips
+#       ffmpeg-web      ffmpeg -i CLIP -vf scale=-2:720 -c:v libx264 -preset
+#                       veryfast -crf 23 -c:a aac -movflags +faststart: a
+#                       web copy of the HEVC clip by hand
+#       orvanta-web     orvanta-cli with CreateWebVideos on a fresh copy
+#                       (hard links) of the HEVC clip, the target screen
+#                       1280x960 (a 1216x684 copy, the closest to 720p)
 #     Copies are made before the clock starts. Wall time is measured around
 #     /usr/bin/time -v, which gives the peak memory (maximum resident set
 #     size, the largest process of the command) and the CPU time (user and
@@ -71,6 +79,7 @@ many="$work/many"
 mixed="$work/mixed"
 movies="$work/movies"
 movie_count=20
+hevc="$work/hevc"
 dated="$work/dated"
 dated_folders=150
 scratch="$work/scratch"
@@ -186,6 +195,19 @@ if [[ ! -d $movies ]]; then
   mv "$movies.part" "$movies"
 fi
 mapfile -t movie_files < <(find "$movies" -type f -name 'clip*.mp4' | sort)
+
+# ---------------------------------------------------------------- HEVC clip
+if [[ ! -d $hevc ]]; then
+  say "building $hevc (a 30 s 1080p HEVC clip, a few minutes, once)"
+  rm -rf "$hevc.part"
+  mkdir -p "$hevc.part"
+  nice -n 10 ffmpeg -nostdin -v error -f lavfi -i "testsrc2=size=1920x1080:rate=30" \
+    -f lavfi -i "sine=frequency=440:sample_rate=48000" -t 30 \
+    -vf "noise=alls=8:allf=t" -c:v libx265 -preset ultrafast \
+    -x265-params log-level=error -tag:v hvc1 -pix_fmt yuv420p -c:a aac \
+    "$hevc.part/phone.mov"
+  mv "$hevc.part" "$hevc"
+fi
 
 # ---------------------------------------------------------------- dated tree
 if [[ ! -d $dated ]]; then
@@ -355,6 +377,22 @@ for ((rep = 1; rep <= runs; rep++)); do
   if ((thumbs != ${#movie_files[@]})); then
     echo "orvanta-movies run $rep: $thumbs thumbnails for ${#movie_files[@]} clips" >>"$notes"
   fi
+
+  rm -rf "$scratch/web-hand"
+  mkdir -p "$scratch/web-hand"
+  warm "$hevc"
+  measure ffmpeg-web "$rep" ffmpeg -nostdin -v error -i "$hevc/phone.mov" \
+    -vf scale=-2:720 -c:v libx264 -preset veryfast -crf 23 -c:a aac \
+    -movflags +faststart "$scratch/web-hand/phone.mp4"
+
+  rm -rf "$scratch/hevc" "$scratch/program"
+  cp -al "$hevc" "$scratch/hevc"
+  mkdir -p "$scratch/program"
+  measure orvanta-web "$rep" "${orvanta[@]}" --set CreateWebVideos=True \
+    --set MovieFilesToMatch=mov --set TargetResolutionIndex=3 "$scratch/hevc"
+  if [[ ! -f $scratch/hevc/m_phone.mp4 ]]; then
+    echo "orvanta-web run $rep: no web copy made" >>"$notes"
+  fi
 done
 loadavg_end=$(cut -d' ' -f1-3 /proc/loadavg)
 measure_end=$EPOCHREALTIME
@@ -387,6 +425,12 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
   printf 'mixed_count\t%s\n' "$mixed_count"
   printf 'movie_count\t%s\n' "${#movie_files[@]}"
   printf 'dated_count\t%s\n' "$dated_count"
+  # The web copies of the last runs: bytes and size ("1234567 1216x684").
+  for made in ffmpeg:"$scratch/web-hand/phone.mp4" orvanta:"$scratch/hevc/m_phone.mp4"; do
+    printf 'web_copy_%s\t%s %s\n' "${made%%:*}" "$(stat -c %s "${made#*:}" 2>/dev/null || echo 0)" \
+      "$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height \
+        -of csv=s=x:p=0 "${made#*:}" 2>/dev/null || echo none)"
+  done
   printf 'version_ffmpeg\t%s\n' "$(dpkg-query -W -f='${Version}' ffmpeg)"
   printf 'mixed_kinds\t%s\n' "$(find "$mixed" -type f -name 'pic*' | sed 's/.*\.//' | sort | uniq -c | awk '{ printf "%s%s %s", sep, $1, $2; sep = ", " }')"
   printf 'many_folders\t%s\n' "$(find "$many" -mindepth 1 -maxdepth 1 -type d | wc -l)"
