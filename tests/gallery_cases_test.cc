@@ -607,6 +607,16 @@ const Case kCases[] = {
       {"plays.html", Has, "<source src=\"plays.mp4\" type=\"video/mp4\">"},
       {"stderr", Is, ""}, {"stdout", Has, "Processed 3 image files"}},
      {"--style", "modern", "{g}"}},
+    {"ModernPagesPlayClipsByWhatTheyHoldNotTheirNames",
+     {{"h264.mov", "#clip 0.5 -pix_fmt yuv420p"},
+      {"hevc.mp4", "#clip 0.5 -c:v libx265 -x265-params log-level=error"}},
+     {"MovieFilesToMatch=mov,mp4"}, "", 0,
+     {{"h264.html", Has, "<video class=\"shot\" controls preload=\"metadata\""
+                         " poster=\"t_h264.jpg\" width=\"300\" height=\"225\">"
+                         "\r\n<source src=\"h264.mov\" type=\"video/mp4\">"},
+      {"hevc.html", Has, "<a class=\"shot clip\" href=\"hevc.mp4\" download>"},
+      {"hevc.html", Lacks, "<video"}, {"stderr", Is, ""}},
+     {"--style", "modern", "{g}"}},
     {"BrokenClipIsListedWithoutACopyAndTheRunGoesOn",
      {{"broken.mov", "not a movie"}, {"cam.avi", "#clip 0.5 -c:v mjpeg"}},
      {"CreateWebVideos=True"}, "", 0,

@@ -149,8 +149,7 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
   PlanReading reading;
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
   reading.facts = reading.show_facts || ctx.options.sort_by_date_taken;
-  reading.video_sizes =
-      ctx.options.create_web_videos &&
+  reading.players =
       EitherTemplate(ctx, [](const std::vector<std::string>& lines) {
         return TemplateHolds(lines, "pictureview");
       });
@@ -215,7 +214,9 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
     ctx.ui.SetBusy(false);
     return RunOutcome::kCancelled;
   }
-  if (plan->no_ffprobe) ListNoFfmpegForWebVideos(ctx);
+  if (plan->no_ffprobe && ctx.options.create_web_videos) {
+    ListNoFfmpegForWebVideos(ctx);
+  }
   ctx.ui.InitializeForm("Creating photo gallery", 0,
                         plan->file_count + 1 + plan->web_video_units, true,
                         true, true);

@@ -120,8 +120,8 @@ ClipFacts ReadDescription(const std::string& text, std::string_view head) {
       clip.duration =
           std::max(0.0, std::atof(Text(fields, "duration").c_str()));
       const std::string format = Text(fields, "format_name");
-      if (format.find("mp4") != std::string::npos &&
-          Text(fields, "TAG:major_brand").substr(0, 2) != "qt") {
+      // QuickTime, MP4 and 3GP alike: browsers play what they hold.
+      if (format.find("mp4") != std::string::npos) {
         clip.container = ClipFacts::Container::kMp4;
         clip.index_first = IndexFirst(head);
       } else if (format.find("webm") != std::string::npos && SaysWebm(head)) {
@@ -160,7 +160,7 @@ std::optional<ClipFacts> ProbeClip(FileSystem& fs, const std::string& path,
   args.insert(args.end(), limits.begin(), limits.end());
   args.insert(args.end(),
               {"-show_entries",
-               "format=format_name,duration:format_tags=major_brand:stream="
+               "format=format_name,duration:stream="
                "codec_type,codec_name,profile,pix_fmt,width,height,sample_"
                "aspect_ratio,avg_frame_rate,channels:stream_side_data=rotation",
                "-of", "default", "-i", FileUrl(path)});

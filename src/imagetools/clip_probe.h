@@ -1,9 +1,10 @@
 // What a movie clip is made of, as ffprobe tells it from its streams (never
 // from its name), and whether browsers play it as it is: Chromium, Firefox
 // and Safari play H.264 (8-bit 4:2:0), VP8, VP9 and AV1 with AAC, Opus or
-// MP3 in MP4 whose index (moov) comes before its data, and VP8, VP9 and AV1
-// with Opus or Vorbis in WebM. Phones' HEVC, cameras' MJPEG AVI, MPEG,
-// 3GP and QuickTime files need a web copy (web_video.h).
+// MP3 in MP4 (or QuickTime, 3GP) whose index (moov) comes before its data,
+// and VP8, VP9 and AV1 with Opus or Vorbis in WebM. Phones' HEVC, cameras'
+// MJPEG AVI, MPEG and clips whose index comes last need a web copy
+// (web_video.h).
 #ifndef ORVANTA_IMAGETOOLS_CLIP_PROBE_H_
 #define ORVANTA_IMAGETOOLS_CLIP_PROBE_H_
 

@@ -42,8 +42,10 @@ struct WebVideoPlan {
   // The video the page plays (the copy, or the clip when it plays as it
   // is): its size when known, and the clip's type when it plays.
   std::optional<PixelSize> size;
-  std::string played_type;  // "video/mp4", "video/webm"; "" for the copy
-  int32_t units = 0;        // its weight on the progress bar when made
+  // "video/mp4", "video/webm"; "" for the copy, and for a clip that does
+  // not play
+  std::string played_type;
+  int32_t units = 0;  // its weight on the progress bar when made
 };
 
 // One listed picture or movie of a folder.

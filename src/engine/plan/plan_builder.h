@@ -20,10 +20,11 @@ inline constexpr char kDoNotModifyFile[] = "DoNotModify.txt";
 
 // What the plan reads of the pictures.
 struct PlanReading {
-  bool facts = false;        // what they say of themselves (date, title...)
-  bool show_facts = false;   // the pages show it
-  bool video_sizes = false;  // the pages show the sizes of movies played
-  int workers = 1;           // threads reading them
+  bool facts = false;       // what they say of themselves (date, title...)
+  bool show_facts = false;  // the pages show it
+  // The pages play movies: what a clip holds (ffprobe) chooses the player.
+  bool players = false;
+  int workers = 1;  // threads reading them
   // The folders below are planned: subfolders are on and the index
   // template lists them.
   bool subfolders = true;

@@ -121,7 +121,7 @@ void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
                              ctx.options,
                              ctx.settings.controls.create_thumbnails_index,
                              ctx.settings.converter_time_limit_seconds,
-                             reading.video_sizes,
+                             reading.players,
                              no_ffprobe};
   ParallelFor(
       static_cast<int>(all.size()), reading.workers,
@@ -130,7 +130,8 @@ void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
         try {
           ReadOne(fs, tool, reading.facts, folder->folder_path + entry->name,
                   entry);
-          if (entry->movie && ctx.options.create_web_videos) {
+          if (entry->movie &&
+              (ctx.options.create_web_videos || reading.players)) {
             PlanWebVideo(web, *folder, entry);
           }
         } catch (...) {

@@ -2,6 +2,7 @@
 #include "engine/plan/plan_web_videos.h"
 
 #include <cmath>
+#include <limits>
 
 #include "engine/plan/output_names.h"
 
@@ -83,6 +84,31 @@ void PlanFromClip(const WebVideoPlanning& planning, const std::string& clip,
   web->units = Units(facts, *web->size, keeps);
 }
 
+// Without web copies: whether browsers play the clip as it is (at any
+// size; the page keeps the thumbnail's); nothing when ffprobe cannot
+// tell, so the page goes by its name.
+void PlanPlayer(const WebVideoPlanning& planning, const std::string& clip,
+                EntryPlan* entry) {
+  if (planning.no_ffprobe) return;
+  auto web = std::make_unique<WebVideoPlan>();
+  try {
+    web->clip = ProbeClip(planning.fs, clip, planning.time_limit);
+  } catch (const Error&) {
+    return;  // ffprobe cannot read it: the page goes by its name
+  }
+  if (!web->clip) {
+    planning.no_ffprobe = true;
+    return;
+  }
+  // Played as it is, a clip whose index comes last only starts later.
+  ClipFacts played = *web->clip;
+  played.index_first = true;
+  const PixelSize any{std::numeric_limits<int>::max(),
+                      std::numeric_limits<int>::max()};
+  if (PlaysInBrowsers(played, any)) web->played_type = PlayedType(played);
+  entry->web = std::move(web);
+}
+
 }  // namespace
 
 void PlanWebVideo(const WebVideoPlanning& planning, const FolderPlan& folder,
@@ -91,6 +117,10 @@ void PlanWebVideo(const WebVideoPlanning& planning, const FolderPlan& folder,
   auto web = std::make_unique<WebVideoPlan>();
   web->name = WebVideoName(planning.options, folder, entry->name);
   const std::string clip = folder.folder_path + entry->name;
+  if (!planning.options.create_web_videos) {
+    PlanPlayer(planning, clip, entry);
+    return;
+  }
   const std::string copy = folder.folder_path + web->name;
   const FileStatus found = fs.Status(copy);
   const int mode = planning.create_mode;

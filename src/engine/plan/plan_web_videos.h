@@ -19,13 +19,14 @@ struct WebVideoPlanning {
   const GalleryOptions& options;
   int create_mode = 0;            // as for the thumbnails and the copies
   int32_t time_limit = 30;        // for each ffprobe run
-  bool sizes = false;             // the pages show the videos' sizes
+  bool sizes = false;             // the pages play movies, at their sizes
   std::atomic<bool>& no_ffprobe;  // set once ffprobe cannot be started
 };
 
-// Fills entry->web for a movie: mode 1 keeps a copy that is not older than
-// its clip, mode 2 makes every one again, mode 0 makes none; a copy is
-// made only for a clip that browsers do not play as it is.
+// Fills entry->web for a movie. With web copies on: mode 1 keeps a copy
+// that is not older than its clip, mode 2 makes every one again, mode 0
+// makes none; a copy is made only for a clip that browsers do not play as
+// it is. With them off: whether the clip plays, and its size.
 void PlanWebVideo(const WebVideoPlanning& planning, const FolderPlan& folder,
                   EntryPlan* entry);
 

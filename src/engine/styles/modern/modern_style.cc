@@ -66,7 +66,8 @@ std::string PlayableType(const std::string& name) {
 }
 
 // What a movie's page plays: its web copy when there is one; else the
-// clip when browsers play it (as ffprobe found, else by its extension).
+// clip when browsers play it (as ffprobe found, else by its extension:
+// ffprobe is missing).
 struct PlayedVideo {
   std::string file;
   std::string type;               // "" when browsers do not play it
@@ -78,7 +79,7 @@ PlayedVideo Played(const PageInput& in, int i) {
   const WebVideoPlan* web = entry.web.get();
   const std::string& copy = in.made.entries[i].web_video;
   if (!copy.empty()) return {copy, "video/mp4", web->size};
-  if (web != nullptr && !web->played_type.empty()) {
+  if (web != nullptr && web->clip) {
     return {entry.name, web->played_type, web->size};
   }
   return {entry.name, PlayableType(entry.name), std::nullopt};
