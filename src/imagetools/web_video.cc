@@ -107,7 +107,8 @@ void MakeInto(const std::string& made, const WebVideoRequest& request) {
   watch.niceness = kNiceness;
   watch.on_output = [&](std::string_view output) {
     reader.Add(output);
-    stalled = reader.SecondsQuiet() > request.stall_seconds;
+    stalled = request.stall_seconds > 0 &&
+              reader.SecondsQuiet() > request.stall_seconds;
     return !stalled && (!request.progress || request.progress(reader.done()));
   };
   const ProgramRun run = RunProgram(Arguments(request, made), 0, watch);

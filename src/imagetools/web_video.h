@@ -24,7 +24,7 @@ struct WebVideoRequest {
   ClipFacts facts;   // what ProbeClip told of the clip
   PixelSize bounds;  // the copy fits inside these
   int threads = 1;   // at most this many for decoding, and for encoding
-  // ffmpeg is stopped when it reports no progress for this long.
+  // ffmpeg is stopped when it reports no progress for this long (0: never).
   int32_t stall_seconds = 30;
   // Called now and then with the share done (0 to 1); returning false
   // stops ffmpeg at once.
