@@ -817,6 +817,13 @@ const Case kCases[] = {
       {"stderr", Has, "Error Creating Thumbnails: beach.jpg: m_beach.jpg was "
                       "kept (at 1200 x 900 it is larger than a web-size copy, "
                       "so it is not one this program made)"}}},
+    {"FilesNamedLikeCopiesAreNeverListed",
+     {{"a.jpg", "#40x30"}, {"m_a.jpg", "#40x30"}, {"m_bob.jpg", "#40x30"}},
+     {}, "", 0,
+     {{"stdout", Has, kCreated + "1 image files"}, {"m_a.html", Absent},
+      {"t_m_bob.jpg", Absent}, {"stderr", Lacks, "m_a.jpg"},
+      {"stderr", Has, "m_bob.jpg is named like a web-size copy and is not "
+                      "shown; rename it or change the prefix\n"}}},
     {"PrefixesLeavingTheFolderAreUsageErrors", {}, {"MidSizeFilePrefix=../"},
      "", 2,
      {{"stderr", Has, "MidSizeFilePrefix cannot hold /, \\, .. or a NUL "

@@ -78,7 +78,7 @@ bool BrowsersShowFile(const std::string& name) {
 }
 
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name) {
-  return options.create_mid_size_files &&
+  return !options.mid_size_file_prefix.empty() &&
          StartsWithIgnoreCase(name, options.mid_size_file_prefix);
 }
 
