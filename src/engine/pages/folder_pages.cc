@@ -109,6 +109,12 @@ void FolderPages::Build(int index) {
         // Tried again by the next run.
       }
     }
+    for (const std::string& name : folder.copy_lookalikes) {
+      ctx_.ListError(
+          PathBelow(folder.folder_path + name, ctx_.input_folder, false) +
+          " is named like a web-size copy and is not shown; "
+          "rename it or change the prefix");
+    }
     work_.MakeFolder(folder);
     ctx_.ui.InitializeSubtask("Processing", 1, 2);
     if (ctx_.state.abort_processing) return;

@@ -115,6 +115,9 @@ struct FolderPlan {
   std::string listing_error;
   // Temporary files a killed run left here, for the builder to remove.
   std::vector<std::string> leftovers;
+  // Files named like a copy that belong to no listed file: not shown, and
+  // named once in the report.
+  std::vector<std::string> copy_lookalikes;
   // The picture work of this folder's entries (its web copies of movies
   // last), and of its whole subtree, as ranges of GalleryPlan::work.
   int work_begin = 0;

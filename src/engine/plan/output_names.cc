@@ -83,10 +83,8 @@ bool BrowsersShowFile(const std::string& name) {
 }
 
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name) {
-  if (!StartsWithIgnoreCase(name, options.mid_size_file_prefix)) return false;
-  return options.create_mid_size_files ||
-         (options.create_web_videos &&
-          ToLowerAscii(ExtensionOf(name)) == "mp4");
+  return !options.mid_size_file_prefix.empty() &&
+         StartsWithIgnoreCase(name, options.mid_size_file_prefix);
 }
 
 bool LargerThanCopyBounds(const GalleryOptions& options,

@@ -42,8 +42,9 @@ std::string WebVideoName(const GalleryOptions& options,
 // Whether browsers show files of this name's type (JPEG, PNG, GIF, WebP,
 // BMP).
 bool BrowsersShowFile(const std::string& name);
-// Whether `name` is taken for a web-size copy (never listed as a picture)
-// or a web copy of a movie (never listed as a movie).
+// Whether `name` is taken for a web-size copy or a movie's web copy: it
+// begins with the copy prefix, whether copies are made or not (never
+// listed).
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name);
 // Whether a picture of this size is larger than the copies' bounds.
 bool LargerThanCopyBounds(const GalleryOptions& options, const PixelSize& size);
