@@ -65,6 +65,14 @@ TEST(ConsoleUiTest, ProgressLine) {
   now = 10.5;
   ui.UpdateProgressBar(600, false);
   EXPECT_LE(Lines(err.str()).back().size(), 39u);
+  // Within a tenth of a second no call draws again.
+  const size_t drawn = err.str().size();
+  ui.InitializeSubtask("Processing", 1, 2);
+  ui.UpdateCurrentSubTask("a.jpg");
+  ui.UpdateSubtaskProgressBar(1, false);
+  ui.UpdateCurrentTask("Creating photo gallery");
+  ui.UpdateProgressBar(700, false);
+  EXPECT_EQ(err.str().size(), drawn);
 }
 
 }  // namespace
