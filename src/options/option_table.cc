@@ -115,6 +115,9 @@ std::span<const OptionRow> OptionTable() {
       Switch("CreateMidSizeFiles", &C::create_mid_size_files, false),
       TextRow(kFilePrefix, "MidSizeFilePrefix", &C::mid_size_file_prefix, "m_"),
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
+      TextRow(kText, "OutputFolder", &C::output_folder, ""),
+      Switch("RemoveLocation", &C::remove_location, true),
+      Switch("RemoveStaleFiles", &C::remove_stale_files, false),
   };
   return kRows;
 }

@@ -56,6 +56,9 @@ struct OptionControls {
   int create_mid_size_files;
   int sort_by_date_taken;
   std::string mid_size_file_prefix;  // no control of its own
+  std::string output_folder;         // "" for the input folder itself
+  int remove_location;
+  int remove_stale_files;
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -89,6 +92,16 @@ struct GalleryOptions {
   int mid_size_maximum_width = 0;
   int mid_size_maximum_height = 0;
   ExtensionTable known_extensions;
+  // The folder the gallery is written to, as typed ("~" not yet
+  // expanded); "" writes it beside the pictures. Then the input folder is
+  // only read, and the pictures and movies are published into it.
+  std::string output_folder;
+  // Published pictures and movies lose their GPS position and the serial
+  // numbers of camera, lens and body.
+  bool remove_location = true;
+  // In place: files the program wrote that the gallery no longer has are
+  // removed (with an output folder they always are).
+  bool remove_stale_files = false;
 };
 
 // The two page styles: the classic pages, and modern pages that work on a

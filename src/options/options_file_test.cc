@@ -77,7 +77,9 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
       "IncludeMidSizePicture=False\r\nTargetResolutionIndex=4\r\n"
       "UseIrfanview=True\r\nIrfanviewPath=/usr/bin/i_view\r\n"
       "CreateMovieThumbnails=True\r\nCreateMidSizeFiles=True\r\n"
-      "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n";
+      "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n"
+      "OutputFolder=/srv/www/trip\r\nRemoveLocation=False\r\n"
+      "RemoveStaleFiles=True\r\n";
   EXPECT_EQ(Load(file), "");
   ASSERT_EQ(Save(), "");
   EXPECT_EQ(fs_.Contents(Path("info.ini")), file);

@@ -71,8 +71,11 @@ FolderPages::FolderPages(RunContext& ctx, const GalleryPlan& plan,
   sizes_shown_ = EitherTemplate(ctx, ShowsSizes);
 }
 
+// A dry run asks nothing: it lists the page as one it would write.
 bool FolderPages::ConfirmOverwrite(const std::string& path) {
-  if (ctx_.options.overwrite_existing_files) return true;
+  if (ctx_.options.overwrite_existing_files || ctx_.settings.dry_run) {
+    return true;
+  }
   if (!ctx_.fs.FileExists(path)) return true;
   Answer answer = ctx_.ui.ShowMessage(
       {"Overwrite file?",
@@ -90,7 +93,7 @@ void FolderPages::Build(int index) {
   if (ctx_.AbortRequested()) ctx_.state.abort_processing = true;
   if (ctx_.state.abort_processing || folder.do_not_modify) return;
   try {
-    if (!ConfirmOverwrite(folder.folder_path + "index.html")) {
+    if (!ConfirmOverwrite(folder.output_path + "index.html")) {
       work_.SkipFolder(folder);
       return;
     }
@@ -100,11 +103,12 @@ void FolderPages::Build(int index) {
     }
     for (const std::string& leftover : folder.leftovers) {
       try {
-        ctx_.fs.RemoveFile(folder.folder_path + leftover);
+        ctx_.fs.RemoveFile(folder.output_path + leftover);
       } catch (const Error&) {
         // Tried again by the next run.
       }
     }
+    work_.PublishFolder(folder);
     work_.MakeFolder(folder);
     ctx_.ui.InitializeSubtask("Processing", 1, 2);
     if (ctx_.state.abort_processing) return;
@@ -136,7 +140,7 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   if (rendered.bad_line)
     return ReportBadCode(*rendered.bad_line, template_path);
   std::unique_ptr<TextWriter> page =
-      OpenPage(ctx_, folder.folder_path + "index.html");
+      OpenPage(ctx_, folder.output_path + "index.html");
   for (BlockRole listing : rendered.listings) {
     if (listing == BlockRole::kListsPictures) WritePicturePages(in);
     if (listing == BlockRole::kListsSubfolders &&
@@ -161,10 +165,10 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     const std::string thumbnail =
         ExistingThumbnail(ctx_.fs, ctx_.options, folder, entry);
     if (!thumbnail.empty()) {
-      out.thumbnail = thumbnail.substr(folder.folder_path.size());
+      out.thumbnail = thumbnail.substr(folder.output_path.size());
       if (sizes_shown_) out.thumbnail_size = SizeOf(tool_, thumbnail);
     }
-    const std::string copy = folder.folder_path + entry.copy;
+    const std::string copy = folder.output_path + entry.copy;
     if (entry.copy.empty() || !ctx_.fs.FileExists(copy)) continue;
     out.copy_size = SizeOf(tool_, copy);
     // A larger picture there is somebody's own, not our copy.
@@ -172,7 +176,7 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
       out.copy_size.reset();
     }
   }
-  const std::string sidebar = folder.folder_path + folder.sidebar_picture_name;
+  const std::string sidebar = folder.output_path + folder.sidebar_picture_name;
   made.sidebar_exists =
       !folder.sidebar_picture_name.empty() && ctx_.fs.FileExists(sidebar);
   if (made.sidebar_exists && sizes_shown_) {
@@ -186,7 +190,7 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
 // is asked about or written, so an existing page is never emptied.
 void FolderPages::WritePicturePages(const PageInput& in) {
   for (int i = 0; i < static_cast<int>(in.folder.entries.size()); ++i) {
-    const std::string path = in.folder.folder_path + in.folder.entries[i].page;
+    const std::string path = in.folder.output_path + in.folder.entries[i].page;
     if (!ctx_.state.abort_processing && ConfirmOverwrite(path)) {
       WritePicturePage(in, i, path);
     }
