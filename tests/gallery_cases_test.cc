@@ -656,6 +656,13 @@ const Case kCases[] = {
      {{"index.html", Has, "<TABLE>"}, {"orvanta.css", Absent},
       {"P:info.ini", Has, "IndexTemplateFile=ModernIndexTemplate.html"}},
      {"--style", "classic", "{g}"}},
+    {"StyleChosenByName",
+     {{"a.jpg", "#400x300"}},
+     {"PageStyle=modern"}, "", 0,
+     {{"orvanta.css", Exists}, {"t_a.jpg", Size, "300x225"}}},
+    {"UnknownStyleIsAUsageError", {}, {}, "", 2,
+     {{"stderr", Has, "--style takes classic or modern, not \"fancy\""}},
+     {"--style", "fancy", "{g}"}},
     {"ModernPagesShowWhatPicturesSayOfThemselves",
      {{"exif.jpg", "#400x300|-DateTimeOriginal=2019:07:14 18:30:00|"
                    "-OffsetTimeOriginal=+02:00|-ImageDescription=Harbour at "

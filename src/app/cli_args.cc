@@ -52,9 +52,6 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
     } else if (auto folder = OptionValue(args, &i, "--program-folder")) {
       out.program_folder = *folder;
     } else if (auto style = OptionValue(args, &i, "--style")) {
-      if (*style != "classic" && *style != "modern") {
-        throw Error("--style takes classic or modern, not \"" + *style + "\"");
-      }
       out.style = *style;
     } else if (auto setting = OptionValue(args, &i, "--set")) {
       if (setting->find('=') == std::string::npos) {

@@ -14,8 +14,10 @@
 #include "common/error.h"
 #include "common/file_system.h"
 #include "common/platform.h"
+#include "common/text_utils.h"
 #include "common/version.h"
 #include "engine/gallery_run.h"
+#include "engine/styles/page_style.h"
 #include "options/options_file.h"
 #include "options/settings_folder.h"
 
@@ -63,6 +65,11 @@ class UsageError : public Error {
   bool show_usage_;
 };
 
+bool IsPageStyleSetting(const std::string& setting) {
+  return EqualsIgnoreCase(TrimBlanks(setting.substr(0, setting.find('='))),
+                          "PageStyle");
+}
+
 // The settings of the run: the defaults, info.ini, the --set options and
 // the input folder, in that order.
 RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
@@ -78,13 +85,23 @@ RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
     ui.ShowMessage({"Error", e.what(), Buttons::kOk, Icon::kWarning, 1});
   }
   if (!args.style.empty()) {
-    ApplyPageStyle(args.style == "modern" ? PageStyleName::kModern
-                                          : PageStyleName::kClassic,
-                   &controls);
+    const PageStyle* style = FindPageStyle(args.style);
+    if (style == nullptr) {
+      throw UsageError("--style takes " + PageStyleNames() + ", not \"" +
+                       args.style + "\"");
+    }
+    ApplyPageStyle(*style, &controls);
   }
   for (const std::string& setting : args.settings) {
     try {
       ApplyOptionSetting(setting, &controls);
+      // A style chosen by name brings what it needs, as --style does.
+      if (IsPageStyleSetting(setting) && !controls.page_style.empty()) {
+        const PageStyle* style = FindPageStyle(controls.page_style);
+        if (style == nullptr)
+          throw Error("PageStyle takes " + PageStyleNames());
+        ApplyPageStyle(*style, &controls);
+      }
     } catch (const Error& e) {
       throw UsageError("--set " + setting + ": " + e.what());
     }

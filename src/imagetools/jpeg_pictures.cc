@@ -14,6 +14,7 @@
 #include "imagetools/jpeg_codec.h"
 #include "imagetools/picture_limits.h"
 #include "imagetools/resample.h"
+#include "imagetools/row_loops.h"
 
 // After jpeglib.h (jpeg_codec.h): the message codes.
 #include <jerror.h>
@@ -158,14 +159,29 @@ bool ReadPlan(jpeg_decompress_struct* info, JpegErrors* errors,
 }
 
 // Decodes the rows into `row`, handing each to `first` and, if any,
-// `second`; false with `errors->message` on failure.
+// `second`, or with `pairs` each pair of rows averaged to `first` alone
+// (`pair` holds the first of a pair); false with `errors->message` on
+// failure.
 bool DecodeRows(jpeg_decompress_struct* info, JpegErrors* errors, uint8_t* row,
-                RowResampler* first, RowResampler* second) {
+                uint8_t* pair, RowResampler* first, RowResampler* second) {
   if (setjmp(errors->jump) != 0) return false;
   jpeg_start_decompress(info);
+  const size_t length =
+      static_cast<size_t>(info->output_width) * info->output_components;
+  const RowLoops& loops = FastestRowLoops();
   while (info->output_scanline < info->output_height) {
-    JSAMPROW rows = row;
+    const bool paired = pair != nullptr && info->output_scanline % 2 == 1;
+    JSAMPROW rows = pair != nullptr && !paired ? pair : row;
     jpeg_read_scanlines(info, &rows, 1);
+    if (pair != nullptr) {
+      if (paired) {
+        loops.average_rows(row, length, pair);
+        first->Add(pair);
+      } else if (info->output_scanline == info->output_height) {
+        first->Add(pair);  // the last row has no pair
+      }
+      continue;
+    }
     first->Add(row);
     if (second != nullptr) second->Add(row);
   }
@@ -225,29 +241,37 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   if (!plan.supported) return std::nullopt;
   std::optional<RowResampler> copy, thumbnail;
   std::vector<uint8_t> row;
+  bool pairs = false;
   try {
-    if (plan.copy_width > 0) {
-      copy.emplace(plan.width, plan.height, plan.channels, plan.copy_width,
-                   plan.copy_height,
-                   plan.halves ? Filter::kTriangle : Filter::kLanczos3);
-    }
     // The copy holds more than twice the thumbnail: it is made from that.
-    const bool from_copy = copy &&
+    const bool from_copy = plan.copy_width > 0 &&
                            plan.copy_width >= 2 * plan.thumbnail_width &&
                            plan.copy_height >= 2 * plan.thumbnail_height;
+    // Reduced by two or more, and alone to be made from the rows, the copy
+    // takes them in pairs averaged: half the rows to filter.
+    pairs = plan.halves && (from_copy || plan.thumbnail_width == 0);
+    if (plan.copy_width > 0) {
+      copy.emplace(plan.width, pairs ? (plan.height + 1) / 2 : plan.height,
+                   plan.channels, plan.copy_width, plan.copy_height,
+                   plan.halves ? Filter::kTriangle : Filter::kLanczos3);
+    }
     if (plan.thumbnail_width > 0 && !from_copy) {
       thumbnail.emplace(plan.width, plan.height, plan.channels,
                         plan.thumbnail_width, plan.thumbnail_height,
                         Filter::kLanczos3);
     }
-    row.resize(static_cast<size_t>(plan.width) * plan.channels);
+    row.resize(static_cast<size_t>(plan.width) * plan.channels *
+               (pairs ? 2 : 1));
   } catch (const std::bad_alloc&) {
     throw JpegError("not enough memory");
   }
   if (!copy && !thumbnail) return JpegPictures{};
   RowResampler* first = copy ? &*copy : &*thumbnail;
   RowResampler* second = copy && thumbnail ? &*thumbnail : nullptr;
-  if (!DecodeRows(&decoder.info, &errors, row.data(), first, second)) {
+  uint8_t* pair =
+      pairs ? row.data() + static_cast<size_t>(plan.width) * plan.channels
+            : nullptr;
+  if (!DecodeRows(&decoder.info, &errors, row.data(), pair, first, second)) {
     ThrowFailure(info, errors, false);
   }
   JpegPictures made;

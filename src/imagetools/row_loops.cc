@@ -37,6 +37,13 @@ struct Loops {
     return value;
   }
 
+  static ORVANTA_INLINE void AverageRows(const uint8_t* row, size_t length,
+                                         uint8_t* into) {
+    for (size_t i = 0; i < length; ++i) {
+      into[i] = static_cast<uint8_t>((row[i] + into[i] + 1) >> 1);
+    }
+  }
+
   static ORVANTA_INLINE void ToFloats(const uint8_t* bytes, size_t length,
                                       float* floats) {
     for (size_t i = 0; i < length; ++i) floats[i] = bytes[i];
@@ -100,6 +107,9 @@ struct Loops {
 
 // Each set of loops as plain functions, built for its processors.
 #define ORVANTA_ROW_LOOPS(name, floats, target)                              \
+  target void name##AverageRows(const uint8_t* r, size_t n, uint8_t* i) {    \
+    Loops<floats>::AverageRows(r, n, i);                                     \
+  }                                                                          \
   target void name##ToFloats(const uint8_t* b, size_t n, float* f) {         \
     Loops<floats>::ToFloats(b, n, f);                                        \
   }                                                                          \
@@ -114,8 +124,9 @@ struct Loops {
   target void name##StoreBytes(const float* s, size_t n, uint8_t* b) {       \
     Loops<floats>::StoreBytes(s, n, b);                                      \
   }                                                                          \
-  const RowLoops name##Loops = {name##ToFloats, name##FilterDown,            \
-                                name##FilterAcrossRgb, name##StoreBytes};
+  const RowLoops name##Loops = {name##AverageRows, name##ToFloats,           \
+                                name##FilterDown, name##FilterAcrossRgb,     \
+                                name##StoreBytes};
 
 ORVANTA_ROW_LOOPS(Plain, 4, )
 #if defined(__x86_64__) && defined(__GNUC__)

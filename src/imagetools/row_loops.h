@@ -13,6 +13,9 @@
 namespace orvanta {
 
 struct RowLoops {
+  // into[i] = the mean of into[i] and row[i], rounded up, for i below
+  // `length`.
+  void (*average_rows)(const uint8_t* row, size_t length, uint8_t* into);
   // floats[i] = bytes[i] for i below `length`.
   void (*to_floats)(const uint8_t* bytes, size_t length, float* floats);
   // sums[i] = the `taps` rows at i, weighed, for i below `length` rounded

@@ -42,6 +42,11 @@ OptionRow ListIndex(const char* key, int C::*value, int default_index,
   return {key, kListIndex, nullptr, value, "", default_index, 0, last_index};
 }
 
+OptionRow SavedWhenSet(OptionRow row) {
+  row.saved_when_set = true;
+  return row;
+}
+
 OptionRow KeptOnRestore(OptionRow row) {
   row.kept_on_restore = true;
   return row;
@@ -64,6 +69,11 @@ std::string Refusal(const OptionRow& row, std::string* text) {
   if (never_empty && text->empty()) return " cannot be empty";
   if (row.rule == kFilePrefix && !IsSafeFilePrefix(*text)) {
     return " cannot hold /, \\, .. or a NUL character";
+  }
+  if (row.rule == kStyleName &&
+      text->find_first_not_of("abcdefghijklmnopqrstuvwxyz") !=
+          std::string::npos) {
+    return " takes a style's name in lower-case letters";
   }
   return "";
 }
@@ -115,9 +125,10 @@ std::span<const OptionRow> OptionTable() {
       Switch("CreateMidSizeFiles", &C::create_mid_size_files, false),
       TextRow(kFilePrefix, "MidSizeFilePrefix", &C::mid_size_file_prefix, "m_"),
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
-      TextRow(kText, "OutputFolder", &C::output_folder, ""),
-      Switch("RemoveLocation", &C::remove_location, true),
-      Switch("RemoveStaleFiles", &C::remove_stale_files, false),
+      TextRow(kStyleName, "PageStyle", &C::page_style, ""),
+      SavedWhenSet(TextRow(kText, "OutputFolder", &C::output_folder, "")),
+      SavedWhenSet(Switch("RemoveLocation", &C::remove_location, true)),
+      SavedWhenSet(Switch("RemoveStaleFiles", &C::remove_stale_files, false)),
   };
   return kRows;
 }
@@ -127,6 +138,15 @@ const OptionRow* FindOption(std::string_view key) {
     if (EqualsIgnoreCase(key, row.key)) return &row;
   }
   return nullptr;
+}
+
+bool HoldsDefault(const OptionRow& row, const OptionControls& controls) {
+  OptionControls defaults = controls;
+  PutDefault(row, &defaults);
+  if (row.text != nullptr) return controls.*row.text == defaults.*row.text;
+  if (row.rule != kTrueFalse) return controls.*row.value == defaults.*row.value;
+  return CheckboxToBoolean(controls.*row.value) ==
+         CheckboxToBoolean(defaults.*row.value);
 }
 
 void PutDefault(const OptionRow& row, OptionControls* controls) {

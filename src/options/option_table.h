@@ -29,6 +29,7 @@ enum class OptionRule {
   kTrueFalse,      // a check box: 0, 1 or 2 (grey); True or False in the file
   kNumber,         // a number box: a whole number minimum..maximum
   kListIndex,      // an entry of a list: 0..maximum (-1, none, in the file)
+  kStyleName,      // a page style's name in lower case, or ""
 };
 
 struct OptionRow {
@@ -45,7 +46,13 @@ struct OptionRow {
   bool movies = false;  // kExtensionList: the movies' list
   // Restore Default Options leaves the option as it is.
   bool kept_on_restore = false;
+  // Written to info.ini only when it differs from its default: a file of
+  // the defaults stays as it was before the option existed.
+  bool saved_when_set = false;
 };
+
+// Whether the controls hold the default of `row`.
+bool HoldsDefault(const OptionRow& row, const OptionControls& controls);
 
 // The rows in the order info.ini holds them.
 std::span<const OptionRow> OptionTable();

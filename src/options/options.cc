@@ -66,32 +66,6 @@ void SetDefaultOptions(const std::string& input_folder,
   controls->input_folder = input_folder;
 }
 
-PageStyleName PageStyleOf(const OptionControls& controls) {
-  return controls.index_template_file == kModernIndexTemplate
-             ? PageStyleName::kModern
-             : PageStyleName::kClassic;
-}
-
-void ApplyPageStyle(PageStyleName style, OptionControls* controls) {
-  const bool modern = style == PageStyleName::kModern;
-  controls->index_template_file =
-      modern ? kModernIndexTemplate : kDefaultIndexTemplate;
-  controls->picture_template_file =
-      modern ? kModernPictureTemplate : kDefaultPictureTemplate;
-  controls->thumbnail_maximum_width_or_height = modern ? "300" : "150";
-  controls->create_mid_size_files = CheckboxFromBoolean(modern);
-  if (!modern) return;
-  controls->include_mid_size_picture = CheckboxFromBoolean(true);
-  controls->create_movie_thumbnails = CheckboxFromBoolean(true);
-  ExtensionTable movies;
-  movies.AddExtensionList(controls->movie_file_extensions, true);
-  for (const char* played : {"mp4", "m4v", "webm"}) {
-    if (movies.FindExtensionIndex(played) >= 0) continue;
-    std::string& list = controls->movie_file_extensions;
-    list += (TrimBlanks(list).empty() ? "" : ", ") + std::string(played);
-  }
-}
-
 void CaptureOptions(const OptionControls& controls,
                     const std::string& program_folder,
                     GalleryOptions* options) {

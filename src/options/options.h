@@ -12,11 +12,9 @@
 
 namespace orvanta {
 
-// The template names of the two page styles.
+// The default templates' names.
 inline constexpr char kDefaultIndexTemplate[] = "IndexTemplate.html";
 inline constexpr char kDefaultPictureTemplate[] = "PictureTemplate.html";
-inline constexpr char kModernIndexTemplate[] = "ModernIndexTemplate.html";
-inline constexpr char kModernPictureTemplate[] = "ModernPictureTemplate.html";
 inline constexpr char kOptionsFileName[] = "info.ini";
 
 // Entries of the thumbnail create-mode list.
@@ -56,7 +54,10 @@ struct OptionControls {
   int create_mid_size_files;
   int sort_by_date_taken;
   std::string mid_size_file_prefix;  // no control of its own
-  std::string output_folder;         // "" for the input folder itself
+  // The page style chosen by its name (cboPageStyle); "" for the one the
+  // index template belongs to.
+  std::string page_style;
+  std::string output_folder;  // "" for the input folder itself
   int remove_location;
   int remove_stale_files;
 
@@ -103,22 +104,6 @@ struct GalleryOptions {
   // removed (with an output folder they always are).
   bool remove_stale_files = false;
 };
-
-// The two page styles: the classic pages, and modern pages that work on a
-// phone (their own templates, sharper thumbnails, web-size copies, clips
-// that play in the page).
-enum class PageStyleName { kClassic, kModern };
-
-// The style the controls stand for: modern when the index template is the
-// modern one.
-PageStyleName PageStyleOf(const OptionControls& controls);
-
-// Sets the controls a style needs. Modern: the modern templates, 300 px
-// thumbnails (shown at about half that on a phone's sharper screen),
-// mid-size pictures with copies, movie thumbnails, and mp4, m4v and webm
-// among the movies. Classic: the classic templates, 150 px thumbnails, no
-// copies.
-void ApplyPageStyle(PageStyleName style, OptionControls* controls);
 
 struct MidSizeLimits {
   int width;

@@ -166,7 +166,8 @@ TEST_F(MainWindowTest, ControlsThatFollowOtherControls) {
   // The page style fills the boxes it needs, and follows the templates.
   auto* style = Get<QComboBox>("cboPageStyle");
   emit style->activated(1);
-  EXPECT_EQ(w_.ReadControls().picture_template_file, kModernPictureTemplate);
+  EXPECT_EQ(w_.ReadControls().picture_template_file,
+            "ModernPictureTemplate.html");
   EXPECT_EQ(w_.ReadControls().create_mid_size_files, 1);
   Box("txtIndexTemplateFile")->setText(QString(kDefaultIndexTemplate));
   EXPECT_EQ(style->currentIndex(), 0);

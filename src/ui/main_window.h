@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/gallery_run.h"
+#include "engine/styles/page_style.h"
 #include "options/options.h"
 
 class QAction;
@@ -40,6 +41,8 @@ class FrmOrvanta : public QMainWindow {
   OptionControls ReadControls();
   // Puts the values into the controls; their change handlers follow.
   void WriteControls(const OptionControls& controls);
+  // Shows `style` as the chosen one in the style list.
+  void ShowPageStyle(const PageStyle& style);
 
   // --- Commands of the window.
   void SelectInputFolder();

@@ -108,21 +108,20 @@ void FrmOrvanta::ConnectHandlers() {
           [this] { SelectOutputFolder(); });
   connect(txt_output_folder_, &QLineEdit::textChanged, this,
           [this] { UpdateRemoveStaleEnabled(); });
-  // Choosing a style sets what the style needs; the list follows the
-  // template boxes otherwise.
+  // Choosing a style sets what the style needs; a template box that names
+  // a style's template chooses that style.
   connect(cbo_page_style_, &QComboBox::activated, this, [this](int index) {
     OptionControls controls = ReadControls();
-    ApplyPageStyle(
-        index == 1 ? PageStyleName::kModern : PageStyleName::kClassic,
-        &controls);
+    ApplyPageStyle(PageStyles()[index], &controls);
     WriteControls(controls);
   });
-  connect(txt_index_template_file_, &QLineEdit::textChanged, this, [this] {
-    OptionControls shown;
-    shown.index_template_file = txt_index_template_file_->text().toStdString();
-    cbo_page_style_->setCurrentIndex(PageStyleOf(shown) ==
-                                     PageStyleName::kModern);
-  });
+  connect(txt_index_template_file_, &QLineEdit::textChanged, this,
+          [this](const QString& text) {
+            const PageStyle* own = StyleOfTemplate(text.toStdString());
+            if (own == nullptr) return;
+            kept_options_.page_style = own->name;
+            ShowPageStyle(*own);
+          });
   connect(cbo_create_thumbnails_, &QComboBox::currentIndexChanged, this,
           [this] { UpdateOverwriteCaption(); });
   connect(chk_include_mid_size_picture_, &QCheckBox::stateChanged, this,

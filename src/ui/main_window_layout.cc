@@ -100,8 +100,9 @@ void FrmOrvanta::CreateFileOptions(QWidget* form) {
       Place(Label(files, "Page st&yle"), "lblPageStyle", 240, 1350, 2175, 255);
   cbo_page_style_ =
       Place(new QComboBox(files), "cboPageStyle", 3000, 1320, 2500, 315);
-  cbo_page_style_->addItems(
-      {QStringLiteral("Classic"), QStringLiteral("Modern")});
+  for (const PageStyle& style : PageStyles()) {
+    cbo_page_style_->addItem(QString::fromUtf8(style.label));
+  }
   cbo_page_style_->setToolTip(QStringLiteral(
       "Classic: the pages of old.  Modern: pages that work on a phone, with "
       "their own templates, sharper thumbnails, web-size copies of large "

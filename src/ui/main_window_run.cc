@@ -61,6 +61,12 @@ void FrmOrvanta::WriteControls(const OptionControls& c) {
       list->setCurrentIndex(c.*row->value);
     }
   }
+  ShowPageStyle(ChosenPageStyle(c));
+}
+
+void FrmOrvanta::ShowPageStyle(const PageStyle& style) {
+  cbo_page_style_->setCurrentIndex(
+      static_cast<int>(&style - PageStyles().data()));
 }
 
 void FrmOrvanta::CreateOrvanta() {

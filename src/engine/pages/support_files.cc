@@ -99,10 +99,10 @@ bool EnsureTemplate(RunContext& ctx, std::string* path,
   const std::string name = FileNameOf(*path);
   for (const PageStyle& style : PageStyles()) {
     const char* own = index ? style.index_template : style.picture_template;
-    if (own != nullptr && name == own) {
-      WriteTemplate(ctx, *path, index,
-                    LinesOf(index ? style.index_template_text
-                                  : style.picture_template_text));
+    const std::string_view text =
+        index ? style.index_template_text : style.picture_template_text;
+    if (own != nullptr && name == own && !text.empty()) {
+      WriteTemplate(ctx, *path, index, LinesOf(text));
       return false;
     }
   }

@@ -30,4 +30,36 @@ const PageStyle* StyleOfTemplate(std::string_view file_name) {
   return nullptr;
 }
 
+const PageStyle* FindPageStyle(std::string_view name) {
+  for (const PageStyle& style : PageStyles()) {
+    if (name == style.name) return &style;
+  }
+  return nullptr;
+}
+
+std::string PageStyleNames() {
+  std::string names;
+  const std::span<const PageStyle> styles = PageStyles();
+  for (size_t i = 0; i < styles.size(); ++i) {
+    if (i > 0) names += i + 1 == styles.size() ? " or " : ", ";
+    names += styles[i].name;
+  }
+  return names;
+}
+
+const PageStyle& ChosenPageStyle(const OptionControls& controls) {
+  if (const PageStyle* named = FindPageStyle(controls.page_style)) {
+    return *named;
+  }
+  if (const PageStyle* own = StyleOfTemplate(controls.index_template_file)) {
+    return *own;
+  }
+  return PageStyles().front();
+}
+
+void ApplyPageStyle(const PageStyle& style, OptionControls* controls) {
+  controls->page_style = style.name;
+  style.apply(controls);
+}
+
 }  // namespace orvanta

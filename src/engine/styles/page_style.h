@@ -64,15 +64,20 @@ struct RootFile {
 };
 
 struct PageStyle {
-  const char* name;
+  const char* name;   // as --style and info.ini's PageStyle give it
+  const char* label;  // as the window's list shows it
+  // Sets the controls the style needs: its templates, its thumbnail size,
+  // the outputs its pages show.
+  void (*apply)(OptionControls* controls);
   std::span<const BlockCode> codes;
-  // Templates the style writes where they are missing (by file name), and
-  // the files it needs at the root when its templates link them.
+  // The style's templates (by file name); those with a text are written
+  // where they are missing (the default templates have their own lines).
+  // The files it needs at the root when its templates link them.
   const char* index_template = nullptr;
   const char* picture_template = nullptr;
-  std::string_view index_template_text;
-  std::string_view picture_template_text;
-  std::span<const RootFile> root_files;
+  std::string_view index_template_text = {};
+  std::string_view picture_template_text = {};
+  std::span<const RootFile> root_files = {};
 };
 
 // The registered styles.
@@ -81,6 +86,17 @@ std::span<const PageStyle> PageStyles();
 const BlockCode* FindBlockCode(std::string_view code);
 // The style whose template is named `file_name`; null for none.
 const PageStyle* StyleOfTemplate(std::string_view file_name);
+// The style named `name`; null for none.
+const PageStyle* FindPageStyle(std::string_view name);
+// The names of the styles, "classic or modern", for messages.
+std::string PageStyleNames();
+
+// The style the controls chose: the one their PageStyle names, else the
+// one whose index template they name (settings saved before styles had
+// names), else the first.
+const PageStyle& ChosenPageStyle(const OptionControls& controls);
+// Makes `style` the chosen one and sets the controls it needs.
+void ApplyPageStyle(const PageStyle& style, OptionControls* controls);
 
 }  // namespace orvanta
 

@@ -1,6 +1,7 @@
 // The classic style's blocks and default templates.
 #include "engine/styles/classic/classic_style.h"
 
+#include "common/conversions.h"
 #include "common/html_text.h"
 #include "engine/plan/folder_info.h"
 #include "engine/plan/output_names.h"
@@ -208,10 +209,23 @@ const BlockCode kCodes[] = {
     {"navforward", BlockRole::kNone, nullptr, NavForward},
 };
 
+// The default templates, 150 px thumbnails and no copies.
+void ApplyClassic(OptionControls* controls) {
+  controls->index_template_file = kDefaultIndexTemplate;
+  controls->picture_template_file = kDefaultPictureTemplate;
+  controls->thumbnail_maximum_width_or_height = "150";
+  controls->create_mid_size_files = CheckboxFromBoolean(false);
+}
+
 }  // namespace
 
 const PageStyle& ClassicStyle() {
-  static const PageStyle style{"classic", kCodes};
+  static const PageStyle style{.name = "classic",
+                               .label = "Classic",
+                               .apply = ApplyClassic,
+                               .codes = kCodes,
+                               .index_template = kDefaultIndexTemplate,
+                               .picture_template = kDefaultPictureTemplate};
   return style;
 }
 

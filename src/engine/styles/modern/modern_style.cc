@@ -1,6 +1,7 @@
 // The modern style's blocks and files.
 #include "engine/styles/modern/modern_style.h"
 
+#include "common/conversions.h"
 #include "common/html_text.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
@@ -16,6 +17,9 @@ extern const std::string_view kEmbeddedStyleSheet;
 extern const std::string_view kEmbeddedScript;
 
 namespace {
+
+constexpr char kModernIndexTemplate[] = "ModernIndexTemplate.html";
+constexpr char kModernPictureTemplate[] = "ModernPictureTemplate.html";
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -190,12 +194,33 @@ const BlockCode kCodes[] = {
     {"picturedetails", BlockRole::kNone, nullptr, PictureDetails},
 };
 
+// The modern templates, 300 px thumbnails (shown at about half that on a
+// phone's sharper screen), mid-size pictures with copies, movie thumbnails,
+// and mp4, m4v and webm among the movies.
+void ApplyModern(OptionControls* controls) {
+  controls->index_template_file = kModernIndexTemplate;
+  controls->picture_template_file = kModernPictureTemplate;
+  controls->thumbnail_maximum_width_or_height = "300";
+  controls->create_mid_size_files = CheckboxFromBoolean(true);
+  controls->include_mid_size_picture = CheckboxFromBoolean(true);
+  controls->create_movie_thumbnails = CheckboxFromBoolean(true);
+  ExtensionTable movies;
+  movies.AddExtensionList(controls->movie_file_extensions, true);
+  for (const char* played : {"mp4", "m4v", "webm"}) {
+    if (movies.FindExtensionIndex(played) >= 0) continue;
+    std::string& list = controls->movie_file_extensions;
+    list += (TrimBlanks(list).empty() ? "" : ", ") + std::string(played);
+  }
+}
+
 }  // namespace
 
 const PageStyle& ModernStyle() {
   static const RootFile kRootFiles[] = {{"orvanta.css", kEmbeddedStyleSheet},
                                         {"orvanta.js", kEmbeddedScript}};
   static const PageStyle style{"modern",
+                               "Modern",
+                               ApplyModern,
                                kCodes,
                                kModernIndexTemplate,
                                kModernPictureTemplate,
