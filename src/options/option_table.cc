@@ -126,9 +126,10 @@ std::span<const OptionRow> OptionTable() {
       TextRow(kFilePrefix, "MidSizeFilePrefix", &C::mid_size_file_prefix, "m_"),
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
       TextRow(kStyleName, "PageStyle", &C::page_style, ""),
-      SavedWhenSet(TextRow(kText, "OutputFolder", &C::output_folder, "")),
+      Number("PicturesPerPage", &C::pictures_per_page, 0, 0, 100000),
       SavedWhenSet(Switch("RemoveLocation", &C::remove_location, true)),
       SavedWhenSet(Switch("RemoveStaleFiles", &C::remove_stale_files, false)),
+      SavedWhenSet(TextRow(kText, "OutputFolder", &C::output_folder, "")),
   };
   return kRows;
 }

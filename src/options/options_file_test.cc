@@ -80,8 +80,8 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
       "UseIrfanview=True\r\nIrfanviewPath=/usr/bin/i_view\r\n"
       "CreateMovieThumbnails=True\r\nCreateMidSizeFiles=True\r\n"
       "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n"
-      "OutputFolder=/srv/www/trip\r\nRemoveLocation=False\r\n"
-      "RemoveStaleFiles=True\r\n";
+      "PicturesPerPage=24\r\nRemoveLocation=False\r\n"
+      "RemoveStaleFiles=True\r\nOutputFolder=/srv/www/trip\r\n";
   EXPECT_EQ(Load(file), "");
   ASSERT_EQ(Save(), "");
   EXPECT_EQ(fs_.Contents(Path("info.ini")), file);

@@ -97,7 +97,10 @@ struct FolderPlan {
   // Lower-cased base names that two or more listed files share ("pic" of
   // pic.bmp and pic.png): what is named after them takes the whole name.
   std::unordered_set<std::string> shared_bases;
-  std::vector<EntryPlan> entries;            // in page order
+  std::vector<EntryPlan> entries;  // in page order
+  // Entries on each index page when they take more than one (index.html,
+  // index-2.html ...); 0: all on index.html.
+  int per_page = 0;
   std::vector<SubfolderLink> subfolders;     // readable ones, by name
   std::vector<UnreadableFolder> unreadable;  // left-out subfolders
   // Set when the folder itself could not be listed: the reason.

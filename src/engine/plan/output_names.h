@@ -15,8 +15,13 @@ namespace orvanta {
 // The file's base name, or its whole name when the base is shared.
 std::string OwnName(const FolderPlan& folder, const std::string& name);
 // The file's picture page: "NAME.html" ("index.jpg.html", never
-// "index.html").
+// "index.html"; in a folder of several index pages "index-2.jpg.html").
 std::string PageName(const FolderPlan& folder, const std::string& name);
+// The folder's index pages: how many, the name of page `page` (0 is
+// "index.html", 1 "index-2.html" ...), and the page that lists entry `i`.
+int IndexPageCount(const FolderPlan& folder);
+std::string IndexPageName(int page);
+int IndexPageOf(const FolderPlan& folder, int i);
 // A movie's thumbnail: the prefix, its own name and the movie thumbnail
 // extension.
 std::string MovieThumbnailName(const GalleryOptions& options,

@@ -86,8 +86,11 @@ std::vector<std::string> FindLeftovers(
 
 class Walker {
  public:
-  Walker(RunContext& ctx, bool subfolders)
-      : ctx_(ctx), options_(ctx.options), subfolders_(subfolders) {}
+  Walker(RunContext& ctx, bool subfolders, int per_page)
+      : ctx_(ctx),
+        options_(ctx.options),
+        subfolders_(subfolders),
+        per_page_(per_page) {}
 
   // Plans `folder` and (with subfolders on) the folders below it; false
   // when the person cancelled.
@@ -103,6 +106,7 @@ class Walker {
   RunContext& ctx_;
   const GalleryOptions& options_;
   const bool subfolders_;
+  const int per_page_;
   int32_t folders_ = 0;
 };
 
@@ -151,6 +155,9 @@ void Walker::PlanFiles(const std::vector<FolderEntry>& listing,
   const std::vector<std::string> names =
       GalleryFiles(options_, listing, folder->sidebar_picture_name);
   FindSharedBases(names, &folder->shared_bases);
+  if (per_page_ > 0 && names.size() > static_cast<size_t>(per_page_)) {
+    folder->per_page = per_page_;
+  }
   for (const std::string& name : names) {
     EntryPlan entry;
     entry.name = name;
@@ -214,7 +221,7 @@ std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
   plan.elsewhere = ctx.Elsewhere();
   plan.read_facts = reading.facts;
   plan.show_facts = reading.show_facts;
-  Walker walker(ctx, reading.subfolders);
+  Walker walker(ctx, reading.subfolders, reading.pictures_per_page);
   if (!walker.Walk(ctx.input_folder, 1, "", &plan)) return std::nullopt;
   ReadEntryFacts(ctx, tool, reading, &plan);
   if (ctx.AbortRequested()) return std::nullopt;
