@@ -163,7 +163,9 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
                         false, false, false);
   PlanReading reading;
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
-  reading.facts = reading.show_facts || ctx.options.sort_by_date_taken;
+  // In place, the pictures that carry a position are counted.
+  reading.facts = reading.show_facts || ctx.options.sort_by_date_taken ||
+                  (!ctx.Elsewhere() && ctx.options.remove_location);
   reading.workers = WorkerCount(ctx.settings);
   try {
     const std::vector<std::string>& lines =

@@ -43,6 +43,10 @@ struct RunState {
   // What the run tells at its end besides errors: files removed or kept,
   // pictures that carry their position.
   std::string notes;
+  // Files removed on the way (index pages left from a larger folder) and
+  // files kept because the person edited them, below the gallery's root.
+  std::vector<std::string> removed;
+  std::vector<std::string> kept_edited;
 };
 
 // The number of picture workers: as the settings say, else one per core.

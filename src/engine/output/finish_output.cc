@@ -56,11 +56,11 @@ void RemoveEmptyFolders(FileSystem& fs, const std::string& root,
 }
 
 // Removes the stale files the record names, taking them out of it.
-Cleanup RemoveStale(RunContext& ctx, const PlannedFiles& planned,
-                    const Written& written, WrittenRecord* record) {
+void RemoveStale(RunContext& ctx, const PlannedFiles& planned,
+                 const Written& written, WrittenRecord* record, Cleanup* out) {
   const std::string& root = ctx.output_folder;
   const std::string resolved_root = ctx.fs.ResolvePath(root);
-  Cleanup cleanup;
+  Cleanup& cleanup = *out;
   std::set<std::string> emptied;
   for (auto it = record->begin(); it != record->end();) {
     const std::string& relative = it->first;
@@ -96,7 +96,6 @@ Cleanup RemoveStale(RunContext& ctx, const PlannedFiles& planned,
   if (ctx.Elsewhere() && !ctx.settings.dry_run) {
     RemoveEmptyFolders(ctx.fs, root, std::move(emptied));
   }
-  return cleanup;
 }
 
 // The originals the plan publishes, by path below the root.
@@ -145,6 +144,24 @@ void NoteCleanup(RunContext& ctx, const Cleanup& cleanup) {
   for (const std::string& line : cleanup.failed) ctx.ListError(line);
 }
 
+// In place, the pictures that carry a position are published with it.
+void NotePositions(RunContext& ctx, const GalleryPlan& plan) {
+  int count = 0;
+  for (const FolderPlan& folder : plan.folders) {
+    for (const EntryPlan& entry : folder.entries) {
+      if (!entry.movie && entry.facts && entry.facts->metadata.has_position) {
+        ++count;
+      }
+    }
+  }
+  if (count == 0) return;
+  ctx.state.notes += std::to_string(count) +
+                     " pictures carry a GPS position, and their pages link to "
+                     "them. Choose an output folder to publish them without "
+                     "it." +
+                     kCrLf;
+}
+
 // The dry run's listing: "write REL" and "remove REL", one a line.
 void ShowListing(RunContext& ctx, const GalleryPlan* plan,
                  const Written& written, const Cleanup& cleanup) {
@@ -169,13 +186,20 @@ void FinishOutput(RunContext& ctx, const GalleryPlan* plan,
                   const PlannedFiles* planned, bool completed) {
   const Written written = ctx.tracked.Written();
   WrittenRecord record = ctx.previous_record;
-  Cleanup cleanup;
+  // What the pages removed or kept on the way is gone from the record.
+  Cleanup cleanup{ctx.state.removed, ctx.state.kept_edited, {}};
+  for (const std::string& file : cleanup.removed) record.erase(file);
+  for (const std::string& file : cleanup.edited) record.erase(file);
   if (planned != nullptr && completed &&
       (ctx.Elsewhere() || ctx.options.remove_stale_files)) {
-    cleanup = RemoveStale(ctx, *planned, written, &record);
+    RemoveStale(ctx, *planned, written, &record, &cleanup);
   }
   if (ctx.settings.dry_run) return ShowListing(ctx, plan, written, cleanup);
   NoteCleanup(ctx, cleanup);
+  if (plan != nullptr && completed && !ctx.Elsewhere() &&
+      ctx.options.remove_location) {
+    NotePositions(ctx, *plan);
+  }
   AddWritten(ctx, plan, written, &record);
   if (record == ctx.previous_record) return;
   try {

@@ -19,14 +19,16 @@ OutputCheck CheckOutputFolder(FileSystem& fs, const std::string& input,
   const std::string out = fs.ResolvePath(output);
   OutputCheck check{WithTrailingSeparator(out), ""};
   const std::string named = "The output folder " + output;
+  std::string shown = input;
+  while (shown.size() > 1 && shown.back() == kPathSeparator) shown.pop_back();
   if (out == in) {
-    check.problem = named + " is the input folder " + input +
+    check.problem = named + " is the input folder " + shown +
                     ".  Please choose a folder of its own for the gallery.";
   } else if (Below(out, in)) {
-    check.problem = named + " is inside the input folder " + input +
+    check.problem = named + " is inside the input folder " + shown +
                     ".  Please choose a folder outside it.";
   } else if (Below(in, out)) {
-    check.problem = named + " holds the input folder " + input +
+    check.problem = named + " holds the input folder " + shown +
                     ".  Please choose a folder outside it.";
   } else if (fs.Status(out).is_file) {
     check.problem = named + " is a file, not a folder.";

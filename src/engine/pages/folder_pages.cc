@@ -1,9 +1,7 @@
 // Building each folder's pages from its plan.
 #include "engine/pages/folder_pages.h"
 
-#include <algorithm>
 #include <memory>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,6 +9,7 @@
 #include "common/path_utils.h"
 #include "common/text_files.h"
 #include "common/text_utils.h"
+#include "engine/output/stale_pages.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/output_names.h"
 #include "engine/styles/page_renderer.h"
@@ -165,7 +164,7 @@ void FolderPages::WriteLaterIndexPages(const PageInput& first,
   const FolderPlan& folder = first.folder;
   const int pages = IndexPageCount(folder);
   for (int p = 1; p < pages && !ctx_.state.abort_processing; ++p) {
-    const std::string path = folder.folder_path + IndexPageName(p);
+    const std::string path = folder.output_path + IndexPageName(p);
     if (!ConfirmOverwrite(path)) continue;
     const PageInput in{first.options,    folder,    first.made,
                        first.show_facts, first.now, p};
@@ -174,28 +173,8 @@ void FolderPages::WriteLaterIndexPages(const PageInput& first,
     for (const std::string& line : rendered.lines) page->WriteLine(line);
     page->Close();
   }
-  if (!ctx_.state.abort_processing) RemoveStaleIndexPages(folder, pages);
-}
-
-// Index pages beyond the folder's count that this program wrote (their
-// generator line says so) are left from a larger folder: they go. A page
-// of anyone else stays.
-void FolderPages::RemoveStaleIndexPages(const FolderPlan& folder, int pages) {
-  static constexpr std::string_view kGenerator =
-      "<meta name=\"generator\" content=\"Orvanta\">";
-  for (int p = std::max(pages, 1);; ++p) {
-    const std::string path = folder.folder_path + IndexPageName(p);
-    if (!ctx_.fs.FileExists(path)) return;
-    try {
-      bool whole = false;
-      if (ctx_.fs.ReadFile(path, 4096, &whole).find(kGenerator) ==
-          std::string::npos) {
-        continue;
-      }
-      ctx_.fs.RemoveFile(path);
-    } catch (const Error&) {
-      // Left for the next run.
-    }
+  if (!ctx_.state.abort_processing) {
+    RemoveStaleIndexPages(ctx_, folder, pages);
   }
 }
 

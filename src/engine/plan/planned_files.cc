@@ -3,6 +3,7 @@
 
 #include "common/path_utils.h"
 #include "common/text_utils.h"
+#include "engine/plan/output_names.h"
 
 namespace orvanta {
 namespace {
@@ -41,7 +42,9 @@ PlannedFiles NamedFiles(const GalleryPlan& plan, const GalleryOptions& options,
       planned.kept_folders.push_back(folder.relative);
       continue;
     }
-    planned.files.insert(folder.relative + "index.html");
+    for (int page = 0; page < IndexPageCount(folder); ++page) {
+      planned.files.insert(folder.relative + IndexPageName(page));
+    }
     for (const UnreadableFolder& unreadable : folder.unreadable) {
       planned.kept_folders.push_back(
           folder.relative + unreadable.path.substr(folder.folder_path.size()));

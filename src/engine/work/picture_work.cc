@@ -9,8 +9,8 @@
 #include "common/error.h"
 #include "common/ordered_work.h"
 #include "common/path_utils.h"
-#include "engine/work/publish.h"
 #include "imagetools/movie_thumbnail.h"
+#include "imagetools/published_files.h"
 
 namespace orvanta {
 namespace {
@@ -202,10 +202,14 @@ WorkOutcome PublishOne(const WorkerSetup& setup, const FolderPlan& folder,
   WorkOutcome outcome;
   const std::string target = folder.output_path + entry.name;
   try {
-    outcome.no_ffmpeg =
-        PublishOriginal(setup.fs, folder.folder_path + entry.name, target,
-                        entry.movie, setup.remove_location,
-                        setup.time_limit) == Publication::kNoFfmpeg;
+    const std::string source = folder.folder_path + entry.name;
+    if (entry.movie) {
+      outcome.no_ffmpeg =
+          PublishMovie(setup.fs, source, target, setup.remove_location,
+                       setup.time_limit) == Published::kNoFfmpeg;
+    } else {
+      PublishPicture(setup.fs, source, target, setup.remove_location);
+    }
   } catch (const Error& e) {
     outcome.error = e;
   } catch (const std::exception& e) {
@@ -330,7 +334,8 @@ void PictureWork::PublishFolder(const FolderPlan& folder) {
   if (dry_) return;
   if (folder.sidebar.publish) {
     // One picture: on this thread.
-    const EntryPlan sidebar{.name = folder.sidebar_picture_name};
+    EntryPlan sidebar;
+    sidebar.name = folder.sidebar_picture_name;
     const WorkOutcome outcome = PublishOne(*setup_, folder, sidebar);
     if (outcome.error || outcome.no_ffmpeg) {
       ListNotPublished(ctx_, folder.folder_path + sidebar.name, outcome,
