@@ -23,7 +23,8 @@ using std::string_literals::operator""s;
 
 // The verbs from Size on look at the file itself, not at its text.
 // clang-format off
-enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link };
+enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link,
+            Meta, NoMeta };
 // clang-format on
 
 // `subject` is "stdout", "stderr" or a path in the gallery ("P:" + path:
@@ -41,7 +42,8 @@ struct Case {
   // "#WxH|-TAG=VALUE|..." one with what exiftool writes into it (a last
   // "|break-exif" then points its EXIF block's first folder past its end);
   // "#repeat N TEXT" N bytes of TEXT over and over;
-  // "#clip SECONDS[/ROTATION]" a movie clip; "#corrupt", "#truncated",
+  // "#clip SECONDS[/ROTATION]" a movie clip (tags as above; a .heic
+  // picture is made from a tagged JPEG); "#corrupt", "#truncated",
   // "#bomb" and "#random" broken files; "->T" a link to T; "#fifo" a FIFO;
   // "#stale" a file two minutes old; a path ending in "/" a folder.
   std::vector<std::pair<std::string, std::string>> files;
@@ -70,6 +72,11 @@ void BreakExif(const std::string& path) {
   ASSERT_LT(tiff + 8, jpeg.size());
   jpeg.replace(tiff + 4, 4, "\x7F\xFF\xFF\xF0");
   WriteFile(path, jpeg);
+}
+
+// What exiftool reads in the file, group by group.
+std::string Tags(const std::string& path) {
+  return RunTool("exiftool", {"-s", "-G1", "-a", path});
 }
 
 // The exiftool arguments after the first "|" of "#WxH|-A=1|-B=2".
@@ -124,6 +131,9 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       int rotation = 0;
       std::sscanf(contents.c_str(), "#clip %lf/%d", &seconds, &rotation);
       MakeClip(path, seconds, rotation);
+      if (contents.find('|') != std::string::npos) {
+        RunExiftool({{path, SplitTags(contents)}});
+      }
     } else if (contents.starts_with("#repeat ")) {
       const size_t space = contents.find(' ', 8);
       std::string text;
@@ -138,11 +148,15 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       WriteFile(path, bytes);
     } else if (std::sscanf(contents.c_str(), "#%dx%d/%d", &width, &height,
                            &orientation) >= 2) {
-      MakePicture(path, width, height, orientation);
+      const bool heic = path.ends_with(".heic");
+      const std::string made = heic ? path + ".jpg" : path;
+      MakePicture(made, width, height, orientation);
       std::vector<std::string> tags = SplitTags(Fill(contents));
       const bool break_exif = std::erase(tags, "break-exif") > 0;
-      if (!tags.empty()) RunExiftool({{path, tags}});
-      if (break_exif) BreakExif(path);
+      if (!tags.empty()) RunExiftool({{made, tags}});
+      if (break_exif) BreakExif(made);
+      if (heic) RunTool("heif-enc", {"-q", "50", made, "-o", path});
+      if (heic) std::filesystem::remove(made);
     } else {
       WriteFile(path, Fill(contents));
     }
@@ -166,6 +180,8 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       case Exists: EXPECT_TRUE(PathExists(path)); break;
       case Absent: EXPECT_FALSE(PathExists(path)); break;
       case Link: EXPECT_EQ(std::filesystem::read_symlink(path), text); break;
+      case Meta: EXPECT_THAT(Tags(path), HasSubstr(text)); break;
+      case NoMeta: EXPECT_THAT(Tags(path), Not(HasSubstr(text))); break;
       case Format: EXPECT_EQ(ReadPictureFormat(path), text); break;
       case Size: EXPECT_EQ(ReadPictureSize(path), size); break;
       case Count:
@@ -227,6 +243,20 @@ TEST_P(GalleryCaseTest, Run) {
   EXPECT_EQ(result.signal, 0);
   for (const Check& check : c.checks) Verify(result, check);
 }
+
+// A position and the serial numbers of camera and lens, as phones and
+// cameras write them.
+const std::string kPlaced =
+    "|-GPSLatitude=59.9|-GPSLatitudeRef=N|-GPSLongitude=10.7|"
+    "-GPSLongitudeRef=E|-SerialNumber=CAM123|-LensSerialNumber=LENS456|"
+    "-Model=Canon EOS 5D";
+const std::string kPlacedClip =
+    "#clip 1|-Keys:GPSCoordinates=59.9, 10.7, 12|"
+    "-UserData:GPSCoordinates=59.9, 10.7";
+const std::string kPositionLine =
+    " pictures carry a GPS position, and their pages link to them. Choose "
+    "an output "
+    "folder to publish them without it.\n";
 
 const std::string kCreated = "Gallery created: Orvanta created.  Processed ";
 const std::string kAborted = "Process aborted: Orvanta creation aborted.";
@@ -937,6 +967,47 @@ const Case kCases[] = {
                      "written.  Processed 1 image files in 1 folder.\n"},
       {"out", Absent}},
      {"--dry-run", "--output", "{g}/out", "{g}/in"}, {}, {}, {}, {"", "P:"}},
+    {"PublishedOriginalsCarryNoPositionNorSerialNumbers",
+     {{"in/a.jpg", "#1200x900" + kPlaced}, {"in/b.png", "#300x200" + kPlaced},
+      {"in/c.heic", "#320x240" + kPlaced}, {"in/clip.mp4", kPlacedClip},
+      {"in/d.jpg", "#40x30|-GPSLatitude=1|-GPSLatitudeRef=N|break-exif"},
+      {"P:info.ini", "CreateMidSizeFiles=True\r\n"}},
+     {"MovieFilesToMatch=mp4", "PictureFilesToMatch=jpg, png, heic"}, "", 0,
+     {{"in/a.jpg", Meta, "GPSLatitude"}, {"in/clip.mp4", Meta, "GPSCoord"},
+      {"in/c.heic", Meta, "GPSLatitude"},
+      {"out/a.jpg", NoMeta, "GPS"}, {"out/a.jpg", NoMeta, "SerialNumber"},
+      {"out/a.jpg", Meta, "Canon EOS 5D"}, {"out/a.jpg", Size, "1200x900"},
+      {"out/b.png", NoMeta, "GPS"}, {"out/b.png", NoMeta, "SerialNumber"},
+      {"out/c.heic", NoMeta, "GPS"}, {"out/c.heic", NoMeta, "SerialNumber"},
+      {"out/clip.mp4", NoMeta, "GPS"}, {"out/m_a.jpg", NoMeta, "GPS"},
+      {"out/t_a.jpg", NoMeta, "GPS"}, {"out/m_c.jpg", NoMeta, "Serial"},
+      {"out/d.jpg", Absent},
+      {"stderr", Has, "\nd.jpg: its location could not be removed; not "
+                      "published\n"},
+      {"stderr", Lacks, kPositionLine}},
+     {"--output", "{g}/out", "{g}/in"}, {}, {}, {}, {"in"}},
+    {"WithoutRemovalOriginalsArePublishedAsTheyAre",
+     {{"in/a.jpg", "#40x30" + kPlaced}}, {"RemoveLocation=False"}, "", 0,
+     {{"out/a.jpg", Meta, "GPSLatitude"}, {"stderr", Is, ""}},
+     {"--output", "{g}/out", "{g}/in"}},
+    {"InPlacePicturesWithAPositionAreToldOnceAndTheirFilesCarryNone",
+     {{"a.jpg", "#1200x900" + kPlaced}, {"b.jpg", "#40x30" + kPlaced},
+      {"c.jpg", "#40x30"}, {"P:info.ini", "CreateMidSizeFiles=True\r\n"}},
+     {}, "", 0,
+     {{"stderr", Is, "2" + kPositionLine}, {"a.jpg", Meta, "GPSLatitude"},
+      {"m_a.jpg", NoMeta, "GPS"}, {"t_a.jpg", NoMeta, "GPS"},
+      {"t_b.jpg", NoMeta, "Serial"}}},
+    {"InPlaceIndexPagesLeftFromALargerFolderGoUnlessEdited",
+     {{"a.jpg", "#40x30"}, {"b.jpg", "#40x30"}, {"c.jpg", "#40x30"},
+      {"d.jpg", "#40x30"}, {"e.jpg", "#40x30"}},
+     {"PicturesPerPage=1"}, "", 0,
+     {{"index-2.html", Exists}, {"index-3.html", Absent},
+      {"index-4.html", Is, "edited"}, {"index-5.html", Absent},
+      {"stderr", Has, "index-3.html: removed, no longer part of the gallery"},
+      {"stderr", Has, "index-4.html: kept, changed since this program"}},
+     {"--style", "modern", "{g}"}, {},
+     {{"c.jpg", "#gone"}, {"d.jpg", "#gone"}, {"e.jpg", "#gone"},
+      {"index-4.html", "edited"}}},
     {"LeftoversOfAKilledRunAreRemoved",
      {{".a.jpg.orvanta-Ab12Cd", "#stale"}, {".b.html.orvanta-Xy34Zw", "new"},
       {".notes.orvanta-1", "#stale"}, {"sub/.t.orvanta-000000", "#stale"}},
