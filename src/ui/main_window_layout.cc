@@ -244,7 +244,7 @@ void FrmOrvanta::CreatePublishingOptions(QWidget* form) {
   auto* publishing = Place(new QGroupBox(QStringLiteral("Publishing"), form),
                            "fraPublishingOptions", 120, 6840, 8415, 1020);
   cmd_select_output_folder_ =
-      Place(new QPushButton(QStringLiteral("O&utput Folder"), publishing),
+      Place(new QPushButton(QStringLiteral("O&utput folder"), publishing),
             "cmdSelectOutputFolder", 240, 7050, 1575, 375);
   txt_output_folder_ = Place(TextBox(publishing, "OutputFolder"),
                              "txtOutputFolder", 1920, 7080, 6495, 285);
@@ -263,7 +263,7 @@ void FrmOrvanta::CreatePublishingOptions(QWidget* form) {
       "position and the serial numbers of camera, lens and body; their "
       "image data stays as it is"));
   chk_remove_stale_files_ =
-      Place(CheckBox(publishing, "Remove files no lon&ger in the gallery",
+      Place(CheckBox(publishing, "Remo&ve files no longer in the gallery",
                      "RemoveStaleFiles"),
             "chkRemoveStaleFiles", 4320, 7500, 4095, 255);
   chk_remove_stale_files_->setToolTip(QStringLiteral(

@@ -5,8 +5,9 @@
 // whose size changed since it was written is kept (the person edited it).
 // Then the record is brought up to date: what this run wrote, and what
 // earlier runs wrote that is still there. Removals and kept files are
-// noted for the report. A dry run removes and records nothing; it lists
-// the files it would write and remove instead.
+// noted for the report, and so, in place, is how many pictures carry a
+// GPS position. A dry run removes and records nothing; it lists the files
+// it would write and remove instead.
 #ifndef ORVANTA_ENGINE_OUTPUT_FINISH_OUTPUT_H_
 #define ORVANTA_ENGINE_OUTPUT_FINISH_OUTPUT_H_
 
