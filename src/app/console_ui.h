@@ -38,6 +38,8 @@ class ConsoleUi : public UserInterface {
   void UpdateCurrentSubTask(const std::string& subtask) override;
   void HideForm(bool reset_abort) override;
   void ShowReport(const std::string& text) override;
+  // On standard output, to be read by programs.
+  void ShowListing(const std::string& text) override;
   void SetBusy(bool) override {}
 
  private:

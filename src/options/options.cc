@@ -103,6 +103,9 @@ void CaptureOptions(const OptionControls& controls,
       CheckboxToBoolean(controls.create_mid_size_files);
   options->mid_size_file_prefix = controls.mid_size_file_prefix;
   options->sort_by_date_taken = CheckboxToBoolean(controls.sort_by_date_taken);
+  options->output_folder = controls.output_folder;
+  options->remove_location = CheckboxToBoolean(controls.remove_location);
+  options->remove_stale_files = CheckboxToBoolean(controls.remove_stale_files);
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

@@ -27,6 +27,14 @@ struct PictureFacts {
   int64_t modified_ns = 0;
 };
 
+// With an output folder: a picture or movie of the input as it was when
+// planned, and whether the run publishes it (again) into the output folder.
+struct Original {
+  uint64_t size = 0;
+  int64_t modified_ns = 0;
+  bool publish = false;
+};
+
 // One listed picture or movie of a folder.
 struct EntryPlan {
   std::string name;  // the file's name in its folder
@@ -46,6 +54,7 @@ struct EntryPlan {
   std::unique_ptr<Error> unreadable;
   bool make_thumbnail = false;  // the run makes its thumbnail
   bool make_copy = false;       // the run makes its web-size copy
+  Original original;            // with an output folder
 };
 
 // A line of a folder information file naming a picture.
@@ -68,7 +77,11 @@ struct UnreadableFolder {
 };
 
 struct FolderPlan {
-  std::string folder_path;   // always ends in the separator
+  std::string folder_path;  // always ends in the separator
+  // Where its files go: the folder itself, or its place in the output
+  // folder; ends in the separator.
+  std::string output_path;
+  std::string relative;      // below the gallery's root: "" or "Trip/Day2/"
   int level = 1;             // 1 for the gallery's root
   std::string parent_title;  // HTML; "" for the root
   // A folder holding the do-not-modify file: counted and linked, no more.
@@ -77,6 +90,7 @@ struct FolderPlan {
   std::string description;  // as written
   std::string sidebar_picture_name;
   std::string sidebar_picture_caption;
+  Original sidebar;  // with an output folder
   std::vector<PhotoDescription> photo_descriptions;
   // Lower-cased file name -> index of its first entry.
   std::unordered_map<std::string, size_t> description_index;
@@ -97,17 +111,20 @@ struct FolderPlan {
   // named once in the report.
   std::vector<std::string> copy_lookalikes;
   // The picture work of this folder's entries, and of its whole subtree,
-  // as ranges of GalleryPlan::work.
+  // as ranges of GalleryPlan::work: first the originals it publishes (up
+  // to publish_end), then its thumbnails and copies.
   int work_begin = 0;
+  int publish_end = 0;
   int work_end = 0;
   int subtree_work_end = 0;
 };
 
 // One item of picture work: a file of a folder that gets a thumbnail or a
-// web-size copy (or both, from one decode).
+// web-size copy (or both, from one decode), or that is published.
 struct WorkItem {
   int folder = 0;
   int entry = 0;
+  bool publish = false;
 };
 
 struct GalleryPlan {
@@ -116,6 +133,7 @@ struct GalleryPlan {
   int32_t file_count = 0;           // listed files in all folders
   bool read_facts = false;          // what pictures say of themselves was read
   bool show_facts = false;          // and the pages show it
+  bool elsewhere = false;           // the output goes to an output folder
 };
 
 }  // namespace orvanta

@@ -1,9 +1,10 @@
 // The run's picture work: thumbnails and web-size copies of every planned
-// file, made by one pool of workers across all folders, in the order the
-// pages need them. Each worker gets only its request and the thread-safe
-// seams (the image tool, the file system, ffmpeg); the results are handled
-// on the run's thread, folder by folder in file order, with the questions,
-// the error list and the progress display.
+// file, and the originals published into an output folder, made by one
+// pool of workers across all folders, in the order the pages need them. Each
+// worker gets only its request and the thread-safe seams (the image tool, the
+// file system, ffmpeg); the results are handled on the run's thread, folder by
+// folder in file order, with the questions, the error list and the progress
+// display.
 #ifndef ORVANTA_ENGINE_WORK_PICTURE_WORK_H_
 #define ORVANTA_ENGINE_WORK_PICTURE_WORK_H_
 
@@ -17,6 +18,7 @@
 namespace orvanta {
 
 struct WorkOutcome;
+struct WorkerSetup;
 template <typename Result>
 class OrderedWork;
 
@@ -31,6 +33,10 @@ class PictureWork {
   PictureWork(const PictureWork&) = delete;
   PictureWork& operator=(const PictureWork&) = delete;
 
+  // Publishes the folder's sidebar picture and hands over its published
+  // originals in file order; those not published go to the error list. An abort
+  // request sets abort_processing.
+  void PublishFolder(const FolderPlan& folder);
   // Hands over the folder's thumbnails and copies in file order: picture
   // errors go to the error list; other failures ask whether to go on;
   // Cancel or an abort request sets abort_processing.
@@ -43,11 +49,16 @@ class PictureWork {
   // Lets the workers start the work of the next folder after folder
   // `index` that has any.
   void OpenAfter(int index);
+  void TakePictureFiles(const FolderPlan& folder);
 
   RunContext& ctx_;
   const GalleryPlan& plan_;
   const bool gated_;
+  const bool dry_;  // a dry run: no work at all
   std::atomic<bool> no_ffmpeg_{false};
+  std::atomic<bool> thumbnails_off_{false};
+  bool told_no_ffmpeg_ = false;  // that movies cannot be published
+  std::shared_ptr<WorkerSetup> setup_;
   std::unique_ptr<OrderedWork<WorkOutcome>> pool_;
 };
 
