@@ -23,7 +23,8 @@ using std::string_literals::operator""s;
 
 // The verbs from Size on look at the file itself, not at its text.
 // clang-format off
-enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link };
+enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link,
+            Meta, NoMeta };
 // clang-format on
 
 // `subject` is "stdout", "stderr" or a path in the gallery ("P:" + path:
@@ -41,7 +42,8 @@ struct Case {
   // "#WxH|-TAG=VALUE|..." one with what exiftool writes into it (a last
   // "|break-exif" then points its EXIF block's first folder past its end);
   // "#repeat N TEXT" N bytes of TEXT over and over;
-  // "#clip SECONDS[/ROTATION] [FFMPEG OPTIONS]" a movie clip; "#corrupt",
+  // "#clip SECONDS[/ROTATION] [FFMPEG OPTIONS]" a movie clip (tags as
+  // above; a .heic picture is made from a tagged JPEG); "#corrupt",
   // "#truncated",
   // "#bomb" and "#random" broken files; "->T" a link to T; "#fifo" a FIFO;
   // "#stale" a file two minutes old; a path ending in "/" a folder.
@@ -52,6 +54,13 @@ struct Case {
   std::vector<Check> checks;
   std::vector<std::string> args = {"{g}"};  // after the --set options
   std::vector<std::string> env = {};        // NAME=VALUE for the run
+  // Made after the run ("#gone" removes a file or folder); then a second
+  // run with `then_args` (the same when empty) is checked instead.
+  std::vector<std::pair<std::string, std::string>> then = {};
+  std::vector<std::string> then_args = {};
+  // Trees ("" the gallery, "P:" the program folder, or a folder of the
+  // gallery) that the (last) run leaves exactly as they were.
+  std::vector<std::string> unchanged = {};
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
@@ -64,6 +73,11 @@ void BreakExif(const std::string& path) {
   ASSERT_LT(tiff + 8, jpeg.size());
   jpeg.replace(tiff + 4, 4, "\x7F\xFF\xFF\xF0");
   WriteFile(path, jpeg);
+}
+
+// What exiftool reads in the file, group by group.
+std::string Tags(const std::string& path) {
+  return RunTool("exiftool", {"-s", "-G1", "-a", path});
 }
 
 // The exiftool arguments after the first "|" of "#WxH|-A=1|-B=2".
@@ -119,7 +133,11 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       int end = 0;
       std::sscanf(contents.c_str(), "#clip %lf%n/%d%n", &seconds, &end,
                   &rotation, &end);
-      MakeClip(path, seconds, rotation, contents.substr(end));
+      const size_t tags = contents.find('|');
+      MakeClip(path, seconds, rotation, contents.substr(end, tags - end));
+      if (tags != std::string::npos) {
+        RunExiftool({{path, SplitTags(contents)}});
+      }
     } else if (contents.starts_with("#repeat ")) {
       const size_t space = contents.find(' ', 8);
       std::string text;
@@ -134,11 +152,15 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       WriteFile(path, bytes);
     } else if (std::sscanf(contents.c_str(), "#%dx%d/%d", &width, &height,
                            &orientation) >= 2) {
-      MakePicture(path, width, height, orientation);
+      const bool heic = path.ends_with(".heic");
+      const std::string made = heic ? path + ".jpg" : path;
+      MakePicture(made, width, height, orientation);
       std::vector<std::string> tags = SplitTags(Fill(contents));
       const bool break_exif = std::erase(tags, "break-exif") > 0;
-      if (!tags.empty()) RunExiftool({{path, tags}});
-      if (break_exif) BreakExif(path);
+      if (!tags.empty()) RunExiftool({{made, tags}});
+      if (break_exif) BreakExif(made);
+      if (heic) RunTool("heif-enc", {"-q", "50", made, "-o", path});
+      if (heic) std::filesystem::remove(made);
     } else {
       WriteFile(path, Fill(contents));
     }
@@ -162,6 +184,8 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       case Exists: EXPECT_TRUE(PathExists(path)); break;
       case Absent: EXPECT_FALSE(PathExists(path)); break;
       case Link: EXPECT_EQ(std::filesystem::read_symlink(path), text); break;
+      case Meta: EXPECT_THAT(Tags(path), HasSubstr(text)); break;
+      case NoMeta: EXPECT_THAT(Tags(path), Not(HasSubstr(text))); break;
       case Format: EXPECT_EQ(ReadPictureFormat(path), text); break;
       case Size: EXPECT_EQ(ReadPictureSize(path), size); break;
       case Count:
@@ -180,25 +204,63 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
   TempDir temp_;
 };
 
+CliResult RunCase(const Case& c, const std::vector<std::string>& args,
+                  const std::function<std::string(std::string)>& fill,
+                  const std::string& program_folder) {
+  CliRun run;
+  run.program_folder = program_folder;
+  run.input = c.input;
+  for (const std::string& setting : c.sets) {
+    run.args.insert(run.args.end(), {"--set", fill(setting)});
+  }
+  run.args.push_back("--quiet");
+  for (const std::string& arg : args) run.args.push_back(fill(arg));
+  for (const std::string& setting : c.env) run.env.push_back(fill(setting));
+  return RunCli(run);
+}
+
 TEST_P(GalleryCaseTest, Run) {
   const Case& c = GetParam();
   MakeFolders(temp_.Path("program"));
   MakeFolders(temp_.Path("gallery"));
   for (const auto& [name, contents] : c.files) Make(PathOf(name), contents);
-  CliRun run;
-  run.program_folder = temp_.Path("program");
-  run.input = c.input;
-  for (const std::string& setting : c.sets) {
-    run.args.insert(run.args.end(), {"--set", Fill(setting)});
+  auto fill = [this](std::string text) { return Fill(std::move(text)); };
+  const std::string program = temp_.Path("program");
+  if (!c.then.empty()) {
+    EXPECT_EQ(RunCase(c, c.args, fill, program).status, c.status);
+    for (const auto& [name, contents] : c.then) {
+      if (contents == "#gone") std::filesystem::remove_all(PathOf(name));
+      if (contents != "#gone") Make(PathOf(name), contents);
+    }
   }
-  run.args.push_back("--quiet");
-  for (const std::string& arg : c.args) run.args.push_back(Fill(arg));
-  for (const std::string& setting : c.env) run.env.push_back(Fill(setting));
-  const CliResult result = RunCli(run);
+  std::vector<std::map<std::string, std::string>> before;
+  for (const std::string& tree : c.unchanged) {
+    before.push_back(SnapshotTree(PathOf(tree)));
+  }
+  const CliResult result =
+      RunCase(c, c.then_args.empty() ? c.args : c.then_args, fill, program);
+  for (size_t i = 0; i < c.unchanged.size(); ++i) {
+    EXPECT_EQ(SnapshotTree(PathOf(c.unchanged[i])), before[i])
+        << c.unchanged[i];
+  }
   EXPECT_EQ(result.status, c.status) << result.err;
   EXPECT_EQ(result.signal, 0);
   for (const Check& check : c.checks) Verify(result, check);
 }
+
+// A position and the serial numbers of camera and lens, as phones and
+// cameras write them.
+const std::string kPlaced =
+    "|-GPSLatitude=59.9|-GPSLatitudeRef=N|-GPSLongitude=10.7|"
+    "-GPSLongitudeRef=E|-SerialNumber=CAM123|-LensSerialNumber=LENS456|"
+    "-Model=Canon EOS 5D";
+const std::string kPlacedClip =
+    "#clip 1|-Keys:GPSCoordinates=59.9, 10.7, 12|"
+    "-UserData:GPSCoordinates=59.9, 10.7";
+const std::string kPositionLine =
+    " pictures carry a GPS position, and their pages link to them. Choose "
+    "an output "
+    "folder to publish them without it.\n";
 
 const std::string kCreated = "Gallery created: Orvanta created.  Processed ";
 const std::string kAborted = "Process aborted: Orvanta creation aborted.";
@@ -641,6 +703,22 @@ const Case kCases[] = {
      {{"m_old.mp4", Has, "avc1"}, {"m_new.mp4", Is, "kept copy"},
       {"new.html", Has, "<a href=\"m_new.mp4\">"}, {"m_new.html", Absent},
       {"stdout", Has, "Processed 2 image files"}}},
+    {"RerunLeavesAnOutputFolderWithWebCopiesAsItWas",
+     {{"in/cam.avi", "#clip 0.5 -c:v mjpeg"},
+      {"P:info.ini", "CreateWebVideos=True\r\n"}},
+     {}, "", 0,
+     {{"out/m_cam.mp4", Has, "avc1"}, {"stderr", Is, ""},
+      {"out/cam.html", Has, "<a href=\"m_cam.mp4\">"}},
+     {"--output", "{g}/out", "{g}/in"}, {},
+     {{"P:info.ini", "CreateWebVideos=True\r\n"}}, {}, {"out"}},
+    {"WebCopiesGoFromAnOutputFolderWithTheOption",
+     {{"in/cam.avi", "#clip 0.5 -c:v mjpeg"},
+      {"P:info.ini", "CreateWebVideos=True\r\n"}},
+     {}, "", 0,
+     {{"out/m_cam.mp4", Absent}, {"out/cam.html", Has, "<a href=\"cam.avi\">"},
+      {"stderr", Has, "m_cam.mp4: removed, no longer part of the gallery\n"}},
+     {"--output", "{g}/out", "{g}/in"}, {},
+     {{"P:info.ini", "CreateWebVideos=False\r\n"}}},
     {"ModeTwoMakesEveryWebCopyAgain",
      {{"a.avi", "#clip 0.5 -c:v mjpeg"}, {"m_a.mp4", "kept copy"}},
      {"CreateWebVideos=True", "ThumbnailCreateMode=2"}, "", 0,
@@ -919,6 +997,127 @@ const Case kCases[] = {
                      "CreateMidSizeFiles=True\r\n"},
       {"a.jpg", "#1200x900"}},
      {}, "", 0, {{"t_a.jpg", Exists}, {"m_a.jpg", Exists}}},
+    {"OutputFolderKeepsTheInputAsItWasAndLinksStayInside",
+     {{"in/a.jpg", "#1200x900"}, {"in/Sub/b.png", "#300x200"},
+      {"in/s.jpg", "#40x30"}, {"in/clip.mov", "#clip 1"},
+      {"in/bad.mov", "not a movie"},
+      {"in/DirInfo.txt", "SidebarPictureName=s.jpg\r\n"}},
+     {}, "", 0,
+     {{"stdout", Is, kCreated + "4 image files in 2 folders.\n"},
+      {"stderr", Has, "\nbad.mov: the file is not a movie that can be read"},
+      {"stderr", Has, "; not published\n"}, {"out/bad.mov", Absent},
+      {"out/a.jpg", Size, "1200x900"},
+      {"out/t_a.jpg", Size, "150x113"}, {"out/Sub/t_b.png", Size, "150x100"},
+      {"out/s.jpg", Exists}, {"out/clip.mov", Exists},
+      {"out/NavFunctions.js", Exists}, {"out/DirInfo.txt", Absent},
+      {"out/index.html", Has, "<img src=\"s.jpg\""},
+      {"out/Sub/b.html", Has, "<IMG SRC=\"b.png\">"},
+      {"out/.orvanta-written", Has, " Sub/b.html\n"}},
+     {"--output", "{g}/out", "{g}/in"}, {}, {}, {}, {"in"}},
+    {"OutputFolderForTheModernStyle",
+     {{"in/a.jpg", "#1200x900"}, {"in/clip.mp4", "#clip 1"}},
+     {}, "", 0,
+     {{"out/orvanta.css", Exists}, {"out/m_a.jpg", Size, "647x485"},
+      {"out/clip.mp4", Exists}, {"out/t_clip.jpg", Exists},
+      {"out/clip.html", Has, "<source src=\"clip.mp4\""}},
+     {"--style", "modern", "--set", "MovieFilesToMatch=mp4", "--output",
+      "{g}/out", "{g}/in"}, {}, {}, {}, {"in"}},
+    {"OutputFolderInsideTheInputIsRefused",
+     {{"in/a.jpg", "#40x30"}, {"link", "->in"}}, {}, "", 1,
+     {{"stderr", Is, "Invalid Output Folder: The output folder "
+                     "{g}/link/../in/web is inside the input folder {g}/in.  "
+                     "Please choose a folder outside it.\n"}},
+     {"--output", "{g}/link/../in/web", "{g}/in"}, {}, {}, {}, {""}},
+    {"OutputFolderThatIsTheInputIsRefused",
+     {{"in/a.jpg", "#40x30"}, {"link", "->in"}}, {}, "", 1,
+     {{"stderr", Has, "The output folder {g}/link is the input folder {g}/in."}},
+     {"--output", "{g}/link", "{g}/in"}, {}, {}, {}, {""}},
+    {"OutputFolderAroundTheInputIsRefused", {{"in/a.jpg", "#40x30"}}, {}, "", 1,
+     {{"stderr", Has, "The output folder {g}/ holds the input folder {g}/in."}},
+     {"--output", "{g}/", "{g}/in"}, {}, {}, {}, {""}},
+    {"OutputFolderRerunRemovesWhatIsGoneAndKeepsTheUsersFiles",
+     {{"in/a.jpg", "#40x30"}, {"in/b.jpg", "#1200x900"}, {"in/d.jpg", "#1200x900"},
+      {"in/Sub/c.jpg", "#40x30"}, {"out/mine.txt", "mine"},
+      {"out/Sub/notes.txt", "mine"}, {"in/Gone/e.jpg", "#40x30"},
+      {"P:info.ini", "CreateMidSizeFiles=True\r\n"}},
+     {}, "", 0,
+     {{"out/b.html", Absent}, {"out/t_b.jpg", Absent}, {"out/m_b.jpg", Absent},
+      {"out/b.jpg", Absent}, {"out/m_d.jpg", Absent}, {"out/t_d.jpg", Exists},
+      {"out/Gone", Absent}, {"out/Sub/c.html", Absent},
+      {"out/Sub/notes.txt", Is, "mine"}, {"out/mine.txt", Is, "mine"},
+      {"out/a.jpg", Size, "60x40"},
+      {"stderr", Has, "b.jpg: removed, no longer part of the gallery\n"},
+      {"stderr", Has, "m_d.jpg: removed, no longer part of the gallery\n"},
+      {"out/.orvanta-written", Lacks, "b.html"}},
+     {"--output", "{g}/out", "{g}/in"},
+     {}, {{"in/b.jpg", "#gone"}, {"in/Sub/c.jpg", "#gone"}, {"in/Gone", "#gone"},
+          {"in/a.jpg", "#60x40"}, {"P:info.ini", "CreateMidSizeFiles=False\r\n"}}},
+    {"InPlacePruningKeepsEditedFilesAndThoseWrittenBeforeTheRecord",
+     {{"a.jpg", "#40x30"}, {"y.jpg", "#40x30"}, {"z.jpg", "#40x30"},
+      {"old.html", "an older run's"}, {"t_old.jpg", "an older run's"}},
+     {}, "", 0,
+     {{"y.html", Absent}, {"t_y.jpg", Absent}, {"t_z.jpg", Absent},
+      {"z.html", Is, "edited"}, {"old.html", Exists}, {"t_old.jpg", Exists},
+      {"a.html", Exists},
+      {"stderr", Has, "z.html: kept, changed since this program wrote it\n"},
+      {"stderr", Has, "y.html: removed, no longer part of the gallery\n"}},
+     {"--prune", "{g}"}, {},
+     {{"y.jpg", "#gone"}, {"z.jpg", "#gone"}, {"z.html", "edited"}}},
+    {"DryRunListsWhatItWouldWriteAndRemoveAndWritesNothing",
+     {{"a.jpg", "#40x30"}, {"y.jpg", "#40x30"}}, {}, "", 0,
+     {{"stdout", Is, "write a.html\nwrite index.html\nremove t_y.jpg\n"
+                     "remove y.html\nDry run: Nothing was written.  Processed "
+                     "1 image files in 1 folder.\n"}},
+     {"{g}"}, {}, {{"y.jpg", "#gone"}}, {"--dry-run", "--prune", "{g}"},
+     {"", "P:"}},
+    {"DryRunFromScratchMakesNoFolderNorSettings",
+     {{"in/a.jpg", "#40x30"}}, {}, "", 0,
+     {{"stdout", Is, "write NavFunctions.js\nwrite a.html\nwrite a.jpg\n"
+                     "write index.html\nwrite t_a.jpg\nDry run: Nothing was "
+                     "written.  Processed 1 image files in 1 folder.\n"},
+      {"out", Absent}},
+     {"--dry-run", "--output", "{g}/out", "{g}/in"}, {}, {}, {}, {"", "P:"}},
+    {"PublishedOriginalsCarryNoPositionNorSerialNumbers",
+     {{"in/a.jpg", "#1200x900" + kPlaced}, {"in/b.png", "#300x200" + kPlaced},
+      {"in/c.heic", "#320x240" + kPlaced}, {"in/clip.mp4", kPlacedClip},
+      {"in/d.jpg", "#40x30|-GPSLatitude=1|-GPSLatitudeRef=N|break-exif"},
+      {"P:info.ini", "CreateMidSizeFiles=True\r\n"}},
+     {"MovieFilesToMatch=mp4", "PictureFilesToMatch=jpg, png, heic"}, "", 0,
+     {{"in/a.jpg", Meta, "GPSLatitude"}, {"in/clip.mp4", Meta, "GPSCoord"},
+      {"in/c.heic", Meta, "GPSLatitude"},
+      {"out/a.jpg", NoMeta, "GPS"}, {"out/a.jpg", NoMeta, "SerialNumber"},
+      {"out/a.jpg", Meta, "Canon EOS 5D"}, {"out/a.jpg", Size, "1200x900"},
+      {"out/b.png", NoMeta, "GPS"}, {"out/b.png", NoMeta, "SerialNumber"},
+      {"out/c.heic", NoMeta, "GPS"}, {"out/c.heic", NoMeta, "SerialNumber"},
+      {"out/clip.mp4", NoMeta, "GPS"}, {"out/m_a.jpg", NoMeta, "GPS"},
+      {"out/t_a.jpg", NoMeta, "GPS"}, {"out/m_c.jpg", NoMeta, "Serial"},
+      {"out/d.jpg", Absent},
+      {"stderr", Has, "\nd.jpg: its location could not be removed; not "
+                      "published\n"},
+      {"stderr", Lacks, kPositionLine}},
+     {"--output", "{g}/out", "{g}/in"}, {}, {}, {}, {"in"}},
+    {"WithoutRemovalOriginalsArePublishedAsTheyAre",
+     {{"in/a.jpg", "#40x30" + kPlaced}}, {"RemoveLocation=False"}, "", 0,
+     {{"out/a.jpg", Meta, "GPSLatitude"}, {"stderr", Is, ""}},
+     {"--output", "{g}/out", "{g}/in"}},
+    {"InPlacePicturesWithAPositionAreToldOnceAndTheirFilesCarryNone",
+     {{"a.jpg", "#1200x900" + kPlaced}, {"b.jpg", "#40x30" + kPlaced},
+      {"c.jpg", "#40x30"}, {"P:info.ini", "CreateMidSizeFiles=True\r\n"}},
+     {}, "", 0,
+     {{"stderr", Is, "2" + kPositionLine}, {"a.jpg", Meta, "GPSLatitude"},
+      {"m_a.jpg", NoMeta, "GPS"}, {"t_a.jpg", NoMeta, "GPS"},
+      {"t_b.jpg", NoMeta, "Serial"}}},
+    {"InPlaceIndexPagesLeftFromALargerFolderGoUnlessEdited",
+     {{"a.jpg", "#40x30"}, {"b.jpg", "#40x30"}, {"c.jpg", "#40x30"},
+      {"d.jpg", "#40x30"}, {"e.jpg", "#40x30"}},
+     {"PicturesPerPage=1"}, "", 0,
+     {{"index-2.html", Exists}, {"index-3.html", Absent},
+      {"index-4.html", Is, "edited"}, {"index-5.html", Absent},
+      {"stderr", Has, "index-3.html: removed, no longer part of the gallery"},
+      {"stderr", Has, "index-4.html: kept, changed since this program"}},
+     {"--style", "modern", "{g}"}, {},
+     {{"c.jpg", "#gone"}, {"d.jpg", "#gone"}, {"e.jpg", "#gone"},
+      {"index-4.html", "edited"}}},
     {"LeftoversOfAKilledRunAreRemoved",
      {{".a.jpg.orvanta-Ab12Cd", "#stale"}, {".b.html.orvanta-Xy34Zw", "new"},
       {".notes.orvanta-1", "#stale"}, {"sub/.t.orvanta-000000", "#stale"}},

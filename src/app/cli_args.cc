@@ -42,6 +42,13 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
       out.version = true;
     } else if (arg == "--quiet" || arg == "-q") {
       out.quiet = true;
+    } else if (arg == "--prune") {
+      out.prune = true;
+    } else if (arg == "--dry-run" || arg == "-n") {
+      out.dry_run = true;
+    } else if (auto folder = OptionValue(args, &i, "--output")) {
+      out.output_folder = *folder;
+      out.has_output_folder = true;
     } else if (auto folder = OptionValue(args, &i, "--program-folder")) {
       out.program_folder = *folder;
     } else if (auto style = OptionValue(args, &i, "--style")) {
@@ -60,6 +67,7 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
 
 std::string CliUsage() {
   return "Usage: orvanta-cli [--program-folder DIR] [--style classic|modern]\n"
+         "                   [--output DIR] [--prune] [--dry-run]\n"
          "                   [--set KEY=VALUE]... [--quiet] [INPUT_FOLDER]\n"
          "       orvanta-cli --help | --version\n"
          "\n"
@@ -75,6 +83,22 @@ std::string CliUsage() {
          "                        default) or modern (for phones: modern\n"
          "                        templates, 300 px thumbnails, web-size\n"
          "                        copies, clips that play)\n"
+         "  --output DIR          write the gallery to DIR, not beside the\n"
+         "                        pictures: INPUT_FOLDER is only read, and\n"
+         "                        the pictures and movies are published into\n"
+         "                        DIR without their GPS position and serial\n"
+         "                        numbers (unless RemoveLocation=False). "
+         "Files\n"
+         "                        this program wrote there that the gallery\n"
+         "                        no longer has are removed. Upload DIR.\n"
+         "  --prune               in place, remove the files this program\n"
+         "                        wrote that the gallery no longer has "
+         "(pages,\n"
+         "                        thumbnails, copies of pictures now gone); a\n"
+         "                        file changed since is kept\n"
+         "  -n, --dry-run         list the files the run would write (write\n"
+         "                        REL) and remove (remove REL), then the\n"
+         "                        summary; write nothing at all\n"
          "  --set KEY=VALUE       set one option as an info.ini line would,\n"
          "                        e.g. --set ThumbnailsPerRow=6\n"
          "                        --set ThumbnailCreateMode=2\n"

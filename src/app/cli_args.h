@@ -1,5 +1,6 @@
 // The command line of orvanta-cli:
 //   orvanta-cli [--program-folder DIR] [--style classic|modern]
+//               [--output DIR] [--prune] [--dry-run]
 //               [--set KEY=VALUE]... [--quiet] [INPUT_FOLDER]
 //   orvanta-cli --help | --version
 #ifndef ORVANTA_APP_CLI_ARGS_H_
@@ -18,7 +19,11 @@ struct CliArgs {
   std::string program_folder;         // empty: the executable's folder
   std::string style;                  // "classic", "modern" or empty
   std::vector<std::string> settings;  // KEY=VALUE, in order
-  std::string input_folder;           // empty: from info.ini or defaults
+  std::string output_folder;          // --output: for this run
+  bool has_output_folder = false;
+  bool prune = false;        // remove stale files in place, this run
+  bool dry_run = false;      // list what would be written and removed
+  std::string input_folder;  // empty: from info.ini or defaults
   bool has_input_folder = false;
 };
 

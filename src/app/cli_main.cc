@@ -10,6 +10,7 @@
 
 #include "app/cli_args.h"
 #include "app/console_ui.h"
+#include "common/dry_run_file_system.h"
 #include "common/error.h"
 #include "common/file_system.h"
 #include "common/platform.h"
@@ -119,6 +120,9 @@ RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
       throw UsageError("--set " + setting + ": " + e.what());
     }
   }
+  if (args.has_output_folder) controls.output_folder = args.output_folder;
+  if (args.prune) controls.remove_stale_files = 1;
+  settings.dry_run = args.dry_run;
   if (args.has_input_folder) {
     controls.input_folder = args.input_folder;
   } else if (controls.input_folder == settings.program_folder) {
@@ -148,7 +152,10 @@ int Main(int argc, char** argv) {
               << ")\n";
     return kExitCompleted;
   }
-  PosixFileSystem fs;
+  PosixFileSystem real;
+  // A dry run writes nothing, not even the settings of a first start.
+  DryRunFileSystem dry(real);
+  FileSystem& fs = args.dry_run ? static_cast<FileSystem&>(dry) : real;
   const bool terminal = isatty(STDERR_FILENO) && isatty(STDIN_FILENO);
   ConsoleUi ui(std::cin, std::cout, std::cerr, terminal,
                isatty(STDERR_FILENO) && !args.quiet);

@@ -150,6 +150,12 @@ void ConsoleUi::ShowReport(const std::string& text) {
   err_.flush();
 }
 
+void ConsoleUi::ShowListing(const std::string& text) {
+  ClearLine();
+  out_ << ConsoleText(text);
+  out_.flush();
+}
+
 // One line: the bar, the share done, the times and the task's last line
 // (the folder being worked on), or a file long at work with its own share
 // done, cut in the middle to fit the terminal. A

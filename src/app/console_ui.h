@@ -39,6 +39,8 @@ class ConsoleUi : public UserInterface {
   void ShowFileProgress(const std::string& file, double done) override;
   void HideForm(bool reset_abort) override;
   void ShowReport(const std::string& text) override;
+  // On standard output, to be read by programs.
+  void ShowListing(const std::string& text) override;
   void SetBusy(bool) override {}
 
  private:

@@ -88,6 +88,11 @@ class FileSystem {
   bool FolderExists(const std::string& path) { return Status(path).is_folder; }
   // True when `path` names the root folder of its drive ("/" on POSIX).
   virtual bool IsRootFolder(const std::string& path) = 0;
+  // `path` made absolute with its symbolic links, "." and ".." resolved,
+  // as far as it exists; a part that does not exist yet is added as
+  // written, its "." and ".." taken literally as steps. No trailing
+  // separator (but for the root).
+  virtual std::string ResolvePath(const std::string& path) = 0;
 
   // --- Reading. These throw Error (kFileNotFound when there is no such
   // file or folder) with the system's reason.
@@ -120,6 +125,9 @@ class FileSystem {
   virtual void CopyFile(const std::string& from, const std::string& to) = 0;
   // Removes a file; a missing file is not an error.
   virtual void RemoveFile(const std::string& path) = 0;
+  // Removes an empty folder; false (and nothing done) when it is not
+  // empty or not there. Throws Error for other reasons.
+  virtual bool RemoveFolder(const std::string& path) = 0;
   // Makes a folder and the folders above it that are missing.
   virtual void MakeFolders(const std::string& path) = 0;
   // Makes a new empty file in the system's folder for temporary files,
@@ -144,6 +152,7 @@ class PosixFileSystem : public FileSystem {
  public:
   FileStatus Status(const std::string& path) override;
   bool IsRootFolder(const std::string& path) override;
+  std::string ResolvePath(const std::string& path) override;
   std::vector<FolderEntry> ListFolder(const std::string& path) override;
   std::unique_ptr<TextReader> OpenTextFile(const std::string& path) override;
   std::string ReadFile(const std::string& path, size_t limit,
@@ -155,6 +164,7 @@ class PosixFileSystem : public FileSystem {
       const std::function<void(const std::string& made)>& make) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
   void MakeFolders(const std::string& path) override;
   std::string MakeTemporaryFile(std::string_view extension) override;
   std::string HomeFolder() override;

@@ -125,6 +125,32 @@ bool PosixFileSystem::IsRootFolder(const std::string& path) {
   return depth == 0;
 }
 
+// realpath() for what exists; the missing rest is added step by step.
+std::string PosixFileSystem::ResolvePath(const std::string& path) {
+  std::string absolute = path;
+  if (absolute.empty() || absolute[0] != '/') {
+    char* here = ::getcwd(nullptr, 0);
+    absolute = std::string(here != nullptr ? here : "/") + "/" + absolute;
+    std::free(here);
+  }
+  while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
+  if (char* real = ::realpath(absolute.c_str(), nullptr)) {
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+  }
+  const size_t slash = absolute.rfind('/');
+  const std::string last = absolute.substr(slash + 1);
+  std::string parent =
+      ResolvePath(slash == 0 ? "/" : absolute.substr(0, slash));
+  if (last.empty() || last == ".") return parent;
+  if (last == "..") {
+    const size_t up = parent.rfind('/');
+    return up == 0 ? "/" : parent.substr(0, up);
+  }
+  return (parent == "/" ? "" : parent) + "/" + last;
+}
+
 std::vector<FolderEntry> PosixFileSystem::ListFolder(const std::string& path) {
   DIR* folder = ::opendir(path.c_str());
   if (folder == nullptr) throw SystemError(errno);
@@ -257,6 +283,12 @@ void PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
 
 void PosixFileSystem::RemoveFile(const std::string& path) {
   if (::unlink(path.c_str()) != 0 && errno != ENOENT) throw SystemError(errno);
+}
+
+bool PosixFileSystem::RemoveFolder(const std::string& path) {
+  if (::rmdir(path.c_str()) == 0) return true;
+  if (errno == ENOTEMPTY || errno == EEXIST || errno == ENOENT) return false;
+  throw SystemError(errno);
 }
 
 void PosixFileSystem::MakeFolders(const std::string& path) {

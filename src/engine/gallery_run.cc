@@ -8,11 +8,15 @@
 #include <memory>
 #include <optional>
 
+#include "common/dry_run_file_system.h"
 #include "common/error.h"
 #include "common/path_utils.h"
+#include "engine/output/finish_output.h"
+#include "engine/output/output_folder.h"
 #include "engine/pages/folder_pages.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/plan_builder.h"
+#include "engine/plan/planned_files.h"
 #include "engine/run_context.h"
 #include "engine/styles/page_style.h"
 #include "engine/styles/page_text.h"
@@ -100,31 +104,42 @@ std::string CheckInputFolder(RunContext& ctx) {
   return folder;
 }
 
+// The error list, then what the run notes besides (removed files, the
+// pictures' positions), in one report.
 void ShowErrorList(RunContext& ctx) {
   std::string& list = ctx.state.thumbnail_error_list;
-  if (list.empty()) return;
-  ctx.ui.ShowMessage({"Error",
-                      "Errors occurred during the thumbnail creation "
-                      "process.  Click OK to see a list of the errors.",
-                      Buttons::kOk, Icon::kInformation, 1});
+  if (!list.empty()) {
+    ctx.ui.ShowMessage({"Error",
+                        "Errors occurred during the thumbnail creation "
+                        "process.  Click OK to see a list of the errors.",
+                        Buttons::kOk, Icon::kInformation, 1});
+  }
   if (list.size() > kMaxReportLength) {
     list.resize(kMaxReportLength);
     list += std::string(kCrLf) + kCrLf +
             "More errors occurred, but there isn't enough room to show them.";
   }
-  ctx.ui.ShowReport(list);
+  const std::string& notes = ctx.state.notes;
+  if (list.empty() && notes.empty()) return;
+  ctx.ui.ShowReport(list.empty() || notes.empty() ? list + notes
+                                                  : list + kCrLf + notes);
 }
 
 RunOutcome ShowSummary(RunContext& ctx) {
   const bool aborted = ctx.state.abort_processing;
+  const bool dry = ctx.settings.dry_run;
   const int32_t folders = ctx.state.folders_processed;
-  const std::string text =
-      (aborted ? "Orvanta creation aborted." : "Orvanta created.") +
-      std::string("  Processed ") +
-      std::to_string(ctx.state.image_files_processed) + " image files in " +
-      std::to_string(folders) + (folders == 1 ? " folder." : " folders.");
-  ctx.ui.ShowMessage({aborted ? "Process aborted" : "Gallery created", text,
-                      Buttons::kOk, Icon::kInformation, 1, true});
+  const std::string text = (dry       ? "Nothing was written."
+                            : aborted ? "Orvanta creation aborted."
+                                      : "Orvanta created.") +
+                           std::string("  Processed ") +
+                           std::to_string(ctx.state.image_files_processed) +
+                           " image files in " + std::to_string(folders) +
+                           (folders == 1 ? " folder." : " folders.");
+  ctx.ui.ShowMessage({dry       ? "Dry run"
+                      : aborted ? "Process aborted"
+                                : "Gallery created",
+                      text, Buttons::kOk, Icon::kInformation, 1, true});
   return aborted ? RunOutcome::kAborted : RunOutcome::kCompleted;
 }
 
@@ -148,7 +163,9 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
                         false, false, false);
   PlanReading reading;
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
-  reading.facts = reading.show_facts || ctx.options.sort_by_date_taken;
+  // In place, the pictures that carry a position are counted.
+  reading.facts = reading.show_facts || ctx.options.sort_by_date_taken ||
+                  (!ctx.Elsewhere() && ctx.options.remove_location);
   reading.players =
       EitherTemplate(ctx, [](const std::vector<std::string>& lines) {
         return TemplateHolds(lines, "pictureview");
@@ -171,6 +188,29 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
   ctx.ui.ShowMessage(Notice("Cancelled", "Processing cancelled."));
   ctx.ui.HideForm(true);
   return std::nullopt;
+}
+
+// Checks the output folder and makes it; false when the run is to stop
+// (the reason was shown).
+bool UseOutputFolder(RunContext& ctx) {
+  const std::string output =
+      ExpandHomeFolder(ctx.options.output_folder, ctx.fs.HomeFolder());
+  const OutputCheck check = CheckOutputFolder(ctx.fs, ctx.input_folder, output);
+  std::string problem = check.problem;
+  if (problem.empty()) {
+    try {
+      ctx.fs.MakeFolders(check.folder);
+    } catch (const Error& e) {
+      problem =
+          "The output folder " + output + " cannot be made (" + e.what() + ").";
+    }
+  }
+  if (!problem.empty()) {
+    ctx.ui.ShowMessage(Notice("Invalid Output Folder", problem));
+    return false;
+  }
+  ctx.output_folder = check.folder;
+  return true;
 }
 
 // What keeps the run from starting: no image tool, a prefix that is empty
@@ -198,19 +238,41 @@ bool ReadyToStart(RunContext& ctx) {
   const std::string input_folder = CheckInputFolder(ctx);
   if (input_folder.empty()) return false;
   ctx.input_folder = WithTrailingSeparator(input_folder);
-  return true;
+  ctx.output_folder = ctx.input_folder;
+  return ctx.options.output_folder.empty() || UseOutputFolder(ctx);
+}
+
+// With an output folder, its folders are made before any work starts.
+void MakeOutputFolders(RunContext& ctx, const GalleryPlan& plan) {
+  if (!plan.elsewhere) return;
+  for (const FolderPlan& folder : plan.folders) {
+    if (folder.do_not_modify) continue;
+    try {
+      ctx.fs.MakeFolders(folder.output_path);
+    } catch (const Error&) {
+      // Its pages will say why.
+    }
+  }
 }
 
 RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
                RunResult* result) {
   std::unique_ptr<ImageTool> tool = MakeImageTool(ctx, factory);
   if (!tool || !ReadyToStart(ctx)) return RunOutcome::kStopped;
-  WriteSupportFiles(ctx, &result->index_template_reset,
-                    &result->picture_template_reset);
+  WriteTemplates(ctx, &result->index_template_reset,
+                 &result->picture_template_reset);
   if (ctx.state.abort_processing) return ShowSummary(ctx);
+  ctx.tracked.SetRoot(ctx.output_folder);
+  ctx.previous_record = ReadRecord(ctx.fs, ctx.output_folder);
+  WriteRootSupportFiles(ctx);
+  if (ctx.state.abort_processing) {
+    FinishOutput(ctx, nullptr, nullptr, false);
+    return ShowSummary(ctx);
+  }
   ctx.ui.SetBusy(true);
   const std::optional<GalleryPlan> plan = Plan(ctx, *tool);
   if (!plan) {
+    FinishOutput(ctx, nullptr, nullptr, false);
     ctx.ui.SetBusy(false);
     return RunOutcome::kCancelled;
   }
@@ -220,12 +282,16 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
   ctx.ui.InitializeForm("Creating photo gallery", 0,
                         plan->file_count + 1 + plan->web_video_units, true,
                         true, true);
+  MakeOutputFolders(ctx, *plan);
   {
     PictureWork work(ctx, *plan, *tool);
     FolderPages(ctx, *plan, work, *tool).Build(0);
   }
   tool.reset();
   ctx.ui.HideForm(true);
+  const PlannedFiles planned =
+      NamedFiles(*plan, ctx.options, RootSupportFileNames(ctx));
+  FinishOutput(ctx, &*plan, &planned, !ctx.state.abort_processing);
   ctx.ui.SetBusy(false);
   ShowErrorList(ctx);
   return ShowSummary(ctx);
@@ -236,7 +302,12 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
 RunResult CreateGallery(UserInterface& ui, FileSystem& fs,
                         const RunSettings& settings,
                         const ImageToolFactory& make_image_tool) {
-  RunContext ctx(ui, fs, settings);
+  // A dry run's writes stay in memory.
+  std::optional<DryRunFileSystem> dry;
+  if (settings.dry_run) dry.emplace(fs);
+  TrackingFileSystem tracked(dry ? *dry : fs);
+  RunContext ctx(ui, tracked, settings);
+  if (dry) ctx.dry = &*dry;
   RunResult result;
   std::string description;
   try {

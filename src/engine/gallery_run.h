@@ -25,6 +25,9 @@ struct RunSettings {
   // Knobs that are not options of the person's.
   int converter_time_limit_seconds = 30;
   int thumbnail_workers = 0;  // 0: one per processor core
+  // Plans the run and lists the files it would write and remove, writing
+  // nothing at all.
+  bool dry_run = false;
 };
 
 // How a run ended.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <set>
 
 #include "common/error.h"
 #include "testing/cli_runner.h"
@@ -74,9 +75,10 @@ TEST_F(GalleryRunTest, FilesThatCannotBeReadAreAskedAboutAndTheRunGoesOn) {
   AddPicture("/g/locked.jpg");
   AddPicture("/g/sub/c.jpg");
   fs.FailOn(Op::kRead, "locked.jpg", EACCES);
-  int reads = 0;
+  int reads = 0;  // the plan reads a.jpg's size and metadata, then its
+                  // thumbnail is made
   fs.before = [&](Op op, const std::string& path) {
-    if (op == Op::kRead && path == "/g/a.jpg" && ++reads == 2) {
+    if (op == Op::kRead && path == "/g/a.jpg" && ++reads == 3) {
       fs.RemoveFile("/g/b.jpg");
       fs.RemoveFile("/g/sub/c.jpg");
     }
@@ -94,6 +96,38 @@ TEST_F(GalleryRunTest, FilesThatCannotBeReadAreAskedAboutAndTheRunGoesOn) {
   EXPECT_TRUE(fs.Has("/g/t_a.jpg"));
   EXPECT_TRUE(fs.Has("/g/locked.html"));
   EXPECT_TRUE(fs.Has("/g/sub/index.html"));
+}
+
+// An input tree that cannot be written at all gets its gallery in the
+// output folder; a rerun publishes again only the original that changed.
+TEST_F(GalleryRunTest, ReadOnlyInputIsPublishedAndARerunRepublishesTheChanged) {
+  AddPicture("/g/a.jpg");
+  AddPicture("/g/b.jpg");
+  AddPicture("/g/sub/c.jpg");
+  for (Op op : {Op::kWrite, Op::kCopy, Op::kRemove, Op::kMakeFolders}) {
+    fs.FailOn(op, "/g/", EROFS);
+  }
+  settings.controls.output_folder = "/out";
+  ASSERT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_EQ(ui.Transcript(),
+            "Gallery created: Orvanta created.  Processed 3 image files in 2 "
+            "folders.\n");
+  for (const char* file : {"a.jpg", "t_a.jpg", "a.html", "index.html",
+                           "sub/c.jpg", "sub/t_c.jpg", "sub/index.html"}) {
+    EXPECT_TRUE(fs.Has("/out/" + std::string(file))) << file;
+  }
+  AddPicture("/g/b.jpg", 60, 40);
+  std::set<std::string> published;
+  fs.before = [&](Op op, const std::string& path) {
+    if ((op == Op::kWrite || op == Op::kCopy) &&
+        (path.ends_with("/a.jpg") || path.ends_with("/b.jpg") ||
+         path.ends_with("/c.jpg"))) {
+      published.insert(path);
+    }
+  };
+  ASSERT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_THAT(published, ::testing::ElementsAre("/out/b.jpg"));
+  EXPECT_EQ(fs.Contents("/out/b.jpg"), fs.Contents("/g/b.jpg"));
 }
 
 TEST_F(GalleryRunTest, WhatAToolThrowsIsListedAndTheRunGoesOn) {

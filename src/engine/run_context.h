@@ -12,10 +12,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/dry_run_file_system.h"
 #include "common/error.h"
 #include "common/file_system.h"
 #include "common/path_utils.h"
 #include "engine/gallery_run.h"
+#include "engine/output/tracking_file_system.h"
+#include "engine/output/written_record.h"
 #include "engine/user_interface.h"
 #include "options/options.h"
 
@@ -41,6 +44,13 @@ struct RunState {
   bool no_ffmpeg_for_web_videos = false;
   // What the web copies made so far weigh on the progress bar.
   int32_t web_video_units_done = 0;
+  // What the run tells at its end besides errors: files removed or kept,
+  // pictures that carry their position.
+  std::string notes;
+  // Files removed on the way (index pages left from a larger folder) and
+  // files kept because the person edited them, below the gallery's root.
+  std::vector<std::string> removed;
+  std::vector<std::string> kept_edited;
 };
 
 // The number of picture workers: as the settings say, else one per core.
@@ -51,9 +61,9 @@ inline int WorkerCount(const RunSettings& settings) {
 }
 
 struct RunContext {
-  RunContext(UserInterface& ui_in, FileSystem& fs_in,
+  RunContext(UserInterface& ui_in, TrackingFileSystem& fs_in,
              const RunSettings& settings_in)
-      : ui(ui_in), fs(fs_in), settings(settings_in) {}
+      : ui(ui_in), fs(fs_in), tracked(fs_in), settings(settings_in) {}
 
   // True once the person asked to abort.
   bool AbortRequested() const { return ui.AbortRequested(); }
@@ -64,17 +74,31 @@ struct RunContext {
   }
   // Lists a FIFO, socket or device found where a file was to be written
   // (the error's text starts with its path), below the gallery's root.
-  void ListNotRegular(const Error& error) {
-    ListError(PathBelow(error.what(), input_folder, false));
+  void ListNotRegular(const Error& error) { ListError(Shown(error.what())); }
+  // A path of the input or output tree as the person is shown it: below
+  // its root.
+  std::string Shown(const std::string& path) const {
+    return PathBelow(
+        path, path.starts_with(output_folder) ? output_folder : input_folder,
+        false);
   }
+  // The gallery goes to an output folder.
+  bool Elsewhere() const { return output_folder != input_folder; }
 
   UserInterface& ui;
   FileSystem& fs;
-  const RunSettings settings;  // a copy: the run's own snapshot
+  TrackingFileSystem& tracked;      // the same as fs
+  DryRunFileSystem* dry = nullptr;  // in a dry run, what it wraps
+  const RunSettings settings;       // a copy: the run's own snapshot
   // The options taken from the settings when the run starts (the template
   // paths fall back to the default names when a template is missing).
   GalleryOptions options;
-  std::string input_folder;  // the gallery's root, ending in the separator
+  std::string input_folder;  // the pictures' root, ending in the separator
+  // The gallery's root, where its files go, ending in the separator: the
+  // input folder, or the output folder.
+  std::string output_folder;
+  // The record of the files the earlier runs wrote there.
+  WrittenRecord previous_record;
   RunState state;
   // Template files read once per run, by path.
   std::unordered_map<std::string, std::vector<std::string>> template_cache;

@@ -44,6 +44,8 @@ class UserInterface : public Prompter {
   // Shows a long text (the thumbnail error list); returns when the person
   // has closed it.
   virtual void ShowReport(const std::string& text) = 0;
+  // Shows the list of files a dry run would write and remove, one a line.
+  virtual void ShowListing(const std::string& text) { ShowReport(text); }
   // The busy (hourglass) pointer on or off.
   virtual void SetBusy(bool busy) = 0;
   // Called now and then while the run waits for background work (the

@@ -42,6 +42,11 @@ OptionRow ListIndex(const char* key, int C::*value, int default_index,
   return {key, kListIndex, nullptr, value, "", default_index, 0, last_index};
 }
 
+OptionRow SavedWhenSet(OptionRow row) {
+  row.saved_when_set = true;
+  return row;
+}
+
 OptionRow KeptOnRestore(OptionRow row) {
   row.kept_on_restore = true;
   return row;
@@ -122,7 +127,10 @@ std::span<const OptionRow> OptionTable() {
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
       TextRow(kStyleName, "PageStyle", &C::page_style, ""),
       Number("PicturesPerPage", &C::pictures_per_page, 0, 0, 100000),
-      Switch("CreateWebVideos", &C::create_web_videos, false),
+      SavedWhenSet(Switch("RemoveLocation", &C::remove_location, true)),
+      SavedWhenSet(Switch("RemoveStaleFiles", &C::remove_stale_files, false)),
+      SavedWhenSet(TextRow(kText, "OutputFolder", &C::output_folder, "")),
+      SavedWhenSet(Switch("CreateWebVideos", &C::create_web_videos, false)),
   };
   return kRows;
 }
@@ -132,6 +140,15 @@ const OptionRow* FindOption(std::string_view key) {
     if (EqualsIgnoreCase(key, row.key)) return &row;
   }
   return nullptr;
+}
+
+bool HoldsDefault(const OptionRow& row, const OptionControls& controls) {
+  OptionControls defaults = controls;
+  PutDefault(row, &defaults);
+  if (row.text != nullptr) return controls.*row.text == defaults.*row.text;
+  if (row.rule != kTrueFalse) return controls.*row.value == defaults.*row.value;
+  return CheckboxToBoolean(controls.*row.value) ==
+         CheckboxToBoolean(defaults.*row.value);
 }
 
 void PutDefault(const OptionRow& row, OptionControls* controls) {

@@ -46,7 +46,13 @@ struct OptionRow {
   bool movies = false;  // kExtensionList: the movies' list
   // Restore Default Options leaves the option as it is.
   bool kept_on_restore = false;
+  // Written to info.ini only when it differs from its default: a file of
+  // the defaults stays as it was before the option existed.
+  bool saved_when_set = false;
 };
+
+// Whether the controls hold the default of `row`.
+bool HoldsDefault(const OptionRow& row, const OptionControls& controls);
 
 // The rows in the order info.ini holds them.
 std::span<const OptionRow> OptionTable();

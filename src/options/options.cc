@@ -104,6 +104,9 @@ void CaptureOptions(const OptionControls& controls,
   options->mid_size_file_prefix = controls.mid_size_file_prefix;
   options->create_web_videos = CheckboxToBoolean(controls.create_web_videos);
   options->sort_by_date_taken = CheckboxToBoolean(controls.sort_by_date_taken);
+  options->output_folder = controls.output_folder;
+  options->remove_location = CheckboxToBoolean(controls.remove_location);
+  options->remove_stale_files = CheckboxToBoolean(controls.remove_stale_files);
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

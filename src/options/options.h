@@ -58,6 +58,9 @@ struct OptionControls {
   // index template belongs to.
   std::string page_style;
   std::string pictures_per_page;  // txtPicturesPerPage; 0: all on one page
+  int remove_location;
+  int remove_stale_files;
+  std::string output_folder;  // "" for the input folder itself
   int create_web_videos;
 
   bool operator==(const OptionControls&) const = default;
@@ -98,6 +101,16 @@ struct GalleryOptions {
   int mid_size_maximum_width = 0;
   int mid_size_maximum_height = 0;
   ExtensionTable known_extensions;
+  // The folder the gallery is written to, as typed ("~" not yet
+  // expanded); "" writes it beside the pictures. Then the input folder is
+  // only read, and the pictures and movies are published into it.
+  std::string output_folder;
+  // Published pictures and movies lose their GPS position and the serial
+  // numbers of camera, lens and body.
+  bool remove_location = true;
+  // In place: files the program wrote that the gallery no longer has are
+  // removed (with an output folder they always are).
+  bool remove_stale_files = false;
 };
 
 struct MidSizeLimits {

@@ -194,6 +194,7 @@ void SaveOptions(const std::string& program_folder,
       // A style not chosen by name is the one the templates name, as in
       // files saved before styles had names: those stay as they were.
       if (row.rule == kStyleName && (controls.*row.text).empty()) continue;
+      if (row.saved_when_set && HoldsDefault(row, controls)) continue;
       writer->WriteLine(std::string(row.key) + "=" +
                         ValueText(row, controls, table));
     }

@@ -16,6 +16,7 @@ namespace orvanta::testing {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr char kFolder[] = "/settings";
 constexpr char kOldFile[] = "; Info.ini\r\nThumbnailsPerRow=9\r\n";
@@ -64,6 +65,7 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
   EXPECT_EQ(Load(), "");
   EXPECT_THAT(fs_.Contents(Path("info.ini")),
               HasSubstr("PictureFilesToMatch=jpg,jpeg,gif,png,bmp\r\n"));
+  EXPECT_THAT(fs_.Contents(Path("info.ini")), Not(HasSubstr("OutputFolder")));
   const std::string file =
       "; Info.ini\r\n; This file stores information for the Orvanta Program"
       "\r\nSourceDirectory=/photos/My Trip\r\nIndexTemplateFile=i.html\r\n"
@@ -78,7 +80,9 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
       "UseIrfanview=True\r\nIrfanviewPath=/usr/bin/i_view\r\n"
       "CreateMovieThumbnails=True\r\nCreateMidSizeFiles=True\r\n"
       "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n"
-      "PicturesPerPage=24\r\nCreateWebVideos=True\r\n";
+      "PicturesPerPage=24\r\nRemoveLocation=False\r\n"
+      "RemoveStaleFiles=True\r\nOutputFolder=/srv/www/trip\r\n"
+      "CreateWebVideos=True\r\n";
   EXPECT_EQ(Load(file), "");
   ASSERT_EQ(Save(), "");
   EXPECT_EQ(fs_.Contents(Path("info.ini")), file);

@@ -217,6 +217,13 @@ TEST_F(MainWindowTest, FolderPickerAndTheExampleInformationFile) {
     Get<QPushButton>("cmdSelectSourceFolder")->click();
   }
   EXPECT_EQ(Box("txtInputFolder")->text(), "/chosen/folder");
+  {
+    FolderChooser chooser("/srv/www");
+    Get<QPushButton>("cmdSelectOutputFolder")->click();
+  }
+  EXPECT_EQ(w_.ReadControls().output_folder, "/srv/www");
+  // An output folder is always pruned: the box for in place is off.
+  EXPECT_FALSE(Get("chkRemoveStaleFiles")->isEnabled());
   FolderChooser chooser(photos_.path());
   BoxRecorder boxes;
   QAction* command = Get<QAction>("mnuCreateFolderInfoFileExample");

@@ -46,6 +46,7 @@ class FrmOrvanta : public QMainWindow {
 
   // --- Commands of the window.
   void SelectInputFolder();
+  void SelectOutputFolder();
   void CreateOrvanta();  // the create button
   void SaveDefaultOptions();
   void RestoreDefaultOptions();
@@ -70,6 +71,7 @@ class FrmOrvanta : public QMainWindow {
   void CreateFileOptions(QWidget* form);
   void CreateThumbnailOptions(QWidget* form);
   void CreateImageAndOutputOptions(QWidget* form);
+  void CreatePublishingOptions(QWidget* form);
   void CreateMenus();
   void SetTabOrder();
   void ConnectHandlers();
@@ -81,6 +83,7 @@ class FrmOrvanta : public QMainWindow {
   void UpdateTargetResolutionEnabled();
   void ShowHideIrfanviewPath();
   void UpdateOverwriteCaption();
+  void UpdateRemoveStaleEnabled();
   void SetRunCommandsEnabled(bool enabled);
 
   DesktopApp* app_;
@@ -121,6 +124,10 @@ class FrmOrvanta : public QMainWindow {
   QComboBox* cbo_target_screen_resolution_ = nullptr;
   OptionCheckBox* chk_create_mid_size_files_ = nullptr;
   OptionCheckBox* chk_sort_by_date_taken_ = nullptr;
+  QPushButton* cmd_select_output_folder_ = nullptr;
+  QLineEdit* txt_output_folder_ = nullptr;
+  OptionCheckBox* chk_remove_location_ = nullptr;
+  OptionCheckBox* chk_remove_stale_files_ = nullptr;
   // The option controls with their rows, and the values last written of
   // the options without a control of their own, kept for saving.
   std::vector<std::pair<const OptionRow*, QWidget*>> option_controls_;

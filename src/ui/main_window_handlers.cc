@@ -38,8 +38,8 @@ namespace {
 
 // The window's outer height in twips, without and with the converter's
 // path box below the frames.
-constexpr int kDesignHeight = 7660;
-constexpr int kDesignHeightWithPath = 8160;
+constexpr int kDesignHeight = 8800;
+constexpr int kDesignHeightWithPath = 9300;
 
 constexpr char kOverwriteHtmlCaption[] =
     "&Overwrite Existing Html Files Without Confirmation";
@@ -68,7 +68,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   BindTextBoxRules();
   ConnectHandlers();
   resize(TwipsToPixels(8655),
-         TwipsToPixels(7230) + menuBar()->sizeHint().height());
+         TwipsToPixels(8370) + menuBar()->sizeHint().height());
   // Load.
   SizeAndCenterWindow(this, kUpperThird, 8800, kDesignHeight, true,
                       kCurrentMonitor);
@@ -77,6 +77,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   FitTextsToFont(this);
   ShowHideIrfanviewPath();
   UpdateTargetResolutionEnabled();
+  UpdateRemoveStaleEnabled();
 }
 
 void FrmOrvanta::ConnectHandlers() {
@@ -103,6 +104,10 @@ void FrmOrvanta::ConnectHandlers() {
           [this] { SelectInputFolder(); });
   connect(cmd_create_orvanta_, &QPushButton::clicked, this,
           [this] { CreateOrvanta(); });
+  connect(cmd_select_output_folder_, &QPushButton::clicked, this,
+          [this] { SelectOutputFolder(); });
+  connect(txt_output_folder_, &QLineEdit::textChanged, this,
+          [this] { UpdateRemoveStaleEnabled(); });
   // Choosing a style sets what the style needs; a template box that names
   // a style's template chooses that style.
   connect(cbo_page_style_, &QComboBox::activated, this, [this](int index) {
@@ -193,6 +198,11 @@ void FrmOrvanta::ShowHideIrfanviewPath() {
   lbl_irfanview_path_->setVisible(txt_irfanview_path_->isVisibleTo(this));
 }
 
+// With an output folder, stale files are always removed there.
+void FrmOrvanta::UpdateRemoveStaleEnabled() {
+  chk_remove_stale_files_->setEnabled(txt_output_folder_->text().isEmpty());
+}
+
 void FrmOrvanta::UpdateOverwriteCaption() {
   chk_overwrite_existing_files_->setText(QLatin1String(
       cbo_create_thumbnails_->currentIndex() < 2 ? kOverwriteHtmlCaption
@@ -210,6 +220,15 @@ void FrmOrvanta::SelectInputFolder() {
       BrowseForFolder(this, &start, "Select Input Folder");
   if (!folder.empty())
     txt_input_folder_->setText(QString::fromStdString(folder));
+}
+
+void FrmOrvanta::SelectOutputFolder() {
+  std::string start = txt_output_folder_->text().toStdString();
+  if (start.empty()) start = txt_input_folder_->text().toStdString();
+  const std::string folder =
+      BrowseForFolder(this, &start, "Select Output Folder");
+  if (!folder.empty())
+    txt_output_folder_->setText(QString::fromStdString(folder));
 }
 
 void FrmOrvanta::SaveDefaultOptions() {

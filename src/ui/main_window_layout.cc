@@ -84,10 +84,11 @@ void FrmOrvanta::CreateControls() {
             "cmdCreateOrvanta", 6480, 1440, 1455, 615);
   CreateThumbnailOptions(form);
   CreateImageAndOutputOptions(form);
+  CreatePublishingOptions(form);
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
-                              "lblIrfanviewPath", 120, 6855, 1215, 255);
+                              "lblIrfanviewPath", 120, 7995, 1215, 255);
   txt_irfanview_path_ = Place(TextBox(form, "IrfanviewPath"),
-                              "txtIrfanviewPath", 1440, 6840, 7095, 285);
+                              "txtIrfanviewPath", 1440, 7980, 7095, 285);
   txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
 }
 
@@ -246,6 +247,38 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
       "included."));
 }
 
+void FrmOrvanta::CreatePublishingOptions(QWidget* form) {
+  auto* publishing = Place(new QGroupBox(QStringLiteral("Publishing"), form),
+                           "fraPublishingOptions", 120, 6840, 8415, 1020);
+  cmd_select_output_folder_ =
+      Place(new QPushButton(QStringLiteral("O&utput folder"), publishing),
+            "cmdSelectOutputFolder", 240, 7050, 1575, 375);
+  txt_output_folder_ = Place(TextBox(publishing, "OutputFolder"),
+                             "txtOutputFolder", 1920, 7080, 6495, 285);
+  txt_output_folder_->setPlaceholderText(
+      QStringLiteral("Empty: the gallery is written beside the pictures"));
+  txt_output_folder_->setToolTip(QStringLiteral(
+      "A folder of its own for the gallery, to copy to a web server: the "
+      "pictures are only read, and they and the movies are published into "
+      "it"));
+  chk_remove_location_ =
+      Place(CheckBox(publishing, "Remove &location from published files",
+                     "RemoveLocation"),
+            "chkRemoveLocation", 240, 7500, 3975, 255);
+  chk_remove_location_->setToolTip(QStringLiteral(
+      "Pictures and movies published into the output folder lose their GPS "
+      "position and the serial numbers of camera, lens and body; their "
+      "image data stays as it is"));
+  chk_remove_stale_files_ =
+      Place(CheckBox(publishing, "Remo&ve files no longer in the gallery",
+                     "RemoveStaleFiles"),
+            "chkRemoveStaleFiles", 4320, 7500, 4095, 255);
+  chk_remove_stale_files_->setToolTip(QStringLiteral(
+      "Beside the pictures, remove the pages, thumbnails and copies this "
+      "program wrote for pictures and folders that are gone (never a file "
+      "changed since).  An output folder is always kept so"));
+}
+
 void FrmOrvanta::CreateMenus() {
   QMenuBar* bar = menuBar();
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
@@ -297,6 +330,10 @@ void FrmOrvanta::SetTabOrder() {
                       txt_movie_file_extensions_,
                       chk_use_irfanview_,
                       chk_create_movie_thumbnails_,
+                      cmd_select_output_folder_,
+                      txt_output_folder_,
+                      chk_remove_location_,
+                      chk_remove_stale_files_,
                       txt_irfanview_path_};
   for (size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(order[i], order[i + 1]);

@@ -4,6 +4,8 @@
 //   - every page is reached through the links, every picture loads, every
 //     link target answers 200 and lies inside the gallery, no script fails;
 //   - Right/Space, Left, Home and Escape move as the navigation links say.
+// Then the tree, its clips playable, is published into an output folder of
+// its own, served alone: every link resolves inside it.
 // Then the same tree is made in the modern page style (with mid-size
 // copies and a photo's own title, caption and date) and checked by
 // modern_checks.mjs. Last, movies browsers cannot play, from their web
@@ -279,6 +281,21 @@ await crawl(page, base, root);
 await checkKeys(page, base, root);
 await context.close();
 server.close();
+// Published into an output folder: served from there, nothing outside it
+// can be reached, and the input tree gets no page.
+const publishedIn = path.join(work, 'published', 'Photos & Trips');
+const publishedOut = path.join(work, 'published', 'web', 'Photos & Trips');
+makeTree(publishedIn, JSON.parse(JSON.stringify(TREE),
+  (key, value) => (/\.(mov|avi)$/.test(key) && !key.startsWith('t_') ? '!1' : value)));
+runCli(publishedIn, [...movieSettings, '--output', publishedOut]);
+if (listPages(publishedIn).length) fail('pages were written into the input tree');
+const publishedServer = await startServer(path.dirname(publishedOut));
+const publishedContext = await chromium.launchPersistentContext(
+  fs.mkdtempSync(path.join(work, 'profile-')), launchOptions);
+await crawl(publishedContext.pages()[0] ?? (await publishedContext.newPage()),
+  `http://127.0.0.1:${publishedServer.address().port}/${encodeURIComponent('Photos & Trips')}`, publishedOut);
+await publishedContext.close();
+publishedServer.close();
 // The modern page style: the same tree, made anew with mid-size copies
 // (Café Zürich.jpg, 1400 px, is larger than the 800x600 screen's bounds).
 const modernRoot = path.join(work, 'modern', 'Photos & Trips');
@@ -293,5 +310,5 @@ await checkModern(modernRoot);
 await checkPictureFacts(modernRoot);
 await checkIndexPages(modernRoot);
 await checkWebVideos(path.join(work, 'videos', 'Movies & Clips'));
-console.log('browser gallery: 4 passed, 0 failed');
+console.log('browser gallery: 5 passed, 0 failed');
 process.exit(0);

@@ -1,6 +1,7 @@
 // The file system in memory of the tests.
 #include "testing/mem_file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "common/error.h"
@@ -120,6 +121,22 @@ bool MemFileSystem::IsRootFolder(const std::string& path) {
   return Normalise(path) == "/";
 }
 
+std::string MemFileSystem::ResolvePath(const std::string& path) {
+  std::string resolved;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = std::min(path.find('/', start), path.size());
+    const std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      resolved.erase(std::min(resolved.rfind('/'), resolved.size()));
+    } else if (!part.empty() && part != ".") {
+      resolved += "/" + part;
+    }
+    start = end + 1;
+  }
+  return resolved.empty() ? "/" : resolved;
+}
+
 std::vector<FolderEntry> MemFileSystem::ListFolder(const std::string& path) {
   Check(Op::kList, path);
   std::lock_guard<std::recursive_mutex> lock(mutex_);
@@ -223,6 +240,19 @@ void MemFileSystem::RemoveFile(const std::string& path) {
   const Node* node = Find(path);
   if (node != nullptr && node->folder) throw SystemError(EISDIR);
   nodes_.erase(Normalise(path));
+}
+
+bool MemFileSystem::RemoveFolder(const std::string& path) {
+  Check(Op::kRemove, path);
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  const Node* node = Find(path);
+  const std::string key = Normalise(path);
+  if (node == nullptr || !node->folder || key == "/") return false;
+  const std::string inside = key + "/";
+  auto next = nodes_.lower_bound(inside);
+  if (next != nodes_.end() && next->first.starts_with(inside)) return false;
+  nodes_.erase(key);
+  return true;
 }
 
 void MemFileSystem::MakeFolders(const std::string& path) {

@@ -47,6 +47,8 @@ class MemFileSystem : public FileSystem {
   // --- FileSystem.
   FileStatus Status(const std::string& path) override;
   bool IsRootFolder(const std::string& path) override;
+  // No links here: "." and ".." resolved by the letter.
+  std::string ResolvePath(const std::string& path) override;
   std::vector<FolderEntry> ListFolder(const std::string& path) override;
   std::unique_ptr<TextReader> OpenTextFile(const std::string& path) override;
   std::string ReadFile(const std::string& path, size_t limit,
@@ -58,6 +60,7 @@ class MemFileSystem : public FileSystem {
       const std::function<void(const std::string& made)>& make) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
   void MakeFolders(const std::string& path) override;
   std::string MakeTemporaryFile(std::string_view extension) override;
   std::string HomeFolder() override { return home; }

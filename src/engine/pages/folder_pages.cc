@@ -1,9 +1,7 @@
 // Building each folder's pages from its plan.
 #include "engine/pages/folder_pages.h"
 
-#include <algorithm>
 #include <memory>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,6 +9,7 @@
 #include "common/path_utils.h"
 #include "common/text_files.h"
 #include "common/text_utils.h"
+#include "engine/output/stale_pages.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/output_names.h"
 #include "engine/styles/page_renderer.h"
@@ -75,8 +74,11 @@ FolderPages::FolderPages(RunContext& ctx, const GalleryPlan& plan,
   sizes_shown_ = EitherTemplate(ctx, ShowsSizes);
 }
 
+// A dry run asks nothing: it lists the page as one it would write.
 bool FolderPages::ConfirmOverwrite(const std::string& path) {
-  if (ctx_.options.overwrite_existing_files) return true;
+  if (ctx_.options.overwrite_existing_files || ctx_.settings.dry_run) {
+    return true;
+  }
   if (!ctx_.fs.FileExists(path)) return true;
   Answer answer = ctx_.ui.ShowMessage(
       {"Overwrite file?",
@@ -94,7 +96,7 @@ void FolderPages::Build(int index) {
   if (ctx_.AbortRequested()) ctx_.state.abort_processing = true;
   if (ctx_.state.abort_processing || folder.do_not_modify) return;
   try {
-    if (!ConfirmOverwrite(folder.folder_path + "index.html")) {
+    if (!ConfirmOverwrite(folder.output_path + "index.html")) {
       work_.SkipFolder(folder);
       return;
     }
@@ -104,7 +106,7 @@ void FolderPages::Build(int index) {
     }
     for (const std::string& leftover : folder.leftovers) {
       try {
-        ctx_.fs.RemoveFile(folder.folder_path + leftover);
+        ctx_.fs.RemoveFile(folder.output_path + leftover);
       } catch (const Error&) {
         // Tried again by the next run.
       }
@@ -115,6 +117,7 @@ void FolderPages::Build(int index) {
           " is named like a web-size copy and is not shown; "
           "rename it or change the prefix");
     }
+    work_.PublishFolder(folder);
     work_.MakeFolder(folder);
     ctx_.ui.InitializeSubtask("Processing", 1, 2);
     if (ctx_.state.abort_processing) return;
@@ -146,7 +149,7 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   if (rendered.bad_line)
     return ReportBadCode(*rendered.bad_line, template_path);
   std::unique_ptr<TextWriter> page =
-      OpenPage(ctx_, folder.folder_path + "index.html");
+      OpenPage(ctx_, folder.output_path + "index.html");
   for (BlockRole listing : rendered.listings) {
     if (listing == BlockRole::kListsPictures) WritePicturePages(in);
     if (listing == BlockRole::kListsSubfolders &&
@@ -169,7 +172,7 @@ void FolderPages::WriteLaterIndexPages(const PageInput& first,
   const FolderPlan& folder = first.folder;
   const int pages = IndexPageCount(folder);
   for (int p = 1; p < pages && !ctx_.state.abort_processing; ++p) {
-    const std::string path = folder.folder_path + IndexPageName(p);
+    const std::string path = folder.output_path + IndexPageName(p);
     if (!ConfirmOverwrite(path)) continue;
     const PageInput in{first.options,    folder,    first.made,
                        first.show_facts, first.now, p};
@@ -178,28 +181,8 @@ void FolderPages::WriteLaterIndexPages(const PageInput& first,
     for (const std::string& line : rendered.lines) page->WriteLine(line);
     page->Close();
   }
-  if (!ctx_.state.abort_processing) RemoveStaleIndexPages(folder, pages);
-}
-
-// Index pages beyond the folder's count that this program wrote (their
-// generator line says so) are left from a larger folder: they go. A page
-// of anyone else stays.
-void FolderPages::RemoveStaleIndexPages(const FolderPlan& folder, int pages) {
-  static constexpr std::string_view kGenerator =
-      "<meta name=\"generator\" content=\"Orvanta\">";
-  for (int p = std::max(pages, 1);; ++p) {
-    const std::string path = folder.folder_path + IndexPageName(p);
-    if (!ctx_.fs.FileExists(path)) return;
-    try {
-      bool whole = false;
-      if (ctx_.fs.ReadFile(path, 4096, &whole).find(kGenerator) ==
-          std::string::npos) {
-        continue;
-      }
-      ctx_.fs.RemoveFile(path);
-    } catch (const Error&) {
-      // Left for the next run.
-    }
+  if (!ctx_.state.abort_processing) {
+    RemoveStaleIndexPages(ctx_, folder, pages);
   }
 }
 
@@ -210,16 +193,16 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     const std::string thumbnail =
         ExistingThumbnail(ctx_.fs, ctx_.options, folder, entry);
     if (!thumbnail.empty()) {
-      out.thumbnail = thumbnail.substr(folder.folder_path.size());
+      out.thumbnail = thumbnail.substr(folder.output_path.size());
       if (sizes_shown_) out.thumbnail_size = SizeOf(tool_, thumbnail);
     }
     // A movie's web copy, when there is one that is ours.
     const WebVideoPlan* web = entry.web.get();
     if (web != nullptr && !web->name.empty() && !web->kept &&
-        ctx_.fs.FileExists(folder.folder_path + web->name)) {
+        ctx_.fs.FileExists(folder.output_path + web->name)) {
       out.web_video = web->name;
     }
-    const std::string copy = folder.folder_path + entry.copy;
+    const std::string copy = folder.output_path + entry.copy;
     if (entry.copy.empty() || !ctx_.fs.FileExists(copy)) continue;
     out.copy_size = SizeOf(tool_, copy);
     // A larger picture there is somebody's own, not our copy.
@@ -227,7 +210,7 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
       out.copy_size.reset();
     }
   }
-  const std::string sidebar = folder.folder_path + folder.sidebar_picture_name;
+  const std::string sidebar = folder.output_path + folder.sidebar_picture_name;
   made.sidebar_exists =
       !folder.sidebar_picture_name.empty() && ctx_.fs.FileExists(sidebar);
   if (made.sidebar_exists && sizes_shown_) {
@@ -241,7 +224,7 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
 // is asked about or written, so an existing page is never emptied.
 void FolderPages::WritePicturePages(const PageInput& in) {
   for (int i = 0; i < static_cast<int>(in.folder.entries.size()); ++i) {
-    const std::string path = in.folder.folder_path + in.folder.entries[i].page;
+    const std::string path = in.folder.output_path + in.folder.entries[i].page;
     if (!ctx_.state.abort_processing && ConfirmOverwrite(path)) {
       WritePicturePage(in, i, path);
     }

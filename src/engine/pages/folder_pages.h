@@ -31,7 +31,6 @@ class FolderPages {
   void WritePicturePages(const PageInput& in);
   void WriteLaterIndexPages(const PageInput& first,
                             const std::vector<std::string>& lines);
-  void RemoveStaleIndexPages(const FolderPlan& folder, int pages);
   void WritePicturePage(const PageInput& in, int i, const std::string& path);
   void BuildSubfolders(const FolderPlan& folder);
   void ReportBadCode(const std::string& line, const std::string& path);

@@ -119,7 +119,7 @@ bool EnsureTemplate(RunContext& ctx, std::string* path,
 void WriteRootFiles(RunContext& ctx) {
   for (const PageStyle& style : PageStyles()) {
     for (const RootFile& file : style.root_files) {
-      const std::string path = ctx.input_folder + file.name;
+      const std::string path = ctx.output_folder + file.name;
       if (ctx.fs.FileExists(path)) continue;
       WriteLines(ctx, path, LinesOf(file.text), "Page Style File",
                  "the Photo Gallery Pictures reside ");
@@ -130,20 +130,31 @@ void WriteRootFiles(RunContext& ctx) {
 
 }  // namespace
 
-void WriteSupportFiles(RunContext& ctx, bool* index_reset,
-                       bool* picture_reset) {
+void WriteTemplates(RunContext& ctx, bool* index_reset, bool* picture_reset) {
   *index_reset = EnsureTemplate(ctx, &ctx.options.index_template_path,
                                 kDefaultIndexTemplate, true);
   *picture_reset = EnsureTemplate(ctx, &ctx.options.picture_template_path,
                                   kDefaultPictureTemplate, false);
-  if (ctx.state.abort_processing) return;
-  const std::string script = ctx.input_folder + kNavScriptName;
+}
+
+void WriteRootSupportFiles(RunContext& ctx) {
+  const std::string script = ctx.output_folder + kNavScriptName;
   if (ctx.options.include_keyboard_navigation && !ctx.fs.FileExists(script)) {
     WriteLines(ctx, script, ScriptLines(), "Javascript Navigation File File",
                "the Photo Gallery Pictures reside ");
     if (ctx.state.abort_processing) return;
   }
   if (EitherTemplate(ctx, UsesRootFiles)) WriteRootFiles(ctx);
+}
+
+std::vector<std::string> RootSupportFileNames(RunContext& ctx) {
+  std::vector<std::string> names;
+  if (ctx.options.include_keyboard_navigation) names.push_back(kNavScriptName);
+  if (!EitherTemplate(ctx, UsesRootFiles)) return names;
+  for (const PageStyle& style : PageStyles()) {
+    for (const RootFile& file : style.root_files) names.push_back(file.name);
+  }
+  return names;
 }
 
 const std::vector<std::string>& ReadTemplateLines(RunContext& ctx,

@@ -15,11 +15,18 @@ namespace orvanta {
 inline constexpr char kNavScriptName[] = "NavFunctions.js";
 
 // Makes sure both templates exist (ctx.options' template paths may fall
-// back to the default names in the program's folder) and writes the
-// script and the root files the templates need. Sets *index_reset and
-// *picture_reset when a template fell back. A failure sets
+// back to the default names in the program's folder). Sets *index_reset
+// and *picture_reset when a template fell back. A failure sets
 // abort_processing.
-void WriteSupportFiles(RunContext& ctx, bool* index_reset, bool* picture_reset);
+void WriteTemplates(RunContext& ctx, bool* index_reset, bool* picture_reset);
+
+// Writes the script and the root files the templates need at the
+// gallery's root, where they are missing. A failure sets abort_processing.
+void WriteRootSupportFiles(RunContext& ctx);
+
+// The names of the files at the gallery's root this run has: the script,
+// the style's files.
+std::vector<std::string> RootSupportFileNames(RunContext& ctx);
 
 // The lines of the template at `path`, read once per run. Throws Error when
 // the file cannot be read (and reads it again on the next call).

@@ -48,6 +48,14 @@ struct WebVideoPlan {
   int32_t units = 0;  // its weight on the progress bar when made
 };
 
+// With an output folder: a picture or movie of the input as it was when
+// planned, and whether the run publishes it (again) into the output folder.
+struct Original {
+  uint64_t size = 0;
+  int64_t modified_ns = 0;
+  bool publish = false;
+};
+
 // One listed picture or movie of a folder.
 struct EntryPlan {
   std::string name;  // the file's name in its folder
@@ -67,6 +75,7 @@ struct EntryPlan {
   std::unique_ptr<Error> unreadable;
   bool make_thumbnail = false;        // the run makes its thumbnail
   bool make_copy = false;             // the run makes its web-size copy
+  Original original;                  // with an output folder
   std::unique_ptr<WebVideoPlan> web;  // a movie's web copy, when planned
 };
 
@@ -90,7 +99,11 @@ struct UnreadableFolder {
 };
 
 struct FolderPlan {
-  std::string folder_path;   // always ends in the separator
+  std::string folder_path;  // always ends in the separator
+  // Where its files go: the folder itself, or its place in the output
+  // folder; ends in the separator.
+  std::string output_path;
+  std::string relative;      // below the gallery's root: "" or "Trip/Day2/"
   int level = 1;             // 1 for the gallery's root
   std::string parent_title;  // HTML; "" for the root
   // A folder holding the do-not-modify file: counted and linked, no more.
@@ -99,6 +112,7 @@ struct FolderPlan {
   std::string description;  // as written
   std::string sidebar_picture_name;
   std::string sidebar_picture_caption;
+  Original sidebar;  // with an output folder
   std::vector<PhotoDescription> photo_descriptions;
   // Lower-cased file name -> index of its first entry.
   std::unordered_map<std::string, size_t> description_index;
@@ -118,19 +132,23 @@ struct FolderPlan {
   // Files named like a copy that belong to no listed file: not shown, and
   // named once in the report.
   std::vector<std::string> copy_lookalikes;
-  // The picture work of this folder's entries (its web copies of movies
-  // last), and of its whole subtree, as ranges of GalleryPlan::work.
+  // The picture work of this folder's entries, and of its whole subtree,
+  // as ranges of GalleryPlan::work: first the originals it publishes (up
+  // to publish_end), then its thumbnails and copies, then its web copies
+  // of movies.
   int work_begin = 0;
+  int publish_end = 0;
   int work_end = 0;
   int subtree_work_end = 0;
 };
 
 // One item of picture work: a file of a folder that gets a thumbnail or a
-// web-size copy (or both, from one decode), or a movie's web copy (made
-// one at a time, apart from the pictures).
+// web-size copy (or both, from one decode), that is published, or a movie
+// whose web copy is made (one at a time, apart from the pictures).
 struct WorkItem {
   int folder = 0;
   int entry = 0;
+  bool publish = false;
   bool web_video = false;
 };
 
@@ -144,6 +162,7 @@ struct GalleryPlan {
   // listed files (a file counts 1).
   int32_t web_video_units = 0;
   bool no_ffprobe = false;  // web copies were asked for; ffprobe is missing
+  bool elsewhere = false;   // the output goes to an output folder
 };
 
 }  // namespace orvanta

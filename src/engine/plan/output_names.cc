@@ -96,11 +96,11 @@ bool LargerThanCopyBounds(const GalleryOptions& options,
 std::string ExistingThumbnail(FileSystem& fs, const GalleryOptions& options,
                               const FolderPlan& folder,
                               const EntryPlan& entry) {
-  const std::string path = folder.folder_path + entry.thumbnail;
+  const std::string path = folder.output_path + entry.thumbnail;
   if (fs.FileExists(path)) return path;
   if (entry.movie) return "";
   const std::string& name = entry.name;
-  const std::string stem = folder.folder_path + options.thumbnail_file_prefix;
+  const std::string stem = folder.output_path + options.thumbnail_file_prefix;
   if (path == stem + name && ToLowerAscii(ExtensionOf(name)) != "jpg" &&
       !folder.shared_bases.contains(ToLowerAscii(BaseNameOf(name)))) {
     const std::string jpeg = stem + BaseNameOf(name) + ".jpg";

@@ -49,8 +49,9 @@ bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name);
 // Whether a picture of this size is larger than the copies' bounds.
 bool LargerThanCopyBounds(const GalleryOptions& options, const PixelSize& size);
 
-// The path of the entry's thumbnail when one exists (for a picture also a
-// JPEG under its base name, as older runs made); "" when none does.
+// The path of the entry's thumbnail where the folder's files go, when one
+// exists there (for a picture also a JPEG under its base name, as older
+// runs made); "" when none does.
 std::string ExistingThumbnail(FileSystem& fs, const GalleryOptions& options,
                               const FolderPlan& folder, const EntryPlan& entry);
 

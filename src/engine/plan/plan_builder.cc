@@ -147,6 +147,8 @@ bool Walker::Walk(const std::string& folder, int level,
   plan->folders.emplace_back();
   FolderPlan& f = plan->folders.back();
   f.folder_path = WithTrailingSeparator(folder);
+  f.relative = f.folder_path.substr(ctx_.input_folder.size());
+  f.output_path = ctx_.output_folder + f.relative;
   f.level = level;
   f.parent_title = parent_title;
   if (ctx_.fs.FileExists(f.folder_path + kDoNotModifyFile)) {
@@ -162,7 +164,16 @@ bool Walker::Walk(const std::string& folder, int level,
   }
   ReadFolderInfoFile(ctx_.fs, options_.directory_info_file, ctx_.input_folder,
                      &f);
-  f.leftovers = FindLeftovers(ctx_.fs, f.folder_path, listing);
+  if (!ctx_.Elsewhere()) {
+    f.leftovers = FindLeftovers(ctx_.fs, f.folder_path, listing);
+  } else if (ctx_.fs.FolderExists(f.output_path)) {
+    try {
+      f.leftovers = FindLeftovers(ctx_.fs, f.output_path,
+                                  ctx_.fs.ListFolder(f.output_path));
+    } catch (const Error&) {
+      // Its pages will tell.
+    }
+  }
   PlanFiles(listing, &f);
   plan->file_count += static_cast<int32_t>(f.entries.size());
   Tick();
@@ -239,6 +250,7 @@ void Walker::Tick() {
 std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
                                             const PlanReading& reading) {
   GalleryPlan plan;
+  plan.elsewhere = ctx.Elsewhere();
   plan.read_facts = reading.facts;
   plan.show_facts = reading.show_facts;
   Walker walker(ctx, reading.subfolders, reading.pictures_per_page);

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "common/ordered_work.h"
+#include "common/path_utils.h"
 #include "engine/plan/output_names.h"
 #include "engine/plan/plan_web_videos.h"
 
@@ -100,11 +101,30 @@ void DecideWork(RunContext& ctx, int mode, const FolderPlan& folder,
     entry->make_copy = true;
     return;
   }
-  const FileStatus copy = ctx.fs.Status(folder.folder_path + entry->copy);
+  const FileStatus copy = ctx.fs.Status(folder.output_path + entry->copy);
   entry->make_copy =
       !copy.is_file ||
       copy.modified_ns <
           ctx.fs.Status(folder.folder_path + entry->name).modified_ns;
+}
+
+// With an output folder: the file `name` of `folder` as it is now, and
+// whether it is published again: it is missing there, or the record does
+// not say that the file there was published from it as it is now, with
+// the location as the options want it.
+Original PlanOriginal(RunContext& ctx, const FolderPlan& folder,
+                      const std::string& name) {
+  const FileStatus source = ctx.fs.Status(folder.folder_path + name);
+  Original original{source.size, source.modified_ns, false};
+  if (!source.is_file) return original;
+  const FileStatus target = ctx.fs.Status(folder.output_path + name);
+  auto line = ctx.previous_record.find(folder.relative + name);
+  const SourceStamp now{source.size, source.modified_ns,
+                        ctx.options.remove_location};
+  original.publish = !target.is_file || line == ctx.previous_record.end() ||
+                     line->second.size != target.size ||
+                     line->second.source != now;
+  return original;
 }
 
 }  // namespace
@@ -149,6 +169,18 @@ void PlanPictureWork(RunContext& ctx, GalleryPlan* plan) {
   for (size_t f = 0; f < plan->folders.size(); ++f) {
     FolderPlan& folder = plan->folders[f];
     folder.work_begin = static_cast<int>(plan->work.size());
+    for (size_t e = 0; plan->elsewhere && e < folder.entries.size(); ++e) {
+      EntryPlan& entry = folder.entries[e];
+      entry.original = PlanOriginal(ctx, folder, entry.name);
+      if (entry.original.publish) {
+        plan->work.push_back({static_cast<int>(f), static_cast<int>(e), true});
+      }
+    }
+    const std::string& sidebar = folder.sidebar_picture_name;
+    if (plan->elsewhere && !sidebar.empty() && FileNameOf(sidebar) == sidebar) {
+      folder.sidebar = PlanOriginal(ctx, folder, sidebar);
+    }
+    folder.publish_end = static_cast<int>(plan->work.size());
     for (size_t e = 0; e < folder.entries.size(); ++e) {
       EntryPlan& entry = folder.entries[e];
       if (NeedsCopy(ctx.options, entry)) {
@@ -163,7 +195,8 @@ void PlanPictureWork(RunContext& ctx, GalleryPlan* plan) {
     for (size_t e = 0; e < folder.entries.size(); ++e) {
       const WebVideoPlan* web = folder.entries[e].web.get();
       if (web == nullptr || !web->make) continue;
-      plan->work.push_back({static_cast<int>(f), static_cast<int>(e), true});
+      plan->work.push_back(
+          {static_cast<int>(f), static_cast<int>(e), false, true});
       plan->web_video_units += web->units;
     }
     folder.work_end = static_cast<int>(plan->work.size());

@@ -121,7 +121,7 @@ void PlanWebVideo(const WebVideoPlanning& planning, const FolderPlan& folder,
     PlanPlayer(planning, clip, entry);
     return;
   }
-  const std::string copy = folder.folder_path + web->name;
+  const std::string copy = folder.output_path + web->name;
   const FileStatus found = fs.Status(copy);
   const int mode = planning.create_mode;
   const bool fresh =

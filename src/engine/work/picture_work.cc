@@ -10,6 +10,7 @@
 #include "common/ordered_work.h"
 #include "common/path_utils.h"
 #include "imagetools/movie_thumbnail.h"
+#include "imagetools/published_files.h"
 
 namespace orvanta {
 namespace {
@@ -17,6 +18,9 @@ namespace {
 constexpr char kSubtask[] = "Creating thumbnail files";
 constexpr char kNoFfmpegLine[] =
     "Movie thumbnails need ffmpeg (Debian: apt-get install ffmpeg)";
+constexpr char kNoFfmpegToPublishLine[] =
+    "Movies are published without their location by ffmpeg, which is "
+    "missing (Debian: apt-get install ffmpeg)";
 // How many items each worker may run ahead of the pages: enough to keep
 // the workers busy while a folder's pages are written.
 constexpr int kAheadPerWorker = 8;
@@ -96,17 +100,23 @@ Next HandleError(RunContext& ctx, const Error& error, const std::string& file) {
   return AskAfterFailure(ctx, message);
 }
 
+}  // namespace
+
 // What a worker needs besides its item: the seams and the run's fixed
 // sizes, copied when the work starts.
 struct WorkerSetup {
   ImageTool& tool;
   FileSystem& fs;
   std::atomic<bool>& no_ffmpeg;
-  int box = 150;                  // thumbnails fit inside box x box
-  PixelSize copy_bounds;          // copies fit inside these
-  bool guard_thumbnails = false;  // mode 2: keep larger files found there
-  int32_t time_limit = 30;        // for ffmpeg
+  std::atomic<bool>& thumbnails_off;  // the person declined further ones
+  int box = 150;                      // thumbnails fit inside box x box
+  PixelSize copy_bounds;              // copies fit inside these
+  bool guard_thumbnails = false;      // mode 2: keep larger files found there
+  int32_t time_limit = 30;            // for ffmpeg
+  bool remove_location = true;        // from published originals
 };
+
+namespace {
 
 // The size of a file found where a thumbnail or copy is to go, when it is
 // larger than `bounds`: then it is not one of ours (a photo named
@@ -134,7 +144,7 @@ void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
   PictureRequest request{folder.folder_path + entry.name, "", box, "",
                          setup.copy_bounds};
   if (entry.make_thumbnail) {
-    request.thumbnail = folder.folder_path + entry.thumbnail;
+    request.thumbnail = folder.output_path + entry.thumbnail;
     if (setup.guard_thumbnails) {
       outcome->kept =
           LargerThanOurs(setup, request.thumbnail, PixelSize{box, box});
@@ -142,7 +152,7 @@ void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
     }
   }
   if (entry.make_copy) {
-    request.copy = folder.folder_path + entry.copy;
+    request.copy = folder.output_path + entry.copy;
     outcome->kept_copy = LargerThanOurs(setup, request.copy, setup.copy_bounds);
     if (outcome->kept_copy) request.copy.clear();
   }
@@ -168,7 +178,7 @@ WorkOutcome MakeOne(const WorkerSetup& setup, const FolderPlan& folder,
       MakePictureFiles(setup, folder, entry, &outcome);
     } else if (setup.no_ffmpeg ||
                MakeMovieThumbnail(setup.fs, folder.folder_path + entry.name,
-                                  folder.folder_path + entry.thumbnail,
+                                  folder.output_path + entry.thumbnail,
                                   setup.box, setup.time_limit) ==
                    MovieThumbnail::kNoFfmpeg) {
       outcome.no_ffmpeg = setup.no_ffmpeg = true;
@@ -182,6 +192,53 @@ WorkOutcome MakeOne(const WorkerSetup& setup, const FolderPlan& folder,
     outcome.error = Error("unexpected failure", ErrorKind::kImageData);
   }
   return outcome;
+}
+
+// Publishes an original, on a worker thread. A file that could not be
+// published with its location removed leaves no older copy behind: that
+// one might carry it.
+WorkOutcome PublishOne(const WorkerSetup& setup, const FolderPlan& folder,
+                       const EntryPlan& entry) {
+  WorkOutcome outcome;
+  const std::string target = folder.output_path + entry.name;
+  try {
+    const std::string source = folder.folder_path + entry.name;
+    if (entry.movie) {
+      outcome.no_ffmpeg =
+          PublishMovie(setup.fs, source, target, setup.remove_location,
+                       setup.time_limit) == Published::kNoFfmpeg;
+    } else {
+      PublishPicture(setup.fs, source, target, setup.remove_location);
+    }
+  } catch (const Error& e) {
+    outcome.error = e;
+  } catch (const std::exception& e) {
+    outcome.error = Error(std::string("unexpected failure (") + e.what() + ")");
+  }
+  if ((outcome.error || outcome.no_ffmpeg) && setup.remove_location) {
+    try {
+      setup.fs.RemoveFile(target);
+    } catch (const Error&) {
+      // A folder in its place, or no permission: nothing was published.
+    }
+  }
+  return outcome;
+}
+
+// Lists an original that was not published, on the run's thread.
+void ListNotPublished(RunContext& ctx, const std::string& file,
+                      const WorkOutcome& outcome, bool* told_no_ffmpeg) {
+  if (outcome.error && outcome.error->kind() == ErrorKind::kNotRegularFile) {
+    return ctx.ListNotRegular(*outcome.error);
+  }
+  if (outcome.no_ffmpeg && !*told_no_ffmpeg) {
+    *told_no_ffmpeg = true;
+    ctx.ListError(kNoFfmpegToPublishLine);
+  }
+  const std::string reason = outcome.error ? outcome.error->what()
+                                           : "its location could not be "
+                                             "removed";
+  ctx.ListError(ctx.Shown(file) + ": " + reason + "; not published");
 }
 
 // Lists a file kept at the place of one of ours because it is larger.
@@ -234,28 +291,35 @@ bool HasWebVideos(const GalleryPlan& plan) {
 
 PictureWork::PictureWork(RunContext& ctx, const GalleryPlan& plan,
                          ImageTool& tool)
-    : ctx_(ctx), plan_(plan), gated_(!ctx.options.overwrite_existing_files) {
+    : ctx_(ctx),
+      plan_(plan),
+      gated_(!ctx.options.overwrite_existing_files),
+      dry_(ctx.settings.dry_run) {
   no_ffmpeg_ = ctx.state.no_ffmpeg;
-  auto setup = std::make_shared<WorkerSetup>(WorkerSetup{
-      tool, ctx.fs, no_ffmpeg_, ctx.options.thumbnail_maximum_width_or_height,
+  auto setup = setup_ = std::make_shared<WorkerSetup>(WorkerSetup{
+      tool, ctx.fs, no_ffmpeg_, thumbnails_off_,
+      ctx.options.thumbnail_maximum_width_or_height,
       PixelSize{ctx.options.mid_size_maximum_width,
                 ctx.options.mid_size_maximum_height},
       ctx.settings.controls.create_thumbnails_index == kAllThumbnails,
-      ctx.settings.converter_time_limit_seconds});
+      ctx.settings.converter_time_limit_seconds, ctx.options.remove_location});
   const GalleryPlan* planned = &plan;
   pool_ = std::make_unique<OrderedWork<WorkOutcome>>(
-      static_cast<int>(plan.work.size()), WorkerCount(ctx.settings),
+      dry_ ? 0 : static_cast<int>(plan.work.size()), WorkerCount(ctx.settings),
       [setup, planned](int i) {
         const WorkItem& item = planned->work[i];
-        if (item.web_video) return WorkOutcome();  // made by web_videos_
         const FolderPlan& folder = planned->folders[item.folder];
-        return MakeOne(*setup, folder, folder.entries[item.entry]);
+        const EntryPlan& entry = folder.entries[item.entry];
+        if (item.web_video) return WorkOutcome();  // made by web_videos_
+        if (item.publish) return PublishOne(*setup, folder, entry);
+        if (setup->thumbnails_off) return WorkOutcome{};
+        return MakeOne(*setup, folder, entry);
       },
       0, kAheadPerWorker);
-  if (HasWebVideos(plan)) {
+  if (!dry_ && HasWebVideos(plan)) {
     web_videos_ = std::make_unique<WebVideoWork>(ctx, plan, 0);
   }
-  if (!gated_ && !plan.folders.empty()) OpenAfter(-1);
+  if (!gated_ && !dry_ && !plan.folders.empty()) OpenAfter(-1);
 }
 
 PictureWork::~PictureWork() = default;
@@ -289,26 +353,65 @@ void PictureWork::Stop() {
 }
 
 void PictureWork::SkipFolder(const FolderPlan& folder) {
-  SkipTo(folder.subtree_work_end);
+  if (!dry_) SkipTo(folder.subtree_work_end);
+}
+
+void PictureWork::PublishFolder(const FolderPlan& folder) {
+  if (dry_) return;
+  if (folder.sidebar.publish) {
+    // One picture: on this thread.
+    EntryPlan sidebar;
+    sidebar.name = folder.sidebar_picture_name;
+    const WorkOutcome outcome = PublishOne(*setup_, folder, sidebar);
+    if (outcome.error || outcome.no_ffmpeg) {
+      ListNotPublished(ctx_, folder.folder_path + sidebar.name, outcome,
+                       &told_no_ffmpeg_);
+    }
+  }
+  if (folder.publish_end == folder.work_begin) return;
+  if (gated_) OpenUpTo(folder.work_end);
+  for (int i = folder.work_begin; i < folder.publish_end; ++i) {
+    const EntryPlan& entry = folder.entries[plan_.work[i].entry];
+    const WorkOutcome outcome = pool_->Take(i, [this] { ctx_.ui.KeepAlive(); });
+    if (outcome.error || outcome.no_ffmpeg) {
+      ListNotPublished(ctx_, folder.folder_path + entry.name, outcome,
+                       &told_no_ffmpeg_);
+    }
+    if (ctx_.AbortRequested()) {
+      ctx_.state.abort_processing = true;
+      return;
+    }
+  }
 }
 
 void PictureWork::MakeFolder(const FolderPlan& folder) {
-  const int count = folder.work_end - folder.work_begin;
-  if (count < 1) return;
-  if (ctx_.state.thumbnails_switched_off) {
-    SkipTo(folder.work_end);
+  if (dry_ || folder.work_end == folder.work_begin) return;
+  if (gated_) OpenUpTo(folder.work_end);
+  if (!ctx_.state.thumbnails_switched_off && !ctx_.state.abort_processing) {
+    TakePictureFiles(folder);
+  }
+  if (ctx_.state.abort_processing) {
+    Stop();
     return;
   }
-  if (gated_) OpenUpTo(folder.work_end);
+  // Declined: the workers leave the thumbnails and copies still to come.
+  thumbnails_off_ = ctx_.state.thumbnails_switched_off;
+  SkipTo(folder.work_end);  // what a "no" left of this folder
+  if (!gated_) OpenAfter(static_cast<int>(&folder - plan_.folders.data()));
+}
+
+void PictureWork::TakePictureFiles(const FolderPlan& folder) {
+  const int count = folder.work_end - folder.publish_end;
+  if (count < 1) return;
   int pictures = 0;  // the web copies of movies come after them
   while (pictures < count &&
-         !plan_.work[folder.work_begin + pictures].web_video) {
+         !plan_.work[folder.publish_end + pictures].web_video) {
     ++pictures;
   }
   const int32_t others = static_cast<int32_t>(folder.entries.size()) - pictures;
   if (pictures > 0) ctx_.ui.InitializeSubtask(kSubtask, 0, pictures);
   for (int i = 0; i < count; ++i) {
-    const int index = folder.work_begin + i;
+    const int index = folder.publish_end + i;
     const EntryPlan& entry = folder.entries[plan_.work[index].entry];
     const double files_done = ctx_.state.image_files_processed + others + i;
     if (i >= pictures) {
@@ -328,12 +431,6 @@ void PictureWork::MakeFolder(const FolderPlan& folder) {
       break;
     }
   }
-  if (ctx_.state.abort_processing || ctx_.state.thumbnails_switched_off) {
-    Stop();
-    return;
-  }
-  SkipTo(folder.work_end);  // what a "no" left of this folder
-  if (!gated_) OpenAfter(static_cast<int>(&folder - plan_.folders.data()));
 }
 
 }  // namespace orvanta

@@ -52,7 +52,7 @@ WebVideoOutcome MakeOne(WebVideoShared& shared, const FolderPlan& folder,
   shared.done = 0;
   shared.item = index;
   WebVideoRequest request{folder.folder_path + entry.name,
-                          folder.folder_path + web.name,
+                          folder.output_path + web.name,
                           *web.clip,
                           shared.bounds,
                           shared.threads,

@@ -1,0 +1,87 @@
+// The run's file system: it passes every call on to the one it wraps and
+// notes each file written below the gallery's root (pages, thumbnails,
+// copies, published originals, support files) with the size it has, and
+// forgets a file removed. The record of written files is made from these
+// notes. Safe from several threads at once, as the FileSystem contract
+// asks.
+#ifndef ORVANTA_ENGINE_OUTPUT_TRACKING_FILE_SYSTEM_H_
+#define ORVANTA_ENGINE_OUTPUT_TRACKING_FILE_SYSTEM_H_
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "common/file_system.h"
+
+namespace orvanta {
+
+class TrackingFileSystem : public FileSystem {
+ public:
+  explicit TrackingFileSystem(FileSystem& inner) : inner_(inner) {}
+
+  // Files are noted from now on below `root` (ending in the separator).
+  void SetRoot(const std::string& root);
+  // The files written below the root so far, by path below it ("/"
+  // between folders), with their sizes.
+  std::map<std::string, uint64_t> Written();
+  // The file system this one wraps: what is written through it is not
+  // noted.
+  FileSystem& inner() { return inner_; }
+
+  FileStatus Status(const std::string& path) override {
+    return inner_.Status(path);
+  }
+  bool IsRootFolder(const std::string& path) override {
+    return inner_.IsRootFolder(path);
+  }
+  std::string ResolvePath(const std::string& path) override {
+    return inner_.ResolvePath(path);
+  }
+  std::vector<FolderEntry> ListFolder(const std::string& path) override {
+    return inner_.ListFolder(path);
+  }
+  std::unique_ptr<TextReader> OpenTextFile(const std::string& path) override {
+    return inner_.OpenTextFile(path);
+  }
+  std::string ReadFile(const std::string& path, size_t limit,
+                       bool* whole) override {
+    return inner_.ReadFile(path, limit, whole);
+  }
+  std::unique_ptr<TextWriter> CreateTextFile(const std::string& path) override;
+  void WriteFile(const std::string& path, std::string_view bytes) override;
+  void WriteFileMadeBy(
+      const std::string& path,
+      const std::function<void(const std::string& made)>& make) override;
+  void CopyFile(const std::string& from, const std::string& to) override;
+  void RemoveFile(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override {
+    return inner_.RemoveFolder(path);
+  }
+  void MakeFolders(const std::string& path) override {
+    inner_.MakeFolders(path);
+  }
+  std::string MakeTemporaryFile(std::string_view extension) override {
+    return inner_.MakeTemporaryFile(extension);
+  }
+  std::string HomeFolder() override { return inner_.HomeFolder(); }
+  std::string ConfigFolder() override { return inner_.ConfigFolder(); }
+  std::tm LocalTime() override { return inner_.LocalTime(); }
+  int64_t Now() override { return inner_.Now(); }
+
+  // Notes the file at `path` as written, at the size it has now.
+  void Note(const std::string& path);
+
+ private:
+  void NoteSize(const std::string& path, uint64_t size);
+
+  FileSystem& inner_;
+  std::mutex mutex_;
+  std::string root_;
+  std::map<std::string, uint64_t> written_;
+};
+
+}  // namespace orvanta
+
+#endif  // ORVANTA_ENGINE_OUTPUT_TRACKING_FILE_SYSTEM_H_
