@@ -768,6 +768,7 @@ const Case kCases[] = {
     {"ModernStyle",
      {{"a.jpg", "#1200x900"}, {"b.jpg", "#600x400"}, {"clip.mp4", "#clip 1"},
       {"other.avi", "#clip 1"}, {"Sub/c.jpg", "#400x300"},
+      {"Sub/Deep/d.jpg", "#40x30"},
       {"Sub/orvanta.css", "/* not the root's */"},
       {"DirInfo.txt", "DirectoryTitle=Trip & <i>sun</i>\r\n"
                       "DirectoryDescription=Family \"trip\"\r\n"
@@ -790,8 +791,10 @@ const Case kCases[] = {
       {"index.html", Has, "<li><a href=\"Sub/index.html\">Sub</a></li>\r\n"
                           "</ul>\r\n</div>"},
       {"index.html", Has, "<p class=\"description\">Family \"trip\"</p>"},
-      {"Sub/index.html", Has, "<a class=\"up\" href=\"../index.html\" "
-                              "name=\"navIndex\">Up to Trip & <i>sun</i></a>"},
+      {"Sub/index.html", Has, "<h1>Sub</h1>"},
+      {"Sub/Deep/index.html", Has, "<ol><li><a href=\"../../index.html\">Trip "
+                                   "& <i>sun</i></a></li><li><a href=\"../"
+                                   "index.html\" name=\"navIndex\">Sub</a>"},
       {"a.html", Has, "<a class=\"shot\" href=\"a.jpg\"><img src=\"m_a.jpg\" "
                       "alt=\"The bay\" width=\"647\" height=\"485\" "
                       "fetchpriority=\"high\"></a>"},
@@ -820,7 +823,7 @@ const Case kCases[] = {
      {{"index.html", Count, "2 <figure>"}, {"index.html", Lacks, "rel=\"prev"},
       {"index.html", Has, "<a href=\"index-2.html\" rel=\"next\">Next page"},
       {"index.html", Has, "<a href=\"index.html\" aria-current=\"page\">1"},
-      {"index-2.html", Has, "<title>gallery/ \u2013 page 2 of 3</title>"},
+      {"index-2.html", Has, "<title>gallery \u2013 page 2 of 3</title>"},
       {"index-2.html", Has,
        "<li id=\"c.jpg\"><figure><a href=\"c.html\" name=\"navNext\">"},
       {"index-2.html", Has, "<a href=\"d.html\" name=\"navPrevious\">"},

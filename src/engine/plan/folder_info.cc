@@ -54,6 +54,9 @@ void ReadFolderInfoFile(FileSystem& fs, const std::string& info_file,
   // Pages may go on the web: the title shows the path from the gallery's
   // own folder down, not where the gallery lies on this computer.
   info->title = HtmlEscape(PathBelow(info->folder_path, input_folder, true));
+  std::string own = info->folder_path;
+  while (own.size() > 1 && own.back() == kPathSeparator) own.pop_back();
+  info->heading = HtmlEscape(FileNameOf(own));
   info->description.clear();
   info->sidebar_picture_name.clear();
   info->sidebar_picture_caption.clear();
@@ -68,6 +71,7 @@ void ReadFolderInfoFile(FileSystem& fs, const std::string& info_file,
     // sidebar picture's name stays the file's.
     if (lower != "sidebarpicturename") value = WithoutHiddenControls(value);
     if (lower == "directorytitle") {
+      info->heading = value;
       info->title = std::move(value);
     } else if (lower == "directorydescription") {
       info->description = std::move(value);

@@ -109,6 +109,9 @@ struct FolderPlan {
   // A folder holding the do-not-modify file: counted and linked, no more.
   bool do_not_modify = false;
   std::string title;        // HTML: the user's title, or the escaped path
+  std::string heading;      // HTML: the user's title, or the folder's name
+  // The headings of the folders above, the gallery's root first.
+  std::vector<std::string> above;
   std::string description;  // as written
   std::string sidebar_picture_name;
   std::string sidebar_picture_caption;

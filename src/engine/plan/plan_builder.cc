@@ -124,8 +124,8 @@ class Walker {
 
   // Plans `folder` and (with subfolders on) the folders below it; false
   // when the person cancelled.
-  bool Walk(const std::string& folder, int level,
-            const std::string& parent_title, GalleryPlan* plan);
+  bool Walk(const std::string& folder, int level, int parent,
+            GalleryPlan* plan);
 
  private:
   void PlanFiles(const std::vector<FolderEntry>& listing, FolderPlan* folder);
@@ -140,8 +140,8 @@ class Walker {
   int32_t folders_ = 0;
 };
 
-bool Walker::Walk(const std::string& folder, int level,
-                  const std::string& parent_title, GalleryPlan* plan) {
+bool Walker::Walk(const std::string& folder, int level, int parent,
+                  GalleryPlan* plan) {
   if (ctx_.AbortRequested()) return false;
   const int index = static_cast<int>(plan->folders.size());
   plan->folders.emplace_back();
@@ -150,7 +150,12 @@ bool Walker::Walk(const std::string& folder, int level,
   f.relative = f.folder_path.substr(ctx_.input_folder.size());
   f.output_path = ctx_.output_folder + f.relative;
   f.level = level;
-  f.parent_title = parent_title;
+  if (parent >= 0) {
+    const FolderPlan& up = plan->folders[parent];
+    f.parent_title = up.title;
+    f.above = up.above;
+    f.above.push_back(up.heading);
+  }
   if (ctx_.fs.FileExists(f.folder_path + kDoNotModifyFile)) {
     f.do_not_modify = true;
     return true;
@@ -214,10 +219,9 @@ bool Walker::PlanSubfolders(const std::vector<FolderEntry>& listing, int index,
   }
   SortStrings(names);
   const std::string path = plan->folders[index].folder_path;
-  const std::string title = plan->folders[index].title;
   for (const std::string& name : names) {
     const int child = static_cast<int>(plan->folders.size());
-    if (!Walk(path + name, plan->folders[index].level + 1, title, plan)) {
+    if (!Walk(path + name, plan->folders[index].level + 1, index, plan)) {
       return false;
     }
     FolderPlan& parent = plan->folders[index];
@@ -254,7 +258,7 @@ std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
   plan.read_facts = reading.facts;
   plan.show_facts = reading.show_facts;
   Walker walker(ctx, reading.subfolders, reading.pictures_per_page);
-  if (!walker.Walk(ctx.input_folder, 1, "", &plan)) return std::nullopt;
+  if (!walker.Walk(ctx.input_folder, 1, -1, &plan)) return std::nullopt;
   ReadEntryFacts(ctx, tool, reading, &plan);
   if (ctx.AbortRequested()) return std::nullopt;
   PlanPictureWork(ctx, &plan);

@@ -36,14 +36,16 @@ RenderedPage Render(const PageContext& context,
 RenderedPage RenderIndexPage(const PageInput& in,
                              const std::vector<std::string>& template_lines) {
   // Index pages after the first say which they are.
-  const int pages = IndexPageCount(in.folder);
-  const std::string title = in.page == 0 ? in.folder.title
-                                         : in.folder.title + " \u2013 page " +
-                                               std::to_string(in.page + 1) +
-                                               " of " + std::to_string(pages);
-  const PageContext context{title,      in.folder.level,
-                            &in.folder, nullptr,
-                            in.now,     in.options.include_keyboard_navigation};
+  const std::string which =
+      in.page == 0 ? ""
+                   : " \u2013 page " + std::to_string(in.page + 1) + " of " +
+                         std::to_string(IndexPageCount(in.folder));
+  const std::string title = in.folder.title + which;
+  const std::string heading = in.folder.heading + which;
+  PageContext context{title,      in.folder.level,
+                      &in.folder, nullptr,
+                      in.now,     in.options.include_keyboard_navigation};
+  context.heading = heading;
   return Render(context, template_lines,
                 [&in](const BlockCode& code, RenderedPage* page) {
                   if (code.index == nullptr) return false;
@@ -70,6 +72,7 @@ RenderedPage RenderPicturePage(const PageInput& in, int i,
                               : IndexPageName(IndexPageOf(in.folder, i)) + "#" +
                                     UrlEncodeName(in.folder.entries[i].name);
   context.index_link = index_link;
+  context.heading = in.folder.heading;
   return Render(context, template_lines,
                 [&in, i](const BlockCode& code, RenderedPage* page) {
                   if (code.picture == nullptr) return false;

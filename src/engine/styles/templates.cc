@@ -44,6 +44,7 @@ std::optional<std::string> InlineCodeText(const std::string& code,
     for (int i = 1; i < page.level; ++i) path += "../";
     return path;
   }
+  if (code == "folderheading") return std::string(page.heading);
   if (code == "foldertitle") {
     return page.folder != nullptr ? page.folder->title : "";
   }

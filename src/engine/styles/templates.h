@@ -22,6 +22,9 @@ struct PageContext {
   bool keyboard_navigation = false;      // %NavigationOnKeyDownEvent%
   // Where a picture page's %NavIndex% leads: the index page listing it.
   std::string_view index_link = "index.html";
+  // The folder's heading, HTML-ready (%FolderHeading%): its user's title or
+  // its own name, with " - page 2 of 3" on later index pages.
+  std::string_view heading;
 };
 
 // Expands the placeholders of *line in place. Inline codes are replaced by

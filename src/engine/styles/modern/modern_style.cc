@@ -120,11 +120,19 @@ void ClipView(const PageInput& in, int i, std::vector<std::string>* out) {
        "</video>"});
 }
 
+// The folders above as a trail of links, the nearest last.
 void UpLink(const PageInput& in, std::vector<std::string>* out) {
-  if (in.folder.parent_title.empty()) return;
-  out->push_back(
-      "<a class=\"up\" href=\"../index.html\" name=\"navIndex\">Up to " +
-      in.folder.parent_title + "</a>");
+  const std::vector<std::string>& above = in.folder.above;
+  if (above.empty()) return;
+  std::string trail = "<nav class=\"up\" aria-label=\"Folders above\"><ol>";
+  for (size_t k = 0; k < above.size(); ++k) {
+    std::string href;
+    for (size_t up = k; up < above.size(); ++up) href += "../";
+    trail += "<li><a href=\"" + href + "index.html\"" +
+             (k + 1 == above.size() ? " name=\"navIndex\"" : "") + ">" +
+             above[k] + "</a></li>";
+  }
+  out->push_back(trail + "</ol></nav>");
 }
 
 void FolderDescription(const PageInput& in, std::vector<std::string>* out) {
