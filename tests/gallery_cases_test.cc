@@ -43,7 +43,8 @@ struct Case {
   // "#repeat N TEXT" N bytes of TEXT over and over;
   // "#clip SECONDS[/ROTATION]" a movie clip; "#corrupt", "#truncated",
   // "#bomb" and "#random" broken files; "->T" a link to T; "#fifo" a FIFO;
-  // "#stale" a file two minutes old; a path ending in "/" a folder.
+  // "#stale" a file two minutes old; "#!..." a script; a path ending in "/"
+  // a folder.
   std::vector<std::pair<std::string, std::string>> files;
   std::vector<std::string> sets;  // --set KEY=VALUE each
   std::string input;              // standard input
@@ -138,6 +139,10 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       if (break_exif) BreakExif(path);
     } else {
       WriteFile(path, Fill(contents));
+      if (contents.starts_with("#!")) {  // a script, to be run
+        std::filesystem::permissions(path, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
+      }
     }
   }
   void Verify(const CliResult& result, const Check& check) {
@@ -199,6 +204,7 @@ TEST_P(GalleryCaseTest, Run) {
 
 const std::string kCreated = "Gallery created: Orvanta created.  Processed ";
 const std::string kAborted = "Process aborted: Orvanta creation aborted.";
+const std::string kRootPage = "Root page: file://{g}/index.html\n";
 
 // clang-format off
 const Case kCases[] = {
@@ -209,7 +215,8 @@ const Case kCases[] = {
       {"DirInfo.txt", "DirectoryTitle=Beach & sun\r\nDirectoryDescription="
                       "Family trip\r\nb.jpg=The <b>bay</b>\r\n"}},
      {}, "", 0,
-     {{"stdout", Is, kCreated + "4 image files in 2 folders.\n"},
+     {{"stdout", Is,
+      kCreated + "4 image files in 2 folders.\n" + kRootPage},
       {"stderr", Is, ""}, {"t_b.jpg", Size, "150x113"},
       {"t_A.png", Format, "PNG"}, {"Sub dir/t_c.jpg", Size, "113x150"},
       {"t_clip.jpg", Size, "100x80"},
@@ -315,7 +322,8 @@ const Case kCases[] = {
       {"stderr", Has, "Please answer [yes/NO/cancel]"},
       {"index.html", Is, "old index"}, {"Sub/index.html", Is, "old sub"},
       {"t_a.jpg", Absent},
-      {"stdout", Is, kCreated + "0 image files in 1 folder.\n"}}},
+      {"stdout", Is,
+      kCreated + "0 image files in 1 folder.\n" + kRootPage}}},
     {"CancelAtAnExistingPageAbandonsTheRun",
      {{"a.jpg", "#60x40"}, {"index.html", "old index"},
       {"Sub/index.html", "old sub"}},
@@ -354,7 +362,8 @@ const Case kCases[] = {
       {"truncated.jpg", "#truncated"}, {"empty.jpg", ""},
       {"bomb.png", "#bomb"}},
      {}, "", 0,
-     {{"stdout", Is, kCreated + "5 image files in 1 folder.\n"},
+     {{"stdout", Is,
+      kCreated + "5 image files in 1 folder.\n" + kRootPage},
       {"stderr", Has, "Errors occurred during the thumbnail creation "
                       "process."},
       {"stderr", Count, "3 Error Creating Thumbnails: "},
@@ -508,7 +517,8 @@ const Case kCases[] = {
       {"t_rex.jpg", "#40x30"}, {"clip.mov", "x"}, {"notes.txt", "x"},
       {".hidden.jpg", "#40x30"}, {".secret/e.jpg", "#40x30"}},
      {"PictureFilesToMatch= .jpg ;; gif"}, "", 0,
-     {{"stdout", Is, kCreated + "4 image files in 1 folder.\n"},
+     {{"stdout", Is,
+      kCreated + "4 image files in 1 folder.\n" + kRootPage},
       {"A.html", Exists}, {"c.html", Exists}, {"clip.html", Exists},
       {"notes.html", Absent}, {".hidden.html", Absent}, {"t_rex.html", Absent},
       {".secret/index.html", Absent}}},
@@ -533,7 +543,8 @@ const Case kCases[] = {
      {{"a.jpg", "#40x30"}, {"sub/b.jpg", "#40x30"}, {"sub/up", "->.."},
       {"self", "->."}, {"x.jpg", "->y.jpg"}, {"y.jpg", "->x.jpg"}},
      {}, "", 0,
-     {{"stdout", Is, kCreated + "2 image files in 2 folders.\n"},
+     {{"stdout", Is,
+      kCreated + "2 image files in 2 folders.\n" + kRootPage},
       {"x.html", Absent}}},
     {"WithoutSubfoldersTheSidebarStays",
      {{"a.jpg", "#40x30"}, {"s.jpg", "#40x30"}, {"Sub/x.jpg", "#40x30"},
@@ -649,6 +660,17 @@ const Case kCases[] = {
       {"t_a.jpg", Size, "300x225"}, {"stderr", Is, ""}},
      {"--style", "modern", "--set", "TargetResolutionIndex=1",
       "--set", "MovieFilesToMatch=mp4,avi", "{g}"}},
+    {"OpenShowsTheGalleryInTheBrowser",
+     {{"Trip #1/a.jpg", "#40x30"},
+      {"P:xdg-open", "#!/bin/sh\necho \"$@\" > {p}/url\n"}},
+     {}, "", 0, {{"P:url", Is, "file://{g}/Trip%20%231/index.html\n"},
+                 {"stdout", Has, "Root page: file://{g}/Trip%20%231/index.html"}},
+     {"--open", "{g}/Trip #1"}, {"PATH={p}:/usr/bin:/bin"}},
+    {"OpenSaysWhenNoBrowserCanBeStarted", {{"a.jpg", "#40x30"}}, {}, "", 0,
+     {{"stderr", Is, "orvanta-cli: --open: the gallery could not be opened "
+                     "(xdg-open: No such file or directory)\n"},
+      {"stdout", Is, kCreated + "1 image files in 1 folder.\n" + kRootPage}},
+     {"--open", "{g}"}, {"PATH=/nonexistent"}},
     {"ClassicStyleForOneRun",
      {{"P:info.ini", "IndexTemplateFile=ModernIndexTemplate.html\r\n"},
       {"a.jpg", "#40x30"}},
@@ -748,7 +770,8 @@ const Case kCases[] = {
                                "%SubdirNav%\r\n%Thumbnails%\r\n</html>\r\n"},
       {"a.jpg", "#40x30"}, {"sub/b.jpg", "#40x30"}, {"a.html", "old"}},
      {"OverwriteExistingFiles=False"}, "y\n", 0,
-     {{"stdout", Is, kCreated + "2 image files in 2 folders.\n"},
+     {{"stdout", Is,
+      kCreated + "2 image files in 2 folders.\n" + kRootPage},
       {"stderr", Count, "1 Overwrite file?"}, {"a.html", Has, "a.jpg"},
       {"index.html", Count, "2 <a href=\"sub/index.html\">"},
       {"index.html", Count, "2 <a href=\"a.html\""}}},
@@ -780,7 +803,8 @@ const Case kCases[] = {
       {"a.html", Has, "a.jpg"}, {"t_a.jpg", Size, "150x113"},
       {"m_c.jpg", Size, "647x485"}, {"d.html", Has, "d.jpg"},
       {"sub/index.html", Has, "b.html"}, {"stderr", Is, ""},
-      {"stdout", Is, kCreated + "4 image files in 2 folders.\n"}}},
+      {"stdout", Is,
+      kCreated + "4 image files in 2 folders.\n" + kRootPage}}},
     {"FifosWhereFilesGoAreListedAndLeftAlone",
      {{"index.html", "#fifo"}, {"b.jpg", "#40x30"}, {"t_b.jpg", "#fifo"}},
      {}, "", 0,

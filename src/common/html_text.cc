@@ -97,4 +97,8 @@ std::string UrlEncodeRelativePath(const std::string& path) {
   return out;
 }
 
+std::string FileAddress(const std::string& absolute_path) {
+  return "file://" + UrlEncodeRelativePath(absolute_path);
+}
+
 }  // namespace orvanta

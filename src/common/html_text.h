@@ -31,6 +31,11 @@ std::string AttributeText(std::string_view html);
 // percent-encoded segment by segment for a link.
 std::string UrlEncodeRelativePath(const std::string& path);
 
+// The file:// address of an absolute path, percent-encoded segment by
+// segment ("/home/me/a b/index.html" gives
+// "file:///home/me/a%20b/index.html").
+std::string FileAddress(const std::string& absolute_path);
+
 }  // namespace orvanta
 
 #endif  // ORVANTA_COMMON_HTML_TEXT_H_

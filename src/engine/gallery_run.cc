@@ -123,8 +123,15 @@ RunOutcome ShowSummary(RunContext& ctx) {
       std::string("  Processed ") +
       std::to_string(ctx.state.image_files_processed) + " image files in " +
       std::to_string(folders) + (folders == 1 ? " folder." : " folders.");
-  ctx.ui.ShowMessage({aborted ? "Process aborted" : "Gallery created", text,
-                      Buttons::kOk, Icon::kInformation, 1, true});
+  MessageBox box{aborted ? "Process aborted" : "Gallery created",
+                 text,
+                 Buttons::kOk,
+                 Icon::kInformation,
+                 1,
+                 true};
+  const std::string root_page = ctx.input_folder + "index.html";
+  if (!aborted && ctx.fs.FileExists(root_page)) box.open_page = root_page;
+  ctx.ui.ShowMessage(box);
   return aborted ? RunOutcome::kAborted : RunOutcome::kCompleted;
 }
 

@@ -274,6 +274,7 @@ TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
   EXPECT_EQ(boxes.Transcript(),
             "Gallery created: Orvanta created.  Processed "
             "2 image files in 2 folders.\n");
+  EXPECT_EQ(boxes.messages.back().open_page, photos_.Path("index.html"));
   EXPECT_TRUE(PathExists(photos_.Path("Sunset/t_Evening.jpg")));
   EXPECT_FALSE(PathExists(photos_.Path("Sunset/x_Evening.jpg")));
   EXPECT_FALSE(app_.progress().isVisible());
