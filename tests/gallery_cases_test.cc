@@ -643,7 +643,10 @@ const Case kCases[] = {
       {"index.html", Has, "<span class=\"play\">Movie</span>"},
       {"index.html", Has, "<figure class=\"sidebar\"><img src=\"b.jpg\" "
                           "alt=\"\" width=\"600\" height=\"400\">"},
-      {"index.html", Has, "<li><a href=\"Sub/index.html\">Sub</a></li>\r\n"
+      {"index.html", Has, "<li><a href=\"Sub/index.html\"><img src=\"Sub/"
+                          "t_c.jpg\" alt=\"c\" width=\"300\" height=\"225\" "
+                          "loading=\"lazy\"><span class=\"name\">Sub</span> "
+                          "<span class=\"count\">1 photo</span></a></li>\r\n"
                           "</ul>\r\n</div>"},
       {"index.html", Has, "<p class=\"description\">Family \"trip\"</p>"},
       {"Sub/index.html", Has, "<a class=\"up\" href=\"../index.html\" "
@@ -660,6 +663,31 @@ const Case kCases[] = {
       {"t_a.jpg", Size, "300x225"}, {"stderr", Is, ""}},
      {"--style", "modern", "--set", "TargetResolutionIndex=1",
       "--set", "MovieFilesToMatch=mp4,avi", "{g}"}},
+    {"FolderCardsShowCoversAndCounts",
+     {{"Side/DirInfo.txt", "SidebarPictureName=s.jpg\r\n"
+                           "SidebarPictureCaption=Sun \"set\"\r\n"},
+      {"Side/s.jpg", "#40x30"}, {"Side/a.jpg", "#40x30"},
+      {"Side/b.jpg", "#40x30"}, {"Gone/DirInfo.txt", "SidebarPictureName=x\r\n"
+                                                    "c.jpg=C <b>1</b>\r\n"},
+      {"Gone/c.jpg", "#40x30"}, {"A&B #1/Deeper/x y.jpg", "#40x30"},
+      {"A&B #1/Deeper/Deepest/z.jpg", "#40x30"},
+      {"Clips/a.mp4", "#clip 1"}, {"Clips/b.mp4", "#clip 1"},
+      {"Clips/c.jpg", "#40x30"}, {"Empty/", ""}},
+     {}, "", 0,
+     {{"index.html", Has, "<a href=\"Side/index.html\"><img src=\"Side/s.jpg"
+                          "\" alt=\"Sun &quot;set&quot;\" width=\"40\" "
+                          "height=\"30\" loading=\"lazy\"><span class=\"name"
+                          "\">Side</span> <span class=\"count\">2 photos</span>"},
+      {"index.html", Has, "<img src=\"Gone/t_c.jpg\" alt=\"C 1\""},
+      {"index.html", Has, "<a href=\"A%26B%20%231/index.html\"><img src=\"A%26"
+                          "B%20%231/Deeper/t_x%20y.jpg\" alt=\"x y\""},
+      {"index.html", Has, "<span class=\"count\">1 folder</span>"},
+      {"A&B #1/index.html", Has, "1 photo \u00b7 1 folder</span>"},
+      {"index.html", Has, "<img src=\"Clips/t_c.jpg\""},
+      {"index.html", Has, "2 clips</span>"},
+      {"index.html", Has, "<li><a href=\"Empty/index.html\"><span class=\""
+                          "name\">Empty</span></a></li>"}},
+     {"--style", "modern", "{g}"}},
     {"OpenShowsTheGalleryInTheBrowser",
      {{"Trip #1/a.jpg", "#40x30"},
       {"P:xdg-open", "#!/bin/sh\necho \"$@\" > {p}/url\n"}},

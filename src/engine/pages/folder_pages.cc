@@ -9,6 +9,7 @@
 #include "common/path_utils.h"
 #include "common/text_files.h"
 #include "common/text_utils.h"
+#include "engine/pages/folder_covers.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/output_names.h"
 #include "engine/styles/page_renderer.h"
@@ -129,10 +130,10 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   const std::string& template_path = ctx_.options.index_template_path;
   const std::vector<std::string>& lines =
       ReadTemplateLines(ctx_, template_path);
-  const FolderOutputs made = ReadOutputs(folder);
-  const PageInput in{ctx_.options, folder, made, plan_.show_facts,
+  FolderOutputs made = ReadOutputs(folder);
+  const PageInput in{ctx_.options,       plan_, folder, made, plan_.show_facts,
                      ctx_.fs.LocalTime()};
-  const RenderedPage rendered = RenderIndexPage(in, lines);
+  RenderedPage rendered = RenderIndexPage(in, lines);
   if (rendered.bad_line)
     return ReportBadCode(*rendered.bad_line, template_path);
   std::unique_ptr<TextWriter> page =
@@ -144,6 +145,12 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
       BuildSubfolders(folder);
     }
     if (ctx_.state.abort_processing) break;
+  }
+  // The folders' cards show covers from the folders below, now built.
+  if (!ctx_.state.abort_processing && ctx_.options.recurse_subdirectories &&
+      !folder.subfolders.empty() && TemplateHolds(lines, "subfoldercards")) {
+    made.covers = ReadCovers(folder);
+    rendered = RenderIndexPage(in, lines);
   }
   for (const std::string& line : rendered.lines) page->WriteLine(line);
   ctx_.ui.UpdateSubtaskProgressBar(2, true);
@@ -179,6 +186,18 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     made.sidebar_size = SizeOf(tool_, sidebar);
   }
   return made;
+}
+
+std::vector<std::optional<FolderCover>> FolderPages::ReadCovers(
+    const FolderPlan& folder) {
+  std::vector<std::optional<FolderCover>> covers;
+  for (const SubfolderLink& sub : folder.subfolders) {
+    std::optional<FolderCover> cover =
+        FindCover(ctx_.fs, ctx_.options, plan_, sub.folder, folder.folder_path);
+    if (cover) cover->size = SizeOf(tool_, folder.folder_path + cover->path);
+    covers.push_back(std::move(cover));
+  }
+  return covers;
 }
 
 // Every picture's page in the folder's order; a page the person keeps is

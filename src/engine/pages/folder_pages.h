@@ -6,7 +6,9 @@
 #ifndef ORVANTA_ENGINE_PAGES_FOLDER_PAGES_H_
 #define ORVANTA_ENGINE_PAGES_FOLDER_PAGES_H_
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/plan/gallery_plan.h"
 #include "engine/run_context.h"
@@ -28,6 +30,7 @@ class FolderPages {
   bool ConfirmOverwrite(const std::string& path);
   void BuildPages(const FolderPlan& folder);
   FolderOutputs ReadOutputs(const FolderPlan& folder);
+  std::vector<std::optional<FolderCover>> ReadCovers(const FolderPlan& folder);
   void WritePicturePages(const PageInput& in);
   void WritePicturePage(const PageInput& in, int i, const std::string& path);
   void BuildSubfolders(const FolderPlan& folder);

@@ -25,15 +25,26 @@ struct EntryOutputs {
   std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
 };
 
+// A subfolder's cover: a picture of it, or of a folder below it.
+struct FolderCover {
+  std::string path;  // from the folder of the page ("Sea/t_a.jpg")
+  std::string alt;   // attribute text
+  std::optional<PixelSize> size = {};
+};
+
 struct FolderOutputs {
   std::vector<EntryOutputs> entries;  // as FolderPlan::entries
   bool sidebar_exists = false;
   std::optional<PixelSize> sidebar_size;  // when the pages show sizes
+  // As FolderPlan::subfolders once they are built (none before, or when
+  // the pages show no covers); nothing for a folder without a cover.
+  std::vector<std::optional<FolderCover>> covers;
 };
 
 // Everything a page is rendered from.
 struct PageInput {
   const GalleryOptions& options;
+  const GalleryPlan& plan;
   const FolderPlan& folder;
   const FolderOutputs& made;
   bool show_facts = false;  // the pages show what pictures say of themselves
