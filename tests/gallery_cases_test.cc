@@ -21,9 +21,11 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using std::string_literals::operator""s;
 
-// The verbs from Size on look at the file itself, not at its text.
+// The verbs from Size on look at the file itself, not at its text; Valid
+// checks a feed or sitemap (tests/testing/check_xml.py).
 // clang-format off
-enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link };
+enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link,
+            Valid };
 // clang-format on
 
 // `subject` is "stdout", "stderr" or a path in the gallery ("P:" + path:
@@ -166,6 +168,10 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       case Link: EXPECT_EQ(std::filesystem::read_symlink(path), text); break;
       case Format: EXPECT_EQ(ReadPictureFormat(path), text); break;
       case Size: EXPECT_EQ(ReadPictureSize(path), size); break;
+      case Valid:
+        EXPECT_NO_THROW(RunTool("python3", {std::getenv("ORVANTA_SOURCE_DIR") +
+                                 "/tests/testing/check_xml.py"s, path}));
+        break;
       case Count:
         EXPECT_EQ(CountOccurrences(all, text.substr(split + 1)),
                   std::stoi(text.substr(0, split)));
@@ -648,6 +654,8 @@ const Case kCases[] = {
                           "loading=\"lazy\"><span class=\"name\">Sub</span> "
                           "<span class=\"count\">1 photo</span></a></li>\r\n"
                           "</ul>\r\n</div>"},
+      {"index.html", Lacks, "og:"}, {"index.html", Lacks, "canonical"},
+      {"feed.atom", Absent}, {"sitemap.xml", Absent},
       {"index.html", Has, "<p class=\"description\">Family \"trip\"</p>"},
       {"Sub/index.html", Has, "<a class=\"up\" href=\"../index.html\" "
                               "name=\"navIndex\">Up to Trip & <i>sun</i></a>"},
@@ -688,6 +696,68 @@ const Case kCases[] = {
       {"index.html", Has, "<li><a href=\"Empty/index.html\"><span class=\""
                           "name\">Empty</span></a></li>"}},
      {"--style", "modern", "{g}"}},
+    {"LinkPreviewsAFeedAndASitemapWithAnAddress",
+     {{"old.jpg", "#400x300|-DateTimeOriginal=2019:07:14 18:30:00|"
+                  "-OffsetTimeOriginal=+02:00"},
+      {"new.jpg", "#1200x900|-DateTimeOriginal=2021:01:01 10:00:00|"
+                  "-OffsetTimeOriginal=+00:00|-XMP-dc:Title=Harbour|"
+                  "-XMP-dc:Description=Boats \"at\" rest"},
+      {"Sub dir/c&d.jpg", "#400x300|-DateTimeOriginal=2020:05:05 12:00:00|"
+                          "-OffsetTimeOriginal=+00:00"},
+      {"DirInfo.txt", "DirectoryTitle=Sea & <i>sun</i>\r\nDirectory"
+                      "Description=Our \"trip\"\r\nold.jpg=Old <b>quay</b>\r\n"}},
+     {"GalleryAddress=https://example.org/a&b/"}, "", 0,
+     {{"index.html", Has, "<link rel=\"canonical\" href=\"https://example.org/"
+                          "a&amp;b/index.html\">\r\n<link rel=\"alternate\" "
+                          "type=\"application/atom+xml\" href=\"feed.atom\" "
+                          "title=\"Sea & sun\">"},
+      {"index.html", Has, "<meta property=\"og:description\" content=\"Our "
+                          "&quot;trip&quot;\">"},
+      {"index.html", Has, "image\" content=\"https://example.org/a&amp;b/"
+                          "m_new.jpg\">"},
+      {"new.html", Has, "<meta property=\"og:title\" content=\"Harbour\">\r\n"
+                        "<meta property=\"og:description\" content=\"Boats "
+                        "&quot;at&quot; rest\">\r\n<meta property=\"og:url\" "
+                        "content=\"https://example.org/a&amp;b/new.html\">\r\n"
+                        "<meta property=\"og:image\" content=\"https://"
+                        "example.org/a&amp;b/m_new.jpg\">\r\n<meta property="
+                        "\"og:image:width\" content=\"647\">\r\n<meta "
+                        "property=\"og:image:height\" content=\"485\">\r\n"
+                        "<meta name=\"twitter:card\" content=\"summary_large_"
+                        "image\">"},
+      {"old.html", Has, "content=\"Old quay\">\r\n<meta property=\"og:"
+                        "description\" content=\"Our &quot;trip&quot;\">"},
+      {"old.html", Has, "/t_old.jpg\">\r\n<meta property=\"og:image:width\" "
+                        "content=\"300\">"},
+      {"Sub dir/c&d.html", Has, "href=\"https://example.org/a&amp;b/Sub%20dir/"
+                                "c%26d.html\">\r\n<link rel=\"alternate\" type="
+                                "\"application/atom+xml\" href=\"../feed.atom"},
+      {"feed.atom", Valid}, {"sitemap.xml", Valid},
+      {"feed.atom", Before, "b/new.html | Sub%20dir/c%26d.html"},
+      {"feed.atom", Before, "c%26d.html | b/old.html"},
+      {"feed.atom", Has, "<title>Sea &amp; sun</title>"},
+      {"feed.atom", Has, "<updated>2021-01-01T10:00:00Z</updated>\r\n<author>"},
+      {"feed.atom", Has, "<title>Old quay</title>\r\n<link rel=\"alternate\" "
+                         "type=\"text/html\" href=\"https://example.org/a&amp;"
+                         "b/old.html\"/>\r\n<id>https://example.org/a&amp;b/"
+                         "old.html</id>\r\n<updated>2019-07-14T16:30:00Z</"
+                         "updated>\r\n<summary type=\"html\">&lt;img src=&quot;"
+                         "https://example.org/a&amp;amp;b/t_old.jpg&quot; alt="
+                         "&quot;Old quay&quot;&gt;</summary>"},
+      {"sitemap.xml", Count, "5 <url><loc>https://example.org/a&amp;b/"},
+      {"sitemap.xml", Has, "<loc>https://example.org/a&amp;b/Sub%20dir/index"
+                           ".html</loc>"}, {"stderr", Is, ""}},
+     {"--style", "modern", "--set", "TargetResolutionIndex=1", "{g}"}},
+    {"ClassicPagesWithAnAddressGetTheFeedButNoPreviews", {{"a.jpg", "#40x30"}},
+     {"GalleryAddress=http://example.org/"}, "", 0,
+     {{"index.html", Lacks, "og:"}, {"index.html", Has, "<TABLE>"},
+      {"feed.atom", Has, "<id>http://example.org/a.html</id>"},
+      {"sitemap.xml", Has, "<loc>http://example.org/a.html</loc>"}}},
+    {"AnAddressThatIsNoWebFolderIsAUsageError", {},
+     {"GalleryAddress=https://example.org/photos"}, "", 2,
+     {{"stderr", Has, "--set GalleryAddress=https://example.org/photos: "
+                      "GalleryAddress takes an http:// or https:// address "
+                      "ending in /"}}},
     {"OpenShowsTheGalleryInTheBrowser",
      {{"Trip #1/a.jpg", "#40x30"},
       {"P:xdg-open", "#!/bin/sh\necho \"$@\" > {p}/url\n"}},

@@ -36,6 +36,12 @@ std::string UrlEncodeRelativePath(const std::string& path);
 // "file:///home/me/a%20b/index.html").
 std::string FileAddress(const std::string& absolute_path);
 
+// HTML-ready text as plain text, for places that take no markup (a feed's
+// titles): tags dropped and blanks made one as AttributeText does, the
+// references &amp; &lt; &gt; &quot; &apos; and numeric ones read; other
+// named references stay as they are written.
+std::string HtmlToText(std::string_view html);
+
 }  // namespace orvanta
 
 #endif  // ORVANTA_COMMON_HTML_TEXT_H_

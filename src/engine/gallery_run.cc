@@ -11,6 +11,7 @@
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "engine/pages/folder_pages.h"
+#include "engine/pages/share_files.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/plan_builder.h"
 #include "engine/run_context.h"
@@ -155,7 +156,9 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
                         false, false, false);
   PlanReading reading;
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
-  reading.facts = reading.show_facts || ctx.options.sort_by_date_taken;
+  // The feed orders the files by the date they were taken.
+  reading.facts = reading.show_facts || ctx.options.sort_by_date_taken ||
+                  !ctx.options.gallery_address.empty();
   reading.workers = WorkerCount(ctx.settings);
   try {
     reading.subfolders = ctx.options.recurse_subdirectories &&
@@ -218,6 +221,7 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
     PictureWork work(ctx, *plan, *tool);
     FolderPages(ctx, *plan, work, *tool).Build(0);
   }
+  if (!ctx.state.abort_processing) WriteShareFiles(ctx, *plan);
   tool.reset();
   ctx.ui.HideForm(true);
   ctx.ui.SetBusy(false);

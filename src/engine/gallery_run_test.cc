@@ -177,5 +177,27 @@ TEST_F(GalleryRunTest, EscapeWhileCountingAndAMissingLibraryStopTheRun) {
   EXPECT_FALSE(fs.Has("/g/index.html"));
 }
 
+// More pages than one sitemap may hold: sitemap.xml lists the parts. The
+// feed holds the newest 50 files.
+TEST_F(GalleryRunTest, LargeGalleriesGetTheirSitemapInParts) {
+  settings.controls.gallery_address = "https://example.org/";
+  settings.controls.create_thumbnails_index = kNoThumbnails;
+  for (int i = 0; i < 50000; ++i)
+    fs.AddFile("/g/" + std::to_string(i) + ".jpg", "x");
+  EXPECT_EQ(Run([](FileSystem& fs) {
+              return std::make_unique<ScriptedImageTool>(fs);
+            }),
+            RunOutcome::kCompleted);
+  EXPECT_THAT(fs.Contents("/g/sitemap.xml"),
+              HasSubstr("<sitemapindex xmlns=\"http://www.sitemaps.org/schemas/"
+                        "sitemap/0.9\">\r\n<sitemap><loc>https://example.org/"
+                        "sitemap-1.xml</loc></sitemap>\r\n<sitemap><loc>https:"
+                        "//example.org/sitemap-2.xml</loc></sitemap>\r\n"
+                        "</sitemapindex>"));
+  EXPECT_EQ(CountOccurrences(fs.Contents("/g/sitemap-1.xml"), "<url>"), 50000);
+  EXPECT_EQ(CountOccurrences(fs.Contents("/g/sitemap-2.xml"), "<url>"), 1);
+  EXPECT_EQ(CountOccurrences(fs.Contents("/g/feed.atom"), "<entry>"), 50);
+}
+
 }  // namespace
 }  // namespace orvanta::testing

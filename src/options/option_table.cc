@@ -70,6 +70,9 @@ std::string Refusal(const OptionRow& row, std::string* text) {
           std::string::npos) {
     return " takes a style's name in lower-case letters";
   }
+  if (row.rule == kWebAddress && !IsGalleryAddress(*text)) {
+    return " takes an http:// or https:// address ending in /";
+  }
   return "";
 }
 
@@ -121,6 +124,7 @@ std::span<const OptionRow> OptionTable() {
       TextRow(kFilePrefix, "MidSizeFilePrefix", &C::mid_size_file_prefix, "m_"),
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
       TextRow(kStyleName, "PageStyle", &C::page_style, ""),
+      TextRow(kWebAddress, "GalleryAddress", &C::gallery_address, ""),
   };
   return kRows;
 }

@@ -2,6 +2,7 @@
 // controls into the record a run works from.
 #include "options/options.h"
 
+#include <cstring>
 #include <iterator>
 
 #include "common/conversions.h"
@@ -54,6 +55,25 @@ bool IsSafeFilePrefix(std::string_view prefix) {
          prefix.find("..") == std::string_view::npos;
 }
 
+bool IsGalleryAddress(std::string_view address) {
+  if (address.empty()) return true;
+  size_t host = 0;
+  for (std::string_view scheme : {"http://", "https://"}) {
+    if (StartsWithIgnoreCase(address, scheme)) host = scheme.size();
+  }
+  if (host == 0 || address.size() <= host + 1 || address[host] == '/' ||
+      address.back() != '/') {
+    return false;
+  }
+  for (char c : address) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == 0x7F || std::strchr("\"<>\\", c) != nullptr) {
+      return false;
+    }
+  }
+  return true;
+}
+
 OptionControls::OptionControls() {
   for (const OptionRow& row : OptionTable()) PutDefault(row, this);
 }
@@ -101,6 +121,11 @@ void CaptureOptions(const OptionControls& controls,
       CheckboxToBoolean(controls.create_mid_size_files);
   options->mid_size_file_prefix = controls.mid_size_file_prefix;
   options->sort_by_date_taken = CheckboxToBoolean(controls.sort_by_date_taken);
+  // A window left with a refused address (its rule runs on leaving the
+  // box) makes no previews.
+  options->gallery_address = IsGalleryAddress(controls.gallery_address)
+                                 ? controls.gallery_address
+                                 : "";
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

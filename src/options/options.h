@@ -57,6 +57,7 @@ struct OptionControls {
   // The page style chosen by its name (cboPageStyle); "" for the one the
   // index template belongs to.
   std::string page_style;
+  std::string gallery_address;  // txtGalleryAddress
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -90,6 +91,10 @@ struct GalleryOptions {
   int mid_size_maximum_width = 0;
   int mid_size_maximum_height = 0;
   ExtensionTable known_extensions;
+  // The gallery's address on the web ("https://example.org/photos/"), or
+  // "" for none: with it, pages carry link previews, and the gallery gets a
+  // feed and a sitemap.
+  std::string gallery_address;
 };
 
 struct MidSizeLimits {
@@ -108,6 +113,11 @@ MidSizeLimits MidSizeLimitsForResolution(int index);
 // Whether `prefix` can begin the names of files made beside the pictures:
 // one holding "/", "\\", ".." or a NUL would put them somewhere else.
 bool IsSafeFilePrefix(std::string_view prefix);
+
+// Whether `address` can be the gallery's address: "" (none), or an http://
+// or https:// address with a host, ending in "/", without blanks, quotes,
+// angle brackets, backslashes or control characters.
+bool IsGalleryAddress(std::string_view address);
 
 // Puts the defaults into the controls (but those Restore Default Options
 // leaves: the two include check boxes), with `input_folder` as the input

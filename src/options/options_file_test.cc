@@ -77,7 +77,8 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
       "IncludeMidSizePicture=False\r\nTargetResolutionIndex=4\r\n"
       "UseIrfanview=True\r\nIrfanviewPath=/usr/bin/i_view\r\n"
       "CreateMovieThumbnails=True\r\nCreateMidSizeFiles=True\r\n"
-      "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n";
+      "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n"
+      "GalleryAddress=https://example.org/\r\n";
   EXPECT_EQ(Load(file), "");
   ASSERT_EQ(Save(), "");
   EXPECT_EQ(fs_.Contents(Path("info.ini")), file);
@@ -99,6 +100,7 @@ TEST_F(OptionsFileTest, ReadingRules) {
                  "ThumbnailCreateMode=1.5\r\n"
                  "PictureFilesToMatch=jpg,.png\r\nMovieFilesToMatch=\r\n"
                  "picturefilestomatch=gif\r\n"
+                 "GalleryAddress=ftp://example.org/\r\n"
                  "DirectoryInfoFile= spaced.txt"),
             "");
   EXPECT_EQ(controls_.thumbnails_per_row, "7");
@@ -112,6 +114,7 @@ TEST_F(OptionsFileTest, ReadingRules) {
   EXPECT_EQ(controls_.directory_info_file, " spaced.txt");
   EXPECT_EQ(controls_.picture_file_extensions, "jpg,png,gif");
   EXPECT_EQ(controls_.movie_file_extensions, "");
+  EXPECT_EQ(controls_.gallery_address, "");  // no web address: none
 }
 
 TEST_F(OptionsFileTest, BadFilesAreReportedAndKeepWhatWasRead) {

@@ -149,6 +149,8 @@ TEST_F(MainWindowTest, TextBoxesFilterKeysAndApplyTheirRulesOnLeaving) {
       {"txtThumbnailMaximumWidthOrHeight", "9", "150"},
       {"txtThumbnailsPerRow", "0", "4"},
       {"txtInputFolder", "", ""},
+      {"txtGalleryAddress", "https://example.org/a", ""},
+      {"txtGalleryAddress", "https://example.org/a/", "https://example.org/a/"},
   };
   for (const auto& rule : rules) {
     EXPECT_EQ(Leave(rule.box, rule.typed), rule.after) << rule.box;

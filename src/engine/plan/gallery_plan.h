@@ -110,6 +110,9 @@ struct GalleryPlan {
   int32_t file_count = 0;           // listed files in all folders
   bool read_facts = false;          // what pictures say of themselves was read
   bool show_facts = false;          // and the pages show it
+  // The files made at the gallery's root from the whole plan once the
+  // pages are written (the feed and the sitemaps), by name.
+  std::vector<std::string> root_files;
 };
 
 }  // namespace orvanta

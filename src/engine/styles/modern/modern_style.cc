@@ -5,6 +5,7 @@
 #include "common/html_text.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
+#include "engine/styles/modern/share_tags.h"
 #include "engine/styles/page_text.h"
 #include "imagetools/resample.h"
 #include "options/options.h"
@@ -227,6 +228,7 @@ const BlockCode kCodes[] = {
     {"thumbnailgrid", BlockRole::kListsPictures, ThumbnailGrid},
     {"pictureview", BlockRole::kNone, nullptr, PictureView},
     {"picturedetails", BlockRole::kNone, nullptr, PictureDetails},
+    {"sharetags", BlockRole::kNone, IndexShareTags, PictureShareTags},
 };
 
 // The modern templates, 300 px thumbnails (shown at about half that on a
