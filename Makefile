@@ -71,7 +71,8 @@ SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= $(SANITIZE_DIR)
 SANITIZE_TESTS := orvanta_common orvanta_options orvanta_imagetools \
                   orvanta_engine orvanta_gallery_cases
-FUZZ_TARGETS := folder_info_fuzzer picture_metadata_fuzzer jpeg_pictures_fuzzer
+FUZZ_TARGETS := folder_info_fuzzer picture_metadata_fuzzer jpeg_pictures_fuzzer \
+                location_removal_fuzzer
 SANITIZER_CMAKE := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANTA_DESKTOP=OFF \
   -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
   -DCMAKE_C_FLAGS_RELWITHDEBINFO='-O1 -gline-tables-only -DNDEBUG' \

@@ -17,7 +17,7 @@ while [ $# -gt 0 ]; do
   if [ "$1" = "--" ]; then shift; extra=("$@"); break; fi
   targets+=("$1"); shift
 done
-[ ${#targets[@]} -eq 0 ] && targets=(folder_info picture_metadata jpeg_pictures)
+[ ${#targets[@]} -eq 0 ] && targets=(folder_info picture_metadata jpeg_pictures location_removal)
 # Leaks and undefined behaviour stop a run; a small quarantine keeps the
 # many small allocations cheap.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=16:detect_leaks=1}

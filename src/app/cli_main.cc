@@ -65,6 +65,12 @@ class UsageError : public Error {
   bool show_usage_;
 };
 
+// A run stopped before anything was written (exit 1).
+class StoppedError : public Error {
+ public:
+  using Error::Error;
+};
+
 bool IsPageStyleSetting(const std::string& setting) {
   return EqualsIgnoreCase(TrimBlanks(setting.substr(0, setting.find('='))),
                           "PageStyle");
@@ -77,6 +83,11 @@ RunSettings TakeSettings(const CliArgs& args, FileSystem& fs, ConsoleUi& ui) {
   settings.program_folder = args.program_folder.empty()
                                 ? SettingsFolder(ExecutableFolder(), fs)
                                 : args.program_folder;
+  try {
+    PrepareSettingsFolder(settings.program_folder, fs);
+  } catch (const Error& e) {
+    throw StoppedError(e.what());
+  }
   OptionControls& controls = settings.controls;
   SetDefaultOptions(settings.program_folder, &controls);
   try {
@@ -142,6 +153,9 @@ int Main(int argc, char** argv) {
   RunSettings settings;
   try {
     settings = TakeSettings(args, fs, ui);
+  } catch (const StoppedError& e) {
+    std::cerr << "orvanta-cli: " << e.what() << "\n";
+    return kExitStopped;
   } catch (const UsageError& e) {
     return e.Report();
   }

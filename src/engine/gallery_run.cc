@@ -161,9 +161,14 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
                   !ctx.options.gallery_address.empty();
   reading.workers = WorkerCount(ctx.settings);
   try {
-    reading.subfolders = ctx.options.recurse_subdirectories &&
-                         ListsSubfolders(ReadTemplateLines(
-                             ctx, ctx.options.index_template_path));
+    const std::vector<std::string>& lines =
+        ReadTemplateLines(ctx, ctx.options.index_template_path);
+    reading.subfolders =
+        ctx.options.recurse_subdirectories && ListsSubfolders(lines);
+    if (TemplateHolds(lines, "thumbnailgrid") ||
+        TemplateHolds(lines, "pagenavigation")) {
+      reading.pictures_per_page = ctx.options.pictures_per_page;
+    }
   } catch (const Error&) {
     reading.subfolders = false;  // the root's page reports the template
   }

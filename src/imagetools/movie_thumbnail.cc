@@ -9,30 +9,12 @@
 #include "common/error.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
+#include "imagetools/ffmpeg_runs.h"
 #include "imagetools/picture_files.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {
 namespace {
-
-constexpr char kFfmpeg[] = "ffmpeg";
-
-// The containers cameras and phones write (QuickTime/MP4/3GP, AVI,
-// Matroska/WebM, MPEG program and transport streams as in AVCHD, raw MPEG
-// video, FLV, ASF/WMV, Ogg, DV, MXF), by ffmpeg's demuxer names. Others,
-// above all playlists (hls, concat) that make ffmpeg open further files,
-// are refused. The clip itself is read through the file protocol only.
-constexpr char kMovieFormats[] =
-    "mov,avi,matroska,webm,mpeg,mpegts,mpegvideo,flv,asf,ogg,dv,mxf";
-
-// The options before "-i" that keep ffmpeg to the clip itself.
-std::vector<std::string> InputLimits() {
-  return {"-protocol_whitelist", "file", "-format_whitelist", kMovieFormats};
-}
-
-// ffmpeg takes a name holding a colon for a protocol ("a:b.mp4") and one
-// starting with "-" for an option; "file:" makes it a plain file name.
-std::string FileUrl(const std::string& path) { return "file:" + path; }
 
 // The clip's length in seconds from ffmpeg's description of it
 // ("Duration: 00:01:02.50"); 0 when it gives none ("N/A").
@@ -48,50 +30,9 @@ double DurationOf(const std::string& description) {
   return hours * 3600.0 + minutes * 60.0 + seconds;
 }
 
-// The last line of ffmpeg's output that says something.
-std::string LastLine(const std::string& output) {
-  size_t end = output.find_last_not_of(" \r\n");
-  if (end == std::string::npos) return "";
-  const size_t start = output.find_last_of("\r\n", end);
-  return output.substr(start == std::string::npos ? 0 : start + 1,
-                       end - (start == std::string::npos ? 0 : start + 1) + 1);
-}
-
-// The demuxer ffmpeg found for a file it refused to read because its
-// format is not one of kMovieFormats ("[hls @ 0x55d0] Format not on
-// whitelist 'mov,...'"); empty for other failures.
-std::string RefusedFormat(const std::string& ffmpeg_output) {
-  const size_t refused = ffmpeg_output.find("] Format not on whitelist");
-  if (refused == std::string::npos) return "";
-  const size_t open = ffmpeg_output.rfind('[', refused);
-  const size_t at = ffmpeg_output.find(" @ ", open);
-  if (open == std::string::npos || at > refused) return "";
-  return ffmpeg_output.substr(open + 1, at - open - 1);
-}
-
-// ffmpeg's last words about `movie`, without its name (the caller names
-// the file).
-Error Unreadable(const std::string& ffmpeg_output, const std::string& movie) {
-  const std::string format = RefusedFormat(ffmpeg_output);
-  if (!format.empty()) {
-    return Error(
-        "the file is a playlist or another kind of file that is "
-        "not a movie (ffmpeg reads it as \"" +
-            format + "\"); no frame was taken from it",
-        ErrorKind::kImageData);
-  }
-  std::string why = LastLine(ffmpeg_output);
-  const std::string name = FileUrl(movie) + ": ";
-  if (why.starts_with(name)) why.erase(0, name.size());
-  return Error("the file is not a movie that can be read" +
-                   (why.empty() ? "" : " (" + why + ")"),
-               ErrorKind::kImageData);
-}
-
-Error TooSlow(int32_t limit_seconds) {
-  return Error(
-      "ffmpeg took longer than " + std::to_string(limit_seconds) + " seconds",
-      ErrorKind::kImageData);
+// ffmpeg's words on a clip it could not read.
+Error NoFrame(const std::string& ffmpeg_output, const std::string& movie) {
+  return Unreadable(ffmpeg_output, movie, "; no frame was taken from it");
 }
 
 // ffmpeg's arguments for the frame `seek` seconds into the clip, fitted
@@ -100,17 +41,13 @@ std::vector<std::string> FrameArguments(const std::string& movie,
                                         const std::string& seek, int size,
                                         const std::string& frame) {
   const std::string box = std::to_string(size);
-  std::vector<std::string> arguments = {kFfmpeg,     "-nostdin", "-hide_banner",
-                                        "-loglevel", "error",    "-y",
-                                        "-ss",       seek};
-  const std::vector<std::string> limits = InputLimits();
-  arguments.insert(arguments.end(), limits.begin(), limits.end());
-  arguments.insert(
-      arguments.end(),
-      {"-i", FileUrl(movie), "-map", "0:v:0", "-frames:v", "1", "-vf",
-       "scale=" + box + ":" + box +
-           ":force_original_aspect_ratio=decrease:flags=lanczos",
-       "-q:v", "2", "-update", "1", FileUrl(frame)});
+  std::vector<std::string> arguments =
+      FfmpegReading(movie, {"-loglevel", "error", "-y", "-ss", seek});
+  arguments.insert(arguments.end(),
+                   {"-map", "0:v:0", "-frames:v", "1", "-vf",
+                    "scale=" + box + ":" + box +
+                        ":force_original_aspect_ratio=decrease:flags=lanczos",
+                    "-q:v", "2", "-update", "1", FileUrl(frame)});
   return arguments;
 }
 
@@ -121,10 +58,7 @@ MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
                                   int32_t limit_seconds) {
   // Without an output ffmpeg only describes its input (and says that an
   // output is missing).
-  std::vector<std::string> describe = InputLimits();
-  describe.insert(describe.begin(), {kFfmpeg, "-nostdin", "-hide_banner"});
-  describe.insert(describe.end(), {"-i", FileUrl(movie)});
-  const ProgramRun probe = RunProgram(describe, limit_seconds);
+  const ProgramRun probe = RunProgram(FfmpegReading(movie), limit_seconds);
   if (probe.outcome == ProgramRun::Outcome::kNotStarted) {
     return MovieThumbnail::kNoFfmpeg;
   }
@@ -132,7 +66,7 @@ MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
     throw TooSlow(limit_seconds);
   }
   if (probe.output.find(": Video: ") == std::string::npos) {
-    throw Unreadable(probe.output, movie);
+    throw NoFrame(probe.output, movie);
   }
   const double duration = DurationOf(probe.output);
   char seek[32];
@@ -150,7 +84,7 @@ MovieThumbnail MakeMovieThumbnail(FileSystem& fs, const std::string& movie,
   }
   const std::string bytes =
       run.exit_status == 0 ? ReadPicture(fs, frame.path()) : "";
-  if (bytes.empty()) throw Unreadable(run.output, movie);
+  if (bytes.empty()) throw NoFrame(run.output, movie);
   WriteThumbnail(fs, thumbnail, bytes);
   return MovieThumbnail::kMade;
 }

@@ -43,6 +43,31 @@ void WriteMidSizeCopy(FileSystem& fs, const std::string& path,
   WriteMade(fs, "mid-size copy", path, bytes);
 }
 
+void WritePublished(FileSystem& fs, const std::string& path,
+                    std::string_view bytes) {
+  WriteMade(fs, "published file", path, bytes);
+}
+
+void CopyPublished(FileSystem& fs, const std::string& from,
+                   const std::string& to) {
+  try {
+    fs.CopyFile(from, to);
+  } catch (const Error& e) {
+    if (e.kind() == ErrorKind::kNotRegularFile) throw;
+    // The reason belongs to the source when it cannot be read.
+    try {
+      fs.ReadFile(from, 1);
+    } catch (const Error& unreadable) {
+      throw Error(
+          std::string("the file cannot be read (") + unreadable.what() + ")",
+          ErrorKind::kGeneral);
+    }
+    throw Error("the published file " + FileNameOf(to) +
+                    " cannot be written (" + e.what() + ")",
+                ErrorKind::kGeneral);
+  }
+}
+
 ScratchFile::ScratchFile(FileSystem& fs, const std::string& extension,
                          const char* what)
     : fs_(fs) {

@@ -29,6 +29,15 @@ void WriteThumbnail(FileSystem& fs, const std::string& path,
 void WriteMidSizeCopy(FileSystem& fs, const std::string& path,
                       std::string_view bytes);
 
+// The same for a published original ("the published file NAME cannot be
+// written (reason)").
+void WritePublished(FileSystem& fs, const std::string& path,
+                    std::string_view bytes);
+// Copies `from` to the published original `to` through the FileSystem;
+// Error(kGeneral) "the file cannot be read (reason)" or as WritePublished.
+void CopyPublished(FileSystem& fs, const std::string& from,
+                   const std::string& to);
+
 // A temporary file in the system's folder for them, for what another
 // program writes (a movie's frame, the external converter's thumbnail)
 // before it replaces the output in one step. Removed when done.

@@ -13,37 +13,16 @@
 #include <exiv2/webpimage.hpp>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <string_view>
 #include <vector>
 
+#include "imagetools/exiv2_library.h"
 #include "imagetools/jpeg_metadata_head.h"
 #include "imagetools/metadata_text.h"
 #include "imagetools/xmp_packets.h"
 
 namespace orvanta {
 namespace {
-
-// The XMP toolkit's lock for registering namespaces (exiv2 asks for one
-// when several threads read XMP). Never destroyed: a worker may still hold
-// it while the program ends.
-void LockXmp(void* mutex, bool lock) {
-  auto* m = static_cast<std::recursive_mutex*>(mutex);
-  lock ? m->lock() : m->unlock();
-}
-
-void IgnoreLibraryMessage(int, const char*) {}
-
-// exiv2's process-wide set-up, which must not run in two threads at once.
-void SetUpExiv2Once() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-    Exiv2::LogMsg::setHandler(IgnoreLibraryMessage);
-    Exiv2::XmpParser::initialize(LockXmp, new std::recursive_mutex);
-    Exiv2::enableBMFF(true);
-  });
-}
 
 bool IsReadFormat(int image_type) {
   return image_type == Exiv2::ImageType::jpeg ||
@@ -60,6 +39,7 @@ struct FoundTexts {
   std::string xmp_title, iptc_title;
   std::string xmp_description, iptc_caption, exif_description, user_comment;
   std::string make, model, xmp_make, xmp_model;
+  bool position = false;  // a GPS latitude or longitude
 };
 
 // The bytes of a text value up to its first NUL; empty for numbers.
@@ -97,6 +77,10 @@ void FindExif(const Exiv2::ExifData& exif, FoundTexts* found) {
                {0x9011, "Photo", &FoundTexts::exif_offset},
                {0x9286, "Photo", &FoundTexts::user_comment}};
   for (const Exiv2::Exifdatum& datum : exif) {
+    if ((datum.tag() == 0x0002 || datum.tag() == 0x0004) &&
+        datum.groupName() == "GPSInfo") {
+      found->position = true;
+    }
     for (const auto& [tag, group, text] : kTags) {
       if (datum.tag() != tag || !(found->*text).empty() ||
           datum.groupName() != group) {
@@ -146,6 +130,9 @@ void FindXmp(const Exiv2::XmpData& xmp, FoundTexts* found) {
                  {"Xmp.tiff.Model", &FoundTexts::xmp_model}};
   for (const Exiv2::Xmpdatum& datum : xmp) {
     const std::string key = datum.key();
+    if (key == "Xmp.exif.GPSLatitude" || key == "Xmp.exif.GPSLongitude") {
+      found->position = true;
+    }
     for (const auto& [name, member] : kKeys) {
       if (key == name && (found->*member).empty()) {
         found->*member = XmpTextOf(datum.value());
@@ -204,6 +191,7 @@ PictureMetadata Collect(const Exiv2::ExifData& exif,
   FindIptc(iptc, &found);
   FindXmp(xmp, &found);
   PictureMetadata metadata;
+  metadata.has_position = found.position;
   metadata.taken = ChooseDate(found);
   metadata.title = FirstShown({&found.xmp_title, &found.iptc_title});
   metadata.caption = FirstShown({&found.xmp_description, &found.iptc_caption,

@@ -1,5 +1,6 @@
 // What the camera and the photo manager wrote into a picture: the date it
-// was taken, a title, a caption and the camera, read with exiv2 from the
+// was taken, a title, a caption, the camera and whether it holds the
+// position where it was taken, read with exiv2 from the
 // picture's bytes in memory (JPEG, PNG, TIFF, WebP, HEIC/AVIF).
 //
 // A JPEG's metadata sits before its picture data, so the first bytes of
@@ -40,6 +41,8 @@ struct PictureMetadata {
   std::string caption;  // XMP dc:description, IPTC Caption-Abstract, EXIF
                         // ImageDescription or UserComment, first found
   std::string camera;   // "Canon EOS 5D", "Apple iPhone 12"
+  // Where it was taken: an EXIF GPS latitude or longitude, or XMP's.
+  bool has_position = false;
 };
 
 // Reads the metadata of the picture in `bytes`: a whole file, or the start

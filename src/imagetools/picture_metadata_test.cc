@@ -25,8 +25,8 @@ struct Row {
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
-// "taken 2019-07-14 18:30:00+120|title T|caption C|camera M", the parts
-// read only.
+// "taken 2019-07-14 18:30:00+120|title T|caption C|camera M|position",
+// the parts read only.
 std::string Describe(const PictureMetadata& metadata) {
   std::string text;
   if (const auto& t = metadata.taken) {
@@ -45,6 +45,7 @@ std::string Describe(const PictureMetadata& metadata) {
         {"|camera ", metadata.camera}}) {
     if (!value.empty()) text += label + value;
   }
+  if (metadata.has_position) text += "|position";
   return text.empty() ? "" : text.substr(1);
 }
 
@@ -94,6 +95,10 @@ const std::vector<Row>& Rows() {
        {"-IPTC:DateCreated=2018:12:31", "-IPTC:TimeCreated=23:15:00+01:00"},
        "taken 2018-12-31 23:15:00+60"},
       {"ModifyDateIsNotTheDateTaken", {"-ModifyDate=2020:01:01 10:00:00"}, ""},
+      // A position in EXIF or in XMP alone; a direction is none.
+      {"ExifPosition", {"-GPSLongitude=10.7"}, "position"},
+      {"XmpPosition", {"-XMP-exif:GPSLatitude=59,54.0N"}, "position"},
+      {"DirectionIsNoPosition", {"-GPSImgDirection=90"}, ""},
       // Titles: XMP first (in the default language), then IPTC.
       {"XmpTitleBeforeIptc",
        {"-XMP-dc:Title=From XMP", "-IPTC:ObjectName=From IPTC"},

@@ -124,6 +124,7 @@ std::span<const OptionRow> OptionTable() {
       TextRow(kFilePrefix, "MidSizeFilePrefix", &C::mid_size_file_prefix, "m_"),
       Switch("SortByDateTaken", &C::sort_by_date_taken, false),
       TextRow(kStyleName, "PageStyle", &C::page_style, ""),
+      Number("PicturesPerPage", &C::pictures_per_page, 0, 0, 100000),
       TextRow(kWebAddress, "GalleryAddress", &C::gallery_address, ""),
   };
   return kRows;

@@ -101,6 +101,8 @@ void CaptureOptions(const OptionControls& controls,
 
   options->thumbnails_per_row =
       CapturedNumber(controls, &OptionControls::thumbnails_per_row);
+  options->pictures_per_page =
+      CapturedNumber(controls, &OptionControls::pictures_per_page);
   options->thumbnail_maximum_width_or_height = CapturedNumber(
       controls, &OptionControls::thumbnail_maximum_width_or_height);
   options->thumbnail_file_prefix = controls.thumbnail_file_prefix;

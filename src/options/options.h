@@ -57,7 +57,8 @@ struct OptionControls {
   // The page style chosen by its name (cboPageStyle); "" for the one the
   // index template belongs to.
   std::string page_style;
-  std::string gallery_address;  // txtGalleryAddress
+  std::string pictures_per_page;  // txtPicturesPerPage; 0: all on one page
+  std::string gallery_address;    // txtGalleryAddress
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -88,6 +89,9 @@ struct GalleryOptions {
   // Pictures and movies of a folder in the order they were taken (a file
   // without a date taken by its modification time), not by name.
   bool sort_by_date_taken = false;
+  // Pictures on each index page of a folder ("index.html", "index-2.html"
+  // ...) when its template can show page links; 0: all on one page.
+  int32_t pictures_per_page = 0;
   int mid_size_maximum_width = 0;
   int mid_size_maximum_height = 0;
   ExtensionTable known_extensions;

@@ -78,6 +78,7 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
       "UseIrfanview=True\r\nIrfanviewPath=/usr/bin/i_view\r\n"
       "CreateMovieThumbnails=True\r\nCreateMidSizeFiles=True\r\n"
       "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n"
+      "PicturesPerPage=24\r\n"
       "GalleryAddress=https://example.org/\r\n";
   EXPECT_EQ(Load(file), "");
   ASSERT_EQ(Save(), "");

@@ -33,4 +33,20 @@ std::string SettingsFolder(const std::string& program_folder, FileSystem& fs) {
   return settings;
 }
 
+void PrepareSettingsFolder(const std::string& folder, FileSystem& fs) {
+  try {
+    fs.MakeFolders(folder);
+  } catch (const Error& e) {
+    throw Error("The program folder " + folder + " cannot be made (" +
+                e.what() + ")");
+  }
+  try {
+    // Never closed: the file is left as it was.
+    fs.CreateTextFile(JoinPathCopy(folder, kOptionsFileName));
+  } catch (const Error& e) {
+    throw Error("The program folder " + folder + " cannot be written (" +
+                e.what() + ")");
+  }
+}
+
 }  // namespace orvanta

@@ -19,6 +19,11 @@ namespace orvanta {
 // portable use.
 std::string SettingsFolder(const std::string& program_folder, FileSystem& fs);
 
+// Makes the settings folder when it is missing and checks that info.ini
+// can be written there, writing nothing. Throws Error naming the folder
+// when it cannot be made or written.
+void PrepareSettingsFolder(const std::string& folder, FileSystem& fs);
+
 }  // namespace orvanta
 
 #endif  // ORVANTA_OPTIONS_SETTINGS_FOLDER_H_

@@ -107,6 +107,7 @@ class FrmOrvanta : public QMainWindow {
   QComboBox* cbo_create_thumbnails_ = nullptr;
   QLineEdit* txt_thumbnail_file_prefix_ = nullptr;
   QLineEdit* txt_movie_file_thumbnail_extension_ = nullptr;
+  QLineEdit* txt_pictures_per_page_ = nullptr;
   OptionCheckBox* chk_use_irfanview_ = nullptr;
   OptionCheckBox* chk_create_movie_thumbnails_ = nullptr;
   QGroupBox* fra_image_file_options_ = nullptr;

@@ -148,7 +148,7 @@ void FrmOrvanta::CreateFileOptions(QWidget* form) {
 void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
   auto* thumbs = fra_thumbnail_options_ =
       Place(new QGroupBox(QStringLiteral("Thumbnail Options"), form),
-            "fraThumbnailOptions", 120, 3480, 3975, 2955);
+            "fraThumbnailOptions", 120, 3480, 3975, 3315);
   Place(Label(thumbs, "Thumbnails Per Row"), "lblThumbnailsPerRow", 240, 3810,
         1575, 255);
   txt_thumbnails_per_row_ = Place(TextBox(thumbs, "ThumbnailsPerRow"),
@@ -183,7 +183,15 @@ void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
             "chkCreateMovieThumbnails", 240, 6060, 3615, 255);
   chk_create_movie_thumbnails_->setToolTip(QStringLiteral(
       "A frame from a tenth into each movie, taken with ffmpeg"));
+  QLabel* lbl_per_page = Place(Label(thumbs, "Pictures per pa&ge"),
+                               "lblPicturesPerPage", 240, 6390, 2175, 255);
+  txt_pictures_per_page_ = Place(TextBox(thumbs, "PicturesPerPage"),
+                                 "txtPicturesPerPage", 2880, 6360, 1035, 285);
+  txt_pictures_per_page_->setToolTip(QStringLiteral(
+      "A folder's pictures on index pages of this many each (index.html, "
+      "index-2.html ...), with links between them; 0: all on one page"));
   lbl_prefix->setBuddy(txt_thumbnail_file_prefix_);
+  lbl_per_page->setBuddy(txt_pictures_per_page_);
 }
 
 void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
@@ -286,6 +294,7 @@ void FrmOrvanta::SetTabOrder() {
                       txt_gallery_address_,
                       txt_thumbnail_file_prefix_,
                       txt_movie_file_thumbnail_extension_,
+                      txt_pictures_per_page_,
                       chk_include_picture_files_,
                       chk_include_movie_files_,
                       txt_picture_file_extensions_,

@@ -203,6 +203,29 @@ async function checkPictureFacts(root) {
   server.close();
 }
 
+// A folder on several index pages: a tap on Next page, the keyboard on
+// Previous page, and a picture's Index link back to its thumbnail's page.
+async function checkIndexPages(root) {
+  const server = await startServer(path.dirname(root));
+  const base = `http://127.0.0.1:${server.address().port}/${encodeURIComponent(path.basename(root))}`;
+  const browser = await chromium.launch(launchOptions);
+  const phone = await browser.newPage({ viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true });
+  await phone.goto(`${base}/index.html`, { waitUntil: 'load' });
+  await phone.tap('.pages a[rel="next"]');
+  await phone.waitForURL(/index-2\.html$/, { timeout: 15000 }).catch(() => fail(`a tap on Next page opened ${phone.url()}`));
+  await phone.focus('.pages a[rel="prev"]');
+  await phone.keyboard.press('Enter');
+  await phone.waitForURL(/\/index\.html$/, { timeout: 15000 }).catch(() => fail(`Enter on Previous page opened ${phone.url()}`));
+  await phone.goto(`${base}/index-2.html`, { waitUntil: 'load' });
+  const cell = await phone.evaluate(() => document.querySelector('.grid li').id);
+  await phone.click('.grid li a');
+  await phone.click('a[name="navIndex"]');
+  await phone.waitForURL(/index-2\.html#/, { timeout: 15000 }).catch(() => fail(`Index opened ${phone.url()}`));
+  if (decodeURIComponent(new URL(phone.url()).hash.slice(1)) !== cell) fail(`Index led to ${phone.url()}, not ${cell}`);
+  await browser.close();
+  server.close();
+}
+
 const work = args.work ?? fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-browser-'));
 fs.rmSync(work, { recursive: true, force: true });
 const root = path.join(work, 'Photos & Trips');
@@ -226,8 +249,9 @@ execFileSync('exiftool', ['-q', '-overwrite_original', '-DateTimeOriginal=2019:0
   '-OffsetTimeOriginal=+02:00', '-XMP-dc:Title=Low tide', '-XMP-dc:Description=The boats wait',
   path.join(modernRoot, 'Beach 01.jpg')]);
 runCli(modernRoot, [...movieSettings, '--style', 'modern', '--set', 'CreateMidSizeFiles=True',
-  '--set', 'TargetResolutionIndex=1']);
+  '--set', 'TargetResolutionIndex=1', '--set', 'PicturesPerPage=3']);
 await checkModern(modernRoot);
 await checkPictureFacts(modernRoot);
-console.log('browser gallery: 2 passed, 0 failed');
+await checkIndexPages(modernRoot);
+console.log('browser gallery: 3 passed, 0 failed');
 process.exit(0);

@@ -38,11 +38,11 @@ void RunExiftool(const std::vector<ExiftoolCommand>& commands) {
   }
 }
 
-void RunTool(const std::string& program,
-             const std::vector<std::string>& arguments) {
+std::string RunTool(const std::string& program,
+                    const std::vector<std::string>& arguments) {
   std::vector<std::string> args = {program};
   args.insert(args.end(), arguments.begin(), arguments.end());
-  RunOrThrow(args);
+  return RunOrThrow(args).output;
 }
 
 }  // namespace orvanta::testing

@@ -21,10 +21,10 @@ struct ExiftoolCommand {
 // an error.
 void RunExiftool(const std::vector<ExiftoolCommand>& commands);
 
-// Runs `program` with `arguments` (heif-enc...); throws
-// std::runtime_error with its output when it fails.
-void RunTool(const std::string& program,
-             const std::vector<std::string>& arguments);
+// Runs `program` with `arguments` (heif-enc...) and returns its output;
+// throws std::runtime_error with it when it fails.
+std::string RunTool(const std::string& program,
+                    const std::vector<std::string>& arguments);
 
 }  // namespace orvanta::testing
 

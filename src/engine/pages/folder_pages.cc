@@ -1,7 +1,9 @@
 // Building each folder's pages from its plan.
 #include "engine/pages/folder_pages.h"
 
+#include <algorithm>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -106,6 +108,12 @@ void FolderPages::Build(int index) {
         // Tried again by the next run.
       }
     }
+    for (const std::string& name : folder.copy_lookalikes) {
+      ctx_.ListError(
+          PathBelow(folder.folder_path + name, ctx_.input_folder, false) +
+          " is named like a web-size copy and is not shown; "
+          "rename it or change the prefix");
+    }
     work_.MakeFolder(folder);
     ctx_.ui.InitializeSubtask("Processing", 1, 2);
     if (ctx_.state.abort_processing) return;
@@ -154,10 +162,49 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   }
   for (const std::string& line : rendered.lines) page->WriteLine(line);
   ctx_.ui.UpdateSubtaskProgressBar(2, true);
-  if (ctx_.state.abort_processing) {
-    page->Discard();
-  } else {
+  if (ctx_.state.abort_processing) return page->Discard();
+  page->Close();
+  WriteLaterIndexPages(in, lines);
+}
+
+// The folder's index pages after the first: the same page, the next
+// pictures. Throws Error.
+void FolderPages::WriteLaterIndexPages(const PageInput& first,
+                                       const std::vector<std::string>& lines) {
+  const FolderPlan& folder = first.folder;
+  const int pages = IndexPageCount(folder);
+  for (int p = 1; p < pages && !ctx_.state.abort_processing; ++p) {
+    const std::string path = folder.folder_path + IndexPageName(p);
+    if (!ConfirmOverwrite(path)) continue;
+    const PageInput in{first.options,    first.plan, folder, first.made,
+                       first.show_facts, first.now,  p};
+    const RenderedPage rendered = RenderIndexPage(in, lines);
+    std::unique_ptr<TextWriter> page = OpenPage(ctx_, path);
+    for (const std::string& line : rendered.lines) page->WriteLine(line);
     page->Close();
+  }
+  if (!ctx_.state.abort_processing) RemoveStaleIndexPages(folder, pages);
+}
+
+// Index pages beyond the folder's count that this program wrote (their
+// generator line says so) are left from a larger folder: they go. A page
+// of anyone else stays.
+void FolderPages::RemoveStaleIndexPages(const FolderPlan& folder, int pages) {
+  static constexpr std::string_view kGenerator =
+      "<meta name=\"generator\" content=\"Orvanta\">";
+  for (int p = std::max(pages, 1);; ++p) {
+    const std::string path = folder.folder_path + IndexPageName(p);
+    if (!ctx_.fs.FileExists(path)) return;
+    try {
+      bool whole = false;
+      if (ctx_.fs.ReadFile(path, 4096, &whole).find(kGenerator) ==
+          std::string::npos) {
+        continue;
+      }
+      ctx_.fs.RemoveFile(path);
+    } catch (const Error&) {
+      // Left for the next run.
+    }
   }
 }
 

@@ -32,6 +32,9 @@ class FolderPages {
   FolderOutputs ReadOutputs(const FolderPlan& folder);
   std::vector<std::optional<FolderCover>> ReadCovers(const FolderPlan& folder);
   void WritePicturePages(const PageInput& in);
+  void WriteLaterIndexPages(const PageInput& first,
+                            const std::vector<std::string>& lines);
+  void RemoveStaleIndexPages(const FolderPlan& folder, int pages);
   void WritePicturePage(const PageInput& in, int i, const std::string& path);
   void BuildSubfolders(const FolderPlan& folder);
   void ReportBadCode(const std::string& line, const std::string& path);

@@ -119,7 +119,9 @@ std::vector<std::string> PageLines(RunContext& ctx, const GalleryPlan& plan) {
   for (const FolderPlan& folder : plan.folders) {
     if (!HasPages(folder)) continue;
     const std::string at = XmlText(WebAddressOf(ctx.options, plan, folder));
-    lines.push_back("<url><loc>" + at + "index.html</loc></url>");
+    for (int page = 0; page < IndexPageCount(folder); ++page) {
+      lines.push_back("<url><loc>" + at + IndexPageName(page) + "</loc></url>");
+    }
     for (const EntryPlan& entry : folder.entries) {
       lines.push_back("<url><loc>" + at + UrlEncodeName(entry.page) +
                       "</loc></url>");

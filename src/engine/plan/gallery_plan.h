@@ -83,13 +83,19 @@ struct FolderPlan {
   // Lower-cased base names that two or more listed files share ("pic" of
   // pic.bmp and pic.png): what is named after them takes the whole name.
   std::unordered_set<std::string> shared_bases;
-  std::vector<EntryPlan> entries;            // in page order
+  std::vector<EntryPlan> entries;  // in page order
+  // Entries on each index page when they take more than one (index.html,
+  // index-2.html ...); 0: all on index.html.
+  int per_page = 0;
   std::vector<SubfolderLink> subfolders;     // readable ones, by name
   std::vector<UnreadableFolder> unreadable;  // left-out subfolders
   // Set when the folder itself could not be listed: the reason.
   std::string listing_error;
   // Temporary files a killed run left here, for the builder to remove.
   std::vector<std::string> leftovers;
+  // Files named like a copy that belong to no listed file: not shown, and
+  // named once in the report.
+  std::vector<std::string> copy_lookalikes;
   // The picture work of this folder's entries, and of its whole subtree,
   // as ranges of GalleryPlan::work.
   int work_begin = 0;

@@ -12,7 +12,35 @@ std::string OwnName(const FolderPlan& folder, const std::string& name) {
   return folder.shared_bases.contains(ToLowerAscii(base)) ? name : base;
 }
 
+namespace {
+
+// Whether `base` is that of an index page after the first: "index-2"...
+bool IsLaterIndexPage(const std::string& base) {
+  return base.size() > 6 && EqualsIgnoreCase(base.substr(0, 6), "index-") &&
+         base.find_first_not_of("0123456789", 6) == std::string::npos;
+}
+
+}  // namespace
+
+int IndexPageCount(const FolderPlan& folder) {
+  if (folder.per_page <= 0 || folder.entries.empty()) return 1;
+  const int count = static_cast<int>(folder.entries.size());
+  return (count + folder.per_page - 1) / folder.per_page;
+}
+
+std::string IndexPageName(int page) {
+  return page == 0 ? "index.html"
+                   : "index-" + std::to_string(page + 1) + ".html";
+}
+
+int IndexPageOf(const FolderPlan& folder, int i) {
+  return folder.per_page <= 0 ? 0 : i / folder.per_page;
+}
+
 std::string PageName(const FolderPlan& folder, const std::string& name) {
+  if (folder.per_page > 0 && IsLaterIndexPage(BaseNameOf(name))) {
+    return name + ".html";
+  }
   if (!EqualsIgnoreCase(BaseNameOf(name), "index")) {
     return OwnName(folder, name) + ".html";
   }
@@ -51,7 +79,7 @@ bool BrowsersShowFile(const std::string& name) {
 }
 
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name) {
-  return options.create_mid_size_files &&
+  return !options.mid_size_file_prefix.empty() &&
          StartsWithIgnoreCase(name, options.mid_size_file_prefix);
 }
 
@@ -84,7 +112,9 @@ bool HasPages(const FolderPlan& folder) {
 size_t PageCount(const GalleryPlan& plan) {
   size_t pages = 0;
   for (const FolderPlan& folder : plan.folders) {
-    if (HasPages(folder)) pages += 1 + folder.entries.size();
+    if (HasPages(folder)) {
+      pages += IndexPageCount(folder) + folder.entries.size();
+    }
   }
   return pages;
 }

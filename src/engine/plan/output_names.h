@@ -16,8 +16,13 @@ namespace orvanta {
 // The file's base name, or its whole name when the base is shared.
 std::string OwnName(const FolderPlan& folder, const std::string& name);
 // The file's picture page: "NAME.html" ("index.jpg.html", never
-// "index.html").
+// "index.html"; in a folder of several index pages "index-2.jpg.html").
 std::string PageName(const FolderPlan& folder, const std::string& name);
+// The folder's index pages: how many, the name of page `page` (0 is
+// "index.html", 1 "index-2.html" ...), and the page that lists entry `i`.
+int IndexPageCount(const FolderPlan& folder);
+std::string IndexPageName(int page);
+int IndexPageOf(const FolderPlan& folder, int i);
 // A movie's thumbnail: the prefix, its own name and the movie thumbnail
 // extension.
 std::string MovieThumbnailName(const GalleryOptions& options,
@@ -35,7 +40,8 @@ std::string MidSizeCopyName(const GalleryOptions& options,
 // Whether browsers show files of this name's type (JPEG, PNG, GIF, WebP,
 // BMP).
 bool BrowsersShowFile(const std::string& name);
-// Whether `name` is taken for a web-size copy (never listed as a picture).
+// Whether `name` is taken for a web-size copy: it begins with the copy
+// prefix, whether copies are made or not (never listed).
 bool IsMidSizeCopyName(const GalleryOptions& options, const std::string& name);
 // Whether a picture of this size is larger than the copies' bounds.
 bool LargerThanCopyBounds(const GalleryOptions& options, const PixelSize& size);
@@ -56,7 +62,7 @@ inline constexpr size_t kSitemapLimit = 50000;
 // Whether the folder gets pages: not when it is kept as it is or could
 // not be read.
 bool HasPages(const FolderPlan& folder);
-// The pages the plan makes: every such folder's index page and every
+// The pages the plan makes: every such folder's index pages and every
 // listed file's page.
 size_t PageCount(const GalleryPlan& plan);
 // The names of the files at the root made from the plan: none without a

@@ -2,6 +2,7 @@
 #include "engine/plan/plan_builder.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 #include "common/path_utils.h"
 #include "common/replacement_file.h"
@@ -29,10 +30,12 @@ FilesByExtension GroupFiles(const std::vector<FolderEntry>& entries) {
 
 // The files of the switched-on kinds, entry by entry of the extension
 // table (a duplicated extension lists its files twice), without
-// thumbnails, copies and the sidebar picture; sorted.
+// thumbnails, copies and the sidebar picture; sorted. The names left out
+// for looking like copies go to `copy_named`.
 std::vector<std::string> GalleryFiles(const GalleryOptions& options,
                                       const std::vector<FolderEntry>& entries,
-                                      const std::string& sidebar_name) {
+                                      const std::string& sidebar_name,
+                                      std::vector<std::string>* copy_named) {
   const FilesByExtension groups = GroupFiles(entries);
   const std::string sidebar = ToUpperAscii(sidebar_name);
   std::vector<std::string> names;
@@ -43,14 +46,41 @@ std::vector<std::string> GalleryFiles(const GalleryOptions& options,
     auto group = groups.find(ToLowerAscii(known.extension));
     if (group == groups.end()) continue;
     for (const std::string& name : group->second) {
-      if (!StartsWithIgnoreCase(name, options.thumbnail_file_prefix) &&
-          !IsMidSizeCopyName(options, name) && ToUpperAscii(name) != sidebar) {
+      if (StartsWithIgnoreCase(name, options.thumbnail_file_prefix) ||
+          ToUpperAscii(name) == sidebar) {
+        continue;
+      }
+      if (IsMidSizeCopyName(options, name)) {
+        copy_named->push_back(name);
+      } else {
         names.push_back(name);
       }
     }
   }
   SortStrings(names);
+  SortStrings(*copy_named);
   return names;
+}
+
+// The names of `copy_named` that no entry's copy (a picture's or a
+// movie's, "m_NAME.*") accounts for.
+std::vector<std::string> CopyLookalikes(
+    const GalleryOptions& options, const FolderPlan& folder,
+    const std::vector<std::string>& copy_named) {
+  std::unordered_set<std::string> stems;
+  for (const EntryPlan& entry : folder.entries) {
+    stems.insert(ToLowerAscii(options.mid_size_file_prefix +
+                              OwnName(folder, entry.name) + "."));
+  }
+  std::vector<std::string> lookalikes;
+  for (const std::string& name : copy_named) {
+    const std::string lower = ToLowerAscii(name);
+    const size_t dot = lower.rfind('.');
+    if (dot == std::string::npos || !stems.contains(lower.substr(0, dot + 1))) {
+      lookalikes.push_back(name);
+    }
+  }
+  return lookalikes;
 }
 
 // Base names (lower-cased) of two or more different names; a name listed
@@ -86,8 +116,11 @@ std::vector<std::string> FindLeftovers(
 
 class Walker {
  public:
-  Walker(RunContext& ctx, bool subfolders)
-      : ctx_(ctx), options_(ctx.options), subfolders_(subfolders) {}
+  Walker(RunContext& ctx, bool subfolders, int per_page)
+      : ctx_(ctx),
+        options_(ctx.options),
+        subfolders_(subfolders),
+        per_page_(per_page) {}
 
   // Plans `folder` and (with subfolders on) the folders below it; false
   // when the person cancelled.
@@ -103,6 +136,7 @@ class Walker {
   RunContext& ctx_;
   const GalleryOptions& options_;
   const bool subfolders_;
+  const int per_page_;
   int32_t folders_ = 0;
 };
 
@@ -137,9 +171,13 @@ bool Walker::Walk(const std::string& folder, int level,
 
 void Walker::PlanFiles(const std::vector<FolderEntry>& listing,
                        FolderPlan* folder) {
-  const std::vector<std::string> names =
-      GalleryFiles(options_, listing, folder->sidebar_picture_name);
+  std::vector<std::string> copy_named;
+  const std::vector<std::string> names = GalleryFiles(
+      options_, listing, folder->sidebar_picture_name, &copy_named);
   FindSharedBases(names, &folder->shared_bases);
+  if (per_page_ > 0 && names.size() > static_cast<size_t>(per_page_)) {
+    folder->per_page = per_page_;
+  }
   for (const std::string& name : names) {
     EntryPlan entry;
     entry.name = name;
@@ -150,6 +188,7 @@ void Walker::PlanFiles(const std::vector<FolderEntry>& listing,
                           : PictureThumbnailName(options_, *folder, name);
     folder->entries.push_back(std::move(entry));
   }
+  folder->copy_lookalikes = CopyLookalikes(options_, *folder, copy_named);
 }
 
 // Subfolders that cannot be listed are left out and noted; the rest are
@@ -202,7 +241,7 @@ std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
   GalleryPlan plan;
   plan.read_facts = reading.facts;
   plan.show_facts = reading.show_facts;
-  Walker walker(ctx, reading.subfolders);
+  Walker walker(ctx, reading.subfolders, reading.pictures_per_page);
   if (!walker.Walk(ctx.input_folder, 1, "", &plan)) return std::nullopt;
   ReadEntryFacts(ctx, tool, reading, &plan);
   if (ctx.AbortRequested()) return std::nullopt;

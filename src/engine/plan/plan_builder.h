@@ -26,6 +26,9 @@ struct PlanReading {
   // The folders below are planned: subfolders are on and the index
   // template lists them.
   bool subfolders = true;
+  // Pictures per index page when the index template can show page links;
+  // 0: one index page per folder.
+  int pictures_per_page = 0;
 };
 
 // Plans the gallery under ctx.input_folder, with the progress display

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "common/html_text.h"
+#include "engine/plan/output_names.h"
 #include "engine/styles/page_text.h"
 #include "engine/styles/templates.h"
 
@@ -33,9 +35,15 @@ RenderedPage Render(const PageContext& context,
 
 RenderedPage RenderIndexPage(const PageInput& in,
                              const std::vector<std::string>& template_lines) {
-  const PageContext context{
-      in.folder.title, in.folder.level, &in.folder,
-      nullptr,         in.now,          in.options.include_keyboard_navigation};
+  // Index pages after the first say which they are.
+  const int pages = IndexPageCount(in.folder);
+  const std::string title = in.page == 0 ? in.folder.title
+                                         : in.folder.title + " \u2013 page " +
+                                               std::to_string(in.page + 1) +
+                                               " of " + std::to_string(pages);
+  const PageContext context{title,      in.folder.level,
+                            &in.folder, nullptr,
+                            in.now,     in.options.include_keyboard_navigation};
   return Render(context, template_lines,
                 [&in](const BlockCode& code, RenderedPage* page) {
                   if (code.index == nullptr) return false;
@@ -52,9 +60,16 @@ RenderedPage RenderIndexPage(const PageInput& in,
 RenderedPage RenderPicturePage(const PageInput& in, int i,
                                const std::vector<std::string>& template_lines) {
   const std::string title = ShownTitle(in, i);
-  const PageContext context{title,      in.folder.level,
-                            &in.folder, &in.folder.entries[i].name,
-                            in.now,     in.options.include_keyboard_navigation};
+  PageContext context{title,      in.folder.level,
+                      &in.folder, &in.folder.entries[i].name,
+                      in.now,     in.options.include_keyboard_navigation};
+  // In a folder of several index pages: the one that lists the picture,
+  // at its thumbnail.
+  const std::string index_link =
+      in.folder.per_page <= 0 ? std::string("index.html")
+                              : IndexPageName(IndexPageOf(in.folder, i)) + "#" +
+                                    UrlEncodeName(in.folder.entries[i].name);
+  context.index_link = index_link;
   return Render(context, template_lines,
                 [&in, i](const BlockCode& code, RenderedPage* page) {
                   if (code.picture == nullptr) return false;

@@ -49,6 +49,7 @@ struct PageInput {
   const FolderOutputs& made;
   bool show_facts = false;  // the pages show what pictures say of themselves
   std::tm now{};            // the run's date and time (%date%, %time%)
+  int page = 0;             // the index page rendered (0: index.html)
 };
 
 // What a block code does besides its lines: the index page's listing of

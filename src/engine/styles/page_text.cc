@@ -1,6 +1,7 @@
 // Titles, captions, dates and cameras of listed files on pages.
 #include "engine/styles/page_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -8,6 +9,7 @@
 #include "common/html_text.h"
 #include "common/text_utils.h"
 #include "engine/plan/folder_info.h"
+#include "engine/plan/output_names.h"
 #include "engine/styles/templates.h"
 
 namespace orvanta {
@@ -95,6 +97,40 @@ bool ShowsPictureFacts(const std::vector<std::string>& template_lines) {
   return TemplateHolds(template_lines, "thumbnailgrid") ||
          TemplateHolds(template_lines, "pictureview") ||
          TemplateHolds(template_lines, "picturedetails");
+}
+
+std::pair<int, int> PageRange(const PageInput& in) {
+  const int count = static_cast<int>(in.folder.entries.size());
+  if (in.folder.per_page <= 0) return {0, count};
+  const int first = std::min(count, in.page * in.folder.per_page);
+  return {first, std::min(count, first + in.folder.per_page)};
+}
+
+std::string EntryAnchor(const PageInput& in, int i) {
+  if (in.folder.per_page <= 0) return "";
+  return " id=\"" + HtmlEscape(in.folder.entries[i].name) + "\"";
+}
+
+void PageNavigation(const PageInput& in, std::vector<std::string>* out) {
+  const int pages = IndexPageCount(in.folder);
+  if (pages < 2) return;
+  auto link = [](int page, const std::string& rest) {
+    return "<a href=\"" + IndexPageName(page) + "\"" + rest + "</a>";
+  };
+  out->push_back("<nav class=\"pages\" aria-label=\"Pages\">");
+  if (in.page > 0) {
+    out->push_back(link(in.page - 1, " rel=\"prev\">Previous page"));
+  }
+  for (int page = 0; page < pages; ++page) {
+    const std::string number = std::to_string(page + 1);
+    out->push_back(link(page, page == in.page
+                                  ? " aria-current=\"page\">" + number
+                                  : ">" + number));
+  }
+  if (in.page + 1 < pages) {
+    out->push_back(link(in.page + 1, " rel=\"next\">Next page"));
+  }
+  out->push_back("</nav>");
 }
 
 }  // namespace orvanta

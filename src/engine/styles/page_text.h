@@ -4,6 +4,7 @@
 #define ORVANTA_ENGINE_STYLES_PAGE_TEXT_H_
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/styles/page_style.h"
@@ -24,6 +25,15 @@ std::string DateAndCameraHtml(const PageInput& in, int i);
 // The script tag of the keyboard navigation file at the gallery's root,
 // for a page `level` folders deep.
 std::string BuildScriptIncludeTag(int level);
+
+// The entries [first, second) that the index page `in.page` lists.
+std::pair<int, int> PageRange(const PageInput& in);
+// The anchor of entry `i` on its index page (` id="NAME"`) when the
+// folder's pictures take several pages; "" otherwise.
+std::string EntryAnchor(const PageInput& in, int i);
+// The links between the folder's index pages (Previous page, each page's
+// number, Next page), when its pictures take more than one.
+void PageNavigation(const PageInput& in, std::vector<std::string>* out);
 
 // Whether template lines show what pictures say of themselves (the
 // modern grid and picture view and details).

@@ -15,8 +15,6 @@ namespace {
 constexpr char kAboutProgrammer[] =
     "Orvanta Cataloger program written by <a "
     "href=\"https://orvanta.example.org/\">the Orvanta developers</a>";
-constexpr char kNavIndexLink[] =
-    "<a href=\"index.html\" name=\"navIndex\">Index</a>";
 constexpr char kKeyDownCall[] = "onkeydown=navHandler();";
 
 // The page's description for search engines and link previews: the
@@ -53,7 +51,10 @@ std::optional<std::string> InlineCodeText(const std::string& code,
   if (code == "date") return FormatLongDate(page.now);
   if (code == "time") return FormatShortTime(page.now);
   if (code == "aboutprogrammer") return kAboutProgrammer;
-  if (code == "navindex") return kNavIndexLink;
+  if (code == "navindex") {
+    return "<a href=\"" + std::string(page.index_link) +
+           "\" name=\"navIndex\">Index</a>";
+  }
   if (code == "navigationonkeydownevent") {
     return page.keyboard_navigation ? kKeyDownCall : "";
   }

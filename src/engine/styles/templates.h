@@ -20,6 +20,8 @@ struct PageContext {
   const std::string* picture = nullptr;  // the file of a picture page
   std::tm now{};                         // the run's date and time
   bool keyboard_navigation = false;      // %NavigationOnKeyDownEvent%
+  // Where a picture page's %NavIndex% leads: the index page listing it.
+  std::string_view index_link = "index.html";
 };
 
 // Expands the placeholders of *line in place. Inline codes are replaced by

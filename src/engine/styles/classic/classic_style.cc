@@ -43,18 +43,19 @@ std::string CellPicture(const PageInput& in, int i) {
 }
 
 void ThumbnailRows(const PageInput& in, std::vector<std::string>* out) {
-  const int count = static_cast<int>(in.folder.entries.size());
+  const auto [first, end] = PageRange(in);
+  const int count = end - first;
   const int per_row = in.options.thumbnails_per_row;
   int column = 0;
-  for (int i = 0; i < count; ++i) {
+  for (int i = first; i < end; ++i) {
     if (column == 0) out->push_back("<TR>");
     ++column;
     out->push_back("<TD VALIGN=\"BOTTOM\" ALIGN=\"CENTER\">");
-    std::string cell =
-        "<a href=\"" + UrlEncodeName(in.folder.entries[i].page) + "\"";
-    if (i == 0) {
+    std::string cell = "<a" + EntryAnchor(in, i) + " href=\"" +
+                       UrlEncodeName(in.folder.entries[i].page) + "\"";
+    if (i == first) {
       cell += " name=\"navNext\"";
-    } else if (i == count - 1) {
+    } else if (i == end - 1) {
       cell += " name=\"navPrevious\"";
     }
     out->push_back(cell + ">" + CellPicture(in, i) + "</a>");
@@ -97,6 +98,7 @@ std::string SidebarParagraph(const PageInput& in) {
 void SubfolderNavigation(const PageInput& in, std::vector<std::string>* out) {
   const FolderPlan& folder = in.folder;
   const bool has_sidebar = !folder.sidebar_picture_name.empty();
+  if (in.page > 0) return;  // on the folder's first index page alone
   if (!in.options.recurse_subdirectories) {
     if (has_sidebar) out->push_back(SidebarParagraph(in));
     return;
@@ -207,6 +209,7 @@ const BlockCode kCodes[] = {
     {"picturedescription", BlockRole::kNone, nullptr, PictureDescription},
     {"navback", BlockRole::kNone, nullptr, NavBack},
     {"navforward", BlockRole::kNone, nullptr, NavForward},
+    {"pagenavigation", BlockRole::kNone, PageNavigation},
 };
 
 // The default templates, 150 px thumbnails and no copies.

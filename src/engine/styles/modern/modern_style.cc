@@ -155,6 +155,7 @@ std::string FolderCard(const PageInput& in, size_t k) {
 }
 
 void SubfolderCards(const PageInput& in, std::vector<std::string>* out) {
+  if (in.page > 0) return;  // on the folder's first index page alone
   const bool listed =
       in.options.recurse_subdirectories && !in.folder.subfolders.empty();
   const bool has_sidebar = !in.folder.sidebar_picture_name.empty();
@@ -171,17 +172,19 @@ void SubfolderCards(const PageInput& in, std::vector<std::string>* out) {
   out->push_back("</div>");
 }
 
+// The page's pictures, then the links to the folder's other index pages.
 void ThumbnailGrid(const PageInput& in, std::vector<std::string>* out) {
-  const int count = static_cast<int>(in.folder.entries.size());
-  if (count == 0) return;
+  const auto [first, end] = PageRange(in);
+  if (first == end) return;
   out->push_back("<ul class=\"grid\">");
-  for (int i = 0; i < count; ++i) {
+  for (int i = first; i < end; ++i) {
     const EntryPlan& entry = in.folder.entries[i];
-    std::string cell = entry.movie ? "<li class=\"movie\">" : "<li>";
+    std::string cell = (entry.movie ? "<li class=\"movie\"" : "<li") +
+                       EntryAnchor(in, i) + ">";
     cell += "<figure><a href=" + Quoted(UrlEncodeName(entry.page));
-    if (i == 0) {
+    if (i == first) {
       cell += " name=\"navNext\"";
-    } else if (i == count - 1) {
+    } else if (i == end - 1) {
       cell += " name=\"navPrevious\"";
     }
     cell += ">" + GridImage(in, i) +
@@ -191,6 +194,7 @@ void ThumbnailGrid(const PageInput& in, std::vector<std::string>* out) {
     out->push_back(cell);
   }
   out->push_back("</ul>");
+  PageNavigation(in, out);
 }
 
 void PictureView(const PageInput& in, int i, std::vector<std::string>* out) {
@@ -238,6 +242,9 @@ void ApplyModern(OptionControls* controls) {
   controls->index_template_file = kModernIndexTemplate;
   controls->picture_template_file = kModernPictureTemplate;
   controls->thumbnail_maximum_width_or_height = "300";
+  if (TrimBlanks(controls->pictures_per_page) == "0") {
+    controls->pictures_per_page = "120";  // unless the person chose a number
+  }
   controls->create_mid_size_files = CheckboxFromBoolean(true);
   controls->include_mid_size_picture = CheckboxFromBoolean(true);
   controls->create_movie_thumbnails = CheckboxFromBoolean(true);

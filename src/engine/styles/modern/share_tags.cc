@@ -72,10 +72,16 @@ bool EntryImage(const PageInput& in, int i, Preview* preview) {
 }  // namespace
 
 void IndexShareTags(const PageInput& in, std::vector<std::string>* out) {
-  Preview preview{"index.html", AttributeText(in.folder.title),
+  std::string title = AttributeText(in.folder.title);
+  if (in.page > 0) {
+    title += " \u2013 page " + std::to_string(in.page + 1) + " of " +
+             std::to_string(IndexPageCount(in.folder));
+  }
+  Preview preview{IndexPageName(in.page), title,
                   AttributeText(in.folder.description)};
   bool found = false;
-  for (int i = 0; !found && i < static_cast<int>(in.made.entries.size()); ++i) {
+  const auto [first, end] = PageRange(in);
+  for (int i = first; !found && i < end; ++i) {
     found = EntryImage(in, i, &preview);
   }
   for (const std::optional<FolderCover>& cover : in.made.covers) {

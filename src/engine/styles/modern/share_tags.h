@@ -13,8 +13,8 @@
 
 namespace orvanta {
 
-// An index page's: its title and description, its first picture (else its
-// first subfolder's cover).
+// An index page's: its title and description, the first picture it shows
+// (else its first subfolder's cover).
 void IndexShareTags(const PageInput& in, std::vector<std::string>* out);
 // Entry `i`'s page: its title, its caption (else the folder's
 // description), its web-size copy (else its thumbnail).
