@@ -11,6 +11,7 @@
 #include <cerrno>
 
 #include "common/error.h"
+#include "engine/styles/page_style.h"
 #include "testing/cli_runner.h"
 #include "testing/mem_file_system.h"
 #include "testing/recording_ui.h"
@@ -197,6 +198,22 @@ TEST_F(GalleryRunTest, LargeGalleriesGetTheirSitemapInParts) {
   EXPECT_EQ(CountOccurrences(fs.Contents("/g/sitemap-1.xml"), "<url>"), 50000);
   EXPECT_EQ(CountOccurrences(fs.Contents("/g/sitemap-2.xml"), "<url>"), 1);
   EXPECT_EQ(CountOccurrences(fs.Contents("/g/feed.atom"), "<entry>"), 50);
+}
+
+// Chat programs leave pictures over 600 KB out of their previews: a page
+// whose copy is larger offers its thumbnail instead.
+TEST_F(GalleryRunTest, PreviewsOfferTheThumbnailForACopyTooLargeToShare) {
+  ApplyPageStyle(*FindPageStyle("modern"), &settings.controls);
+  settings.controls.gallery_address = "https://example.org/";
+  AddPicture("/g/a.jpg", 1200, 900);
+  AddPicture("/g/b.jpg", 1200, 900);
+  fs.AddFile("/g/m_a.jpg",
+             PictureBytes(640, 480, "jpg") + std::string(600 * 1024, 'x'));
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_THAT(fs.Contents("/g/a.html"),
+              HasSubstr("\"og:image\" content=\"https://example.org/t_a.jpg"));
+  EXPECT_THAT(fs.Contents("/g/b.html"),
+              HasSubstr("\"og:image\" content=\"https://example.org/m_b.jpg"));
 }
 
 }  // namespace

@@ -221,6 +221,7 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     const std::string copy = folder.folder_path + entry.copy;
     if (entry.copy.empty() || !ctx_.fs.FileExists(copy)) continue;
     out.copy_size = SizeOf(tool_, copy);
+    out.copy_bytes = ctx_.fs.Status(copy).size;
     // A larger picture there is somebody's own, not our copy.
     if (out.copy_size && LargerThanCopyBounds(ctx_.options, *out.copy_size)) {
       out.copy_size.reset();

@@ -6,6 +6,7 @@
 #ifndef ORVANTA_ENGINE_STYLES_PAGE_STYLE_H_
 #define ORVANTA_ENGINE_STYLES_PAGE_STYLE_H_
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <span>
@@ -23,6 +24,7 @@ struct EntryOutputs {
   std::string thumbnail;  // the thumbnail's name when one exists, else ""
   std::optional<PixelSize> thumbnail_size;  // when the pages show sizes
   std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
+  uint64_t copy_bytes = 0;                  // and its size in bytes
 };
 
 // A subfolder's cover: a picture of it, or of a folder below it.

@@ -56,10 +56,15 @@ void WritePreview(const PageInput& in, const Preview& preview,
                  (image ? "summary_large_image" : "summary") + "\">");
 }
 
-// Entry `i`'s picture in a preview: its web-size copy, else its thumbnail.
+// The most bytes of a preview's picture: chat programs leave larger ones
+// out of their previews.
+constexpr uint64_t kPreviewBytes = 600 * 1024;
+
+// Entry `i`'s picture in a preview: its web-size copy, else (or when that
+// is too large for a preview) its thumbnail.
 bool EntryImage(const PageInput& in, int i, Preview* preview) {
   const EntryOutputs& made = in.made.entries[i];
-  if (made.copy_size) {
+  if (made.copy_size && made.copy_bytes < kPreviewBytes) {
     preview->image = in.folder.entries[i].copy;
     preview->size = made.copy_size;
   } else if (!made.thumbnail.empty()) {
