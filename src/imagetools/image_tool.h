@@ -101,6 +101,9 @@ class ImageTool {
 // Makes the image tool on ImageMagick. Throws Error, with the library's
 // reason, when ImageMagick cannot be started.
 std::unique_ptr<ImageTool> CreateMagickImageTool(FileSystem& fs);
+// Whether the image library on this machine reads files of the type
+// `extension` ("heic").
+bool ImageLibraryReads(std::string_view extension);
 
 // The image tool of the external converter `program`, run as
 //   program SOURCE /resample=(N,N) /aspectratio /convert=TARGET

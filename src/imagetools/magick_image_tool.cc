@@ -344,4 +344,13 @@ std::unique_ptr<ImageTool> CreateMagickImageTool(FileSystem& fs) {
   return std::make_unique<MagickImageTool>(fs);
 }
 
+bool ImageLibraryReads(std::string_view extension) {
+  try {
+    InitializeMagickOnce();
+    return Magick::CoderInfo(ToUpperAscii(extension)).isReadable();
+  } catch (const std::exception&) {
+    return false;  // a type the library does not know
+  }
+}
+
 }  // namespace orvanta

@@ -136,6 +136,9 @@ TEST_F(MainWindowTest, TextBoxesFilterKeysAndApplyTheirRulesOnLeaving) {
   QTest::keyClick(number, Qt::Key_Home);  // keys without a character work
   QTest::keyClick(number, Qt::Key_2);
   EXPECT_EQ(number->text(), "210");
+  QTest::keyClick(number, Qt::Key_End);
+  QTest::keyClick(number, Qt::Key_Backspace);  // kept keys act as usual
+  EXPECT_EQ(number->text(), "21");
 
   const struct {
     const char *box, *typed, *after;
@@ -167,7 +170,10 @@ TEST_F(MainWindowTest, ControlsThatFollowOtherControls) {
   EXPECT_TRUE(Get("chkCreateMidSizeFiles")->isEnabled());
   // The page style fills the boxes it needs, and follows the templates.
   auto* style = Get<QComboBox>("cboPageStyle");
+  Box("txtMovieFileExtensions")->setText(QStringLiteral("mov,avi"));
   emit style->activated(1);
+  EXPECT_EQ(w_.ReadControls().movie_file_extensions,
+            "mov, avi, mp4, m4v, webm");
   EXPECT_EQ(w_.ReadControls().picture_template_file,
             "ModernPictureTemplate.html");
   EXPECT_EQ(w_.ReadControls().create_mid_size_files, 1);

@@ -1,12 +1,16 @@
 // The modern style's blocks and files.
 #include "engine/styles/modern/modern_style.h"
 
+#include <functional>
+#include <initializer_list>
+
 #include "common/conversions.h"
 #include "common/html_text.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
 #include "engine/styles/modern/share_tags.h"
 #include "engine/styles/page_text.h"
+#include "imagetools/image_tool.h"
 #include "imagetools/resample.h"
 #include "options/options.h"
 
@@ -238,6 +242,24 @@ const BlockCode kCodes[] = {
 // The modern templates, 300 px thumbnails (shown at about half that on a
 // phone's sharper screen), mid-size pictures with copies, movie thumbnails,
 // and mp4, m4v and webm among the movies.
+// Adds to the comma-separated `list` the `types` it lacks that `wanted`
+// takes, and writes the list in one style: "jpg, jpeg, png".
+void AddToList(std::string* list, std::initializer_list<const char*> types,
+               const std::function<bool(std::string_view)>& wanted) {
+  ExtensionTable table;
+  table.AddExtensionList(*list, false);
+  std::string joined;
+  auto add = [&joined](std::string_view type) {
+    if (type.empty()) return;
+    joined += (joined.empty() ? "" : ", ") + std::string(type);
+  };
+  for (const KnownExtension& known : table.entries()) add(known.extension);
+  for (const char* type : types) {
+    if (table.FindExtensionIndex(type) < 0 && wanted(type)) add(type);
+  }
+  *list = joined;
+}
+
 void ApplyModern(OptionControls* controls) {
   controls->index_template_file = kModernIndexTemplate;
   controls->picture_template_file = kModernPictureTemplate;
@@ -248,13 +270,12 @@ void ApplyModern(OptionControls* controls) {
   controls->create_mid_size_files = CheckboxFromBoolean(true);
   controls->include_mid_size_picture = CheckboxFromBoolean(true);
   controls->create_movie_thumbnails = CheckboxFromBoolean(true);
-  ExtensionTable movies;
-  movies.AddExtensionList(controls->movie_file_extensions, true);
-  for (const char* played : {"mp4", "m4v", "webm"}) {
-    if (movies.FindExtensionIndex(played) >= 0) continue;
-    std::string& list = controls->movie_file_extensions;
-    list += (TrimBlanks(list).empty() ? "" : ", ") + std::string(played);
-  }
+  // Pictures browsers cannot show get copies, so they can be listed when
+  // the image library reads them; the movies browsers play are listed.
+  AddToList(&controls->picture_file_extensions,
+            {"heic", "heif", "avif", "tif", "tiff", "webp"}, ImageLibraryReads);
+  AddToList(&controls->movie_file_extensions, {"mp4", "m4v", "webm"},
+            [](std::string_view) { return true; });
 }
 
 }  // namespace
