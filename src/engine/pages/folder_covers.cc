@@ -1,12 +1,19 @@
 // Finding the folders' covers.
 #include "engine/pages/folder_covers.h"
 
+#include <utility>
+
+#include "common/error.h"
 #include "common/html_text.h"
 #include "engine/plan/folder_info.h"
 #include "engine/plan/output_names.h"
 
 namespace orvanta {
+namespace {
 
+// The cover of folder `index` of the plan, its path given from the folder
+// `from` (a folder above it, ending in the separator), its size left
+// unknown; nothing when it has none.
 std::optional<FolderCover> FindCover(FileSystem& fs,
                                      const GalleryOptions& options,
                                      const GalleryPlan& plan, int index,
@@ -36,6 +43,29 @@ std::optional<FolderCover> FindCover(FileSystem& fs,
     }
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::optional<FolderCover>> FindCovers(
+    FileSystem& fs, const GalleryOptions& options, const GalleryPlan& plan,
+    ImageTool& tool, const FolderPlan& folder) {
+  std::vector<std::optional<FolderCover>> covers;
+  for (const SubfolderLink& sub : folder.subfolders) {
+    std::optional<FolderCover> cover =
+        FindCover(fs, options, plan, sub.folder, folder.folder_path);
+    if (cover) cover->size = SizeOf(tool, folder.folder_path + cover->path);
+    covers.push_back(std::move(cover));
+  }
+  return covers;
+}
+
+std::optional<PixelSize> SizeOf(ImageTool& tool, const std::string& path) {
+  try {
+    return tool.PictureSize(path);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace orvanta

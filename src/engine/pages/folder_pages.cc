@@ -44,15 +44,6 @@ bool ShowsSizes(const std::vector<std::string>& lines) {
          TemplateHolds(lines, "pictureview");
 }
 
-// The size of a picture the run made or found; none when unknown.
-std::optional<PixelSize> SizeOf(ImageTool& tool, const std::string& path) {
-  try {
-    return tool.PictureSize(path);
-  } catch (const Error&) {
-    return std::nullopt;
-  }
-}
-
 // The folder's index page; with a FIFO or device in its place, listed and
 // written nowhere, while the folder's pictures and subfolders are still
 // made. Throws Error.
@@ -157,7 +148,7 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   // The folders' cards show covers from the folders below, now built.
   if (!ctx_.state.abort_processing && ctx_.options.recurse_subdirectories &&
       !folder.subfolders.empty() && TemplateHolds(lines, "subfoldercards")) {
-    made.covers = ReadCovers(folder);
+    made.covers = FindCovers(ctx_.fs, ctx_.options, plan_, tool_, folder);
     rendered = RenderIndexPage(in, lines);
   }
   for (const std::string& line : rendered.lines) page->WriteLine(line);
@@ -234,18 +225,6 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     made.sidebar_size = SizeOf(tool_, sidebar);
   }
   return made;
-}
-
-std::vector<std::optional<FolderCover>> FolderPages::ReadCovers(
-    const FolderPlan& folder) {
-  std::vector<std::optional<FolderCover>> covers;
-  for (const SubfolderLink& sub : folder.subfolders) {
-    std::optional<FolderCover> cover =
-        FindCover(ctx_.fs, ctx_.options, plan_, sub.folder, folder.folder_path);
-    if (cover) cover->size = SizeOf(tool_, folder.folder_path + cover->path);
-    covers.push_back(std::move(cover));
-  }
-  return covers;
 }
 
 // Every picture's page in the folder's order; a page the person keeps is

@@ -30,7 +30,6 @@ class FolderPages {
   bool ConfirmOverwrite(const std::string& path);
   void BuildPages(const FolderPlan& folder);
   FolderOutputs ReadOutputs(const FolderPlan& folder);
-  std::vector<std::optional<FolderCover>> ReadCovers(const FolderPlan& folder);
   void WritePicturePages(const PageInput& in);
   void WriteLaterIndexPages(const PageInput& first,
                             const std::vector<std::string>& lines);
