@@ -81,7 +81,8 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
       "CreateMovieThumbnails=True\r\nCreateMidSizeFiles=True\r\n"
       "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n"
       "PicturesPerPage=24\r\nRemoveLocation=False\r\n"
-      "RemoveStaleFiles=True\r\nOutputFolder=/srv/www/trip\r\n";
+      "RemoveStaleFiles=True\r\nOutputFolder=/srv/www/trip\r\n"
+      "GalleryAddress=https://example.org/\r\n";
   EXPECT_EQ(Load(file), "");
   ASSERT_EQ(Save(), "");
   EXPECT_EQ(fs_.Contents(Path("info.ini")), file);
@@ -103,6 +104,7 @@ TEST_F(OptionsFileTest, ReadingRules) {
                  "ThumbnailCreateMode=1.5\r\n"
                  "PictureFilesToMatch=jpg,.png\r\nMovieFilesToMatch=\r\n"
                  "picturefilestomatch=gif\r\n"
+                 "GalleryAddress=ftp://example.org/\r\n"
                  "DirectoryInfoFile= spaced.txt"),
             "");
   EXPECT_EQ(controls_.thumbnails_per_row, "7");
@@ -116,6 +118,7 @@ TEST_F(OptionsFileTest, ReadingRules) {
   EXPECT_EQ(controls_.directory_info_file, " spaced.txt");
   EXPECT_EQ(controls_.picture_file_extensions, "jpg,png,gif");
   EXPECT_EQ(controls_.movie_file_extensions, "");
+  EXPECT_EQ(controls_.gallery_address, "");  // no web address: none
 }
 
 TEST_F(OptionsFileTest, BadFilesAreReportedAndKeepWhatWasRead) {
