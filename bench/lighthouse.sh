@@ -14,6 +14,8 @@
 #  3. Makes the gallery from a fresh copy with
 #       orvanta-cli --style modern --set CreateMidSizeFiles=True
 #                   --set TargetResolutionIndex=4 (and movie thumbnails)
+#     and, as its web address, the one it is served at (link previews,
+#     canonical addresses and the feed's link on every page).
 #  4. Serves it with python3 -m http.server on 127.0.0.1 and runs
 #     Lighthouse on the top index, an album index and a picture page.
 #  5. Prints the table (also to BUILD_DIR/lighthouse/results.md) and exits 1
@@ -93,13 +95,16 @@ make_gallery() {
   mkdir -p "$work/gallery" "$work/program"
   cp -al "$photos" "$gallery"
   rm -f "$gallery/done"
+  local address="http://127.0.0.1:$port/Summer%202024/"
   say "orvanta-cli --style modern on $gallery"
   "$cli" --quiet --program-folder "$work/program" --style modern \
     --set CreateMidSizeFiles=True --set TargetResolutionIndex=4 \
+    --set "GalleryAddress=$address" \
     --set CreateMovieThumbnails=True --set MovieFilesToMatch=mov,avi,mp4 "$gallery" >&2
   # The sidebar is an album's thumbnail: a second run gives its size.
   "$cli" --quiet --program-folder "$work/program" --style modern \
     --set CreateMidSizeFiles=True --set TargetResolutionIndex=4 \
+    --set "GalleryAddress=$address" \
     --set CreateMovieThumbnails=True --set MovieFilesToMatch=mov,avi,mp4 "$gallery" >&2
   gallery_dir=$gallery
 }
@@ -120,6 +125,7 @@ if [[ -n ${LIGHTHOUSE_LOCK:-} ]]; then
   say "waiting for $LIGHTHOUSE_LOCK"
   flock 9
 fi
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 if [[ -n ${LIGHTHOUSE_GALLERY:-} ]]; then
   gallery_dir=$(cd "$LIGHTHOUSE_GALLERY" && pwd)
 else
@@ -128,7 +134,6 @@ else
   make_gallery
 fi
 mkdir -p "$work"
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$(dirname "$gallery_dir")" \
   >"$work/server.log" 2>&1 &
 server=$!

@@ -21,10 +21,11 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using std::string_literals::operator""s;
 
-// The verbs from Size on look at the file itself, not at its text.
+// The verbs from Size on look at the file itself, not at its text; Valid
+// checks a feed or sitemap (tests/testing/check_xml.py).
 // clang-format off
 enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link,
-            Meta, NoMeta };
+            Meta, NoMeta, Valid };
 // clang-format on
 
 // `subject` is "stdout", "stderr" or a path in the gallery ("P:" + path:
@@ -46,7 +47,8 @@ struct Case {
   // above; a .heic picture is made from a tagged JPEG); "#corrupt",
   // "#truncated",
   // "#bomb" and "#random" broken files; "->T" a link to T; "#fifo" a FIFO;
-  // "#stale" a file two minutes old; a path ending in "/" a folder.
+  // "#stale" a file two minutes old; "#!..." a script; a path ending in "/"
+  // a folder.
   std::vector<std::pair<std::string, std::string>> files;
   std::vector<std::string> sets;  // --set KEY=VALUE each
   std::string input;              // standard input
@@ -163,6 +165,10 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       if (heic) std::filesystem::remove(made);
     } else {
       WriteFile(path, Fill(contents));
+      if (contents.starts_with("#!")) {  // a script, to be run
+        std::filesystem::permissions(path, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
+      }
     }
   }
   void Verify(const CliResult& result, const Check& check) {
@@ -188,6 +194,10 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       case NoMeta: EXPECT_THAT(Tags(path), Not(HasSubstr(text))); break;
       case Format: EXPECT_EQ(ReadPictureFormat(path), text); break;
       case Size: EXPECT_EQ(ReadPictureSize(path), size); break;
+      case Valid:
+        EXPECT_NO_THROW(RunTool("python3", {std::getenv("ORVANTA_SOURCE_DIR") +
+                                 "/tests/testing/check_xml.py"s, path}));
+        break;
       case Count:
         EXPECT_EQ(CountOccurrences(all, text.substr(split + 1)),
                   std::stoi(text.substr(0, split)));
@@ -264,6 +274,7 @@ const std::string kPositionLine =
 
 const std::string kCreated = "Gallery created: Orvanta created.  Processed ";
 const std::string kAborted = "Process aborted: Orvanta creation aborted.";
+const std::string kRootPage = "Root page: file://{g}/index.html\n";
 
 // clang-format off
 const Case kCases[] = {
@@ -274,7 +285,8 @@ const Case kCases[] = {
       {"DirInfo.txt", "DirectoryTitle=Beach & sun\r\nDirectoryDescription="
                       "Family trip\r\nb.jpg=The <b>bay</b>\r\n"}},
      {}, "", 0,
-     {{"stdout", Is, kCreated + "4 image files in 2 folders.\n"},
+     {{"stdout", Is,
+      kCreated + "4 image files in 2 folders.\n" + kRootPage},
       {"stderr", Is, ""}, {"t_b.jpg", Size, "150x113"},
       {"t_A.png", Format, "PNG"}, {"Sub dir/t_c.jpg", Size, "113x150"},
       {"t_clip.jpg", Size, "100x80"},
@@ -380,7 +392,8 @@ const Case kCases[] = {
       {"stderr", Has, "Please answer [yes/NO/cancel]"},
       {"index.html", Is, "old index"}, {"Sub/index.html", Is, "old sub"},
       {"t_a.jpg", Absent},
-      {"stdout", Is, kCreated + "0 image files in 1 folder.\n"}}},
+      {"stdout", Is,
+      kCreated + "0 image files in 1 folder.\n" + kRootPage}}},
     {"CancelAtAnExistingPageAbandonsTheRun",
      {{"a.jpg", "#60x40"}, {"index.html", "old index"},
       {"Sub/index.html", "old sub"}},
@@ -428,7 +441,8 @@ const Case kCases[] = {
       {"truncated.jpg", "#truncated"}, {"empty.jpg", ""},
       {"bomb.png", "#bomb"}},
      {}, "", 0,
-     {{"stdout", Is, kCreated + "5 image files in 1 folder.\n"},
+     {{"stdout", Is,
+      kCreated + "5 image files in 1 folder.\n" + kRootPage},
       {"stderr", Has, "Errors occurred during the thumbnail creation "
                       "process."},
       {"stderr", Count, "3 Error Creating Thumbnails: "},
@@ -582,7 +596,8 @@ const Case kCases[] = {
       {"t_rex.jpg", "#40x30"}, {"clip.mov", "x"}, {"notes.txt", "x"},
       {".hidden.jpg", "#40x30"}, {".secret/e.jpg", "#40x30"}},
      {"PictureFilesToMatch= .jpg ;; gif"}, "", 0,
-     {{"stdout", Is, kCreated + "4 image files in 1 folder.\n"},
+     {{"stdout", Is,
+      kCreated + "4 image files in 1 folder.\n" + kRootPage},
       {"A.html", Exists}, {"c.html", Exists}, {"clip.html", Exists},
       {"notes.html", Absent}, {".hidden.html", Absent}, {"t_rex.html", Absent},
       {".secret/index.html", Absent}}},
@@ -607,7 +622,8 @@ const Case kCases[] = {
      {{"a.jpg", "#40x30"}, {"sub/b.jpg", "#40x30"}, {"sub/up", "->.."},
       {"self", "->."}, {"x.jpg", "->y.jpg"}, {"y.jpg", "->x.jpg"}},
      {}, "", 0,
-     {{"stdout", Is, kCreated + "2 image files in 2 folders.\n"},
+     {{"stdout", Is,
+      kCreated + "2 image files in 2 folders.\n" + kRootPage},
       {"x.html", Absent}}},
     {"WithoutSubfoldersTheSidebarStays",
      {{"a.jpg", "#40x30"}, {"s.jpg", "#40x30"}, {"Sub/x.jpg", "#40x30"},
@@ -788,8 +804,13 @@ const Case kCases[] = {
       {"index.html", Has, "<span class=\"play\">Movie</span>"},
       {"index.html", Has, "<figure class=\"sidebar\"><img src=\"b.jpg\" "
                           "alt=\"\" width=\"600\" height=\"400\">"},
-      {"index.html", Has, "<li><a href=\"Sub/index.html\">Sub</a></li>\r\n"
+      {"index.html", Has, "<li><a href=\"Sub/index.html\"><img src=\"Sub/"
+                          "t_c.jpg\" alt=\"c\" width=\"300\" height=\"225\" "
+                          "loading=\"lazy\"><span class=\"name\">Sub</span> "
+                          "<span class=\"count\">1 photo \u00b7 1 folder</span></a></li>\r\n"
                           "</ul>\r\n</div>"},
+      {"index.html", Lacks, "og:"}, {"index.html", Lacks, "canonical"},
+      {"feed.atom", Absent}, {"sitemap.xml", Absent},
       {"index.html", Has, "<p class=\"description\">Family \"trip\"</p>"},
       {"Sub/index.html", Has, "<h1>Sub</h1>"},
       {"Sub/Deep/index.html", Has, "<ol><li><a href=\"../../index.html\">Trip "
@@ -807,6 +828,104 @@ const Case kCases[] = {
       {"t_a.jpg", Size, "300x225"}, {"stderr", Is, ""}},
      {"--style", "modern", "--set", "TargetResolutionIndex=1",
       "--set", "MovieFilesToMatch=mp4,avi", "{g}"}},
+    {"FolderCardsShowCoversAndCounts",
+     {{"Side/DirInfo.txt", "SidebarPictureName=s.jpg\r\n"
+                           "SidebarPictureCaption=Sun \"set\"\r\n"},
+      {"Side/s.jpg", "#40x30"}, {"Side/a.jpg", "#40x30"},
+      {"Side/b.jpg", "#40x30"}, {"Gone/DirInfo.txt", "SidebarPictureName=x\r\n"
+                                                    "c.jpg=C <b>1</b>\r\n"},
+      {"Gone/c.jpg", "#40x30"}, {"A&B #1/Deeper/x y.jpg", "#40x30"},
+      {"A&B #1/Deeper/Deepest/z.jpg", "#40x30"},
+      {"Clips/a.mp4", "#clip 1"}, {"Clips/b.mp4", "#clip 1"},
+      {"Clips/c.jpg", "#40x30"}, {"Empty/", ""}},
+     {}, "", 0,
+     {{"index.html", Has, "<a href=\"Side/index.html\"><img src=\"Side/s.jpg"
+                          "\" alt=\"Sun &quot;set&quot;\" width=\"40\" "
+                          "height=\"30\" loading=\"lazy\"><span class=\"name"
+                          "\">Side</span> <span class=\"count\">2 photos</span>"},
+      {"index.html", Has, "<img src=\"Gone/t_c.jpg\" alt=\"C 1\""},
+      {"index.html", Has, "<a href=\"A%26B%20%231/index.html\"><img src=\"A%26"
+                          "B%20%231/Deeper/t_x%20y.jpg\" alt=\"x y\""},
+      {"index.html", Has, "<span class=\"count\">1 folder</span>"},
+      {"A&B #1/index.html", Has, "1 photo \u00b7 1 folder</span>"},
+      {"index.html", Has, "<img src=\"Clips/t_c.jpg\""},
+      {"index.html", Has, "2 clips</span>"},
+      {"index.html", Has, "<li><a href=\"Empty/index.html\"><span class=\""
+                          "name\">Empty</span></a></li>"}},
+     {"--style", "modern", "{g}"}},
+    {"LinkPreviewsAFeedAndASitemapWithAnAddress",
+     {{"old.jpg", "#400x300|-DateTimeOriginal=2019:07:14 18:30:00|"
+                  "-OffsetTimeOriginal=+02:00"},
+      {"new.jpg", "#1200x900|-DateTimeOriginal=2021:01:01 10:00:00|"
+                  "-OffsetTimeOriginal=+00:00|-XMP-dc:Title=Harbour|"
+                  "-XMP-dc:Description=Boats \"at\" rest"},
+      {"Sub dir/c&d.jpg", "#400x300|-DateTimeOriginal=2020:05:05 12:00:00|"
+                          "-OffsetTimeOriginal=+00:00"},
+      {"DirInfo.txt", "DirectoryTitle=Sea & <i>sun</i>\r\nDirectory"
+                      "Description=Our \"trip\"\r\nold.jpg=Old <b>quay</b>\r\n"}},
+     {"GalleryAddress=https://example.org/a&b/"}, "", 0,
+     {{"index.html", Has, "<link rel=\"canonical\" href=\"https://example.org/"
+                          "a&amp;b/index.html\">\r\n<link rel=\"alternate\" "
+                          "type=\"application/atom+xml\" href=\"feed.atom\" "
+                          "title=\"Sea & sun\">"},
+      {"index.html", Has, "<meta property=\"og:description\" content=\"Our "
+                          "&quot;trip&quot;\">"},
+      {"index.html", Has, "image\" content=\"https://example.org/a&amp;b/"
+                          "m_new.jpg\">"},
+      {"new.html", Has, "<meta property=\"og:title\" content=\"Harbour\">\r\n"
+                        "<meta property=\"og:description\" content=\"Boats "
+                        "&quot;at&quot; rest\">\r\n<meta property=\"og:url\" "
+                        "content=\"https://example.org/a&amp;b/new.html\">\r\n"
+                        "<meta property=\"og:image\" content=\"https://"
+                        "example.org/a&amp;b/m_new.jpg\">\r\n<meta property="
+                        "\"og:image:width\" content=\"647\">\r\n<meta "
+                        "property=\"og:image:height\" content=\"485\">\r\n"
+                        "<meta name=\"twitter:card\" content=\"summary_large_"
+                        "image\">"},
+      {"old.html", Has, "content=\"Old quay\">\r\n<meta property=\"og:"
+                        "description\" content=\"Our &quot;trip&quot;\">"},
+      {"old.html", Has, "/t_old.jpg\">\r\n<meta property=\"og:image:width\" "
+                        "content=\"300\">"},
+      {"Sub dir/c&d.html", Has, "href=\"https://example.org/a&amp;b/Sub%20dir/"
+                                "c%26d.html\">\r\n<link rel=\"alternate\" type="
+                                "\"application/atom+xml\" href=\"../feed.atom"},
+      {"feed.atom", Valid}, {"sitemap.xml", Valid},
+      {"feed.atom", Before, "b/new.html | Sub%20dir/c%26d.html"},
+      {"feed.atom", Before, "c%26d.html | b/old.html"},
+      {"feed.atom", Has, "<title>Sea &amp; sun</title>"},
+      {"feed.atom", Has, "<updated>2021-01-01T10:00:00Z</updated>\r\n<author>"},
+      {"feed.atom", Has, "<title>Old quay</title>\r\n<link rel=\"alternate\" "
+                         "type=\"text/html\" href=\"https://example.org/a&amp;"
+                         "b/old.html\"/>\r\n<id>https://example.org/a&amp;b/"
+                         "old.html</id>\r\n<updated>2019-07-14T16:30:00Z</"
+                         "updated>\r\n<summary type=\"html\">&lt;img src=&quot;"
+                         "https://example.org/a&amp;amp;b/t_old.jpg&quot; alt="
+                         "&quot;Old quay&quot;&gt;</summary>"},
+      {"sitemap.xml", Count, "5 <url><loc>https://example.org/a&amp;b/"},
+      {"sitemap.xml", Has, "<loc>https://example.org/a&amp;b/Sub%20dir/index"
+                           ".html</loc>"}, {"stderr", Is, ""}},
+     {"--style", "modern", "--set", "TargetResolutionIndex=1", "{g}"}},
+    {"ClassicPagesWithAnAddressGetTheFeedButNoPreviews", {{"a.jpg", "#40x30"}},
+     {"GalleryAddress=http://example.org/"}, "", 0,
+     {{"index.html", Lacks, "og:"}, {"index.html", Has, "<TABLE>"},
+      {"feed.atom", Has, "<id>http://example.org/a.html</id>"},
+      {"sitemap.xml", Has, "<loc>http://example.org/a.html</loc>"}}},
+    {"AnAddressThatIsNoWebFolderIsAUsageError", {},
+     {"GalleryAddress=https://example.org/photos"}, "", 2,
+     {{"stderr", Has, "--set GalleryAddress=https://example.org/photos: "
+                      "GalleryAddress takes an http:// or https:// address "
+                      "ending in /"}}},
+    {"OpenShowsTheGalleryInTheBrowser",
+     {{"Trip #1/a.jpg", "#40x30"},
+      {"P:xdg-open", "#!/bin/sh\necho \"$@\" > {p}/url\n"}},
+     {}, "", 0, {{"P:url", Is, "file://{g}/Trip%20%231/index.html\n"},
+                 {"stdout", Has, "Root page: file://{g}/Trip%20%231/index.html"}},
+     {"--open", "{g}/Trip #1"}, {"PATH={p}:/usr/bin:/bin"}},
+    {"OpenSaysWhenNoBrowserCanBeStarted", {{"a.jpg", "#40x30"}}, {}, "", 0,
+     {{"stderr", Is, "orvanta-cli: --open: the gallery could not be opened "
+                     "(xdg-open: No such file or directory)\n"},
+      {"stdout", Is, kCreated + "1 image files in 1 folder.\n" + kRootPage}},
+     {"--open", "{g}"}, {"PATH=/nonexistent"}},
     {"ClassicStyleForOneRun",
      {{"P:info.ini", "IndexTemplateFile=ModernIndexTemplate.html\r\n"},
       {"a.jpg", "#40x30"}},
@@ -834,6 +953,18 @@ const Case kCases[] = {
       {"index-3.html", Lacks, "rel=\"next"},
       {"c.html", Has, "<a href=\"index-2.html#c.jpg\" name=\"navIndex\">"},
       {"index-4.html", Absent}, {"index-5.html", Exists}},
+     {"--style", "modern", "{g}"}},
+    {"LaterIndexPagesHaveTheirOwnPreviewsAndSitemapLines",
+     {{"a.jpg", "#40x30"}, {"b.jpg", "#40x30"}, {"c.jpg", "#40x30"}},
+     {"PicturesPerPage=2", "GalleryAddress=https://example.org/"}, "", 0,
+     {{"index-2.html", Has, "<link rel=\"canonical\" href=\"https://"
+                            "example.org/index-2.html\">"},
+      {"index-2.html", Has, "\"og:title\" content=\"gallery/ \u2013 page 2 "
+                            "of 2\">"},
+      {"index-2.html", Has, "\"og:image\" content=\"https://example.org/"
+                            "t_c.jpg\">"},
+      {"sitemap.xml", Has, "<loc>https://example.org/index-2.html</loc>"},
+      {"sitemap.xml", Count, "5 <url>"}, {"sitemap.xml", Valid}},
      {"--style", "modern", "{g}"}},
     {"ClassicKeepsOneIndexPage",
      {{"a.jpg", "#40x30"}, {"b.jpg", "#40x30"}, {"c.jpg", "#40x30"}},
@@ -938,7 +1069,8 @@ const Case kCases[] = {
                                "%SubdirNav%\r\n%Thumbnails%\r\n</html>\r\n"},
       {"a.jpg", "#40x30"}, {"sub/b.jpg", "#40x30"}, {"a.html", "old"}},
      {"OverwriteExistingFiles=False"}, "y\n", 0,
-     {{"stdout", Is, kCreated + "2 image files in 2 folders.\n"},
+     {{"stdout", Is,
+      kCreated + "2 image files in 2 folders.\n" + kRootPage},
       {"stderr", Count, "1 Overwrite file?"}, {"a.html", Has, "a.jpg"},
       {"index.html", Count, "2 <a href=\"sub/index.html\">"},
       {"index.html", Count, "2 <a href=\"a.html\""}}},
@@ -970,7 +1102,8 @@ const Case kCases[] = {
       {"a.html", Has, "a.jpg"}, {"t_a.jpg", Size, "150x113"},
       {"m_c.jpg", Size, "647x485"}, {"d.html", Has, "d.jpg"},
       {"sub/index.html", Has, "b.html"}, {"stderr", Is, ""},
-      {"stdout", Is, kCreated + "4 image files in 2 folders.\n"}}},
+      {"stdout", Is,
+      kCreated + "4 image files in 2 folders.\n" + kRootPage}}},
     {"FifosWhereFilesGoAreListedAndLeftAlone",
      {{"index.html", "#fifo"}, {"b.jpg", "#40x30"}, {"t_b.jpg", "#fifo"}},
      {}, "", 0,
@@ -1006,7 +1139,8 @@ const Case kCases[] = {
       {"in/bad.mov", "not a movie"},
       {"in/DirInfo.txt", "SidebarPictureName=s.jpg\r\n"}},
      {}, "", 0,
-     {{"stdout", Is, kCreated + "4 image files in 2 folders.\n"},
+     {{"stdout", Is, kCreated + "4 image files in 2 folders.\n" +
+                           "Root page: file://{g}/out/index.html\n"},
       {"stderr", Has, "\nbad.mov: the file is not a movie that can be read"},
       {"stderr", Has, "; not published\n"}, {"out/bad.mov", Absent},
       {"out/a.jpg", Size, "1200x900"},

@@ -49,6 +49,8 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
     } else if (auto folder = OptionValue(args, &i, "--output")) {
       out.output_folder = *folder;
       out.has_output_folder = true;
+    } else if (arg == "--open") {
+      out.open = true;
     } else if (auto folder = OptionValue(args, &i, "--program-folder")) {
       out.program_folder = *folder;
     } else if (auto style = OptionValue(args, &i, "--style")) {
@@ -68,7 +70,8 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
 std::string CliUsage() {
   return "Usage: orvanta-cli [--program-folder DIR] [--style classic|modern]\n"
          "                   [--output DIR] [--prune] [--dry-run]\n"
-         "                   [--set KEY=VALUE]... [--quiet] [INPUT_FOLDER]\n"
+         "                   [--set KEY=VALUE]... [--quiet] [--open]\n"
+         "                   [INPUT_FOLDER]\n"
          "       orvanta-cli --help | --version\n"
          "\n"
          "Makes an HTML photo gallery of INPUT_FOLDER and its subfolders:\n"
@@ -108,13 +111,20 @@ std::string CliUsage() {
          "                        copy (H.264, AAC) of every movie browsers\n"
          "                        cannot play, fitted to the target screen\n"
          "                        size; the pages play it (needs ffmpeg)\n"
+         "                        --set GalleryAddress=https://example.org/a/\n"
+         "                        (link previews, feed.atom and sitemap.xml)\n"
          "  --quiet               no progress bar\n"
+         "  --open                open the gallery in the desktop's browser\n"
+         "                        once it is made\n"
          "  INPUT_FOLDER          default: SourceDirectory of info.ini\n"
          "\n"
          "Questions are asked on standard error and answered on standard\n"
          "input (y/yes, n/no, c/cancel; an empty line or the end of input\n"
          "takes the preselected answer). Ctrl+C aborts the run; a second\n"
          "Ctrl+C ends the program at once.\n"
+         "\n"
+         "Once the gallery is made, the last line on standard output names\n"
+         "its root page as a file:// address.\n"
          "\n"
          "Exit status: 0 gallery created, 3 run abandoned, 1 stopped at a\n"
          "check or by an error, 2 usage error.\n";

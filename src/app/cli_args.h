@@ -1,7 +1,7 @@
 // The command line of orvanta-cli:
 //   orvanta-cli [--program-folder DIR] [--style classic|modern]
 //               [--output DIR] [--prune] [--dry-run]
-//               [--set KEY=VALUE]... [--quiet] [INPUT_FOLDER]
+//               [--set KEY=VALUE]... [--quiet] [--open] [INPUT_FOLDER]
 //   orvanta-cli --help | --version
 #ifndef ORVANTA_APP_CLI_ARGS_H_
 #define ORVANTA_APP_CLI_ARGS_H_
@@ -16,6 +16,7 @@ struct CliArgs {
   bool help = false;
   bool version = false;
   bool quiet = false;
+  bool open = false;  // open the gallery in the browser when it is made
   std::string program_folder;         // empty: the executable's folder
   std::string style;                  // "classic", "modern" or empty
   std::vector<std::string> settings;  // KEY=VALUE, in order

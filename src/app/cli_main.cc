@@ -10,6 +10,7 @@
 
 #include "app/cli_args.h"
 #include "app/console_ui.h"
+#include "app/open_in_browser.h"
 #include "common/dry_run_file_system.h"
 #include "common/error.h"
 #include "common/file_system.h"
@@ -171,6 +172,13 @@ int Main(int argc, char** argv) {
   CatchInterrupts(&ui);
   switch (CreateGallery(ui, fs, settings).outcome) {
     case RunOutcome::kCompleted:
+      if (args.open && !ui.gallery_address().empty()) {
+        const std::string failure = OpenInBrowser(ui.gallery_address());
+        if (!failure.empty()) {
+          std::cerr << "orvanta-cli: --open: the gallery could not be opened ("
+                    << failure << ")\n";
+        }
+      }
       return kExitCompleted;
     case RunOutcome::kAborted:
     case RunOutcome::kCancelled:

@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
+#include "common/html_text.h"
 #include "common/text_utils.h"
 
 namespace orvanta {
@@ -81,6 +83,11 @@ Answer ConsoleUi::ShowMessage(const MessageBox& box) {
   ClearLine();
   std::ostream& stream = box.summary ? out_ : err_;
   stream << box.title << ": " << ConsoleText(box.text) << "\n";
+  if (!box.open_page.empty()) {
+    gallery_address_ = FileAddress(
+        std::filesystem::absolute(box.open_page).lexically_normal().string());
+    stream << "Root page: " << gallery_address_ << "\n";
+  }
   stream.flush();
   if (box.buttons == Buttons::kOk) return Answer::kOk;
   while (true) {

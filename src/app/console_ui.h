@@ -1,6 +1,7 @@
 // The command line's user interface: message boxes on standard error as
 // "TITLE: TEXT", questions answered on standard input, the summary on
-// standard output, and a progress bar on a terminal.
+// standard output (then, when the run made a gallery, its root page's
+// file:// address), and a progress bar on a terminal.
 #ifndef ORVANTA_APP_CONSOLE_UI_H_
 #define ORVANTA_APP_CONSOLE_UI_H_
 
@@ -43,6 +44,10 @@ class ConsoleUi : public UserInterface {
   void ShowListing(const std::string& text) override;
   void SetBusy(bool) override {}
 
+  // The file:// address of the gallery's root page that the summary
+  // named; "" when it named none.
+  const std::string& gallery_address() const { return gallery_address_; }
+
  private:
   void Draw(bool force);
   void ClearLine();
@@ -64,6 +69,7 @@ class ConsoleUi : public UserInterface {
   double value_ = 0;  // the most done so far: the bar never goes back
   double start_ = 0;
   double last_draw_ = -1;
+  std::string gallery_address_;
 };
 
 // Message text with CR LF turned into newlines.

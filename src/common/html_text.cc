@@ -1,6 +1,7 @@
 // Percent encoding and HTML escaping of names.
 #include "common/html_text.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "common/text_utils.h"
@@ -93,6 +94,46 @@ std::string UrlEncodeRelativePath(const std::string& path) {
     if (slash == std::string::npos) break;
     out += '/';
     start = slash + 1;
+  }
+  return out;
+}
+
+std::string FileAddress(const std::string& absolute_path) {
+  return "file://" + UrlEncodeRelativePath(absolute_path);
+}
+
+std::string HtmlToText(std::string_view html) {
+  static constexpr std::pair<std::string_view, char> kNamed[] = {
+      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+  const std::string text = AttributeText(html);
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const size_t end = text.find(';', i);
+    if (text[i] != '&' || end == std::string::npos || end - i > 10) {
+      out += text[i];
+      continue;
+    }
+    const std::string name = text.substr(i + 1, end - i - 1);
+    char32_t code = 0;
+    for (const auto& [named, c] : kNamed) {
+      if (name == named) code = static_cast<unsigned char>(c);
+    }
+    if (name.size() > 1 && name[0] == '#') {
+      const bool hex = name[1] == 'x' || name[1] == 'X';
+      char* rest = nullptr;
+      const unsigned long number =
+          std::strtoul(name.c_str() + (hex ? 2 : 1), &rest, hex ? 16 : 10);
+      if (*rest == '\0' && number < 0x110000 &&
+          (number < 0xD800 || number > 0xDFFF)) {
+        code = static_cast<char32_t>(number);
+      }
+    }
+    if (code == 0) {
+      out += text[i];
+      continue;
+    }
+    AppendUtf8(code, &out);
+    i = end;
   }
   return out;
 }

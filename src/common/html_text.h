@@ -31,6 +31,17 @@ std::string AttributeText(std::string_view html);
 // percent-encoded segment by segment for a link.
 std::string UrlEncodeRelativePath(const std::string& path);
 
+// The file:// address of an absolute path, percent-encoded segment by
+// segment ("/home/me/a b/index.html" gives
+// "file:///home/me/a%20b/index.html").
+std::string FileAddress(const std::string& absolute_path);
+
+// HTML-ready text as plain text, for places that take no markup (a feed's
+// titles): tags dropped and blanks made one as AttributeText does, the
+// references &amp; &lt; &gt; &quot; &apos; and numeric ones read; other
+// named references stay as they are written.
+std::string HtmlToText(std::string_view html);
+
 }  // namespace orvanta
 
 #endif  // ORVANTA_COMMON_HTML_TEXT_H_

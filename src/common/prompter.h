@@ -21,6 +21,9 @@ struct MessageBox {
   Icon icon = Icon::kNone;
   int default_button = 1;  // 1-based position of the preselected button
   bool summary = false;    // the closing summary of a run
+  // A gallery's root page that the box offers to open in a browser (the
+  // summary of a run that made one); "" for none.
+  std::string open_page = {};
 };
 
 // The answer a box gives when the person just accepts it.

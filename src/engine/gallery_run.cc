@@ -14,6 +14,7 @@
 #include "engine/output/finish_output.h"
 #include "engine/output/output_folder.h"
 #include "engine/pages/folder_pages.h"
+#include "engine/pages/share_files.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/plan_builder.h"
 #include "engine/plan/planned_files.h"
@@ -136,10 +137,19 @@ RunOutcome ShowSummary(RunContext& ctx) {
                            std::to_string(ctx.state.image_files_processed) +
                            " image files in " + std::to_string(folders) +
                            (folders == 1 ? " folder." : " folders.");
-  ctx.ui.ShowMessage({dry       ? "Dry run"
-                      : aborted ? "Process aborted"
-                                : "Gallery created",
-                      text, Buttons::kOk, Icon::kInformation, 1, true});
+  MessageBox box{dry       ? "Dry run"
+                 : aborted ? "Process aborted"
+                           : "Gallery created",
+                 text,
+                 Buttons::kOk,
+                 Icon::kInformation,
+                 1,
+                 true};
+  const std::string root_page = ctx.output_folder + "index.html";
+  if (!aborted && !dry && ctx.fs.FileExists(root_page)) {
+    box.open_page = root_page;
+  }
+  ctx.ui.ShowMessage(box);
   return aborted ? RunOutcome::kAborted : RunOutcome::kCompleted;
 }
 
@@ -163,9 +173,11 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
                         false, false, false);
   PlanReading reading;
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
-  // In place, the pictures that carry a position are counted.
+  // In place, the pictures that carry a position are counted; the feed
+  // orders the files by the date they were taken.
   reading.facts = reading.show_facts || ctx.options.sort_by_date_taken ||
-                  (!ctx.Elsewhere() && ctx.options.remove_location);
+                  (!ctx.Elsewhere() && ctx.options.remove_location) ||
+                  !ctx.options.gallery_address.empty();
   reading.players =
       EitherTemplate(ctx, [](const std::vector<std::string>& lines) {
         return TemplateHolds(lines, "pictureview");
@@ -287,10 +299,13 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
     PictureWork work(ctx, *plan, *tool);
     FolderPages(ctx, *plan, work, *tool).Build(0);
   }
+  if (!ctx.state.abort_processing) WriteShareFiles(ctx, *plan);
   tool.reset();
   ctx.ui.HideForm(true);
-  const PlannedFiles planned =
-      NamedFiles(*plan, ctx.options, RootSupportFileNames(ctx));
+  std::vector<std::string> root_files = RootSupportFileNames(ctx);
+  root_files.insert(root_files.end(), plan->root_files.begin(),
+                    plan->root_files.end());
+  const PlannedFiles planned = NamedFiles(*plan, ctx.options, root_files);
   FinishOutput(ctx, &*plan, &planned, !ctx.state.abort_processing);
   ctx.ui.SetBusy(false);
   ShowErrorList(ctx);

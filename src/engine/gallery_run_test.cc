@@ -12,6 +12,7 @@
 #include <set>
 
 #include "common/error.h"
+#include "engine/styles/page_style.h"
 #include "testing/cli_runner.h"
 #include "testing/mem_file_system.h"
 #include "testing/recording_ui.h"
@@ -209,6 +210,44 @@ TEST_F(GalleryRunTest, EscapeWhileCountingAndAMissingLibraryStopTheRun) {
               HasSubstr("ImageMagick could not be started (no configuration "
                         "files).  Please install it again (Debian: apt-get"));
   EXPECT_FALSE(fs.Has("/g/index.html"));
+}
+
+// More pages than one sitemap may hold: sitemap.xml lists the parts. The
+// feed holds the newest 50 files.
+TEST_F(GalleryRunTest, LargeGalleriesGetTheirSitemapInParts) {
+  settings.controls.gallery_address = "https://example.org/";
+  settings.controls.create_thumbnails_index = kNoThumbnails;
+  for (int i = 0; i < 50000; ++i)
+    fs.AddFile("/g/" + std::to_string(i) + ".jpg", "x");
+  EXPECT_EQ(Run([](FileSystem& fs) {
+              return std::make_unique<ScriptedImageTool>(fs);
+            }),
+            RunOutcome::kCompleted);
+  EXPECT_THAT(fs.Contents("/g/sitemap.xml"),
+              HasSubstr("<sitemapindex xmlns=\"http://www.sitemaps.org/schemas/"
+                        "sitemap/0.9\">\r\n<sitemap><loc>https://example.org/"
+                        "sitemap-1.xml</loc></sitemap>\r\n<sitemap><loc>https:"
+                        "//example.org/sitemap-2.xml</loc></sitemap>\r\n"
+                        "</sitemapindex>"));
+  EXPECT_EQ(CountOccurrences(fs.Contents("/g/sitemap-1.xml"), "<url>"), 50000);
+  EXPECT_EQ(CountOccurrences(fs.Contents("/g/sitemap-2.xml"), "<url>"), 1);
+  EXPECT_EQ(CountOccurrences(fs.Contents("/g/feed.atom"), "<entry>"), 50);
+}
+
+// Chat programs leave pictures over 600 KB out of their previews: a page
+// whose copy is larger offers its thumbnail instead.
+TEST_F(GalleryRunTest, PreviewsOfferTheThumbnailForACopyTooLargeToShare) {
+  ApplyPageStyle(*FindPageStyle("modern"), &settings.controls);
+  settings.controls.gallery_address = "https://example.org/";
+  AddPicture("/g/a.jpg", 1200, 900);
+  AddPicture("/g/b.jpg", 1200, 900);
+  fs.AddFile("/g/m_a.jpg",
+             PictureBytes(640, 480, "jpg") + std::string(600 * 1024, 'x'));
+  EXPECT_EQ(Run(), RunOutcome::kCompleted);
+  EXPECT_THAT(fs.Contents("/g/a.html"),
+              HasSubstr("\"og:image\" content=\"https://example.org/t_a.jpg"));
+  EXPECT_THAT(fs.Contents("/g/b.html"),
+              HasSubstr("\"og:image\" content=\"https://example.org/m_b.jpg"));
 }
 
 }  // namespace

@@ -75,6 +75,9 @@ std::string Refusal(const OptionRow& row, std::string* text) {
           std::string::npos) {
     return " takes a style's name in lower-case letters";
   }
+  if (row.rule == kWebAddress && !IsGalleryAddress(*text)) {
+    return " takes an http:// or https:// address ending in /";
+  }
   return "";
 }
 
@@ -130,6 +133,8 @@ std::span<const OptionRow> OptionTable() {
       SavedWhenSet(Switch("RemoveLocation", &C::remove_location, true)),
       SavedWhenSet(Switch("RemoveStaleFiles", &C::remove_stale_files, false)),
       SavedWhenSet(TextRow(kText, "OutputFolder", &C::output_folder, "")),
+      SavedWhenSet(
+          TextRow(kWebAddress, "GalleryAddress", &C::gallery_address, "")),
       SavedWhenSet(Switch("CreateWebVideos", &C::create_web_videos, false)),
   };
   return kRows;

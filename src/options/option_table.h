@@ -30,6 +30,7 @@ enum class OptionRule {
   kNumber,         // a number box: a whole number minimum..maximum
   kListIndex,      // an entry of a list: 0..maximum (-1, none, in the file)
   kStyleName,      // a page style's name in lower case, or ""
+  kWebAddress,     // "" or an address, see IsGalleryAddress
 };
 
 struct OptionRow {

@@ -2,6 +2,7 @@
 // controls into the record a run works from.
 #include "options/options.h"
 
+#include <cstring>
 #include <iterator>
 
 #include "common/conversions.h"
@@ -52,6 +53,25 @@ bool IsSafeFilePrefix(std::string_view prefix) {
   return prefix.find_first_of(std::string_view("/\\\0", 3)) ==
              std::string_view::npos &&
          prefix.find("..") == std::string_view::npos;
+}
+
+bool IsGalleryAddress(std::string_view address) {
+  if (address.empty()) return true;
+  size_t host = 0;
+  for (std::string_view scheme : {"http://", "https://"}) {
+    if (StartsWithIgnoreCase(address, scheme)) host = scheme.size();
+  }
+  if (host == 0 || address.size() <= host + 1 || address[host] == '/' ||
+      address.back() != '/') {
+    return false;
+  }
+  for (char c : address) {
+    const unsigned char byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == 0x7F || std::strchr("\"<>\\", c) != nullptr) {
+      return false;
+    }
+  }
+  return true;
 }
 
 OptionControls::OptionControls() {
@@ -107,6 +127,11 @@ void CaptureOptions(const OptionControls& controls,
   options->output_folder = controls.output_folder;
   options->remove_location = CheckboxToBoolean(controls.remove_location);
   options->remove_stale_files = CheckboxToBoolean(controls.remove_stale_files);
+  // A window left with a refused address (its rule runs on leaving the
+  // box) makes no previews.
+  options->gallery_address = IsGalleryAddress(controls.gallery_address)
+                                 ? controls.gallery_address
+                                 : "";
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

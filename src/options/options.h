@@ -60,7 +60,8 @@ struct OptionControls {
   std::string pictures_per_page;  // txtPicturesPerPage; 0: all on one page
   int remove_location;
   int remove_stale_files;
-  std::string output_folder;  // "" for the input folder itself
+  std::string output_folder;    // "" for the input folder itself
+  std::string gallery_address;  // txtGalleryAddress
   int create_web_videos;
 
   bool operator==(const OptionControls&) const = default;
@@ -111,6 +112,10 @@ struct GalleryOptions {
   // In place: files the program wrote that the gallery no longer has are
   // removed (with an output folder they always are).
   bool remove_stale_files = false;
+  // The gallery's address on the web ("https://example.org/photos/"), or
+  // "" for none: with it, pages carry link previews, and the gallery gets a
+  // feed and a sitemap.
+  std::string gallery_address;
 };
 
 struct MidSizeLimits {
@@ -129,6 +134,11 @@ MidSizeLimits MidSizeLimitsForResolution(int index);
 // Whether `prefix` can begin the names of files made beside the pictures:
 // one holding "/", "\\", ".." or a NUL would put them somewhere else.
 bool IsSafeFilePrefix(std::string_view prefix);
+
+// Whether `address` can be the gallery's address: "" (none), or an http://
+// or https:// address with a host, ending in "/", without blanks, quotes,
+// angle brackets, backslashes or control characters.
+bool IsGalleryAddress(std::string_view address);
 
 // Puts the defaults into the controls (but those Restore Default Options
 // leaves: the two include check boxes), with `input_folder` as the input

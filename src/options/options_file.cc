@@ -63,8 +63,10 @@ const OptionRow* ApplyLine(std::string_view raw_line, OptionControls* controls,
       break;
     default:
       controls->*row->text = std::string(value);
-      // A prefix that would put files elsewhere: the default instead.
-      if (row->rule == kFilePrefix && !IsSafeFilePrefix(value)) {
+      // A prefix that would put files elsewhere, an address that is none:
+      // the default instead.
+      if ((row->rule == kFilePrefix && !IsSafeFilePrefix(value)) ||
+          (row->rule == kWebAddress && !IsGalleryAddress(value))) {
         PutDefault(*row, controls);
       }
   }

@@ -82,6 +82,7 @@ TEST_F(OptionsFileTest, SavingALoadedFileWritesItAgainByteForByte) {
       "MidSizeFilePrefix=mid-\r\nSortByDateTaken=True\r\n"
       "PicturesPerPage=24\r\nRemoveLocation=False\r\n"
       "RemoveStaleFiles=True\r\nOutputFolder=/srv/www/trip\r\n"
+      "GalleryAddress=https://example.org/\r\n"
       "CreateWebVideos=True\r\n";
   EXPECT_EQ(Load(file), "");
   ASSERT_EQ(Save(), "");
@@ -104,6 +105,7 @@ TEST_F(OptionsFileTest, ReadingRules) {
                  "ThumbnailCreateMode=1.5\r\n"
                  "PictureFilesToMatch=jpg,.png\r\nMovieFilesToMatch=\r\n"
                  "picturefilestomatch=gif\r\n"
+                 "GalleryAddress=ftp://example.org/\r\n"
                  "DirectoryInfoFile= spaced.txt"),
             "");
   EXPECT_EQ(controls_.thumbnails_per_row, "7");
@@ -117,6 +119,7 @@ TEST_F(OptionsFileTest, ReadingRules) {
   EXPECT_EQ(controls_.directory_info_file, " spaced.txt");
   EXPECT_EQ(controls_.picture_file_extensions, "jpg,png,gif");
   EXPECT_EQ(controls_.movie_file_extensions, "");
+  EXPECT_EQ(controls_.gallery_address, "");  // no web address: none
 }
 
 TEST_F(OptionsFileTest, BadFilesAreReportedAndKeepWhatWasRead) {

@@ -1,6 +1,6 @@
 // Taking the options from the controls: number boxes rounded and range
-// checked, and the mid-size bounds. (The extension lists: the
-// orvanta-cli table.)
+// checked, and the mid-size bounds; what a gallery's address may be. (The
+// extension lists: the orvanta-cli table.)
 #include "options/options.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +42,18 @@ TEST(CaptureOptionsTest, NumbersAndMidSizeBounds) {
   EXPECT_THROW(CaptureOptions(controls, "/p", &options), Error);
   controls.thumbnails_per_row = "3000000000";
   EXPECT_THROW(CaptureOptions(controls, "/p", &options), Error);
+}
+
+TEST(GalleryAddressTest, OnlyAWebFolderOrNothing) {
+  for (const char* good : {"", "https://example.org/", "HTTP://a.b/c%20d/"}) {
+    EXPECT_TRUE(IsGalleryAddress(good)) << good;
+  }
+  for (const char* bad :
+       {"https://example.org", "ftp://example.org/", "https:///", "http://",
+        "https://a b/", "https://a/\"x/", "https://a/<b>/", "file:///a/",
+        "https://a/\x01/", "javascript:alert(1)//"}) {
+    EXPECT_FALSE(IsGalleryAddress(bad)) << bad;
+  }
 }
 
 }  // namespace

@@ -152,6 +152,8 @@ TEST_F(MainWindowTest, TextBoxesFilterKeysAndApplyTheirRulesOnLeaving) {
       {"txtThumbnailMaximumWidthOrHeight", "9", "150"},
       {"txtThumbnailsPerRow", "0", "4"},
       {"txtInputFolder", "", ""},
+      {"txtGalleryAddress", "https://example.org/a", ""},
+      {"txtGalleryAddress", "https://example.org/a/", "https://example.org/a/"},
   };
   for (const auto& rule : rules) {
     EXPECT_EQ(Leave(rule.box, rule.typed), rule.after) << rule.box;
@@ -287,6 +289,7 @@ TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
   EXPECT_EQ(boxes.Transcript(),
             "Gallery created: Orvanta created.  Processed "
             "2 image files in 2 folders.\n");
+  EXPECT_EQ(boxes.messages.back().open_page, photos_.Path("index.html"));
   EXPECT_TRUE(PathExists(photos_.Path("Sunset/t_Evening.jpg")));
   EXPECT_FALSE(PathExists(photos_.Path("Sunset/x_Evening.jpg")));
   EXPECT_FALSE(app_.progress().isVisible());

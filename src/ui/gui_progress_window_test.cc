@@ -153,5 +153,16 @@ TEST(MessageBoxTest, ShowsTheBoxAndWaitsForItsAnswer) {
   EXPECT_EQ(shown, "Warning|Line one\nLine two|Cancel");
 }
 
+TEST(MessageBoxTest, ARunsSummaryOffersToOpenTheGallery) {
+  QMessageBox dialog;
+  ConfigureMessageBox({"Gallery created", "Done", Buttons::kOk,
+                       Icon::kInformation, 1, true, "/g/index.html"},
+                      &dialog);
+  auto* open = dialog.findChild<QPushButton*>(kOpenGalleryButton);
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->text(), "Open gallery");
+  EXPECT_EQ(dialog.standardButton(dialog.defaultButton()), QMessageBox::Ok);
+}
+
 }  // namespace
 }  // namespace orvanta::testing

@@ -103,6 +103,7 @@ class FrmOrvanta : public QMainWindow {
   OptionCheckBox* chk_overwrite_existing_files_ = nullptr;
   OptionCheckBox* chk_recurse_sub_folders_ = nullptr;
   QPushButton* cmd_create_orvanta_ = nullptr;
+  QLineEdit* txt_gallery_address_ = nullptr;
   QGroupBox* fra_thumbnail_options_ = nullptr;
   QLineEdit* txt_thumbnails_per_row_ = nullptr;
   QLineEdit* txt_thumbnail_maximum_width_or_height_ = nullptr;

@@ -82,6 +82,17 @@ void FrmOrvanta::CreateControls() {
   cmd_create_orvanta_ =
       Place(new QPushButton(QStringLiteral("&Create Orvanta"), form),
             "cmdCreateOrvanta", 6480, 1440, 1455, 615);
+  QLabel* lbl_address = Place(Label(form, "Gallery &web address"),
+                              "lblGalleryAddress", 5880, 2340, 2655, 255);
+  txt_gallery_address_ = Place(TextBox(form, "GalleryAddress"),
+                               "txtGalleryAddress", 5880, 2640, 2655, 285);
+  txt_gallery_address_->setPlaceholderText(
+      QStringLiteral("https://example.org/photos/"));
+  txt_gallery_address_->setToolTip(QStringLiteral(
+      "Where the gallery will be on the web, ending in /: its pages then "
+      "show a preview when their address is shared, and the gallery gets a "
+      "feed (feed.atom) and a sitemap (sitemap.xml).  Empty: none of these"));
+  lbl_address->setBuddy(txt_gallery_address_);
   CreateThumbnailOptions(form);
   CreateImageAndOutputOptions(form);
   CreatePublishingOptions(form);
@@ -321,6 +332,7 @@ void FrmOrvanta::SetTabOrder() {
                       txt_thumbnail_maximum_width_or_height_,
                       cbo_create_thumbnails_,
                       cmd_create_orvanta_,
+                      txt_gallery_address_,
                       txt_thumbnail_file_prefix_,
                       txt_movie_file_thumbnail_extension_,
                       txt_pictures_per_page_,

@@ -2,8 +2,12 @@
 #include "ui/message_boxes.h"
 
 #include <QAbstractButton>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
+#include <QUrl>
 #include <utility>
 #include <vector>
 
@@ -41,6 +45,17 @@ QMessageBox::Icon IconOf(Icon icon) {
   }
 }
 
+// Opens the page in the person's browser, or says why it could not.
+void OpenGallery(QWidget* parent, const std::string& page) {
+  const QString path =
+      QFileInfo(QString::fromStdString(page)).absoluteFilePath();
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  ShowMessageBox(parent, {"Error",
+                          "The gallery could not be opened in a browser: " +
+                              path.toStdString(),
+                          Buttons::kOk, Icon::kWarning, 1});
+}
+
 }  // namespace
 
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook) {
@@ -71,6 +86,10 @@ void ConfigureMessageBox(const MessageBox& box, QMessageBox* dialog) {
   } else if (box.buttons == Buttons::kOk) {
     dialog->setEscapeButton(QMessageBox::Ok);
   }
+  if (!box.open_page.empty()) {
+    dialog->addButton(QStringLiteral("Open gallery"), QMessageBox::ActionRole)
+        ->setObjectName(QLatin1String(kOpenGalleryButton));
+  }
 }
 
 Answer ShowMessageBox(QWidget* parent, const MessageBox& box) {
@@ -78,7 +97,13 @@ Answer ShowMessageBox(QWidget* parent, const MessageBox& box) {
   QMessageBox dialog(parent);
   ConfigureMessageBox(box, &dialog);
   dialog.exec();
-  switch (dialog.standardButton(dialog.clickedButton())) {
+  QAbstractButton* clicked = dialog.clickedButton();
+  if (clicked != nullptr &&
+      clicked->objectName() == QLatin1String(kOpenGalleryButton)) {
+    OpenGallery(parent, box.open_page);
+    return DefaultAnswer(box);
+  }
+  switch (dialog.standardButton(clicked)) {
     case QMessageBox::Ok:
       return Answer::kOk;
     case QMessageBox::Yes:

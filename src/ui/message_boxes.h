@@ -21,9 +21,14 @@ using MessageBoxHook = std::function<Answer(const MessageBox&)>;
 // back. Returns the hook that was installed before.
 MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 
+// The button of a box with a page to open (a run's summary): "Open
+// gallery" opens it in the person's browser and closes the box.
+inline constexpr char kOpenGalleryButton[] = "cmdOpenGallery";
+
 // Fills `dialog` from `box`: title, plain text (CR LF becomes a line
 // break), icon, the buttons in order and the 1-based default button (out
-// of range: the first). Escape gives Cancel, or the only button.
+// of range: the first), and the "Open gallery" button when the box has a
+// page to open. Escape gives Cancel, or the only button.
 void ConfigureMessageBox(const MessageBox& box, QMessageBox* dialog);
 
 // Shows `box` modal over `parent` (may be null) and returns the button the

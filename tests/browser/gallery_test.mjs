@@ -7,9 +7,9 @@
 // Then the tree, its clips playable, is published into an output folder of
 // its own, served alone: every link resolves inside it.
 // Then the same tree is made in the modern page style (with mid-size
-// copies and a photo's own title, caption and date) and checked by
-// modern_checks.mjs. Last, movies browsers cannot play, from their web
-// copies.
+// copies, a web address, and a photo's own title, caption and date) and
+// checked by modern_checks.mjs, its link previews too. Last, movies
+// browsers cannot play, from their web copies.
 // Usage: node gallery_test.mjs --cli PATH/orvanta-cli [--work DIR]
 //                              [--chromium PATH]
 
@@ -19,7 +19,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
-import { checkModernGallery } from './modern_checks.mjs';
+import { checkModernGallery, checkPreviews } from './modern_checks.mjs';
 
 const args = Object.fromEntries(process.argv.slice(2).reduce(
   (pairs, arg, i, all) => (i % 2 ? pairs : [...pairs, [arg.replace(/^--/, ''), all[i + 1]]]), []));
@@ -299,14 +299,17 @@ publishedServer.close();
 // The modern page style: the same tree, made anew with mid-size copies
 // (Café Zürich.jpg, 1400 px, is larger than the 800x600 screen's bounds).
 const modernRoot = path.join(work, 'modern', 'Photos & Trips');
+// With its web address: link previews, a feed and a sitemap.
+const ADDRESS = 'https://example.org/Photos%20%26%20Trips/';
 makeTree(modernRoot, TREE);
 // What a camera and a photo manager wrote into one photo.
 execFileSync('exiftool', ['-q', '-overwrite_original', '-DateTimeOriginal=2019:07:14 18:30:00',
   '-OffsetTimeOriginal=+02:00', '-XMP-dc:Title=Low tide', '-XMP-dc:Description=The boats wait',
   path.join(modernRoot, 'Beach 01.jpg')]);
 runCli(modernRoot, [...movieSettings, '--style', 'modern', '--set', 'CreateMidSizeFiles=True',
-  '--set', 'TargetResolutionIndex=1', '--set', 'PicturesPerPage=3']);
+  '--set', 'TargetResolutionIndex=1', '--set', 'PicturesPerPage=3', '--set', `GalleryAddress=${ADDRESS}`]);
 await checkModern(modernRoot);
+console.log(`link previews checked: ${checkPreviews(modernRoot, ADDRESS, fail)} picture pages`);
 await checkPictureFacts(modernRoot);
 await checkIndexPages(modernRoot);
 await checkWebVideos(path.join(work, 'videos', 'Movies & Clips'));

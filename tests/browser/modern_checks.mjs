@@ -5,7 +5,8 @@
 // picture page loads the mid-size copy and not the original; every page
 // asks for nothing that is missing; axe-core finds no violation on the top
 // index, an album index, a picture page and the clip page at 390x844 and
-// 1280x900 (and in dark mode on the phone).
+// 1280x900 (and in dark mode on the phone); the top index's folder covers
+// load. checkPreviews looks at the link previews' pictures on disk.
 // checkModernGallery(chromium, options, base, root, fail): `base` is the
 // gallery root's address on a server serving `root`.
 
@@ -151,6 +152,44 @@ async function checkClip(page, base, rel, fail) {
   if (!clip || clip.state < 1 || !(clip.duration > 0) || !clip.poster) fail(`${rel}: the clip ${JSON.stringify(clip)}`);
 }
 
+// The folder cards of an index show their covers, each loaded once
+// scrolled to.
+async function checkCovers(page, base, rel, fail) {
+  await open(page, base, rel, fail);
+  const covers = await page.evaluate(async () => Promise.all(
+    Array.from(document.querySelectorAll('.folders img'), async (img) => {
+      img.scrollIntoView();
+      await img.decode().catch(() => {});
+      return { src: img.getAttribute('src'), loaded: img.complete && img.naturalWidth > 0 };
+    })));
+  if (!covers.length) fail(`${rel}: no folder covers`);
+  for (const cover of covers) if (!cover.loaded) fail(`${rel}: the cover ${cover.src} did not load`);
+}
+
+// A link preview's view of the gallery: every picture page's og:image is an
+// address below `address` naming a file of the gallery under 600 KB.
+// Gives how many there are.
+export function checkPreviews(root, address, fail) {
+  let checked = 0;
+  const walk = (rel) => {
+    for (const name of fs.readdirSync(path.join(root, rel))) {
+      const file = path.join(root, rel, name);
+      if (fs.statSync(file).isDirectory()) walk(path.posix.join(rel, name));
+      if (!name.endsWith('.html') || /^index(-\d+)?\.html$/.test(name)) continue;
+      const found = /<meta property="og:image" content="([^"]*)">/.exec(fs.readFileSync(file, 'utf8'));
+      if (!found) continue;  // a clip without a thumbnail has no picture to show
+      const image = found[1].replaceAll('&amp;', '&');
+      const target = path.join(root, decodeURIComponent(image.slice(address.length)));
+      if (!image.startsWith(address) || !fs.existsSync(target)) fail(`${rel}/${name}: og:image "${image}"`);
+      else if (fs.statSync(target).size >= 600 * 1024) fail(`${rel}/${name}: og:image ${image} is 600 KB or more`);
+      checked += 1;
+    }
+  };
+  walk('');
+  if (!checked) fail(`no picture pages with previews in ${root}`);
+  return checked;
+}
+
 export async function checkModernGallery(chromium, options, base, root, fail) {
   const pages = findPages(root);
   for (const key of ['album', 'picture', 'clip']) if (!pages[key]) fail(`modern gallery: no ${key} page in ${root}`);
@@ -165,6 +204,7 @@ export async function checkModernGallery(chromium, options, base, root, fail) {
   }
   await checkPicturePage(phone, base, pages, fail);
   await checkClip(phone, base, pages.clip, fail);
+  await checkCovers(phone, base, pages.top, fail);
   const checked = [pages.top, pages.album, pages.picture, pages.clip];
   for (const rel of checked) await checkAxe(phone, base, rel, '390x844', fail);
   const dark = await (await browser.newContext({ ...PHONE, colorScheme: 'dark' })).newPage();

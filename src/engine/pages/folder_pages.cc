@@ -10,6 +10,7 @@
 #include "common/text_files.h"
 #include "common/text_utils.h"
 #include "engine/output/stale_pages.h"
+#include "engine/pages/folder_covers.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/output_names.h"
 #include "engine/styles/page_renderer.h"
@@ -42,15 +43,6 @@ bool ShowsSizes(const std::vector<std::string>& lines) {
   return TemplateHolds(lines, "thumbnailgrid") ||
          TemplateHolds(lines, "subfoldercards") ||
          TemplateHolds(lines, "pictureview");
-}
-
-// The size of a picture the run made or found; none when unknown.
-std::optional<PixelSize> SizeOf(ImageTool& tool, const std::string& path) {
-  try {
-    return tool.PictureSize(path);
-  } catch (const Error&) {
-    return std::nullopt;
-  }
 }
 
 // The folder's index page; with a FIFO or device in its place, listed and
@@ -142,10 +134,10 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   const std::string& template_path = ctx_.options.index_template_path;
   const std::vector<std::string>& lines =
       ReadTemplateLines(ctx_, template_path);
-  const FolderOutputs made = ReadOutputs(folder);
-  const PageInput in{ctx_.options, folder, made, plan_.show_facts,
+  FolderOutputs made = ReadOutputs(folder);
+  const PageInput in{ctx_.options,       plan_, folder, made, plan_.show_facts,
                      ctx_.fs.LocalTime()};
-  const RenderedPage rendered = RenderIndexPage(in, lines);
+  RenderedPage rendered = RenderIndexPage(in, lines);
   if (rendered.bad_line)
     return ReportBadCode(*rendered.bad_line, template_path);
   std::unique_ptr<TextWriter> page =
@@ -157,6 +149,12 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
       BuildSubfolders(folder);
     }
     if (ctx_.state.abort_processing) break;
+  }
+  // The folders' cards show covers from the folders below, now built.
+  if (!ctx_.state.abort_processing && ctx_.options.recurse_subdirectories &&
+      !folder.subfolders.empty() && TemplateHolds(lines, "subfoldercards")) {
+    made.covers = FindCovers(ctx_.fs, ctx_.options, plan_, tool_, folder);
+    rendered = RenderIndexPage(in, lines);
   }
   for (const std::string& line : rendered.lines) page->WriteLine(line);
   ctx_.ui.UpdateSubtaskProgressBar(2, true);
@@ -174,8 +172,8 @@ void FolderPages::WriteLaterIndexPages(const PageInput& first,
   for (int p = 1; p < pages && !ctx_.state.abort_processing; ++p) {
     const std::string path = folder.output_path + IndexPageName(p);
     if (!ConfirmOverwrite(path)) continue;
-    const PageInput in{first.options,    folder,    first.made,
-                       first.show_facts, first.now, p};
+    const PageInput in{first.options,    first.plan, folder, first.made,
+                       first.show_facts, first.now,  p};
     const RenderedPage rendered = RenderIndexPage(in, lines);
     std::unique_ptr<TextWriter> page = OpenPage(ctx_, path);
     for (const std::string& line : rendered.lines) page->WriteLine(line);
@@ -205,6 +203,7 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     const std::string copy = folder.output_path + entry.copy;
     if (entry.copy.empty() || !ctx_.fs.FileExists(copy)) continue;
     out.copy_size = SizeOf(tool_, copy);
+    out.copy_bytes = ctx_.fs.Status(copy).size;
     // A larger picture there is somebody's own, not our copy.
     if (out.copy_size && LargerThanCopyBounds(ctx_.options, *out.copy_size)) {
       out.copy_size.reset();

@@ -6,7 +6,9 @@
 #ifndef ORVANTA_ENGINE_PAGES_FOLDER_PAGES_H_
 #define ORVANTA_ENGINE_PAGES_FOLDER_PAGES_H_
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/plan/gallery_plan.h"
 #include "engine/run_context.h"

@@ -46,27 +46,6 @@ const std::vector<std::string>& ScriptLines() {
   return lines;
 }
 
-// Writes `lines` to `path`; on failure shows "Error Creating WHAT: reason",
-// where to check for permission (`where`: "the ... reside ") and the file,
-// and sets abort_processing.
-void WriteLines(RunContext& ctx, const std::string& path,
-                const std::vector<std::string>& lines, const std::string& what,
-                const char* where) {
-  try {
-    auto writer = ctx.fs.CreateTextFile(path);
-    for (const std::string& line : lines) writer->WriteLine(line);
-    writer->Close();
-  } catch (const Error& e) {
-    ctx.ui.ShowMessage({"Error",
-                        "Error Creating " + what + ": " + e.what() + kCrLf +
-                            "Be sure you have write permission for the "
-                            "drive where " +
-                            where + kCrLf + "(" + path + ")",
-                        Buttons::kOk, Icon::kWarning, 1});
-    ctx.state.abort_processing = true;
-  }
-}
-
 // The lines of an embedded file.
 std::vector<std::string> LinesOf(std::string_view text) {
   std::vector<std::string> lines;
@@ -83,7 +62,7 @@ std::vector<std::string> LinesOf(std::string_view text) {
 
 void WriteTemplate(RunContext& ctx, const std::string& path, bool index,
                    const std::vector<std::string>& lines) {
-  WriteLines(
+  WriteFileLines(
       ctx, path, lines,
       std::string("HTML ") + (index ? "Index" : "Picture") + " Template File",
       "the Orvanta program resides ");
@@ -121,14 +100,32 @@ void WriteRootFiles(RunContext& ctx) {
     for (const RootFile& file : style.root_files) {
       const std::string path = ctx.output_folder + file.name;
       if (ctx.fs.FileExists(path)) continue;
-      WriteLines(ctx, path, LinesOf(file.text), "Page Style File",
-                 "the Photo Gallery Pictures reside ");
+      WriteFileLines(ctx, path, LinesOf(file.text), "Page Style File",
+                     "the Photo Gallery Pictures reside ");
       if (ctx.state.abort_processing) return;
     }
   }
 }
 
 }  // namespace
+
+void WriteFileLines(RunContext& ctx, const std::string& path,
+                    const std::vector<std::string>& lines,
+                    const std::string& what, const char* where) {
+  try {
+    auto writer = ctx.fs.CreateTextFile(path);
+    for (const std::string& line : lines) writer->WriteLine(line);
+    writer->Close();
+  } catch (const Error& e) {
+    ctx.ui.ShowMessage({"Error",
+                        "Error Creating " + what + ": " + e.what() + kCrLf +
+                            "Be sure you have write permission for the "
+                            "drive where " +
+                            where + kCrLf + "(" + path + ")",
+                        Buttons::kOk, Icon::kWarning, 1});
+    ctx.state.abort_processing = true;
+  }
+}
 
 void WriteTemplates(RunContext& ctx, bool* index_reset, bool* picture_reset) {
   *index_reset = EnsureTemplate(ctx, &ctx.options.index_template_path,
@@ -140,8 +137,9 @@ void WriteTemplates(RunContext& ctx, bool* index_reset, bool* picture_reset) {
 void WriteRootSupportFiles(RunContext& ctx) {
   const std::string script = ctx.output_folder + kNavScriptName;
   if (ctx.options.include_keyboard_navigation && !ctx.fs.FileExists(script)) {
-    WriteLines(ctx, script, ScriptLines(), "Javascript Navigation File File",
-               "the Photo Gallery Pictures reside ");
+    WriteFileLines(ctx, script, ScriptLines(),
+                   "Javascript Navigation File File",
+                   "the Photo Gallery Pictures reside ");
     if (ctx.state.abort_processing) return;
   }
   if (EitherTemplate(ctx, UsesRootFiles)) WriteRootFiles(ctx);

@@ -28,6 +28,13 @@ void WriteRootSupportFiles(RunContext& ctx);
 // the style's files.
 std::vector<std::string> RootSupportFileNames(RunContext& ctx);
 
+// Writes `lines` to `path`; on failure shows "Error Creating WHAT: reason",
+// where to check for permission (`where`: "the ... reside ") and the file,
+// and sets abort_processing.
+void WriteFileLines(RunContext& ctx, const std::string& path,
+                    const std::vector<std::string>& lines,
+                    const std::string& what, const char* where);
+
 // The lines of the template at `path`, read once per run. Throws Error when
 // the file cannot be read (and reads it again on the next call).
 const std::vector<std::string>& ReadTemplateLines(RunContext& ctx,

@@ -108,8 +108,8 @@ struct FolderPlan {
   std::string parent_title;  // HTML; "" for the root
   // A folder holding the do-not-modify file: counted and linked, no more.
   bool do_not_modify = false;
-  std::string title;        // HTML: the user's title, or the escaped path
-  std::string heading;      // HTML: the user's title, or the folder's name
+  std::string title;    // HTML: the user's title, or the escaped path
+  std::string heading;  // HTML: the user's title, or the folder's name
   // The headings of the folders above, the gallery's root first.
   std::vector<std::string> above;
   std::string description;  // as written
@@ -166,6 +166,9 @@ struct GalleryPlan {
   int32_t web_video_units = 0;
   bool no_ffprobe = false;  // web copies were asked for; ffprobe is missing
   bool elsewhere = false;   // the output goes to an output folder
+  // The files made at the gallery's root from the whole plan once the
+  // pages are written (the feed and the sitemaps), by name.
+  std::vector<std::string> root_files;
 };
 
 }  // namespace orvanta

@@ -1,6 +1,7 @@
 // Names of the files made beside listed files.
 #include "engine/plan/output_names.h"
 
+#include "common/html_text.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
 
@@ -107,6 +108,39 @@ std::string ExistingThumbnail(FileSystem& fs, const GalleryOptions& options,
     if (fs.FileExists(jpeg)) return jpeg;
   }
   return "";
+}
+
+bool HasPages(const FolderPlan& folder) {
+  return !folder.do_not_modify && folder.listing_error.empty();
+}
+
+size_t PageCount(const GalleryPlan& plan) {
+  size_t pages = 0;
+  for (const FolderPlan& folder : plan.folders) {
+    if (HasPages(folder)) {
+      pages += IndexPageCount(folder) + folder.entries.size();
+    }
+  }
+  return pages;
+}
+
+std::vector<std::string> RootFileNames(const GalleryOptions& options,
+                                       size_t pages) {
+  if (options.gallery_address.empty()) return {};
+  std::vector<std::string> names = {kFeedName, kSitemapName};
+  if (pages <= kSitemapLimit) return names;
+  for (size_t part = 1; (part - 1) * kSitemapLimit < pages; ++part) {
+    names.push_back("sitemap-" + std::to_string(part) + ".xml");
+  }
+  return names;
+}
+
+std::string WebAddressOf(const GalleryOptions& options, const GalleryPlan& plan,
+                         const FolderPlan& folder) {
+  if (options.gallery_address.empty()) return "";
+  const std::string& root = plan.folders.front().folder_path;
+  return options.gallery_address +
+         UrlEncodeRelativePath(folder.folder_path.substr(root.size()));
 }
 
 }  // namespace orvanta

@@ -5,6 +5,7 @@
 #define ORVANTA_ENGINE_PLAN_OUTPUT_NAMES_H_
 
 #include <string>
+#include <vector>
 
 #include "common/file_system.h"
 #include "engine/plan/gallery_plan.h"
@@ -54,6 +55,31 @@ bool LargerThanCopyBounds(const GalleryOptions& options, const PixelSize& size);
 // runs made); "" when none does.
 std::string ExistingThumbnail(FileSystem& fs, const GalleryOptions& options,
                               const FolderPlan& folder, const EntryPlan& entry);
+
+// The feed and the sitemap: made at the gallery's root from the whole plan,
+// after its pages, when the gallery has a web address.
+inline constexpr char kFeedName[] = "feed.atom";
+inline constexpr char kSitemapName[] = "sitemap.xml";
+// The most addresses one sitemap may hold: a gallery of more pages gets
+// "sitemap-1.xml", "sitemap-2.xml"... and kSitemapName lists those.
+inline constexpr size_t kSitemapLimit = 50000;
+
+// Whether the folder gets pages: not when it is kept as it is or could
+// not be read.
+bool HasPages(const FolderPlan& folder);
+// The pages the plan makes: every such folder's index pages and every
+// listed file's page.
+size_t PageCount(const GalleryPlan& plan);
+// The names of the files at the root made from the plan: none without a
+// gallery address, else kFeedName, kSitemapName and the further sitemaps.
+std::vector<std::string> RootFileNames(const GalleryOptions& options,
+                                       size_t pages);
+
+// The address of `folder` on the web ("https://example.org/photos/Trip/"):
+// the gallery's address and the folder's path below the root, each name
+// percent-encoded as the pages' links are. "" without a gallery address.
+std::string WebAddressOf(const GalleryOptions& options, const GalleryPlan& plan,
+                         const FolderPlan& folder);
 
 }  // namespace orvanta
 

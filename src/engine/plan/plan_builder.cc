@@ -262,6 +262,7 @@ std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
   ReadEntryFacts(ctx, tool, reading, &plan);
   if (ctx.AbortRequested()) return std::nullopt;
   PlanPictureWork(ctx, &plan);
+  plan.root_files = RootFileNames(ctx.options, PageCount(plan));
   return plan;
 }
 

@@ -43,27 +43,6 @@ void ReadOne(FileSystem& fs, ImageTool& tool, bool facts,
   }
 }
 
-// Seconds since 1970 of when the file was taken: the date taken (at its
-// offset, else in this computer's time zone), else its modification time.
-double TakenSeconds(const PictureFacts* read) {
-  if (read == nullptr) return 0;  // nothing could be read of it
-  const PictureFacts& facts = *read;
-  if (!facts.metadata.taken) return facts.modified_ns / 1e9;
-  const DateTaken& taken = *facts.metadata.taken;
-  std::tm when{};
-  when.tm_year = taken.year - 1900;
-  when.tm_mon = taken.month - 1;
-  when.tm_mday = taken.day;
-  when.tm_hour = taken.hour;
-  when.tm_min = taken.minute;
-  when.tm_sec = taken.second;
-  if (!taken.offset_minutes) {
-    when.tm_isdst = -1;
-    return static_cast<double>(std::mktime(&when));
-  }
-  return static_cast<double>(timegm(&when)) - *taken.offset_minutes * 60.0;
-}
-
 void OrderByDateTaken(std::vector<EntryPlan>* entries) {
   std::vector<std::pair<double, EntryPlan>> keyed;
   for (EntryPlan& entry : *entries) {
@@ -128,6 +107,25 @@ Original PlanOriginal(RunContext& ctx, const FolderPlan& folder,
 }
 
 }  // namespace
+
+double TakenSeconds(const PictureFacts* read) {
+  if (read == nullptr) return 0;  // nothing could be read of it
+  const PictureFacts& facts = *read;
+  if (!facts.metadata.taken) return facts.modified_ns / 1e9;
+  const DateTaken& taken = *facts.metadata.taken;
+  std::tm when{};
+  when.tm_year = taken.year - 1900;
+  when.tm_mon = taken.month - 1;
+  when.tm_mday = taken.day;
+  when.tm_hour = taken.hour;
+  when.tm_min = taken.minute;
+  when.tm_sec = taken.second;
+  if (!taken.offset_minutes) {
+    when.tm_isdst = -1;
+    return static_cast<double>(std::mktime(&when));
+  }
+  return static_cast<double>(timegm(&when)) - *taken.offset_minutes * 60.0;
+}
 
 void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
                     const PlanReading& reading, GalleryPlan* plan) {

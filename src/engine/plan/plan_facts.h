@@ -14,6 +14,11 @@ namespace orvanta {
 void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
                     const PlanReading& reading, GalleryPlan* plan);
 
+// Seconds since 1970 of when a file was taken: its date taken (at its
+// offset, else in this computer's time zone), else its modification time;
+// 0 when nothing could be read of it.
+double TakenSeconds(const PictureFacts* facts);
+
 // Decides each picture's web-size copy and the work of the create mode,
 // and lists the work in the order the pages need it.
 void PlanPictureWork(RunContext& ctx, GalleryPlan* plan);

@@ -6,6 +6,7 @@
 #ifndef ORVANTA_ENGINE_STYLES_PAGE_STYLE_H_
 #define ORVANTA_ENGINE_STYLES_PAGE_STYLE_H_
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <span>
@@ -23,18 +24,30 @@ struct EntryOutputs {
   std::string thumbnail;  // the thumbnail's name when one exists, else ""
   std::optional<PixelSize> thumbnail_size;  // when the pages show sizes
   std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
+  uint64_t copy_bytes = 0;                  // and its size in bytes
   std::string web_video;  // a movie's web copy when it exists, else ""
+};
+
+// A subfolder's cover: a picture of it, or of a folder below it.
+struct FolderCover {
+  std::string path;  // from the folder of the page ("Sea/t_a.jpg")
+  std::string alt;   // attribute text
+  std::optional<PixelSize> size = {};
 };
 
 struct FolderOutputs {
   std::vector<EntryOutputs> entries;  // as FolderPlan::entries
   bool sidebar_exists = false;
   std::optional<PixelSize> sidebar_size;  // when the pages show sizes
+  // As FolderPlan::subfolders once they are built (none before, or when
+  // the pages show no covers); nothing for a folder without a cover.
+  std::vector<std::optional<FolderCover>> covers;
 };
 
 // Everything a page is rendered from.
 struct PageInput {
   const GalleryOptions& options;
+  const GalleryPlan& plan;
   const FolderPlan& folder;
   const FolderOutputs& made;
   bool show_facts = false;  // the pages show what pictures say of themselves

@@ -29,15 +29,20 @@ bool Described(const PageInput& in, int i) {
 }  // namespace
 
 std::string ShownTitle(const PageInput& in, int i) {
-  const std::string& name = in.folder.entries[i].name;
-  const PictureFacts* facts = FactsOf(in, i);
-  if (facts == nullptr || Described(in, i)) {
-    return LookupPictureTitle(in.folder, name);
+  return ShownTitle(in.folder, in.show_facts, i);
+}
+
+std::string ShownTitle(const FolderPlan& folder, bool show_facts, int i) {
+  const std::string& name = folder.entries[i].name;
+  const PictureFacts* facts =
+      show_facts ? folder.entries[i].facts.get() : nullptr;
+  if (facts == nullptr || FindPictureDescription(folder, name) != nullptr) {
+    return LookupPictureTitle(folder, name);
   }
   const PictureMetadata& metadata = facts->metadata;
   if (!metadata.title.empty()) return HtmlEscape(metadata.title);
   if (!metadata.caption.empty()) return HtmlEscape(metadata.caption);
-  return LookupPictureTitle(in.folder, name);
+  return LookupPictureTitle(folder, name);
 }
 
 std::string ShownCaption(const PageInput& in, int i) {

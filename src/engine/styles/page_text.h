@@ -15,6 +15,8 @@ namespace orvanta {
 // information file, else (when the pages show facts) its own title or
 // caption, else its base name.
 std::string ShownTitle(const PageInput& in, int i);
+// The same for a folder of the plan, with or without the facts shown.
+std::string ShownTitle(const FolderPlan& folder, bool show_facts, int i);
 // Its caption when the title is its own title ("" otherwise), HTML.
 std::string ShownCaption(const PageInput& in, int i);
 // "<time datetime=...>...</time> <span class="camera">...</span> ", or ""

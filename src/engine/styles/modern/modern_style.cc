@@ -8,6 +8,7 @@
 #include "common/html_text.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
+#include "engine/styles/modern/share_tags.h"
 #include "engine/styles/page_text.h"
 #include "imagetools/image_tool.h"
 #include "imagetools/resample.h"
@@ -153,6 +154,43 @@ void SidebarCard(const PageInput& in, std::vector<std::string>* out) {
       "</figure>");
 }
 
+// "24 photos · 2 clips · 3 folders": what a subfolder holds of its own;
+// "" when it holds nothing.
+std::string Counts(const FolderPlan& folder) {
+  int clips = 0;
+  for (const EntryPlan& entry : folder.entries) clips += entry.movie ? 1 : 0;
+  const int photos = static_cast<int>(folder.entries.size()) - clips;
+  std::string counts;
+  const auto add = [&counts](size_t count, const char* one, const char* more) {
+    if (count == 0) return;
+    if (!counts.empty()) counts += " \u00b7 ";
+    counts += std::to_string(count) + " " + (count == 1 ? one : more);
+  };
+  add(photos, "photo", "photos");
+  add(clips, "clip", "clips");
+  add(folder.subfolders.size(), "folder", "folders");
+  return counts;
+}
+
+// A subfolder's card: its cover, its caption and what it holds.
+std::string FolderCard(const PageInput& in, size_t k) {
+  const SubfolderLink& sub = in.folder.subfolders[k];
+  std::string card =
+      "<li><a href=" + Quoted(UrlEncodeName(sub.name) + "/index.html") + ">";
+  if (k < in.made.covers.size() && in.made.covers[k]) {
+    const FolderCover& cover = *in.made.covers[k];
+    card += "<img src=" + Quoted(UrlEncodeRelativePath(cover.path)) +
+            " alt=" + Quoted(cover.alt) + SizeAttributes(cover.size) +
+            " loading=\"lazy\">";
+  }
+  card += "<span class=\"name\">" + sub.caption + "</span>";
+  const std::string counts = Counts(in.plan.folders[sub.folder]);
+  if (!counts.empty()) {
+    card += " <span class=\"count\">" + counts + "</span>";
+  }
+  return card + "</a></li>";
+}
+
 void SubfolderCards(const PageInput& in, std::vector<std::string>* out) {
   if (in.page > 0) return;  // on the folder's first index page alone
   const bool listed =
@@ -163,10 +201,8 @@ void SubfolderCards(const PageInput& in, std::vector<std::string>* out) {
   if (has_sidebar) SidebarCard(in, out);
   if (listed) {
     out->push_back("<ul class=\"folders\">");
-    for (const SubfolderLink& sub : in.folder.subfolders) {
-      out->push_back(
-          "<li><a href=" + Quoted(UrlEncodeName(sub.name) + "/index.html") +
-          ">" + sub.caption + "</a></li>");
+    for (size_t k = 0; k < in.folder.subfolders.size(); ++k) {
+      out->push_back(FolderCard(in, k));
     }
     out->push_back("</ul>");
   }
@@ -235,6 +271,7 @@ const BlockCode kCodes[] = {
     {"thumbnailgrid", BlockRole::kListsPictures, ThumbnailGrid},
     {"pictureview", BlockRole::kNone, nullptr, PictureView},
     {"picturedetails", BlockRole::kNone, nullptr, PictureDetails},
+    {"sharetags", BlockRole::kNone, IndexShareTags, PictureShareTags},
 };
 
 // The modern templates, 300 px thumbnails (shown at about half that on a
