@@ -1117,6 +1117,14 @@ const Case kCases[] = {
       {"stderr", Has, "Error Creating Thumbnails: beach.jpg: m_beach.jpg was "
                       "kept (at 1200 x 900 it is larger than a web-size copy, "
                       "so it is not one this program made)"}}},
+    {"RemakingAfterAStyleSwitchTakesTheRecordedFilesForOurs",
+     {{"a.jpg", "#400x300"}, {"t_b.jpg", "#400x300"}, {"b.jpg", "#400x300"}},
+     {"ThumbnailCreateMode=2"}, "", 0,
+     {{"t_a.jpg", Size, "150x113"}, {"t_b.jpg", Size, "400x300"},
+      {"stderr", Lacks, "t_a.jpg was kept"},
+      {"stderr", Has, "t_b.jpg was kept"}},
+     {"--style", "modern", "{g}"}, {}, {{"x.txt", "x"}},
+     {"--style", "classic", "{g}"}},
     {"FilesNamedLikeCopiesAreNeverListed",
      {{"a.jpg", "#40x30"}, {"m_a.jpg", "#40x30"}, {"m_bob.jpg", "#40x30"}},
      {}, "", 0,

@@ -2,6 +2,7 @@
 // and the run thread's side (outcomes in file order, questions, progress).
 #include "engine/work/picture_work.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <thread>
@@ -114,17 +115,26 @@ struct WorkerSetup {
   bool guard_thumbnails = false;      // mode 2: keep larger files found there
   int32_t time_limit = 30;            // for ffmpeg
   bool remove_location = true;        // from published originals
+  // What earlier runs wrote here: files it names are ours, whatever size.
+  const WrittenRecord* written = nullptr;
 };
 
 namespace {
 
-// The size of a file found where a thumbnail or copy is to go, when it is
-// larger than `bounds`: then it is not one of ours (a photo named
-// t_bar.jpg or m_bar.jpg) and is kept.
+// The size of a file found where a thumbnail or copy `name` of `folder` is
+// to go, when it is larger than `bounds` and no earlier run wrote it: then
+// it is not one of ours (a photo named t_bar.jpg or m_bar.jpg) and is kept.
 std::optional<PixelSize> LargerThanOurs(const WorkerSetup& setup,
-                                        const std::string& path,
+                                        const FolderPlan& folder,
+                                        const std::string& name,
                                         PixelSize bounds) {
+  const std::string path = folder.output_path + name;
   if (!setup.fs.FileExists(path)) return std::nullopt;
+  std::string relative = folder.relative + name;
+  std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
+  if (setup.written != nullptr && setup.written->contains(relative)) {
+    return std::nullopt;
+  }
   try {
     const std::optional<PixelSize> size = setup.tool.PictureSize(path);
     if (size && (size->width > bounds.width || size->height > bounds.height)) {
@@ -147,13 +157,14 @@ void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
     request.thumbnail = folder.output_path + entry.thumbnail;
     if (setup.guard_thumbnails) {
       outcome->kept =
-          LargerThanOurs(setup, request.thumbnail, PixelSize{box, box});
+          LargerThanOurs(setup, folder, entry.thumbnail, PixelSize{box, box});
       if (outcome->kept) request.thumbnail.clear();
     }
   }
   if (entry.make_copy) {
     request.copy = folder.output_path + entry.copy;
-    outcome->kept_copy = LargerThanOurs(setup, request.copy, setup.copy_bounds);
+    outcome->kept_copy =
+        LargerThanOurs(setup, folder, entry.copy, setup.copy_bounds);
     if (outcome->kept_copy) request.copy.clear();
   }
   if (request.thumbnail.empty() && request.copy.empty()) return;
@@ -302,7 +313,8 @@ PictureWork::PictureWork(RunContext& ctx, const GalleryPlan& plan,
       PixelSize{ctx.options.mid_size_maximum_width,
                 ctx.options.mid_size_maximum_height},
       ctx.settings.controls.create_thumbnails_index == kAllThumbnails,
-      ctx.settings.converter_time_limit_seconds, ctx.options.remove_location});
+      ctx.settings.converter_time_limit_seconds, ctx.options.remove_location,
+      &ctx.previous_record});
   const GalleryPlan* planned = &plan;
   pool_ = std::make_unique<OrderedWork<WorkOutcome>>(
       dry_ ? 0 : static_cast<int>(plan.work.size()), WorkerCount(ctx.settings),
