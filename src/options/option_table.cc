@@ -130,6 +130,7 @@ std::span<const OptionRow> OptionTable() {
       SavedWhenSet(Switch("RemoveLocation", &C::remove_location, true)),
       SavedWhenSet(Switch("RemoveStaleFiles", &C::remove_stale_files, false)),
       SavedWhenSet(TextRow(kText, "OutputFolder", &C::output_folder, "")),
+      SavedWhenSet(Switch("AlbumDownloads", &C::album_downloads, false)),
   };
   return kRows;
 }

@@ -106,6 +106,7 @@ void CaptureOptions(const OptionControls& controls,
   options->output_folder = controls.output_folder;
   options->remove_location = CheckboxToBoolean(controls.remove_location);
   options->remove_stale_files = CheckboxToBoolean(controls.remove_stale_files);
+  options->album_downloads = CheckboxToBoolean(controls.album_downloads);
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

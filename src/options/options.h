@@ -61,6 +61,7 @@ struct OptionControls {
   int remove_location;
   int remove_stale_files;
   std::string output_folder;  // "" for the input folder itself
+  int album_downloads;
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -107,6 +108,8 @@ struct GalleryOptions {
   // In place: files the program wrote that the gallery no longer has are
   // removed (with an output folder they always are).
   bool remove_stale_files = false;
+  // Each folder with pictures or movies gets a zip of them to download.
+  bool album_downloads = false;
 };
 
 struct MidSizeLimits {

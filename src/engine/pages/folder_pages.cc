@@ -9,6 +9,7 @@
 #include "common/path_utils.h"
 #include "common/text_files.h"
 #include "common/text_utils.h"
+#include "engine/output/album_zips.h"
 #include "engine/output/stale_pages.h"
 #include "engine/pages/support_files.h"
 #include "engine/plan/output_names.h"
@@ -140,7 +141,9 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   const std::string& template_path = ctx_.options.index_template_path;
   const std::vector<std::string>& lines =
       ReadTemplateLines(ctx_, template_path);
-  const FolderOutputs made = ReadOutputs(folder);
+  FolderOutputs made = ReadOutputs(folder);
+  made.album = MakeAlbumZip(ctx_, folder);
+  if (ctx_.state.abort_processing) return;
   const PageInput in{ctx_.options, folder, made, plan_.show_facts,
                      ctx_.fs.LocalTime()};
   const RenderedPage rendered = RenderIndexPage(in, lines);

@@ -68,6 +68,14 @@ std::string MidSizeCopyName(const GalleryOptions& options,
   return options.mid_size_file_prefix + OwnName(folder, name) + ".jpg";
 }
 
+std::string AlbumZipName(const FolderPlan& folder) {
+  std::string path = folder.folder_path;
+  while (!path.empty() && path.back() == '/') path.pop_back();
+  const std::string name = path.substr(path.rfind('/') + 1);
+  return (name.empty() || name == "." || name == ".." ? "album" : name) +
+         ".zip";
+}
+
 bool BrowsersShowFile(const std::string& name) {
   const std::string extension = ToLowerAscii(ExtensionOf(name));
   for (const char* shown :

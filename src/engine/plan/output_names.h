@@ -36,6 +36,10 @@ std::string PictureThumbnailName(const GalleryOptions& options,
 // A picture's web-size copy: the copy prefix, its own name and ".jpg".
 std::string MidSizeCopyName(const GalleryOptions& options,
                             const FolderPlan& folder, const std::string& name);
+// The folder's album download: its name and ".zip" ("Sea.zip"; the
+// root's is named after the input folder), "album.zip" for a folder
+// without a name.
+std::string AlbumZipName(const FolderPlan& folder);
 // Whether browsers show files of this name's type (JPEG, PNG, GIF, WebP,
 // BMP).
 bool BrowsersShowFile(const std::string& name);

@@ -25,10 +25,18 @@ struct EntryOutputs {
   std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
 };
 
+// A folder's album download, made or kept.
+struct AlbumDownload {
+  std::string name;  // in the folder
+  int files = 0;
+  uint64_t bytes = 0;
+};
+
 struct FolderOutputs {
   std::vector<EntryOutputs> entries;  // as FolderPlan::entries
   bool sidebar_exists = false;
   std::optional<PixelSize> sidebar_size;  // when the pages show sizes
+  std::optional<AlbumDownload> album;
 };
 
 // Everything a page is rendered from.
