@@ -25,9 +25,12 @@ using std::string_literals::operator""s;
 // checks a feed or sitemap (tests/testing/check_xml.py).
 // clang-format off
 enum Verb { Has, Lacks, Is, Count, Before, Size, Format, Exists, Absent, Link,
-            Meta, NoMeta, Valid };
+            Meta, NoMeta, Valid, Zip, Aged };
 // clang-format on
 
+// Zip: a valid archive whose members are "NAME METHOD UTF8-FLAG same"
+// ("differs" when not as the file of that name beside it), "; " between.
+// Aged: "yes" when the file was last changed minutes ago (by "#age").
 // `subject` is "stdout", "stderr" or a path in the gallery ("P:" + path:
 // in the program folder). {g}, {p} and {c} in texts stand for the gallery,
 // the program folder and the test converter.
@@ -45,10 +48,9 @@ struct Case {
   // "#repeat N TEXT" N bytes of TEXT over and over;
   // "#clip SECONDS[/ROTATION] [FFMPEG OPTIONS]" a movie clip (tags as
   // above; a .heic picture is made from a tagged JPEG); "#corrupt",
-  // "#truncated",
-  // "#bomb" and "#random" broken files; "->T" a link to T; "#fifo" a FIFO;
-  // "#stale" a file two minutes old; "#!..." a script; a path ending in "/"
-  // a folder.
+  // "#truncated", "#bomb" and "#random" broken files; "#age" makes a file's
+  // time two minutes older; "->T" a link to T; "#fifo" a FIFO; "#stale" a
+  // file two minutes old; "#!..." a script; a path ending in "/" a folder.
   std::vector<std::pair<std::string, std::string>> files;
   std::vector<std::string> sets;  // --set KEY=VALUE each
   std::string input;              // standard input
@@ -93,6 +95,15 @@ std::vector<std::string> SplitTags(const std::string& contents) {
   return tags;
 }
 
+// Lists a zip's members for the Zip verb; fails when it is not valid.
+constexpr char kZipMembers[] = R"(import os, sys, zipfile
+z = zipfile.ZipFile(sys.argv[1])
+assert z.testzip() is None
+beside = lambda n: open(os.path.join(os.path.dirname(sys.argv[1]), n), 'rb')
+sys.stdout.buffer.write('; '.join('%s %d %d %s' % (i.filename, i.compress_type,
+    i.flag_bits & 0x800, 'same' if z.read(i) == beside(i.filename).read()
+    else 'differs') for i in z.infolist()).encode()))";
+
 class GalleryCaseTest : public ::testing::TestWithParam<Case> {
  protected:
   std::string Fill(std::string text) const {
@@ -119,8 +130,8 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       std::filesystem::create_symlink(contents.substr(2), path);
     } else if (contents == "#fifo") {
       ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
-    } else if (contents == "#stale") {  // as old as a killed run's file
-      WriteFile(path, "stale");
+    } else if (contents == "#stale" || contents == "#age") {
+      if (contents == "#stale") WriteFile(path, "stale");  // a killed run's
       const auto now = std::filesystem::file_time_type::clock::now();
       std::filesystem::last_write_time(path, now - std::chrono::minutes(2));
     } else if (contents == "#corrupt") {
@@ -197,6 +208,14 @@ class GalleryCaseTest : public ::testing::TestWithParam<Case> {
       case Valid:
         EXPECT_NO_THROW(RunTool("python3", {std::getenv("ORVANTA_SOURCE_DIR") +
                                  "/tests/testing/check_xml.py"s, path}));
+        break;
+      case Zip: EXPECT_EQ(RunTool("python3", {"-c", kZipMembers, path}), text);
+        break;
+      case Aged:
+        EXPECT_EQ(std::filesystem::last_write_time(path) <
+                      std::filesystem::file_time_type::clock::now() -
+                          std::chrono::minutes(1),
+                  text == "yes");
         break;
       case Count:
         EXPECT_EQ(CountOccurrences(all, text.substr(split + 1)),
@@ -1263,6 +1282,41 @@ const Case kCases[] = {
      {"--style", "modern", "{g}"}, {},
      {{"c.jpg", "#gone"}, {"d.jpg", "#gone"}, {"e.jpg", "#gone"},
       {"index-4.html", "edited"}}},
+    {"AlbumZipsHoldEachFolderOwnFilesStoredWithUtf8NamesAndSpareOthers",
+     {{"b c.jpg", "#40x30"}, {"\u00c9t\u00e9.png", "#30x20"},
+      {"Sub/d.jpg", "#40x30"}, {"Own/e.jpg", "#40x30"}, {"Own/Own.zip", "mine"}},
+     {"AlbumDownloads=True"}, "", 0,
+     {{"gallery.zip", Zip, "b c.jpg 0 2048 same; \u00c9t\u00e9.png 0 2048 same"},
+      {"Sub/Sub.zip", Zip, "d.jpg 0 2048 same"}, {"Own/Own.zip", Is, "mine"},
+      {"index.html", Has, "<a class=\"download\" href=\"gallery.zip\" "
+                          "download>Download all (2 files, "},
+      {"Sub/index.html", Has, "Download all (1 file, "},
+      {".orvanta-written", Has, " Sub/Sub.zip\n"},
+      {"stderr", Has, "Own/Own.zip: the album download was not written: a "
+                      "file of that name that this program did not write"}},
+     {"--style", "modern", "{g}"}},
+    {"AlbumZipsAreKeptWhileTheirFilesStayAndRemadeWhenOneChanges",
+     {{"a.jpg", "#40x30"}, {"Sub/d.jpg", "#40x30"}},
+     {"AlbumDownloads=True"}, "", 0,
+     {{"gallery.zip", Aged, "yes"}, {"Sub/Sub.zip", Aged, "no"},
+      {"Sub/Sub.zip", Zip, "d.jpg 0 2048 same"}},
+     {"--style", "modern", "{g}"}, {},
+     {{"gallery.zip", "#age"}, {"Sub/Sub.zip", "#age"}, {"Sub/d.jpg", "#50x30"}}},
+    {"AlbumZipsGoWhenSwitchedOff",
+     {{"in/a.jpg", "#40x30" + kPlaced}}, {}, "", 0,
+     {{"out/in.zip", Absent}, {"out/index.html", Lacks, "download"},
+      {"stderr", Has, "in.zip: removed, no longer part of the gallery"}},
+     {"--style", "modern", "--set", "AlbumDownloads=True", "--output",
+      "{g}/out", "{g}/in"}, {}, {{"out/notes.txt", "mine"}},
+     {"--style", "modern", "--output", "{g}/out", "{g}/in"}},
+    {"AlbumZipsOfAnOutputFolderHoldThePublishedFiles",
+     {{"in/a.jpg", "#40x30" + kPlaced}}, {"AlbumDownloads=True"}, "", 0,
+     {{"out/in.zip", Zip, "a.jpg 0 2048 same"}, {"out/a.jpg", NoMeta, "GPS"}},
+     {"--style", "modern", "--output", "{g}/out", "{g}/in"}},
+    {"DryRunListsTheAlbumZipItWouldWrite",
+     {{"a.jpg", "#40x30"}}, {"AlbumDownloads=True"}, "", 0,
+     {{"stdout", Has, "write gallery.zip\n"}, {"gallery.zip", Absent}},
+     {"--dry-run", "--style", "modern", "{g}"}},
     {"LeftoversOfAKilledRunAreRemoved",
      {{".a.jpg.orvanta-Ab12Cd", "#stale"}, {".b.html.orvanta-Xy34Zw", "new"},
       {".notes.orvanta-1", "#stale"}, {"sub/.t.orvanta-000000", "#stale"}},

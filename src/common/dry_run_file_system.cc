@@ -86,6 +86,17 @@ std::string DryRunFileSystem::ReadFile(const std::string& path, size_t limit,
   return real_.ReadFile(path, limit, whole);
 }
 
+std::string DryRunFileSystem::ReadFileAt(const std::string& path,
+                                         uint64_t offset, size_t limit) {
+  {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    if (files_.contains(path)) {
+      return FileSystem::ReadFileAt(path, offset, limit);
+    }
+  }
+  return real_.ReadFileAt(path, offset, limit);
+}
+
 void DryRunFileSystem::CheckWritable(const std::string& path) {
   if (!Status(ParentOf(path)).is_folder) throw SystemError(ENOENT);
   if (Status(path).is_folder) throw SystemError(EISDIR);

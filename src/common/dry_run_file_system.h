@@ -36,6 +36,8 @@ class DryRunFileSystem : public FileSystem {
   std::unique_ptr<TextReader> OpenTextFile(const std::string& path) override;
   std::string ReadFile(const std::string& path, size_t limit,
                        bool* whole) override;
+  std::string ReadFileAt(const std::string& path, uint64_t offset,
+                         size_t limit) override;
   std::unique_ptr<TextWriter> CreateTextFile(const std::string& path) override;
   void WriteFile(const std::string& path, std::string_view bytes) override;
   // Runs nothing: the file is only noted as written (empty).

@@ -75,6 +75,17 @@ class TextWriter {
   virtual void Discard() = 0;
 };
 
+// Where a file written in parts goes (FileSystem::WriteFileWith).
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  // Appends `bytes`. Throws Error.
+  virtual void Write(std::string_view bytes) = 0;
+  // Writes `bytes` over those already written from `offset` on. Throws
+  // Error.
+  virtual void Patch(uint64_t offset, std::string_view bytes) = 0;
+};
+
 inline constexpr size_t kWholeFile = std::numeric_limits<size_t>::max();
 
 class FileSystem {
@@ -105,6 +116,10 @@ class FileSystem {
   virtual std::string ReadFile(const std::string& path,
                                size_t limit = kWholeFile,
                                bool* whole = nullptr) = 0;
+  // At most `limit` bytes from `offset` on; "" past the end. Reads the
+  // file from its start unless overridden (a file in memory).
+  virtual std::string ReadFileAt(const std::string& path, uint64_t offset,
+                                 size_t limit);
 
   // --- Writing. These throw Error with the system's reason (no such
   // folder, permission, no space); a file is then as it was.
@@ -121,6 +136,11 @@ class FileSystem {
   virtual void WriteFileMadeBy(
       const std::string& path,
       const std::function<void(const std::string& made)>& make) = 0;
+  // Creates or replaces the file at `path` with what `fill` writes into
+  // the sink, whole or not at all: when `fill` throws, the file is as it
+  // was. Kept in memory and written at once unless overridden.
+  virtual void WriteFileWith(const std::string& path,
+                             const std::function<void(ByteSink&)>& fill);
   // Copies a file, replacing `to`; a file is never copied onto itself.
   virtual void CopyFile(const std::string& from, const std::string& to) = 0;
   // Removes a file; a missing file is not an error.
@@ -157,11 +177,15 @@ class PosixFileSystem : public FileSystem {
   std::unique_ptr<TextReader> OpenTextFile(const std::string& path) override;
   std::string ReadFile(const std::string& path, size_t limit,
                        bool* whole) override;
+  std::string ReadFileAt(const std::string& path, uint64_t offset,
+                         size_t limit) override;
   std::unique_ptr<TextWriter> CreateTextFile(const std::string& path) override;
   void WriteFile(const std::string& path, std::string_view bytes) override;
   void WriteFileMadeBy(
       const std::string& path,
       const std::function<void(const std::string& made)>& make) override;
+  void WriteFileWith(const std::string& path,
+                     const std::function<void(ByteSink&)>& fill) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;

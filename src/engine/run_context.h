@@ -51,6 +51,8 @@ struct RunState {
   // files kept because the person edited them, below the gallery's root.
   std::vector<std::string> removed;
   std::vector<std::string> kept_edited;
+  // In a dry run, the album downloads it would write.
+  std::vector<std::string> dry_zips;
 };
 
 // The number of picture workers: as the settings say, else one per core.

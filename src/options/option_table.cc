@@ -136,6 +136,7 @@ std::span<const OptionRow> OptionTable() {
       SavedWhenSet(
           TextRow(kWebAddress, "GalleryAddress", &C::gallery_address, "")),
       SavedWhenSet(Switch("CreateWebVideos", &C::create_web_videos, false)),
+      SavedWhenSet(Switch("AlbumDownloads", &C::album_downloads, false)),
   };
   return kRows;
 }

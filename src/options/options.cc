@@ -132,6 +132,7 @@ void CaptureOptions(const OptionControls& controls,
   options->gallery_address = IsGalleryAddress(controls.gallery_address)
                                  ? controls.gallery_address
                                  : "";
+  options->album_downloads = CheckboxToBoolean(controls.album_downloads);
 
   MidSizeLimits limits =
       MidSizeLimitsForResolution(controls.target_screen_resolution_index);

@@ -63,6 +63,7 @@ struct OptionControls {
   std::string output_folder;    // "" for the input folder itself
   std::string gallery_address;  // txtGalleryAddress
   int create_web_videos;
+  int album_downloads;
 
   bool operator==(const OptionControls&) const = default;
 };
@@ -116,6 +117,8 @@ struct GalleryOptions {
   // "" for none: with it, pages carry link previews, and the gallery gets a
   // feed and a sitemap.
   std::string gallery_address;
+  // Each folder with pictures or movies gets a zip of them to download.
+  bool album_downloads = false;
 };
 
 struct MidSizeLimits {

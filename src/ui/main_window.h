@@ -129,6 +129,7 @@ class FrmOrvanta : public QMainWindow {
   QLineEdit* txt_output_folder_ = nullptr;
   OptionCheckBox* chk_remove_location_ = nullptr;
   OptionCheckBox* chk_remove_stale_files_ = nullptr;
+  OptionCheckBox* chk_album_downloads_ = nullptr;
   // The option controls with their rows, and the values last written of
   // the options without a control of their own, kept for saving.
   std::vector<std::pair<const OptionRow*, QWidget*>> option_controls_;

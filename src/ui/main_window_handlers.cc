@@ -38,8 +38,8 @@ namespace {
 
 // The window's outer height in twips, without and with the converter's
 // path box below the frames.
-constexpr int kDesignHeight = 8800;
-constexpr int kDesignHeightWithPath = 9300;
+constexpr int kDesignHeight = 9100;
+constexpr int kDesignHeightWithPath = 9600;
 
 constexpr char kOverwriteHtmlCaption[] =
     "&Overwrite Existing Html Files Without Confirmation";
@@ -68,7 +68,7 @@ FrmOrvanta::FrmOrvanta(DesktopApp* app) : app_(app) {
   BindTextBoxRules();
   ConnectHandlers();
   resize(TwipsToPixels(8655),
-         TwipsToPixels(8370) + menuBar()->sizeHint().height());
+         TwipsToPixels(8670) + menuBar()->sizeHint().height());
   // Load.
   SizeAndCenterWindow(this, kUpperThird, 8800, kDesignHeight, true,
                       kCurrentMonitor);

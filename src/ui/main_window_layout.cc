@@ -97,9 +97,9 @@ void FrmOrvanta::CreateControls() {
   CreateImageAndOutputOptions(form);
   CreatePublishingOptions(form);
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
-                              "lblIrfanviewPath", 120, 7995, 1215, 255);
+                              "lblIrfanviewPath", 120, 8295, 1215, 255);
   txt_irfanview_path_ = Place(TextBox(form, "IrfanviewPath"),
-                              "txtIrfanviewPath", 1440, 7980, 7095, 285);
+                              "txtIrfanviewPath", 1440, 8280, 7095, 285);
   txt_irfanview_path_->setToolTip(QLatin1String(Platform().converter_tip));
 }
 
@@ -260,7 +260,7 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
 
 void FrmOrvanta::CreatePublishingOptions(QWidget* form) {
   auto* publishing = Place(new QGroupBox(QStringLiteral("Publishing"), form),
-                           "fraPublishingOptions", 120, 6840, 8415, 1020);
+                           "fraPublishingOptions", 120, 6840, 8415, 1320);
   cmd_select_output_folder_ =
       Place(new QPushButton(QStringLiteral("O&utput folder"), publishing),
             "cmdSelectOutputFolder", 240, 7050, 1575, 375);
@@ -288,6 +288,13 @@ void FrmOrvanta::CreatePublishingOptions(QWidget* form) {
       "Beside the pictures, remove the pages, thumbnails and copies this "
       "program wrote for pictures and folders that are gone (never a file "
       "changed since).  An output folder is always kept so"));
+  chk_album_downloads_ =
+      Place(CheckBox(publishing, "Album do&wnloads: a zip per folder",
+                     "AlbumDownloads"),
+            "chkAlbumDownloads", 240, 7800, 3975, 255);
+  chk_album_downloads_->setToolTip(QStringLiteral(
+      "Each folder's pictures and movies, as published, in one zip named "
+      "after the folder; the modern index page links it"));
 }
 
 void FrmOrvanta::CreateMenus() {
@@ -346,6 +353,7 @@ void FrmOrvanta::SetTabOrder() {
                       txt_output_folder_,
                       chk_remove_location_,
                       chk_remove_stale_files_,
+                      chk_album_downloads_,
                       txt_irfanview_path_};
   for (size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(order[i], order[i + 1]);

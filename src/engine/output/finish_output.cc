@@ -172,6 +172,7 @@ void ShowListing(RunContext& ctx, const GalleryPlan* plan,
   if (plan != nullptr) {
     for (std::string& file : PictureWorkFiles(*plan)) writes.insert(file);
   }
+  writes.insert(ctx.state.dry_zips.begin(), ctx.state.dry_zips.end());
   std::string text;
   for (const std::string& file : writes) text += "write " + file + kCrLf;
   std::vector<std::string> removes = cleanup.removed;

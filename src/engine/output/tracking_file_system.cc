@@ -62,6 +62,12 @@ void TrackingFileSystem::WriteFileMadeBy(
   Note(path);
 }
 
+void TrackingFileSystem::WriteFileWith(
+    const std::string& path, const std::function<void(ByteSink&)>& fill) {
+  inner_.WriteFileWith(path, fill);
+  Note(path);
+}
+
 void TrackingFileSystem::CopyFile(const std::string& from,
                                   const std::string& to) {
   inner_.CopyFile(from, to);

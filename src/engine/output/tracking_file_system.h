@@ -49,11 +49,17 @@ class TrackingFileSystem : public FileSystem {
                        bool* whole) override {
     return inner_.ReadFile(path, limit, whole);
   }
+  std::string ReadFileAt(const std::string& path, uint64_t offset,
+                         size_t limit) override {
+    return inner_.ReadFileAt(path, offset, limit);
+  }
   std::unique_ptr<TextWriter> CreateTextFile(const std::string& path) override;
   void WriteFile(const std::string& path, std::string_view bytes) override;
   void WriteFileMadeBy(
       const std::string& path,
       const std::function<void(const std::string& made)>& make) override;
+  void WriteFileWith(const std::string& path,
+                     const std::function<void(ByteSink&)>& fill) override;
   void CopyFile(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override {

@@ -9,6 +9,7 @@
 #include "common/path_utils.h"
 #include "common/text_files.h"
 #include "common/text_utils.h"
+#include "engine/output/album_zips.h"
 #include "engine/output/stale_pages.h"
 #include "engine/pages/folder_covers.h"
 #include "engine/pages/support_files.h"
@@ -135,6 +136,8 @@ void FolderPages::BuildPages(const FolderPlan& folder) {
   const std::vector<std::string>& lines =
       ReadTemplateLines(ctx_, template_path);
   FolderOutputs made = ReadOutputs(folder);
+  made.album = MakeAlbumZip(ctx_, folder);
+  if (ctx_.state.abort_processing) return;
   const PageInput in{ctx_.options,       plan_, folder, made, plan_.show_facts,
                      ctx_.fs.LocalTime()};
   RenderedPage rendered = RenderIndexPage(in, lines);

@@ -74,6 +74,14 @@ std::string WebVideoName(const GalleryOptions& options,
   return options.mid_size_file_prefix + OwnName(folder, movie) + ".mp4";
 }
 
+std::string AlbumZipName(const FolderPlan& folder) {
+  std::string path = folder.folder_path;
+  while (!path.empty() && path.back() == kPathSeparator) path.pop_back();
+  const std::string name = path.substr(path.rfind(kPathSeparator) + 1);
+  return (name.empty() || name == "." || name == ".." ? "album" : name) +
+         ".zip";
+}
+
 bool BrowsersShowFile(const std::string& name) {
   const std::string extension = ToLowerAscii(ExtensionOf(name));
   for (const char* shown :

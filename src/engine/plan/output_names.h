@@ -40,6 +40,10 @@ std::string MidSizeCopyName(const GalleryOptions& options,
 // A movie's web copy: the copy prefix, its own name and ".mp4".
 std::string WebVideoName(const GalleryOptions& options,
                          const FolderPlan& folder, const std::string& movie);
+// The folder's album download: its name and ".zip" ("Sea.zip"; the
+// root's is named after the input folder), "album.zip" for a folder
+// without a name.
+std::string AlbumZipName(const FolderPlan& folder);
 // Whether browsers show files of this name's type (JPEG, PNG, GIF, WebP,
 // BMP).
 bool BrowsersShowFile(const std::string& name);

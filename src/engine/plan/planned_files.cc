@@ -55,6 +55,9 @@ PlannedFiles NamedFiles(const GalleryPlan& plan, const GalleryOptions& options,
     for (const EntryPlan& entry : folder.entries) {
       AddEntryFiles(plan, options, folder, entry, &planned.files);
     }
+    if (options.album_downloads && !folder.entries.empty()) {
+      planned.files.insert(folder.relative + AlbumZipName(folder));
+    }
     const std::string& sidebar = folder.sidebar_picture_name;
     if (plan.elsewhere && !sidebar.empty()) {
       planned.files.insert(folder.relative + sidebar);

@@ -35,6 +35,13 @@ struct FolderCover {
   std::optional<PixelSize> size = {};
 };
 
+// A folder's album download, made or kept.
+struct AlbumDownload {
+  std::string name;  // in the folder
+  int files = 0;
+  uint64_t bytes = 0;
+};
+
 struct FolderOutputs {
   std::vector<EntryOutputs> entries;  // as FolderPlan::entries
   bool sidebar_exists = false;
@@ -42,6 +49,7 @@ struct FolderOutputs {
   // As FolderPlan::subfolders once they are built (none before, or when
   // the pages show no covers); nothing for a folder without a cover.
   std::vector<std::optional<FolderCover>> covers;
+  std::optional<AlbumDownload> album;
 };
 
 // Everything a page is rendered from.

@@ -1,6 +1,7 @@
 // The modern style's blocks and files.
 #include "engine/styles/modern/modern_style.h"
 
+#include <cstdio>
 #include <functional>
 #include <initializer_list>
 
@@ -141,6 +142,32 @@ void FolderDescription(const PageInput& in, std::vector<std::string>* out) {
   out->push_back("<p class=\"description\">" + in.folder.description + "</p>");
 }
 
+// A size as people read it: "42 KB", "8.4 MB", "84 MB", "1.2 GB".
+std::string ShownBytes(uint64_t bytes) {
+  char text[32];
+  if (bytes < 1000000) {
+    std::snprintf(text, sizeof text, "%llu KB",
+                  static_cast<unsigned long long>((bytes + 999) / 1000));
+  } else if (bytes < 10000000) {
+    std::snprintf(text, sizeof text, "%.1f MB", bytes / 1e6);
+  } else if (bytes < 1000000000) {
+    std::snprintf(text, sizeof text, "%.0f MB", bytes / 1e6);
+  } else {
+    std::snprintf(text, sizeof text, "%.1f GB", bytes / 1e9);
+  }
+  return text;
+}
+
+void AlbumDownloadLink(const PageInput& in, std::vector<std::string>* out) {
+  if (!in.made.album) return;
+  const AlbumDownload& album = *in.made.album;
+  out->push_back(
+      "<a class=\"download\" href=" + Quoted(UrlEncodeName(album.name)) +
+      " download>Download all (" + std::to_string(album.files) +
+      (album.files == 1 ? " file, " : " files, ") + ShownBytes(album.bytes) +
+      ")</a>");
+}
+
 void SidebarCard(const PageInput& in, std::vector<std::string>* out) {
   const std::string& sidebar = in.folder.sidebar_picture_name;
   const bool exists = in.made.sidebar_exists;
@@ -267,6 +294,7 @@ void PictureDetails(const PageInput& in, int i, std::vector<std::string>* out) {
 const BlockCode kCodes[] = {
     {"uplink", BlockRole::kNone, UpLink},
     {"folderdescription", BlockRole::kNone, FolderDescription},
+    {"albumdownload", BlockRole::kNone, AlbumDownloadLink},
     {"subfoldercards", BlockRole::kListsSubfolders, SubfolderCards},
     {"thumbnailgrid", BlockRole::kListsPictures, ThumbnailGrid},
     {"pictureview", BlockRole::kNone, nullptr, PictureView},
