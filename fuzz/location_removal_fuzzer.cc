@@ -39,9 +39,9 @@ void EditTiff(std::string_view file) {
   Check(first != ExifEdit::kBroken || tiff == file,
         "a refused EXIF edit changes nothing");
   if (first == ExifEdit::kRemoved) {
-    Check(RemoveLocationInPlace(tiff.data(), tiff.size()) ==
-              ExifEdit::kUnchanged,
-          "an EXIF edit leaves nothing for a second one");
+    Check(
+        RemoveLocationInPlace(tiff.data(), tiff.size()) == ExifEdit::kUnchanged,
+        "an EXIF edit leaves nothing for a second one");
   }
 }
 
