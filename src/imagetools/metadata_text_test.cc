@@ -44,7 +44,19 @@ TEST(ParseDateTimeTest, RefusesWhatIsNoMomentInTime) {
   }
 }
 
-TEST(CleanMetadataTextTest, CutsLongTextsAtACharacter) {
+TEST(CleanMetadataTextTest, TrimsBlanksDropsHiddenCharactersAndCuts) {
+  const std::pair<const char*, const char*> cases[] = {
+      // U+200B, NBSP, U+1680, U+2000, U+3000 | U+2028, U+202F, U+205F.
+      {"\u200B\u00A0\u1680\u2000\u3000\tA\r\nB\rC\uFEFF\u2028\u202F\u205F\n",
+       "A\nB\nC"},
+      {"\u200Ax\u200C\u2029", "x\u200C"},
+      {"\u1FFFx\u2030 \u2029", "\u1FFFx\u2030"},
+      {"caf\xE9 \x80\x9D", "caf\u00E9 \u20AC"},
+  };
+  for (const auto& [raw, clean] : cases) {
+    EXPECT_EQ(CleanMetadataText(raw), clean) << raw;
+  }
+
   const std::string long_text = std::string(3996, 'a') + "東京東京";
   const std::string clean = CleanMetadataText(long_text);
   EXPECT_LE(clean.size(), kMaxMetadataText);
