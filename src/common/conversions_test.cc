@@ -38,8 +38,6 @@ TEST(ConversionsTest, WholeNumbersRoundTiesToEvenAndReportFailures) {
   }
   EXPECT_EQ(ParseNumeric("  -1.5E1  "), -15);
   EXPECT_EQ(ParseNumeric("2d+2"), 200);
-  EXPECT_EQ(ParseNumeric("-1e-999"), 0);
-  EXPECT_FALSE(ParseNumeric("-1e999").has_value());
   EXPECT_EQ(ConvertToLong(" 12.5 "), 12);
   EXPECT_EQ(ConvertToLong("13.5"), 14);
   EXPECT_EQ(ConvertToLong("-2147483648"), INT32_MIN);

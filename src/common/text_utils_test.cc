@@ -27,19 +27,6 @@ TEST(TextUtilsTest, Utf8LengthAcceptsOnlyWellFormedSequences) {
     EXPECT_EQ(Utf8Length(bad, 0), 0u) << ::testing::PrintToString(bad);
     EXPECT_FALSE(IsValidUtf8(std::string("x") + bad)) << bad;
   }
-  // Every encoded character reads back as one character of its length.
-  for (const auto& [c, length] : {std::pair{U'\x7F', 1u},
-                                  {U'\x80', 2u},
-                                  {U'\x7FF', 2u},
-                                  {U'\x800', 3u},
-                                  {U'\xFFFF', 3u},
-                                  {U'\x10000', 4u},
-                                  {U'\x10FFFF', 4u}}) {
-    std::string text;
-    AppendUtf8(c, &text);
-    EXPECT_EQ(text.size(), length);
-    EXPECT_EQ(Utf8Length(text, 0), length) << text;
-  }
 }
 
 TEST(TextUtilsTest, HiddenControlsAreDroppedAndWindows1252Converted) {
