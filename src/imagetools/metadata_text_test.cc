@@ -82,5 +82,18 @@ TEST(CameraNameTest, NamesTheMakerOnce) {
   }
 }
 
+TEST(CameraNameTest, TellsTextsCamerasWriteFromPeoplesWords) {
+  for (const char* text :
+       {"DSCN9999", "P1010001.JPG", "PXL_20210714_1830.jpeg",
+        "OLYMPUS DIGITAL CAMERA", "KODAK Digital Still Camera", "SONY DSC",
+        "EXIF_JPEG_PICTURE", " 2019-07-14 "}) {
+    EXPECT_TRUE(IsCameraText(text)) << text;
+  }
+  for (const char* text : {"IMG_999", "ABCDEF_1234", "IMG_1234.gif", "Sony DSC",
+                           "Z 1999", "Our DIGITAL CAMERA"}) {
+    EXPECT_FALSE(IsCameraText(text)) << text;
+  }
+}
+
 }  // namespace
 }  // namespace orvanta::testing
