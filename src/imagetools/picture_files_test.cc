@@ -221,6 +221,15 @@ TEST_F(PictureFilesTest, CopiesKeepThePicturesColourProfile) {
               icc)
         << name;
   }
+  // Converted to sRGB, a CMYK picture's profile fits the copy no more.
+  const std::string cmyk =
+      ReadFile("/usr/share/color/icc/ghostscript/ps_cmyk.icc");
+  MakeChanged("cmyk.jpg", 900, 600, [&](Magick::Image& image) {
+    image.colorSpace(Magick::CMYKColorspace);
+    image.profile("ICC", Magick::Blob(cmyk.data(), cmyk.size()));
+  });
+  ASSERT_TRUE(Make("cmyk.jpg").copy_size);
+  EXPECT_EQ(Magick::Image(CopyPath("cmyk.jpg")).profile("ICC").length(), 0u);
 }
 
 // Refused from their headers, before any pixel memory is taken or the
