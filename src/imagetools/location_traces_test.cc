@@ -28,6 +28,11 @@ TEST(LocationTracesTest, FindsTiffEntriesAndXmpNames) {
         "Serial"s, "gpsatitud"s}) {
     EXPECT_FALSE(HoldsLocationTrace(other)) << ::testing::PrintToString(other);
   }
+  for (const char* key : {"Exif.GPSInfo.GPSAltitude", "Xmp.aux.SerialNumber",
+                          "Xmp.drone.AbsLatitude", "Xmp.drone.AbsLongitude"}) {
+    EXPECT_TRUE(IsLocationKey(key)) << key;
+  }
+  EXPECT_FALSE(IsLocationKey("Exif.Image.Model"));
 }
 
 TEST(LocationTracesTest, PictureDataIsNotSearched) {
