@@ -13,10 +13,14 @@ namespace {
 
 TEST(ConversionsTest, ReadLeadingNumberReadsWhatItCan) {
   const std::pair<const char*, double> cases[] = {
-      {"12abc", 12},  {"abc", 0},   {" 1 2 3 ", 123}, {"\t- 4.5x", -4.5},
-      {"1.2.3", 1.2}, {".5", 0.5},  {"1E3", 1000},    {"2d-1", 0.2},
-      {"7e+", 7},     {"--3", 0},   {"1,000", 1},     {"&H1F", 31},
-      {"&HFFFF", -1}, {"&o17", 15}, {"1e-999", 0}};
+      {"12abc", 12},      {"abc", 0},     {" 1 2 3 ", 123},
+      {"\t- 4.5x", -4.5}, {"1.2.3", 1.2}, {".5", 0.5},
+      {"1E3", 1000},      {"2d-1", 0.2},  {"7e+", 7},
+      {"--3", 0},         {"1,000", 1},   {"&H1F", 31},
+      {"&HFFFF", -1},     {"&o17", 15},   {"1e-999", 0},
+      {"&o19", 1},        {"&HfF", 255},  {"&H10000", 65536},
+      {"&H8000", -32768}, {"&Hg", 0},     {"&x1", 0},
+      {"1D2", 100},       {"4E-1", 0.4}};
   for (const auto& [text, value] : cases) {
     EXPECT_EQ(ReadLeadingNumber(text), value) << text;
   }
@@ -33,6 +37,7 @@ TEST(ConversionsTest, WholeNumbersRoundTiesToEvenAndReportFailures) {
     EXPECT_FALSE(ParseNumeric(text).has_value()) << text;
   }
   EXPECT_EQ(ParseNumeric("  -1.5E1  "), -15);
+  EXPECT_EQ(ParseNumeric("2d+2"), 200);
   EXPECT_EQ(ConvertToLong(" 12.5 "), 12);
   EXPECT_EQ(ConvertToLong("13.5"), 14);
   EXPECT_EQ(ConvertToLong("-2147483648"), INT32_MIN);

@@ -5,6 +5,7 @@
 #include "common/file_system.h"
 
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,6 +112,12 @@ TEST_F(FileSystemTest, ReplacingNeverWritesThroughALinkOrIntoAFifo) {
   EXPECT_EQ(fs.ReadFile(dir.Path("page.html"), 2, &whole), "ne");
   EXPECT_FALSE(whole);
   EXPECT_EQ(fs.ReadFile(dir.Path("page.html"), 10, &whole), "new");
+  EXPECT_TRUE(whole);
+  // Files that say they are empty are read to their end or the limit.
+  EXPECT_EQ(fs.ReadFile("/proc/self/status", 5, &whole), "Name:");
+  EXPECT_FALSE(whole);
+  EXPECT_THAT(fs.ReadFile("/proc/self/status", kWholeFile, &whole),
+              ::testing::EndsWith("\n"));
   EXPECT_TRUE(whole);
 }
 

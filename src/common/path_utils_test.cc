@@ -24,6 +24,8 @@ TEST(ShortenPathTest, KeepsTheStartAndTheLastFolders) {
       {"/one/two/three/four/five/six/seven/end", 22, "/.../f../six/seven/end"},
       {"abcdefgh", 0, "abc.."},
       {"abc", 1, "abc"},
+      {"/abcdefghij/b/c", 12, "/abcde../b/c"},
+      {"abcdefghij/klm/nop", 12, "ab../klm/nop"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ShortenPath(c.path, c.max_length, '/'), c.expected) << c.path;

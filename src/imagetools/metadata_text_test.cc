@@ -44,7 +44,19 @@ TEST(ParseDateTimeTest, RefusesWhatIsNoMomentInTime) {
   }
 }
 
-TEST(CleanMetadataTextTest, CutsLongTextsAtACharacter) {
+TEST(CleanMetadataTextTest, TrimsBlanksDropsHiddenCharactersAndCuts) {
+  const std::pair<const char*, const char*> cases[] = {
+      // U+200B, NBSP, U+1680, U+2000, U+3000 | U+2028, U+202F, U+205F.
+      {"\u200B\u00A0\u1680\u2000\u3000\tA\r\nB\rC\uFEFF\u2028\u202F\u205F\n",
+       "A\nB\nC"},
+      {"\u200Ax\u200C\u2029", "x\u200C"},
+      {"\u1FFFx\u2030 \u2029", "\u1FFFx\u2030"},
+      {"caf\xE9 \x80\x9D", "caf\u00E9 \u20AC"},
+  };
+  for (const auto& [raw, clean] : cases) {
+    EXPECT_EQ(CleanMetadataText(raw), clean) << raw;
+  }
+
   const std::string long_text = std::string(3996, 'a') + "東京東京";
   const std::string clean = CleanMetadataText(long_text);
   EXPECT_LE(clean.size(), kMaxMetadataText);
@@ -67,6 +79,19 @@ TEST(CameraNameTest, NamesTheMakerOnce) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(CameraName(c.make, c.model), c.name) << c.make << " " << c.model;
+  }
+}
+
+TEST(CameraNameTest, TellsTextsCamerasWriteFromPeoplesWords) {
+  for (const char* text :
+       {"DSCN9999", "P1010001.JPG", "PXL_20210714_1830.jpeg",
+        "OLYMPUS DIGITAL CAMERA", "KODAK Digital Still Camera", "SONY DSC",
+        "EXIF_JPEG_PICTURE", " 2019-07-14 "}) {
+    EXPECT_TRUE(IsCameraText(text)) << text;
+  }
+  for (const char* text : {"IMG_999", "ABCDEF_1234", "IMG_1234.gif", "Sony DSC",
+                           "Z 1999", "Our DIGITAL CAMERA"}) {
+    EXPECT_FALSE(IsCameraText(text)) << text;
   }
 }
 

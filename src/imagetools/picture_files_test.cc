@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 #include "common/error.h"
@@ -147,6 +149,37 @@ TEST_F(PictureFilesTest, ThumbnailsAndCopiesLookLikeAResizeOfTheWhole) {
   }
 }
 
+// Waves across and down, `period` pixels long: a decoding at too small a
+// scale loses them or turns them into coarser waves. (Our filters keep
+// more of the thumbnails' waves than ImageMagick's: no closer likeness.)
+TEST_F(PictureFilesTest, CopiesAndThumbnailsKeepFineDetail) {
+  for (const auto& [name, width, height, period, likeness] :
+       {std::tuple{std::string("fine.jpg"), 1200, 900, 8, 40},
+        {"small.jpg", 600, 450, 12, 20}}) {
+    std::string ppm =
+        "P6 " + std::to_string(width) + " " + std::to_string(height) + " 255\n";
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const double wave =
+            std::sin(x * 6.2832 / period) + std::sin(y * 6.2832 / (period + 1));
+        ppm.append(3, static_cast<char>(128 + 60 * wave));
+      }
+    }
+    Magick::Image(Magick::Blob(ppm.data(), ppm.size())).write(dir_.Path(name));
+    ASSERT_EQ(Shrink(name), std::nullopt) << message_;
+    ASSERT_FALSE(Make(name).copy_error) << name;
+    EXPECT_GE(Psnr(Magick::Image(CopyPath(name)),
+                   ResizedByMagick(dir_.Path(name), 500, 400, true)),
+              30)
+        << name;
+    const Magick::Image small = ResizedByMagick(dir_.Path(name), 150, 150);
+    for (const char* prefix : {"a_", "t_"}) {
+      EXPECT_GE(Psnr(Magick::Image(dir_.Path(prefix + name)), small), likeness)
+          << prefix << name;
+    }
+  }
+}
+
 TEST_F(PictureFilesTest, OnlyPicturesLargerThanTheBoundsAsShownGetACopy) {
   struct Case {
     const char* name;
@@ -188,6 +221,15 @@ TEST_F(PictureFilesTest, CopiesKeepThePicturesColourProfile) {
               icc)
         << name;
   }
+  // Converted to sRGB, a CMYK picture's profile fits the copy no more.
+  const std::string cmyk =
+      ReadFile("/usr/share/color/icc/ghostscript/ps_cmyk.icc");
+  MakeChanged("cmyk.jpg", 900, 600, [&](Magick::Image& image) {
+    image.colorSpace(Magick::CMYKColorspace);
+    image.profile("ICC", Magick::Blob(cmyk.data(), cmyk.size()));
+  });
+  ASSERT_TRUE(Make("cmyk.jpg").copy_size);
+  EXPECT_EQ(Magick::Image(CopyPath("cmyk.jpg")).profile("ICC").length(), 0u);
 }
 
 // Refused from their headers, before any pixel memory is taken or the
