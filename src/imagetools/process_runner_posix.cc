@@ -174,8 +174,14 @@ ProgramRun RunProgram(const std::vector<std::string>& args,
     return run;
   }
   int pipe_fds[2] = {-1, -1};
-  if (pipe2(pipe_fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+  // Only our end is non-blocking: a program finding the pipe full waits
+  // for it, rather than failing its write.
+  if (pipe2(pipe_fds, O_CLOEXEC) != 0 ||
+      fcntl(pipe_fds[0], F_SETFL, O_NONBLOCK) != 0) {
     run.start_error = errno;
+    for (int fd : pipe_fds) {
+      if (fd >= 0) close(fd);
+    }
     return run;
   }
   const Clock::time_point start = Clock::now();
