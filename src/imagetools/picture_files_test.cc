@@ -162,7 +162,8 @@ TEST_F(PictureFilesTest, CopiesAndThumbnailsKeepFineDetail) {
       for (int x = 0; x < width; ++x) {
         const double wave =
             std::sin(x * 6.2832 / period) + std::sin(y * 6.2832 / (period + 1));
-        ppm.append(3, static_cast<char>(128 + 60 * wave));
+        ppm.append(3, static_cast<char>(static_cast<unsigned char>(
+                          static_cast<int>(128 + 60 * wave))));
       }
     }
     Magick::Image(Magick::Blob(ppm.data(), ppm.size())).write(dir_.Path(name));

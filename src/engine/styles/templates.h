@@ -24,7 +24,7 @@ struct PageContext {
   std::string_view index_link = "index.html";
   // The folder's heading, HTML-ready (%FolderHeading%): its user's title or
   // its own name, with " - page 2 of 3" on later index pages.
-  std::string_view heading;
+  std::string_view heading = {};
 };
 
 // Expands the placeholders of *line in place. Inline codes are replaced by
