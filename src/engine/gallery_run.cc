@@ -173,11 +173,11 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
                         false, false, false);
   PlanReading reading;
   reading.show_facts = EitherTemplate(ctx, ShowsPictureFacts);
-  // In place, the pictures that carry a position are counted; the feed
-  // orders the files by the date they were taken.
+  // The feed orders the files by the date they were taken; in place, the
+  // pictures that carry a position are counted.
   reading.facts = reading.show_facts || ctx.options.sort_by_date_taken ||
-                  (!ctx.Elsewhere() && ctx.options.remove_location) ||
                   !ctx.options.gallery_address.empty();
+  reading.positions = !ctx.Elsewhere() && ctx.options.remove_location;
   reading.players =
       EitherTemplate(ctx, [](const std::vector<std::string>& lines) {
         return TemplateHolds(lines, "pictureview");

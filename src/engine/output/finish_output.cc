@@ -149,7 +149,7 @@ void NotePositions(RunContext& ctx, const GalleryPlan& plan) {
   int count = 0;
   for (const FolderPlan& folder : plan.folders) {
     for (const EntryPlan& entry : folder.entries) {
-      if (!entry.movie && entry.facts && entry.facts->metadata.has_position) {
+      if (!entry.movie && entry.has_position) {
         ++count;
       }
     }

@@ -67,6 +67,7 @@ struct EntryPlan {
   // What it says of itself, read when the pages or the order need it (a
   // pointer: a gallery of many files that needs none keeps it small).
   std::unique_ptr<PictureFacts> facts;
+  bool has_position = false;  // read when facts or positions are asked for
   // The picture's size as shown; none when unknown (a movie, a picture
   // the tool cannot read, or a tool that tells no sizes).
   std::optional<PixelSize> size;

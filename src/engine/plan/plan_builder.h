@@ -20,7 +20,9 @@ inline constexpr char kDoNotModifyFile[] = "DoNotModify.txt";
 
 // What the plan reads of the pictures.
 struct PlanReading {
-  bool facts = false;       // what they say of themselves (date, title...)
+  bool facts = false;  // what they say of themselves (date, title...)
+  // Whether pictures carry a GPS position, alone (EntryPlan::has_position).
+  bool positions = false;
   bool show_facts = false;  // the pages show it
   // The pages play movies: what a clip holds (ffprobe) chooses the player.
   bool players = false;

@@ -16,7 +16,7 @@ namespace {
 // A JPEG's metadata sits in its first bytes.
 constexpr size_t kMetadataStart = 64 * 1024;
 
-void ReadOne(FileSystem& fs, ImageTool& tool, bool facts,
+void ReadOne(FileSystem& fs, ImageTool& tool, bool facts, bool positions,
              const std::string& path, EntryPlan* entry) {
   if (facts) {
     entry->facts = std::make_unique<PictureFacts>();
@@ -30,14 +30,17 @@ void ReadOne(FileSystem& fs, ImageTool& tool, bool facts,
       entry->unreadable = std::make_unique<Error>(e);
     }
   }
-  if (!facts) return;
+  if (!facts && !positions) return;
   try {
     bool whole = false;
     std::string bytes = fs.ReadFile(path, kMetadataStart, &whole);
     if (!whole && !HoldsAllMetadata(bytes.data(), bytes.size())) {
       bytes = fs.ReadFile(path);
     }
-    entry->facts->metadata = ReadPictureMetadata(bytes.data(), bytes.size());
+    PictureMetadata metadata = ReadPictureMetadata(bytes.data(), bytes.size());
+    entry->has_position = metadata.has_position;
+    // Only a flag when the facts are not wanted: a big gallery stays small.
+    if (facts) entry->facts->metadata = std::move(metadata);
   } catch (const Error&) {
     // Nothing to say: the thumbnail or the page reports the trouble.
   }
@@ -146,8 +149,8 @@ void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
       [&](int i) {
         auto [folder, entry] = all[i];
         try {
-          ReadOne(fs, tool, reading.facts, folder->folder_path + entry->name,
-                  entry);
+          ReadOne(fs, tool, reading.facts, reading.positions,
+                  folder->folder_path + entry->name, entry);
           if (entry->movie &&
               (ctx.options.create_web_videos || reading.players)) {
             PlanWebVideo(web, *folder, entry);
