@@ -302,11 +302,16 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
   if (!ctx.state.abort_processing) WriteShareFiles(ctx, *plan);
   tool.reset();
   ctx.ui.HideForm(true);
-  std::vector<std::string> root_files = RootSupportFileNames(ctx);
-  root_files.insert(root_files.end(), plan->root_files.begin(),
-                    plan->root_files.end());
-  const PlannedFiles planned = NamedFiles(*plan, ctx.options, root_files);
-  FinishOutput(ctx, &*plan, &planned, !ctx.state.abort_processing);
+  // The names the plan makes, only when stale files are looked for.
+  std::optional<PlannedFiles> planned;
+  if (ctx.Elsewhere() || ctx.options.remove_stale_files) {
+    std::vector<std::string> root_files = RootSupportFileNames(ctx);
+    root_files.insert(root_files.end(), plan->root_files.begin(),
+                      plan->root_files.end());
+    planned = NamedFiles(*plan, ctx.options, root_files);
+  }
+  FinishOutput(ctx, &*plan, planned ? &*planned : nullptr,
+               !ctx.state.abort_processing);
   ctx.ui.SetBusy(false);
   ShowErrorList(ctx);
   return ShowSummary(ctx);

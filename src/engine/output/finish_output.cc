@@ -186,7 +186,8 @@ void ShowListing(RunContext& ctx, const GalleryPlan* plan,
 void FinishOutput(RunContext& ctx, const GalleryPlan* plan,
                   const PlannedFiles* planned, bool completed) {
   const Written written = ctx.tracked.Written();
-  WrittenRecord record = ctx.previous_record;
+  // Last use of the earlier record: taken, not copied.
+  WrittenRecord record = std::move(ctx.previous_record);
   // What the pages removed or kept on the way is gone from the record.
   Cleanup cleanup{ctx.state.removed, ctx.state.kept_edited, {}};
   for (const std::string& file : cleanup.removed) record.erase(file);
