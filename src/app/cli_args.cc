@@ -67,7 +67,10 @@ CliArgs ParseCliArgs(const std::vector<std::string>& args) {
   return out;
 }
 
-std::string CliUsage() {
+namespace {
+
+// The synopsis and the options.
+const char* UsageOptions() {
   return "Usage: orvanta-cli [--program-folder DIR] [--style classic|modern]\n"
          "                   [--output DIR] [--prune] [--dry-run]\n"
          "                   [--set KEY=VALUE]... [--quiet] [--open]\n"
@@ -116,8 +119,12 @@ std::string CliUsage() {
          "  --quiet               no progress bar\n"
          "  --open                open the gallery in the desktop's browser\n"
          "                        once it is made\n"
-         "  INPUT_FOLDER          default: SourceDirectory of info.ini\n"
-         "\n"
+         "  INPUT_FOLDER          default: SourceDirectory of info.ini\n";
+}
+
+// What the usage says of questions, the last line and the exit status.
+const char* UsageNotes() {
+  return "\n"
          "Questions are asked on standard error and answered on standard\n"
          "input (y/yes, n/no, c/cancel; an empty line or the end of input\n"
          "takes the preselected answer). Ctrl+C aborts the run; a second\n"
@@ -129,5 +136,9 @@ std::string CliUsage() {
          "Exit status: 0 gallery created, 3 run abandoned, 1 stopped at a\n"
          "check or by an error, 2 usage error.\n";
 }
+
+}  // namespace
+
+std::string CliUsage() { return std::string(UsageOptions()) + UsageNotes(); }
 
 }  // namespace orvanta

@@ -220,6 +220,31 @@ struct Decoder {
   }
 };
 
+// The thumbnail and copy of the decoded rows, turned upright and encoded.
+JpegPictures EncodeMade(const Plan& plan, std::optional<RowResampler>& copy,
+                        std::optional<RowResampler>& thumbnail,
+                        const char* incomplete) {
+  JpegPictures made;
+  made.incomplete = incomplete;
+  Pixels copy_pixels = copy ? copy->Take() : Pixels();
+  if (plan.thumbnail_width > 0) {
+    Pixels small =
+        thumbnail ? thumbnail->Take() : ThumbnailOfCopy(copy_pixels, plan);
+    made.thumbnail =
+        EncodeJpeg(Orient(std::move(small), plan.orientation), plan.settings);
+  }
+  if (copy) {
+    const Pixels shown = Orient(std::move(copy_pixels), plan.orientation);
+    JpegSettings settings = plan.settings;
+    settings.icc = std::string_view(reinterpret_cast<const char*>(plan.icc),
+                                    plan.icc_length);
+    made.copy = EncodeJpeg(shown, settings);
+    made.copy_width = shown.width;
+    made.copy_height = shown.height;
+  }
+  return made;
+}
+
 }  // namespace
 
 bool LooksLikeJpeg(const char* bytes, size_t length) {
@@ -274,25 +299,7 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
   if (!DecodeRows(&decoder.info, &errors, row.data(), pair, first, second)) {
     ThrowFailure(info, errors, false);
   }
-  JpegPictures made;
-  made.incomplete = errors.incomplete;
-  Pixels copy_pixels = copy ? copy->Take() : Pixels();
-  if (plan.thumbnail_width > 0) {
-    Pixels small =
-        thumbnail ? thumbnail->Take() : ThumbnailOfCopy(copy_pixels, plan);
-    made.thumbnail =
-        EncodeJpeg(Orient(std::move(small), plan.orientation), plan.settings);
-  }
-  if (copy) {
-    const Pixels shown = Orient(std::move(copy_pixels), plan.orientation);
-    JpegSettings settings = plan.settings;
-    settings.icc = std::string_view(reinterpret_cast<const char*>(plan.icc),
-                                    plan.icc_length);
-    made.copy = EncodeJpeg(shown, settings);
-    made.copy_width = shown.width;
-    made.copy_height = shown.height;
-  }
-  return made;
+  return EncodeMade(plan, copy, thumbnail, errors.incomplete);
 }
 
 std::optional<std::pair<int, int>> JpegShownSize(const char* bytes,

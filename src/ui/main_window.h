@@ -70,7 +70,8 @@ class FrmOrvanta : public QMainWindow {
   void CreateControls();
   void CreateFileOptions(QWidget* form);
   void CreateThumbnailOptions(QWidget* form);
-  void CreateImageAndOutputOptions(QWidget* form);
+  void CreateImageOptions(QWidget* form);
+  void CreateOutputOptions(QWidget* form);
   void CreatePublishingOptions(QWidget* form);
   void CreateMenus();
   void SetTabOrder();

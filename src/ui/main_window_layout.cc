@@ -94,7 +94,8 @@ void FrmOrvanta::CreateControls() {
       "feed (feed.atom) and a sitemap (sitemap.xml).  Empty: none of these"));
   lbl_address->setBuddy(txt_gallery_address_);
   CreateThumbnailOptions(form);
-  CreateImageAndOutputOptions(form);
+  CreateImageOptions(form);
+  CreateOutputOptions(form);
   CreatePublishingOptions(form);
   lbl_irfanview_path_ = Place(Label(form, "Irfanview Path:"),
                               "lblIrfanviewPath", 120, 8295, 1215, 255);
@@ -195,7 +196,7 @@ void FrmOrvanta::CreateThumbnailOptions(QWidget* form) {
   lbl_per_page->setBuddy(txt_pictures_per_page_);
 }
 
-void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
+void FrmOrvanta::CreateImageOptions(QWidget* form) {
   auto* images = fra_image_file_options_ =
       Place(new QGroupBox(QStringLiteral("Image File Options"), form),
             "fraImageFileOptions", 4200, 3480, 4335, 1515);
@@ -223,7 +224,9 @@ void FrmOrvanta::CreateImageAndOutputOptions(QWidget* form) {
   chk_sort_by_date_taken_->setToolTip(QStringLiteral(
       "Pictures and movies in the order they were taken, as their cameras "
       "wrote it (else by the time the file was last changed), not by name"));
+}
 
+void FrmOrvanta::CreateOutputOptions(QWidget* form) {
   auto* output = fra_options_ =
       Place(new QGroupBox(QStringLiteral("Output Options"), form), "fraOptions",
             4200, 5100, 4335, 1695);
