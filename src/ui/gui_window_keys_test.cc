@@ -1,5 +1,6 @@
 // The main window from the keyboard: its access keys, the tab chain, where
-// the focus is after a run.
+// the focus is after a run; and where the progress window shows run after
+// run.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -110,18 +111,33 @@ TEST_F(WindowKeysTest, TabWalksEveryControlInTheOrderTheyRead) {
   }
 }
 
-TEST_F(WindowKeysTest, RunsLeaveTheFocusOnCreate) {
+TEST_F(WindowKeysTest, RunsLeaveTheFocusOnCreateAndShowProgressInOnePlace) {
   TempDir photos;
   MakePicture(photos.Path("Beach1.jpg"), 640, 480);
   w_.findChild<QLineEdit*>("txtInputFolder")
       ->setText(QString::fromStdString(photos.path()));
   BoxRecorder boxes;
+  std::vector<QPoint> places;  // where each run's progress window stood
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    const FrmProgress& progress = app_.progress();
+    if (progress.isVisible() && places.size() < boxes.messages.size() + 1) {
+      places.push_back(progress.frameGeometry().topLeft());
+    }
+  });
+  watch.start(0);
   QWidget* create = Get("cmdCreateOrvanta");
-  for (int run = 0; run < 2; ++run) {
+  for (int run = 0; run < 3; ++run) {
     create->setFocus(Qt::TabFocusReason);
     QTest::keyClick(create, Qt::Key_Space);
     EXPECT_EQ(w_.focusWidget(), create) << run;
+    // As the window system may tell of a hidden window (an X window
+    // manager that took it off the screen): it stands in the corner.
+    app_.progress().move(0, 0);
   }
+  ASSERT_EQ(places.size(), 3u) << boxes.Transcript();
+  EXPECT_EQ(places[1], places[0]);
+  EXPECT_EQ(places[2], places[0]);
 }
 
 }  // namespace
