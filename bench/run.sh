@@ -47,6 +47,8 @@
 #                       (checked: no GPS left in the output, the input
 #                       tree untouched)
 #       cat-album       cat of the album's 120 photos to /dev/null
+#       cat-album-file  cat of the album's photos into one file: the bytes a
+#                       zip that stores them reads and writes
 #       orvanta-zips    orvanta-cli --set AlbumDownloads=True on the album,
 #                       its thumbnails and pages made (once, untimed) and its
 #                       zip removed before each run: the run a person waits
@@ -129,11 +131,11 @@ say() { printf '[bench] %s\n' "$*" >&2; }
 # rows its target compares it with.
 rows=(floor floor2 floor-mid vipsthumbnail llgal orvanta-scratch orvanta-pages orvanta-facts
   orvanta-mid cp-photos orvanta-publish orvanta-dated orvanta-outfolder orvanta-many cat-album
-  orvanta-zips convert-mixed orvanta-mixed ffmpeg-frames orvanta-movies ffmpeg-web orvanta-web)
+  cat-album-file orvanta-zips convert-mixed orvanta-mixed ffmpeg-frames orvanta-movies ffmpeg-web orvanta-web)
 declare -A short=([outfolder]=orvanta-outfolder [publish]=orvanta-publish [zips]=orvanta-zips)
 declare -A needs=([orvanta-pages]=orvanta-scratch [orvanta-facts]=orvanta-scratch
   [orvanta-mid]=floor-mid [orvanta-publish]="cp-photos orvanta-scratch"
-  [orvanta-outfolder]=orvanta-dated [orvanta-zips]=cat-album [orvanta-mixed]=convert-mixed
+  [orvanta-outfolder]=orvanta-dated [orvanta-zips]="cat-album cat-album-file" [orvanta-mixed]=convert-mixed
   [orvanta-movies]=ffmpeg-frames [orvanta-web]=ffmpeg-web)
 declare -A selected=()
 for word in $only; do
@@ -517,6 +519,13 @@ run_orvanta_many() {
 run_cat_album() {
   warm "$album"
   measure cat-album "$rep" bash -c 'cat -- "$@" >/dev/null' _ "${album_files[@]}"
+}
+
+run_cat_album_file() {
+  rm -f "$scratch/album.cat"
+  warm "$album"
+  measure cat-album-file "$rep" bash -c 'cat -- "$@" >"$0"' "$scratch/album.cat" "${album_files[@]}"
+  rm -f "$scratch/album.cat"
 }
 
 run_orvanta_zips() {
