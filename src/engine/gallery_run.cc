@@ -274,8 +274,8 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
   WriteTemplates(ctx, &result->index_template_reset,
                  &result->picture_template_reset);
   if (ctx.state.abort_processing) return ShowSummary(ctx);
-  ctx.tracked.SetRoot(ctx.output_folder);
   ctx.previous_record = ReadRecord(ctx.fs, ctx.output_folder);
+  ctx.tracked.SetRoot(ctx.output_folder, ctx.previous_record);
   WriteRootSupportFiles(ctx);
   if (ctx.state.abort_processing) {
     FinishOutput(ctx, nullptr, nullptr, false);

@@ -40,7 +40,7 @@ std::optional<AlbumDownload> MakeAlbumZip(RunContext& ctx,
   const std::string comment =
       existing.is_file ? ReadZipComment(ctx.fs, path) : "";
   if (comment == mark && existing.size == download.bytes) {
-    if (!ctx.previous_record.contains(relative)) ctx.tracked.Note(path);
+    if (!ctx.previous_record.Contains(relative)) ctx.tracked.Note(path);
     return download;
   }
   // Every zip this program writes carries a mark: one without is the

@@ -11,8 +11,6 @@
 namespace orvanta {
 namespace {
 
-using Written = std::map<std::string, uint64_t>;
-
 struct Cleanup {
   std::vector<std::string> removed;  // or, in a dry run, to be removed
   std::vector<std::string> edited;   // kept: changed since written
@@ -55,40 +53,47 @@ void RemoveEmptyFolders(FileSystem& fs, const std::string& root,
   }
 }
 
+// The files the record names that this run neither plans nor wrote.
+std::vector<std::string> StaleFiles(const PlannedFiles& planned,
+                                    const WrittenFiles& written,
+                                    const WrittenRecord& record) {
+  std::vector<std::string> stale;
+  record.ForEach([&](std::string_view relative, const RecordLine&) {
+    if (!planned.Has(std::string(relative)) && !written.Contains(relative)) {
+      stale.emplace_back(relative);
+    }
+  });
+  return stale;
+}
+
 // Removes the stale files the record names, taking them out of it.
 void RemoveStale(RunContext& ctx, const PlannedFiles& planned,
-                 const Written& written, WrittenRecord* record, Cleanup* out) {
+                 const WrittenFiles& written, WrittenRecord* record,
+                 Cleanup* out) {
   const std::string& root = ctx.output_folder;
   const std::string resolved_root = ctx.fs.ResolvePath(root);
   Cleanup& cleanup = *out;
   std::set<std::string> emptied;
-  for (auto it = record->begin(); it != record->end();) {
-    const std::string& relative = it->first;
-    if (planned.Has(relative) || written.contains(relative)) {
-      ++it;
-      continue;
-    }
+  for (const std::string& relative : StaleFiles(planned, written, *record)) {
     const FileStatus now = ctx.fs.Status(root + relative);
     if (!now.is_file) {
-      it = record->erase(it);  // gone already
-    } else if (!ctx.Elsewhere() && now.size != it->second.size) {
+      record->Erase(relative);  // gone already
+    } else if (!ctx.Elsewhere() && now.size != record->Find(relative)->size) {
       cleanup.edited.push_back(relative);
-      it = record->erase(it);  // the person's own from now on
+      record->Erase(relative);  // the person's own from now on
     } else if (!InPlace(ctx.fs, root, resolved_root, relative)) {
       cleanup.failed.push_back(relative +
                                ": not removed (its folder is a "
                                "link leading elsewhere)");
-      ++it;
     } else {
       try {
         if (!ctx.settings.dry_run) ctx.fs.RemoveFile(root + relative);
         cleanup.removed.push_back(relative);
         emptied.insert(FolderOf(relative));
-        it = record->erase(it);
+        record->Erase(relative);
       } catch (const Error& e) {
         cleanup.failed.push_back(relative + ": could not be removed (" +
                                  e.what() + ")");
-        ++it;
       }
     }
   }
@@ -117,19 +122,19 @@ std::unordered_map<std::string, const Original*> Originals(
 // Adds this run's files to the record; a published original with what it
 // was published from.
 void AddWritten(RunContext& ctx, const GalleryPlan* plan,
-                const Written& written, WrittenRecord* record) {
+                const WrittenFiles& written, WrittenRecord* record) {
   std::unordered_map<std::string, const Original*> originals;
   if (plan != nullptr && plan->elsewhere) originals = Originals(*plan);
-  for (const auto& [relative, size] : written) {
+  written.ForEach([&](std::string_view relative, uint64_t size) {
     RecordLine line{size, std::nullopt};
-    auto original = originals.find(relative);
+    auto original = originals.find(std::string(relative));
     if (original != originals.end()) {
       line.source =
           SourceStamp{original->second->size, original->second->modified_ns,
                       ctx.options.remove_location};
     }
-    (*record)[relative] = line;
-  }
+    record->Set(relative, line);
+  });
 }
 
 void NoteCleanup(RunContext& ctx, const Cleanup& cleanup) {
@@ -164,11 +169,12 @@ void NotePositions(RunContext& ctx, const GalleryPlan& plan) {
 
 // The dry run's listing: "write REL" and "remove REL", one a line.
 void ShowListing(RunContext& ctx, const GalleryPlan* plan,
-                 const Written& written, const Cleanup& cleanup) {
+                 const WrittenFiles& written, const Cleanup& cleanup) {
   std::set<std::string> writes;
-  for (const auto& [relative, size] : written) {
-    if (ctx.dry->Changes(ctx.output_folder + relative)) writes.insert(relative);
-  }
+  written.ForEach([&](std::string_view relative, uint64_t) {
+    const std::string file(relative);
+    if (ctx.dry->Changes(ctx.output_folder + file)) writes.insert(file);
+  });
   if (plan != nullptr) {
     for (std::string& file : PictureWorkFiles(*plan)) writes.insert(file);
   }
@@ -185,13 +191,13 @@ void ShowListing(RunContext& ctx, const GalleryPlan* plan,
 
 void FinishOutput(RunContext& ctx, const GalleryPlan* plan,
                   const PlannedFiles* planned, bool completed) {
-  const Written written = ctx.tracked.Written();
-  // Last use of the earlier record: taken, not copied.
-  WrittenRecord record = std::move(ctx.previous_record);
+  const WrittenFiles written = ctx.tracked.TakeWritten();
+  // Last use of the earlier record: changed in place.
+  WrittenRecord& record = ctx.previous_record;
   // What the pages removed or kept on the way is gone from the record.
   Cleanup cleanup{ctx.state.removed, ctx.state.kept_edited, {}};
-  for (const std::string& file : cleanup.removed) record.erase(file);
-  for (const std::string& file : cleanup.edited) record.erase(file);
+  for (const std::string& file : cleanup.removed) record.Erase(file);
+  for (const std::string& file : cleanup.edited) record.Erase(file);
   if (planned != nullptr && completed &&
       (ctx.Elsewhere() || ctx.options.remove_stale_files)) {
     RemoveStale(ctx, *planned, written, &record, &cleanup);
@@ -203,7 +209,7 @@ void FinishOutput(RunContext& ctx, const GalleryPlan* plan,
     NotePositions(ctx, *plan);
   }
   AddWritten(ctx, plan, written, &record);
-  if (record == ctx.previous_record) return;
+  if (!record.Changed()) return;
   try {
     WriteRecord(ctx.tracked.inner(), ctx.output_folder, record);
   } catch (const Error& e) {

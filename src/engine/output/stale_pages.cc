@@ -17,16 +17,16 @@ Verdict Judge(RunContext& ctx, const std::string& relative,
               const std::string& path) {
   static constexpr std::string_view kGenerator =
       "<meta name=\"generator\" content=\"Orvanta\">";
-  if (ctx.previous_record.empty()) {
+  if (ctx.previous_record.Empty()) {
     bool whole = false;
     return ctx.fs.ReadFile(path, 4096, &whole).find(kGenerator) ==
                    std::string::npos
                ? Verdict::kNotOurs
                : Verdict::kRemove;
   }
-  auto line = ctx.previous_record.find(relative);
-  if (line == ctx.previous_record.end()) return Verdict::kNotOurs;
-  if (!ctx.Elsewhere() && ctx.fs.Status(path).size != line->second.size) {
+  const std::optional<RecordLine> line = ctx.previous_record.Find(relative);
+  if (!line) return Verdict::kNotOurs;
+  if (!ctx.Elsewhere() && ctx.fs.Status(path).size != line->size) {
     return Verdict::kEdited;
   }
   return Verdict::kRemove;

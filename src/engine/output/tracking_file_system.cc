@@ -33,14 +33,35 @@ class NotedWriter : public TextWriter {
 
 }  // namespace
 
-void TrackingFileSystem::SetRoot(const std::string& root) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  root_ = root;
+bool WrittenFiles::Contains(std::string_view path) const {
+  const int index = known_ != nullptr ? known_->IndexOf(path) : -1;
+  if (index >= 0) return known_sizes_[index] != kNone;
+  return others_.contains(path);
 }
 
-std::map<std::string, uint64_t> TrackingFileSystem::Written() {
+void WrittenFiles::ForEach(
+    const std::function<void(std::string_view, uint64_t)>& visit) const {
+  for (const auto& [path, size] : others_) visit(path, size);
+  if (known_ == nullptr) return;
+  known_->ForEachRead([&](int index, std::string_view path) {
+    if (known_sizes_[index] != kNone) visit(path, known_sizes_[index]);
+  });
+}
+
+void TrackingFileSystem::SetRoot(const std::string& root,
+                                 const WrittenRecord& known) {
   std::lock_guard<std::mutex> lock(mutex_);
-  return written_;
+  root_ = root;
+  written_ = WrittenFiles();
+  written_.known_ = &known;
+  written_.known_sizes_.assign(known.LinesRead(), WrittenFiles::kNone);
+}
+
+WrittenFiles TrackingFileSystem::TakeWritten() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  WrittenFiles taken = std::move(written_);
+  written_ = WrittenFiles();
+  return taken;
 }
 
 std::unique_ptr<TextWriter> TrackingFileSystem::CreateTextFile(
@@ -77,8 +98,15 @@ void TrackingFileSystem::CopyFile(const std::string& from,
 void TrackingFileSystem::RemoveFile(const std::string& path) {
   inner_.RemoveFile(path);
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!root_.empty() && path.starts_with(root_)) {
-    written_.erase(path.substr(root_.size()));
+  if (root_.empty() || !path.starts_with(root_)) return;
+  const std::string_view relative = std::string_view(path).substr(root_.size());
+  const int index =
+      written_.known_ != nullptr ? written_.known_->IndexOf(relative) : -1;
+  if (index >= 0 && static_cast<size_t>(index) < written_.known_sizes_.size()) {
+    written_.known_sizes_[index] = WrittenFiles::kNone;
+  } else if (auto other = written_.others_.find(relative);
+             other != written_.others_.end()) {
+    written_.others_.erase(other);
   }
 }
 
@@ -89,7 +117,14 @@ void TrackingFileSystem::Note(const std::string& path) {
 void TrackingFileSystem::NoteSize(const std::string& path, uint64_t size) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (root_.empty() || !path.starts_with(root_)) return;
-  written_[path.substr(root_.size())] = size;
+  const std::string_view relative = std::string_view(path).substr(root_.size());
+  const int index =
+      written_.known_ != nullptr ? written_.known_->IndexOf(relative) : -1;
+  if (index >= 0 && static_cast<size_t>(index) < written_.known_sizes_.size()) {
+    written_.known_sizes_[index] = size;
+  } else {
+    written_.others_.insert_or_assign(std::string(relative), size);
+  }
 }
 
 }  // namespace orvanta

@@ -14,18 +14,38 @@
 #include <vector>
 
 #include "common/file_system.h"
+#include "engine/output/written_record.h"
 
 namespace orvanta {
+
+// The files written below the root, by path below it ("/" between
+// folders), with their sizes: those the earlier record names by their
+// place in it, the others apart.
+class WrittenFiles {
+ public:
+  bool Contains(std::string_view path) const;
+  // By path.
+  void ForEach(const std::function<void(std::string_view path, uint64_t size)>&
+                   visit) const;
+
+ private:
+  friend class TrackingFileSystem;
+  static constexpr uint64_t kNone = ~uint64_t{0};
+  const WrittenRecord* known_ = nullptr;
+  std::vector<uint64_t> known_sizes_;  // by line read; kNone: not written
+  std::map<std::string, uint64_t, std::less<>> others_;
+};
 
 class TrackingFileSystem : public FileSystem {
  public:
   explicit TrackingFileSystem(FileSystem& inner) : inner_(inner) {}
 
-  // Files are noted from now on below `root` (ending in the separator).
-  void SetRoot(const std::string& root);
-  // The files written below the root so far, by path below it ("/"
-  // between folders), with their sizes.
-  std::map<std::string, uint64_t> Written();
+  // Files are noted from now on below `root` (ending in the separator),
+  // the files `known` names (the record found there, which must outlive
+  // the notes and keep its lines) in little memory.
+  void SetRoot(const std::string& root, const WrittenRecord& known);
+  // The files written below the root so far; the notes start again.
+  WrittenFiles TakeWritten();
   // The file system this one wraps: what is written through it is not
   // noted.
   FileSystem& inner() { return inner_; }
@@ -85,7 +105,7 @@ class TrackingFileSystem : public FileSystem {
   FileSystem& inner_;
   std::mutex mutex_;
   std::string root_;
-  std::map<std::string, uint64_t> written_;
+  WrittenFiles written_;
 };
 
 }  // namespace orvanta

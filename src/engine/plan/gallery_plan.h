@@ -59,7 +59,6 @@ struct Original {
 // One listed picture or movie of a folder.
 struct EntryPlan {
   std::string name;  // the file's name in its folder
-  bool movie = false;
   // The files the run makes for it, by name in the same folder.
   std::string page;       // its picture page
   std::string thumbnail;  // its thumbnail, where one is made
@@ -67,17 +66,18 @@ struct EntryPlan {
   // What it says of itself, read when the pages or the order need it (a
   // pointer: a gallery of many files that needs none keeps it small).
   std::unique_ptr<PictureFacts> facts;
-  bool has_position = false;  // read when facts or positions are asked for
-  // The picture's size as shown; none when unknown (a movie, a picture
-  // the tool cannot read, or a tool that tells no sizes).
-  std::optional<PixelSize> size;
   // The file could not be read at all when its size was read (not a
   // picture's own trouble): its page asks about it.
   std::unique_ptr<Error> unreadable;
-  bool make_thumbnail = false;        // the run makes its thumbnail
-  bool make_copy = false;             // the run makes its web-size copy
-  Original original;                  // with an output folder
   std::unique_ptr<WebVideoPlan> web;  // a movie's web copy, when planned
+  Original original;                  // with an output folder
+  // The picture's size as shown; none when unknown (a movie, a picture
+  // the tool cannot read, or a tool that tells no sizes).
+  std::optional<PixelSize> size;
+  bool movie = false;
+  bool has_position = false;    // read when facts or positions are asked for
+  bool make_thumbnail = false;  // the run makes its thumbnail
+  bool make_copy = false;       // the run makes its web-size copy
 };
 
 // A line of a folder information file naming a picture.

@@ -194,6 +194,7 @@ void Walker::PlanFiles(const std::vector<FolderEntry>& listing,
   if (per_page_ > 0 && names.size() > static_cast<size_t>(per_page_)) {
     folder->per_page = per_page_;
   }
+  folder->entries.reserve(names.size());
   for (const std::string& name : names) {
     EntryPlan entry;
     entry.name = name;

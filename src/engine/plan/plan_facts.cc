@@ -100,12 +100,12 @@ Original PlanOriginal(RunContext& ctx, const FolderPlan& folder,
   Original original{source.size, source.modified_ns, false};
   if (!source.is_file) return original;
   const FileStatus target = ctx.fs.Status(folder.output_path + name);
-  auto line = ctx.previous_record.find(folder.relative + name);
+  const std::optional<RecordLine> line =
+      ctx.previous_record.Find(folder.relative + name);
   const SourceStamp now{source.size, source.modified_ns,
                         ctx.options.remove_location};
-  original.publish = !target.is_file || line == ctx.previous_record.end() ||
-                     line->second.size != target.size ||
-                     line->second.source != now;
+  original.publish = !target.is_file || !line || line->size != target.size ||
+                     line->source != now;
   return original;
 }
 
@@ -132,9 +132,12 @@ double TakenSeconds(const PictureFacts* read) {
 
 void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
                     const PlanReading& reading, GalleryPlan* plan) {
-  std::vector<std::pair<const FolderPlan*, EntryPlan*>> all;
-  for (FolderPlan& folder : plan->folders) {
-    for (EntryPlan& entry : folder.entries) all.emplace_back(&folder, &entry);
+  // Where each folder's entries start when all are counted in a row.
+  std::vector<size_t> starts;
+  size_t count = 0;
+  for (const FolderPlan& folder : plan->folders) {
+    starts.push_back(count);
+    count += folder.entries.size();
   }
   FileSystem& fs = ctx.fs;
   std::atomic<bool> no_ffprobe{false};
@@ -145,9 +148,13 @@ void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
                              reading.players,
                              no_ffprobe};
   ParallelFor(
-      static_cast<int>(all.size()), reading.workers,
+      static_cast<int>(count), reading.workers,
       [&](int i) {
-        auto [folder, entry] = all[i];
+        const size_t f = std::upper_bound(starts.begin(), starts.end(),
+                                          static_cast<size_t>(i)) -
+                         starts.begin() - 1;
+        const FolderPlan* folder = &plan->folders[f];
+        EntryPlan* entry = &plan->folders[f].entries[i - starts[f]];
         try {
           ReadOne(fs, tool, reading.facts, reading.positions,
                   folder->folder_path + entry->name, entry);

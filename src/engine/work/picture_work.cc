@@ -132,7 +132,7 @@ std::optional<PixelSize> LargerThanOurs(const WorkerSetup& setup,
   if (!setup.fs.FileExists(path)) return std::nullopt;
   std::string relative = folder.relative + name;
   std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
-  if (setup.written != nullptr && setup.written->contains(relative)) {
+  if (setup.written != nullptr && setup.written->Contains(relative)) {
     return std::nullopt;
   }
   try {
