@@ -39,8 +39,13 @@ class GalleryRunTest : public ::testing::Test {
   void AddPicture(const std::string& path, int width = 40, int height = 30) {
     fs.AddFile(path, PictureBytes(width, height, "jpg"));
   }
+  // A completed run leaves no progress bar part way.
   RunOutcome Run(const ImageToolFactory& factory = CreateMagickImageTool) {
-    return CreateGallery(ui, fs, settings, factory).outcome;
+    const RunOutcome outcome = CreateGallery(ui, fs, settings, factory).outcome;
+    if (outcome == RunOutcome::kCompleted) {
+      EXPECT_EQ(ui.UnfinishedSubtasks(), 0);
+    }
+    return outcome;
   }
 
   MemFileSystem fs;
