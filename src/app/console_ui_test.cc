@@ -73,6 +73,16 @@ TEST(ConsoleUiTest, ProgressLine) {
   ui.UpdateCurrentTask("Creating photo gallery");
   ui.UpdateProgressBar(700, false);
   EXPECT_EQ(err.str().size(), drawn);
+  // A movie's web copy long at work shows its own share; the line goes
+  // before the error list.
+  columns = 100;
+  now = 11;
+  ui.ShowFileProgress("clip.mov", 0.5);
+  EXPECT_TRUE(Lines(err.str()).back().ends_with("  clip.mov: 50%"))
+      << Lines(err.str()).back();
+  ui.HideForm(true);
+  ui.ShowReport("a.jpg: broken");
+  EXPECT_TRUE(err.str().ends_with("\x1b[K\r\x1b[Ka.jpg: broken\n"));
 }
 
 // On a terminal the choices are shown, the preselected one in capitals;
