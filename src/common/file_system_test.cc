@@ -136,5 +136,19 @@ TEST_F(FileSystemTest, CopiesReplaceTheTargetButNeverTheSource) {
   EXPECT_EQ(access("/dev/full", F_OK), 0);  // the device is left alone
 }
 
+// The root in its spellings; a path whose end is missing is resolved as
+// far as it exists, the rest by its names.
+TEST_F(FileSystemTest, RootFolderAndPathsWithMissingParts) {
+  for (const char* root :
+       {"/", "//", "/.", "/a/..", "/a/../..", "/./a/b/../../"})
+    EXPECT_TRUE(fs.IsRootFolder(root)) << root;
+  for (const char* other : {"", "a", "/a", "/a/./", "/../a", "/a/b/.."})
+    EXPECT_FALSE(fs.IsRootFolder(other)) << other;
+  MakeFolders(dir.Path("real"));
+  EXPECT_EQ(fs.ResolvePath(dir.Path("real/new/./more/../x//")),
+            fs.ResolvePath(dir.path()) + "/real/new/x");
+  EXPECT_EQ(fs.ResolvePath("/no-such-orvanta-folder/.."), "/");
+}
+
 }  // namespace
 }  // namespace orvanta::testing
