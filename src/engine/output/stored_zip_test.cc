@@ -48,6 +48,10 @@ TEST(StoredZipTest, MembersCarryTheirFilesTimes) {
                               temp.Path("t.zip")}),
             "1980 1 1 0 0 0\n2024 2 29 23 59 58\n2000 3 1 12 34 56\n"
             "1999 12 31 0 0 0\n");
+  // Unpacked, they get their times to the second (the extended timestamp).
+  testing::RunTool("unzip", {"-q", temp.Path("t.zip"), "-d", temp.Path("x")});
+  EXPECT_EQ(fs.Status(temp.Path("x/951914097")).modified_ns / 1000000000,
+            951914097);
 }
 
 TEST(StoredZipTest, AMemberThatChangedLeavesTheOldArchive) {
