@@ -181,6 +181,29 @@ TEST_F(ProgressWindowTest, CloseRequestIsConfirmedOnceEveryTwentySeconds) {
   EXPECT_EQ(boxes.messages[0].default_button, 2);
 }
 
+// The error list: its lines as given, read only; the text box and the
+// Close button follow the window's size; Close ends it.
+TEST(ShowTextTest, TheListFollowsTheWindowUntilClosed) {
+  FrmShowText w;
+  w.SetText("a.jpg: broken\r\nb.jpg: empty");
+  auto* text = w.findChild<QPlainTextEdit*>("txtInfo");
+  auto* close = w.findChild<QPushButton*>("cmdClose");
+  EXPECT_EQ(text->toPlainText(), "a.jpg: broken\nb.jpg: empty");
+  EXPECT_TRUE(text->isReadOnly());
+  w.show();
+  int last_width = 0;
+  for (const QSize size : {QSize(500, 400), QSize(900, 700)}) {
+    w.resize(size);
+    EXPECT_GT(text->width(), last_width);
+    last_width = text->width();
+    EXPECT_TRUE(w.rect().contains(close->geometry()));
+    EXPECT_LT(text->geometry().bottom(), close->y());
+    EXPECT_GT(text->geometry().bottom(), size.height() - 3 * close->height());
+  }
+  close->click();
+  EXPECT_FALSE(w.isVisible());
+}
+
 TEST(MessageBoxTest, ShowsTheBoxAndWaitsForItsAnswer) {
   MessageBox box{"Warning", "Line one\r\nLine two", Buttons::kYesNoCancel,
                  Icon::kQuestion, 3};
