@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "testing/gui_support.h"
 #include "testing/temp_dir.h"
@@ -247,7 +248,7 @@ TEST_F(MainWindowTest, EscapeInAnOpenListClosesOnlyTheList) {
 TEST_F(MainWindowTest, FolderPickerAndTheExampleInformationFile) {
   {
     FolderChooser chooser("/chosen/folder");
-    Get<QPushButton>("cmdSelectSourceFolder")->click();
+    Get<QAction>("mnuSelectFolder")->trigger();
   }
   EXPECT_EQ(Box("txtInputFolder")->text(), "/chosen/folder");
   {
@@ -285,6 +286,15 @@ TEST_F(MainWindowTest, SaveAndRestoreFromTheMenus) {
   EXPECT_EQ(Box("txtThumbnailsPerRow")->text(), "4");
   EXPECT_EQ(Box("txtInputFolder")->text().toStdString(), program_.path());
   EXPECT_EQ(boxes.Transcript(), "");
+  std::filesystem::remove(program_.Path("info.ini"));
+  MakeFolders(program_.Path("info.ini"));
+  Get<QAction>("mnuSaveDefaultOptions")->trigger();
+  EXPECT_EQ(boxes.messages.at(0).title, "Error");
+  WhenModalShown([](QWidget* about) { about->close(); });
+  Get<QAction>("mnuAbout")->trigger();
+  EXPECT_FALSE(app_.about_box().isVisible());
+  Get<QAction>("mnuExit")->trigger();
+  EXPECT_TRUE(app_.quit_requested());
 }
 
 TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {
