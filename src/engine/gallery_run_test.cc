@@ -217,6 +217,22 @@ TEST_F(GalleryRunTest, EscapeWhileCountingAndAMissingLibraryStopTheRun) {
   EXPECT_FALSE(fs.Has("/g/index.html"));
 }
 
+// Escape while the thumbnails are made: no further thumbnail is waited
+// for, no page is written.
+TEST_F(GalleryRunTest, EscapeDuringTheThumbnailsAbandonsTheRun) {
+  settings.thumbnail_workers = 1;
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+    AddPicture("/g/" + std::string(name), 400, 300);
+  }
+  int moves = 0;
+  ui.on_progress = [&] {
+    if (++moves == 2) ui.RequestAbort();
+  };
+  EXPECT_EQ(Run(), RunOutcome::kAborted);
+  EXPECT_FALSE(fs.Has("/g/index.html"));
+  EXPECT_FALSE(fs.Has("/g/d.html"));
+}
+
 // More pages than one sitemap may hold: sitemap.xml lists the parts. The
 // feed holds the newest 50 files.
 TEST_F(GalleryRunTest, LargeGalleriesGetTheirSitemapInParts) {
