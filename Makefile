@@ -164,14 +164,18 @@ fuzz: fuzz-build
 # of real photographs (bench/run.sh; writes bench/results.md). Installs the
 # peers from Debian when missing. BENCH_LOCK is held (flock) while building
 # and while measuring, so that no other build competes; BENCH_LOCK= (empty)
-# takes no lock. BENCH_RUNS sets the runs of each command (default 3).
+# takes no lock. BENCH_RUNS sets the runs of each command (default 3);
+# BENCH_ONLY="publish zips outfolder" runs only those rows (and the ones
+# they are compared with), writing BUILD_DIR/bench/results-only.md.
 BENCH_LOCK ?= /tmp/orvanta-build.lock
 BENCH_RUNS ?= 3
+BENCH_ONLY ?=
 
 .PHONY: bench
 bench: configure
 	$(if $(BENCH_LOCK),flock $(BENCH_LOCK)) cmake --build $(BUILD_DIR) --target orvanta-cli -j $(JOBS)
-	BENCH_LOCK='$(BENCH_LOCK)' BENCH_RUNS='$(BENCH_RUNS)' bash bench/run.sh $(BUILD_DIR)
+	BENCH_LOCK='$(BENCH_LOCK)' BENCH_RUNS='$(BENCH_RUNS)' BENCH_ONLY='$(BENCH_ONLY)' \
+	  bash bench/run.sh $(BUILD_DIR)
 
 # ---------------------------------------------------------------------------
 # make lighthouse: builds orvanta-cli, makes a 24-photo gallery in the modern

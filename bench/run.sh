@@ -19,8 +19,10 @@
 #     BUILD_DIR/bench/dated: 15,000 small pictures
 #     (150 folders x 100) carrying a camera's metadata. The photos get a
 #     camera's metadata too (exiftool, once: date taken, camera, exposure,
-#     a caption on every third, a 160 px preview). Delete a tree to have it
-#     rebuilt.
+#     a caption on every third, a 160 px preview) and then a GPS position
+#     (exiftool, once: latitude, longitude, altitude), and
+#     BUILD_DIR/bench/album: hard links of the 120 photos in one folder.
+#     Delete a tree to have it rebuilt.
 #  3. Runs, round-robin, BENCH_RUNS times (default 3) each:
 #       floor           djpeg -scale 1/8 over every photo, one after another
 #       floor2          the same, two at a time (the limit on two cores)
@@ -35,6 +37,24 @@
 #       orvanta-mid     orvanta-scratch with 1600x1200 web-size copies
 #       orvanta-dated   orvanta-cli --style modern with SortByDateTaken again
 #                       on the 15,000-picture tree (pages only, metadata read)
+#       orvanta-outfolder
+#                       orvanta-dated with --output DIR: a rerun of the
+#                       unchanged gallery in an output folder (its first
+#                       gallery is made once, untimed)
+#       cp-photos       cp -r of the photo tree
+#       orvanta-publish orvanta-cli --output DIR on the photo tree, from
+#                       scratch: originals published without their position
+#                       (checked: no GPS left in the output, the input
+#                       tree untouched)
+#       cat-album       cat of the album's 120 photos to /dev/null
+#       cat-album-file  cat of the album's photos into one file: the bytes a
+#                       zip that stores them reads and writes
+#       orvanta-zips    orvanta-cli --set AlbumDownloads=True on the album,
+#                       its thumbnails and pages made (once, untimed) and its
+#                       zip removed before each run: the run a person waits
+#                       for when the zip is to be made (checked: the zip
+#                       passes unzip -t and Python's zipfile, and a rerun
+#                       leaves it as it is)
 #       orvanta-many    orvanta-cli on the 100,000-picture tree (pages only)
 #       convert-mixed   convert -thumbnail 150x150 over every mixed picture
 #       orvanta-mixed   orvanta-cli, whole gallery on a fresh copy of the
@@ -56,7 +76,11 @@
 #  4. Prints the table (medians, ratio to the floor's median, targets) and
 #     writes it to bench/results.md (BENCH_RESULTS to write elsewhere).
 #
-# Environment: BENCH_RUNS (3), BENCH_TIMEOUT seconds per command (1800),
+# Environment: BENCH_ONLY: the rows to run, by name or by the short names
+# outfolder, publish and zips (e.g. BENCH_ONLY="publish zips outfolder");
+# the rows a target compares them with are run too, and the table goes to
+# BUILD_DIR/bench/results-only.md unless BENCH_RESULTS says otherwise.
+# BENCH_RUNS (3), BENCH_TIMEOUT seconds per command (1800),
 # BENCH_LOCK: a lock file held (flock) while measuring, so that builds of
 # other people do not run at the same time; unset: no lock taken (e.g. when
 # the caller holds it: flock LOCK bash bench/run.sh). BENCH_NOTE: a line
@@ -72,8 +96,13 @@ build=${1:-build}
 cli="$build/orvanta-cli"
 runs=${BENCH_RUNS:-3}
 timeout_s=${BENCH_TIMEOUT:-1800}
-results=${BENCH_RESULTS:-$here/results.md}
 work="$build/bench"
+only=${BENCH_ONLY:-}
+if [[ -n $only ]]; then
+  results=${BENCH_RESULTS:-$work/results-only.md}
+else
+  results=${BENCH_RESULTS:-$here/results.md}
+fi
 photos="$work/photos"
 many="$work/many"
 mixed="$work/mixed"
@@ -82,9 +111,12 @@ movie_count=20
 hevc="$work/hevc"
 dated="$work/dated"
 dated_folders=150
+dated_out="$work/dated-out"
+album="$work/album"
 scratch="$work/scratch"
 raw="$work/raw.tsv"
 meta="$work/meta.tsv"
+checks="$work/checks.tsv"
 notes="$work/notes.txt"
 nature=/usr/share/backgrounds/mate/nature
 folders=10
@@ -93,6 +125,29 @@ many_folders=1000
 many_per_folder=100
 
 say() { printf '[bench] %s\n' "$*" >&2; }
+
+# The rows, in the order of a round (each is the function run_ROW below);
+# BENCH_ONLY picks some of them by name or short name, and with each the
+# rows its target compares it with.
+rows=(floor floor2 floor-mid vipsthumbnail llgal orvanta-scratch orvanta-pages orvanta-facts
+  orvanta-mid cp-photos orvanta-publish orvanta-dated orvanta-outfolder orvanta-many cat-album
+  cat-album-file orvanta-zips convert-mixed orvanta-mixed ffmpeg-frames orvanta-movies ffmpeg-web orvanta-web)
+declare -A short=([outfolder]=orvanta-outfolder [publish]=orvanta-publish [zips]=orvanta-zips)
+declare -A needs=([orvanta-pages]=orvanta-scratch [orvanta-facts]=orvanta-scratch
+  [orvanta-mid]=floor-mid [orvanta-publish]="cp-photos orvanta-scratch"
+  [orvanta-outfolder]=orvanta-dated [orvanta-zips]="cat-album cat-album-file" [orvanta-mixed]=convert-mixed
+  [orvanta-movies]=ffmpeg-frames [orvanta-web]=ffmpeg-web)
+declare -A selected=()
+for word in $only; do
+  key=${short[$word]:-$word}
+  if [[ " ${rows[*]} " != *" $key "* ]]; then
+    say "BENCH_ONLY: no row $word (rows: ${rows[*]}; short names: ${!short[*]})"
+    exit 1
+  fi
+  selected[$key]=1
+  for need in ${needs[$key]:-}; do selected[$need]=1; done
+done
+wanted() { [[ -z $only || -n ${selected[$1]:-} ]]; }
 
 # ---------------------------------------------------------------- peers
 peers=(mate-backgrounds libjpeg-turbo-progs libvips-tools llgal imagemagick ffmpeg time
@@ -124,7 +179,7 @@ if [[ ! -d $photos ]]; then
   n=${#sources[@]}
   ((n > 0)) || { say "no photos in $nature"; exit 1; }
   say "building $photos from $n photos of $nature (a few minutes, once)"
-  rm -rf "$photos.part"
+  rm -rf "$photos.part" "$album" "$work/photos.tagged" "$work/photos.located"
   total=$((folders * per_folder))
   for ((i = 0; i < total; i++)); do
     folder=$(printf 'folder%02d' $((i / per_folder + 1)))
@@ -159,14 +214,46 @@ if [[ ! -f $work/photos.tagged ]]; then
   tag "${photo_files[@]}"
   touch "$work/photos.tagged"
 fi
+# give_position FILE...: gives pictures a GPS position, as a phone's photos carry:
+# a walk, a few metres from one to the next.
+give_position() {
+  local i=0 f args=()
+  for f; do
+    args+=(-overwrite_original -q "-GPSLatitude=46.$((558100 + i * 30))" -GPSLatitudeRef=N
+      "-GPSLongitude=8.$((36200 + i * 40))" -GPSLongitudeRef=E "-GPSAltitude=$((1580 + i))"
+      -GPSAltitudeRef=0 "$f" -execute)
+    i=$((i + 1))
+  done
+  printf '%s\n' "${args[@]}" | exiftool -@ - >/dev/null
+}
+# no_position FILE...: takes the position off pictures made from the photos.
+no_position() {
+  exiftool -overwrite_original -q -gps:all= "$@" >/dev/null
+}
+if [[ ! -f $work/photos.located ]]; then
+  say "giving the photos a GPS position"
+  give_position "${photo_files[@]}"
+  touch "$work/photos.located"
+fi
 mapfile -t photo_dirs < <(find "$photos" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sort)
 photo_count=${#photo_files[@]}
 printf '%s\n' "${photo_files[@]}" >"$work/photos.list"
+
+# ---------------------------------------------------------------- album
+if [[ ! -d $album ]]; then
+  say "building $album (the photos, hard links, in one folder)"
+  rm -rf "$album.part"
+  mkdir -p "$album.part"
+  ln "${photo_files[@]}" "$album.part/"
+  mv "$album.part" "$album"
+fi
+mapfile -t album_files < <(find "$album" -maxdepth 1 -type f -name 'IMG_*.jpg' | sort)
 
 # ---------------------------------------------------------------- big tree
 if [[ ! -d $many ]]; then
   say "building $many ($many_folders folders x $many_per_folder pictures)"
   convert "${photo_files[0]}" -resize 320x320 -quality 85 "$work/small.jpg"
+  no_position "$work/small.jpg"
   convert "$work/small.jpg" -thumbnail 150x150 -quality 85 "$work/t_small.jpg"
   python3 "$here/make_many.py" "$work/small.jpg" "$work/t_small.jpg" "$many" \
     "$many_folders" "$many_per_folder"
@@ -213,6 +300,7 @@ fi
 if [[ ! -d $dated ]]; then
   say "building $dated ($dated_folders folders x $many_per_folder dated pictures)"
   convert "${photo_files[0]}" -resize 320x320 -quality 85 "$work/dated.jpg"
+  no_position "$work/dated.jpg"
   tag "$work/dated.jpg"
   convert "$work/dated.jpg" -thumbnail 300x300 -quality 85 "$work/t_dated.jpg"
   python3 "$here/make_many.py" "$work/dated.jpg" "$work/t_dated.jpg" "$dated" \
@@ -231,6 +319,7 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 : >"$raw"
 : >"$notes"
+: >"$checks"
 if [[ -n ${BENCH_NOTE:-} ]]; then
   printf '%s\n' "$BENCH_NOTE" >>"$notes"
 fi
@@ -272,119 +361,265 @@ fresh_copy() {
 }
 
 orvanta=("$cli" --quiet --program-folder "$scratch/program")
+dated_run=("${orvanta[@]}" --style modern --set SortByDateTaken=True "$dated")
+outfolder_run=("${orvanta[@]}" --style modern --set SortByDateTaken=True --output "$dated_out"
+  "$dated")
+zips_run=("${orvanta[@]}" --set AlbumDownloads=True "$album")
+album_zip="$album/${album##*/}.zip"
 
 # The pages-only runs on the big tree rewrite a gallery that exists (as
 # running the program again on a tree does). When the tree is new, its
 # first gallery is made before the round-robin runs, so all of them do the
 # same work; that first run, which writes every page new, is reported on
-# its own line.
+# its own line. The dated tree's galleries (in place and in an output
+# folder) and the album's are made first, untimed, the same way.
 mkdir -p "$scratch/program"
-if [[ ! -f $many/index.html ]]; then
+if wanted orvanta-many && [[ ! -f $many/index.html ]]; then
   say "first gallery of $many"
   measure orvanta-many-first 1 "${orvanta[@]}" "$many"
 fi
-dated_run=("${orvanta[@]}" --style modern --set SortByDateTaken=True "$dated")
-if [[ ! -f $dated/index.html ]]; then
-  say "first gallery of $dated"
-  "${dated_run[@]}" >/dev/null
-fi
+first_gallery() {
+  local dir=$1
+  shift
+  if [[ ! -f $dir/index.html ]]; then
+    say "first gallery of $dir"
+    "$@" >/dev/null
+  fi
+}
+if wanted orvanta-dated; then first_gallery "$dated" "${dated_run[@]}"; fi
+if wanted orvanta-outfolder; then first_gallery "$dated_out" "${outfolder_run[@]}"; fi
+if wanted orvanta-zips; then first_gallery "$album" "${zips_run[@]}"; fi
 
-for ((rep = 1; rep <= runs; rep++)); do
+# check NAME OK DETAIL: records whether a run's output passed a check
+# (OK: 1 or 0); a failure is explained in the notes.
+check() {
+  printf '%s\t%s\t%s\n' "$1" "$rep" "$2" >>"$checks"
+  if (($2 == 0)); then
+    echo "$1 run $rep: $3" >>"$notes"
+    say "$1 run $rep: check FAILED: $3"
+  fi
+}
+
+# untouched NAME TREE STAMP: checks that nothing under TREE changed after
+# STAMP was made.
+untouched() {
+  local changed
+  changed=$(find "$2" -newer "$3" | head -n 3 | tr '\n' ' ')
+  check "$1" "$([[ -z $changed ]] && echo 1 || echo 0)" "the input tree changed: $changed"
+}
+
+# ---------------------------------------------------------------- rows
+run_floor() {
   warm "$photos"
   measure floor "$rep" bash -c \
     'while IFS= read -r f; do djpeg -scale 1/8 "$f" >/dev/null || exit 1; done <"$1"' \
     _ "$work/photos.list"
+}
 
+run_floor2() {
   measure floor2 "$rep" bash -c \
     'xargs -d "\n" -n 1 -P 2 djpeg -scale 1/8 <"$1" >/dev/null' _ "$work/photos.list"
+}
 
+run_floor_mid() {
   measure floor-mid "$rep" bash -c \
     'while IFS= read -r f; do djpeg -scale 1/2 "$f" | cjpeg -quality 85 >/dev/null || exit 1; done <"$1"' \
     _ "$work/photos.list"
+}
 
+run_vipsthumbnail() {
   rm -rf "$scratch/vips"
   mkdir -p "$scratch/vips"
   measure vipsthumbnail "$rep" vipsthumbnail -s 150x150 -o "$scratch/vips/%s.jpg" \
     "${photo_files[@]}"
+}
 
+run_llgal() {
   fresh_copy "$scratch/llgal"
   measure llgal "$rep" bash -c 'for d; do llgal -d "$d" || exit 1; done' _ \
     "${photo_dirs[@]/#/$scratch/llgal/}"
+}
 
+# fresh_run KEY OPTION...: orvanta-cli from scratch on a fresh copy of the
+# photos.
+fresh_run() {
+  local key=$1
+  shift
   fresh_copy "$scratch/orvanta"
   rm -rf "$scratch/program"
   mkdir -p "$scratch/program"
-  measure orvanta-scratch "$rep" "${orvanta[@]}" "$scratch/orvanta"
+  measure "$key" "$rep" "${orvanta[@]}" "$@" "$scratch/orvanta"
+}
+
+run_orvanta_scratch() {
+  fresh_run orvanta-scratch
+  local thumbs pages
   thumbs=$(find "$scratch/orvanta" -type f -name 't_*.jpg' | wc -l)
   pages=$(find "$scratch/orvanta" -type f -name 'IMG_*.html' | wc -l)
   if ((thumbs != photo_count || pages != photo_count)); then
     echo "orvanta-scratch run $rep: $thumbs thumbnails and $pages picture pages for $photo_count photos" >>"$notes"
   fi
+}
 
+run_orvanta_pages() {
   measure orvanta-pages "$rep" "${orvanta[@]}" "$scratch/orvanta"
+}
 
-  fresh_copy "$scratch/orvanta"
-  rm -rf "$scratch/program"
-  mkdir -p "$scratch/program"
-  measure orvanta-facts "$rep" "${orvanta[@]}" --set SortByDateTaken=True "$scratch/orvanta"
+run_orvanta_facts() {
+  fresh_run orvanta-facts --set SortByDateTaken=True
+}
 
-  fresh_copy "$scratch/orvanta"
-  rm -rf "$scratch/program"
-  mkdir -p "$scratch/program"
-  measure orvanta-mid "$rep" "${orvanta[@]}" --set CreateMidSizeFiles=True \
-    --set TargetResolutionIndex=4 "$scratch/orvanta"
+run_orvanta_mid() {
+  fresh_run orvanta-mid --set CreateMidSizeFiles=True --set TargetResolutionIndex=4
+  local copies
   copies=$(find "$scratch/orvanta" -type f -name 'm_IMG_*.jpg' | wc -l)
   if ((copies != photo_count)); then
     echo "orvanta-mid run $rep: $copies copies for $photo_count photos" >>"$notes"
   fi
+}
 
+run_cp_photos() {
+  warm "$photos"
+  rm -rf "$scratch/cp"
+  measure cp-photos "$rep" cp -r "$photos" "$scratch/cp"
+}
+
+run_orvanta_publish() {
+  warm "$photos"
+  rm -rf "$scratch/publish" "$scratch/program"
+  mkdir -p "$scratch/program"
+  touch "$scratch/publish.stamp"
+  measure orvanta-publish "$rep" "${orvanta[@]}" --output "$scratch/publish" "$photos"
+  untouched publish-input "$photos" "$scratch/publish.stamp"
+  local published located
+  published=$(find "$scratch/publish" -type f -name 'IMG_*.jpg' | wc -l)
+  located=$(exiftool -r -q -q -ext jpg -if 'defined $GPSLatitude or defined $GPSLongitude' \
+    -p '$Directory/$FileName' "$scratch/publish" | wc -l || true)
+  check publish-position "$((published == photo_count && located == 0))" \
+    "$published of $photo_count photos published, $located JPEG(s) of the output with a GPS position"
+}
+
+run_orvanta_dated() {
   warm "$dated"
   measure orvanta-dated "$rep" "${dated_run[@]}"
+}
 
+run_orvanta_outfolder() {
+  warm "$dated" "$dated_out"
+  touch "$scratch/outfolder.stamp"
+  measure orvanta-outfolder "$rep" "${outfolder_run[@]}"
+  untouched outfolder-input "$dated" "$scratch/outfolder.stamp"
+}
+
+run_orvanta_many() {
   warm "$many"
   measure orvanta-many "$rep" "${orvanta[@]}" "$many"
+}
 
+run_cat_album() {
+  warm "$album"
+  measure cat-album "$rep" bash -c 'cat -- "$@" >/dev/null' _ "${album_files[@]}"
+}
+
+run_cat_album_file() {
+  rm -f "$scratch/album.cat"
+  warm "$album"
+  measure cat-album-file "$rep" bash -c 'cat -- "$@" >"$0"' "$scratch/album.cat" "${album_files[@]}"
+  rm -f "$scratch/album.cat"
+}
+
+run_orvanta_zips() {
+  rm -f "$album_zip"
+  warm "$album"
+  measure orvanta-zips "$rep" "${zips_run[@]}"
+  check_zip
+}
+
+# The album's zip: complete and readable (unzip -t, Python's zipfile), every
+# photo in it, and left as it is by a rerun of the unchanged album.
+check_zip() {
+  local detail="" before after
+  if [[ ! -f $album_zip ]]; then
+    check zip-valid 0 "no $album_zip"
+    return
+  fi
+  unzip -tqq "$album_zip" >"$scratch/unzip.txt" 2>&1 ||
+    detail="unzip -t: $(head -n 2 "$scratch/unzip.txt" | tr '\n' ' ')"
+  detail+=$(python3 -c '
+import sys, zipfile
+try:
+    with zipfile.ZipFile(sys.argv[1]) as z:
+        bad = z.testzip()
+        names = sorted(i.filename for i in z.infolist())
+    if bad is not None:
+        print(f"zipfile: {bad} is damaged", end="")
+    elif names != sorted(sys.argv[2:]):
+        print(f"zipfile: {len(names)} members for {len(sys.argv) - 2} photos", end="")
+except Exception as e:
+    print(f"zipfile: {e!r}", end="")
+' "$album_zip" "${album_files[@]##*/}" 2>&1 | tr '\n' ' ')
+  check zip-valid "$([[ -z $detail ]] && echo 1 || echo 0)" "$detail"
+  before=$(stat -c '%y %i' "$album_zip")
+  "${zips_run[@]}" >/dev/null 2>&1 || true
+  after=$(stat -c '%y %i' "$album_zip" 2>/dev/null || echo gone)
+  check zip-kept "$([[ $before = "$after" ]] && echo 1 || echo 0)" \
+    "a rerun of the unchanged album rewrote its zip ($before, then $after)"
+}
+
+run_convert_mixed() {
   rm -rf "$scratch/convert"
   mkdir -p "$scratch/convert"
   warm "$mixed"
   measure convert-mixed "$rep" bash -c \
     'for f; do convert "$f[0]" -thumbnail 150x150 "$0/${f//\//_}" || exit 1; done' \
     "$scratch/convert" "${mixed_files[@]}"
+}
 
+run_orvanta_mixed() {
   rm -rf "$scratch/mixed"
   cp -r "$mixed" "$scratch/mixed"
   rm -rf "$scratch/program"
   mkdir -p "$scratch/program"
   measure orvanta-mixed "$rep" "${orvanta[@]}" "$scratch/mixed"
+  local thumbs
   thumbs=$(find "$scratch/mixed" -type f -name 't_*' | wc -l)
   if ((thumbs != mixed_count)); then
     echo "orvanta-mixed run $rep: $thumbs thumbnails for $mixed_count pictures" >>"$notes"
   fi
+}
 
+run_ffmpeg_frames() {
   rm -rf "$scratch/frames"
   mkdir -p "$scratch/frames"
   warm "$movies"
   measure ffmpeg-frames "$rep" bash -c \
     'for f; do ffmpeg -nostdin -v error -ss 6 -i "$f" -frames:v 1 "$0/${f##*/}.jpg" || exit 1; done' \
     "$scratch/frames" "${movie_files[@]}"
+}
 
+run_orvanta_movies() {
   rm -rf "$scratch/movies" "$scratch/program"
   cp -al "$movies" "$scratch/movies"
   mkdir -p "$scratch/program"
   measure orvanta-movies "$rep" "${orvanta[@]}" --set CreateMovieThumbnails=True \
     --set MovieFilesToMatch=mp4 "$scratch/movies"
+  local thumbs
   thumbs=$(find "$scratch/movies" -type f -name 't_*.jpg' | wc -l)
   if ((thumbs != ${#movie_files[@]})); then
     echo "orvanta-movies run $rep: $thumbs thumbnails for ${#movie_files[@]} clips" >>"$notes"
   fi
+}
 
+run_ffmpeg_web() {
   rm -rf "$scratch/web-hand"
   mkdir -p "$scratch/web-hand"
   warm "$hevc"
   measure ffmpeg-web "$rep" ffmpeg -nostdin -v error -i "$hevc/phone.mov" \
     -vf scale=-2:720 -c:v libx264 -preset veryfast -crf 23 -c:a aac \
     -movflags +faststart "$scratch/web-hand/phone.mp4"
+}
 
+run_orvanta_web() {
   rm -rf "$scratch/hevc" "$scratch/program"
   cp -al "$hevc" "$scratch/hevc"
   mkdir -p "$scratch/program"
@@ -393,6 +628,12 @@ for ((rep = 1; rep <= runs; rep++)); do
   if [[ ! -f $scratch/hevc/m_phone.mp4 ]]; then
     echo "orvanta-web run $rep: no web copy made" >>"$notes"
   fi
+}
+
+for ((rep = 1; rep <= runs; rep++)); do
+  for key in "${rows[@]}"; do
+    if wanted "$key"; then "run_${key//-/_}"; fi
+  done
 done
 loadavg_end=$(cut -d' ' -f1-3 /proc/loadavg)
 measure_end=$EPOCHREALTIME
@@ -417,6 +658,9 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
   printf 'sources_newer\t%s\n' "$(cd "$repo" && find src cmake CMakeLists.txt -type f -newer "$cli" | wc -l)"
   printf 'binary_time\t%s\n' "$(date -r "$cli" '+%Y-%m-%d %H:%M %Z')"
   printf 'runs\t%s\n' "$runs"
+  if [[ -n $only ]]; then
+    printf 'only\t%s\n' "$(for key in "${rows[@]}"; do if wanted "$key"; then printf '%s ' "$key"; fi; done)"
+  fi
   printf 'photo_count\t%s\n' "$photo_count"
   printf 'photo_folders\t%s\n' "${#photo_dirs[@]}"
   printf 'photo_bytes\t%s\n' "$photo_bytes"
@@ -425,6 +669,7 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
   printf 'mixed_count\t%s\n' "$mixed_count"
   printf 'movie_count\t%s\n' "${#movie_files[@]}"
   printf 'dated_count\t%s\n' "$dated_count"
+  printf 'album_count\t%s\n' "${#album_files[@]}"
   # The web copies of the last runs: bytes and size ("1234567 1216x684").
   for made in ffmpeg:"$scratch/web-hand/phone.mp4" orvanta:"$scratch/hevc/m_phone.mp4"; do
     printf 'web_copy_%s\t%s %s\n' "${made%%:*}" "$(stat -c %s "${made#*:}" 2>/dev/null || echo 0)" \
@@ -443,5 +688,5 @@ git_status=$(git -C "$repo" status --porcelain --untracked-files=no -- src cmake
     printf 'version_%s\t%s\n' "$p" "$(dpkg-query -W -f='${Version}' "$p")"
   done
 } >"$meta"
-python3 "$here/report.py" "$raw" "$meta" "$notes" "$results"
+python3 "$here/report.py" "$raw" "$meta" "$notes" "$results" "$checks"
 say "written $results"

@@ -3,7 +3,8 @@
 #                                    copyright file, from data/copyright.in
 #   orvanta_release_notes(NEWS CHANGELOG_OUT RELEASES_VAR)
 #                                    NEWS as a Debian changelog, and its
-#                                    releases as AppStream <release> lines
+#                                    releases as AppStream <release>s with
+#                                    their items
 #   orvanta_gzip(TARGET FILES...)    FILE.gz beside each FILE at build time,
 #                                    with gzip -9n (no name, no time stamp:
 #                                    the package builds the same every time)
@@ -54,9 +55,24 @@ macro(orvanta_release_entry)
          "orvanta (${version}) unstable; urgency=medium\n\n${items}\n"
          " -- ${ORVANTA_CONTACT}  ${weekday}, ${day} ${month} ${year}"
          " 00:00:00 +0000\n\n")
-  string(APPEND releases
-         "    <release version=\"${version}\" date=\"${date}\"/>\n")
+  if(notes)
+    string(APPEND releases
+           "    <release version=\"${version}\" date=\"${date}\">\n"
+           "      <description>\n        <ul>\n${notes}</li>\n        </ul>\n"
+           "      </description>\n    </release>\n")
+  else()
+    string(APPEND releases
+           "    <release version=\"${version}\" date=\"${date}\"/>\n")
+  endif()
 endmacro()
+
+# `text` with XML's special characters escaped, into `out`.
+function(orvanta_xml_text text out)
+  string(REPLACE "&" "&amp;" text "${text}")
+  string(REPLACE "<" "&lt;" text "${text}")
+  string(REPLACE ">" "&gt;" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
 
 # NEWS: a heading "* Orvanta VERSION, YYYY-MM-DD" per release, newest
 # first, each followed by its items: "  - " lines, continued on lines
@@ -84,10 +100,18 @@ function(orvanta_release_notes news changelog_out releases_var)
       list(GET heading 0 version)
       list(GET heading 1 date)
       set(items "")
+      set(notes "")
     elseif(version AND line MATCHES "^  - (.+)$")
       string(APPEND items "  * ${CMAKE_MATCH_1}\n")
+      orvanta_xml_text("${CMAKE_MATCH_1}" note)
+      if(notes)
+        string(APPEND notes "</li>\n")
+      endif()
+      string(APPEND notes "          <li>${note}")
     elseif(version AND line MATCHES "^    (.+)$")
       string(APPEND items "    ${CMAKE_MATCH_1}\n")
+      orvanta_xml_text("${CMAKE_MATCH_1}" note)
+      string(APPEND notes " ${note}")
     endif()
   endforeach()
   if(NOT version)
@@ -100,6 +124,12 @@ function(orvanta_release_notes news changelog_out releases_var)
   string(REPLACE "<close>" "]" changelog "${changelog}")
   file(WRITE ${changelog_out} "${changelog}\n")
   string(STRIP "${releases}" releases)
+  foreach(mark semicolon open close)
+    string(REPLACE "&lt;${mark}&gt;" "<${mark}>" releases "${releases}")
+  endforeach()
+  string(REPLACE "<semicolon>" ";" releases "${releases}")
+  string(REPLACE "<open>" "[" releases "${releases}")
+  string(REPLACE "<close>" "]" releases "${releases}")
   set(${releases_var} "    ${releases}" PARENT_SCOPE)
 endfunction()
 

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <random>
+#include <sstream>
 
 #include "testing/cli_runner.h"
 #include "testing/exiftool.h"
@@ -368,7 +369,14 @@ const Case kCases[] = {
      {{"stderr", Has, "Missing Prefix: The thumbnail file prefix is empty"},
       {"index.html", Absent}, {"a.html", Absent}}},
     {"HelpGoesToStandardOutput", {}, {}, "", 0,
-     {{"stdout", Has, "Usage: orvanta-cli"}}, {"--help"}},
+     {{"stdout", Has, "Usage: orvanta-cli"},
+      {"stdout", Has, "\n  CreateMidSizeFiles=True|False    "},
+      {"stdout", Has, "\n  TargetResolutionIndex=0..6    "},
+      {"stdout", Has, "\n  OutputFolder=DIR\n"},
+      {"stdout", Has, "\n  PageStyle=classic|modern\n"},
+      {"stdout", Has, "ThumbnailMaximumWidthOrHeight=10..5000 default 150\n"},
+      {"stdout", Has, "from 0 in 640x480, 800x600,"},
+      {"stderr", Is, ""}}, {"--help"}},
     {"TildeStandsForTheHomeFolder", {{"a.jpg", "#40x30"}}, {}, "", 0,
      {{"a.html", Exists}}, {"~/gallery"}, {"HOME={g}/.."}},
     {"MissingInputFolderStopsAndSaysWhy", {}, {}, "", 1,
@@ -1325,6 +1333,33 @@ const Case kCases[] = {
       {".notes.orvanta-1", Exists}, {"sub/.t.orvanta-000000", Absent}}},
 };
 // clang-format on
+
+// The manual page describes, and the README's table names, every key that
+// --help lists.
+TEST(CliDocumentsTest, NameEveryKeyTheHelpLists) {
+  CliRun run;
+  run.args = {"--help"};
+  const CliResult help = RunCli(run);
+  const std::string source = std::getenv("ORVANTA_SOURCE_DIR");
+  const std::string manual = ReadFile(source + "/data/orvanta-cli.1.in");
+  const std::string readme = ReadFile(source + "/README.md");
+  const size_t table = readme.find("| key | default | meaning |");
+  const std::string keys_table =
+      readme.substr(table, readme.find("\n\n", table) - table);
+  std::istringstream lines(help.out.substr(help.out.find("\nThe keys of")));
+  int keys = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.starts_with("  ")) continue;
+    const std::string key = line.substr(2, line.find('=') - 2);
+    EXPECT_TRUE(manual.find("\n.B " + key + "=") != std::string::npos ||
+                manual.find("\n.BI " + key + "= ") != std::string::npos)
+        << key << " is not in the manual page";
+    EXPECT_NE(keys_table.find(key), std::string::npos)
+        << key << " is not in README.md";
+    ++keys;
+  }
+  EXPECT_GT(keys, 30);
+}
 
 INSTANTIATE_TEST_SUITE_P(Cli, GalleryCaseTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return info.param.name; });

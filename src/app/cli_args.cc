@@ -1,7 +1,13 @@
-// Parsing orvanta-cli's command line.
+// Parsing orvanta-cli's command line; its usage, and the help that lists
+// every option key from the option table.
 #include "app/cli_args.h"
 
+#include <sstream>
+
+#include "common/conversions.h"
 #include "common/error.h"
+#include "engine/styles/page_style.h"
+#include "options/option_table.h"
 
 namespace orvanta {
 namespace {
@@ -137,8 +143,97 @@ const char* UsageNotes() {
          "check or by an error, 2 usage error.\n";
 }
 
+// The values --set takes for the option of `row`.
+std::string ValueForm(const OptionRow& row) {
+  switch (row.rule) {
+    case OptionRule::kFolder:
+      return "DIR";
+    case OptionRule::kProgram:
+      return "PROGRAM";
+    case OptionRule::kFileName:
+      return "FILE";
+    case OptionRule::kFilePrefix:
+      return "PREFIX";
+    case OptionRule::kExtension:
+      return "EXT";
+    case OptionRule::kExtensionList:
+      return "EXT,EXT,...";
+    case OptionRule::kTrueFalse:
+      return "True|False";
+    case OptionRule::kNumber:
+    case OptionRule::kListIndex:
+      return std::to_string(row.minimum) + ".." + std::to_string(row.maximum);
+    case OptionRule::kStyleName: {
+      std::string names;
+      for (const PageStyle& style : PageStyles()) {
+        names += (names.empty() ? "" : "|") + std::string(style.name);
+      }
+      return names;
+    }
+    case OptionRule::kWebAddress:
+      return "https://HOST/PATH/";
+  }
+  return "TEXT";
+}
+
+// The default of the option of `row` as info.ini would hold it.
+std::string DefaultForm(const OptionRow& row) {
+  OptionControls defaults;
+  PutDefault(row, &defaults);
+  if (row.text != nullptr) return defaults.*row.text;
+  if (row.rule == OptionRule::kTrueFalse) {
+    return CheckboxToBoolean(defaults.*row.value) ? "True" : "False";
+  }
+  return std::to_string(defaults.*row.value);
+}
+
+// `text` in lines of at most 72 characters, broken at blanks.
+std::string Wrapped(const std::string& text) {
+  std::istringstream words(text);
+  std::string out, line, word;
+  while (words >> word) {
+    if (!line.empty() && line.size() + 1 + word.size() > 72) {
+      out += line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+  }
+  return out + line + "\n";
+}
+
+// Every option of the table, one a line: KEY=VALUES and its default.
+std::string SetKeys() {
+  std::string screens;
+  for (int i = 0; i < kTargetScreenCount; ++i) {
+    screens += (i == 0 ? "" : ", ") + TargetScreenName(i);
+  }
+  std::ostringstream out;
+  out << "\n"
+      << Wrapped(
+             "The keys of --set KEY=VALUE and info.ini, with the values they "
+             "take and their defaults; man orvanta-cli says what each does. "
+             "True|False also takes 1|0. ThumbnailCreateMode: 0 makes none, "
+             "1 the missing ones, 2 all again. TargetResolutionIndex counts "
+             "from 0 in " +
+             screens +
+             ". PicturesPerPage 0 puts a folder's pictures on one page.");
+  for (const OptionRow& row : OptionTable()) {
+    const std::string key = std::string(row.key) + "=" + ValueForm(row);
+    const std::string fallback = DefaultForm(row);
+    out << "  " << key;
+    if (!fallback.empty()) {
+      out << std::string(key.size() < 39 ? 39 - key.size() : 1, ' ')
+          << "default " << fallback;
+    }
+    out << "\n";
+  }
+  return out.str();
+}
+
 }  // namespace
 
 std::string CliUsage() { return std::string(UsageOptions()) + UsageNotes(); }
+
+std::string CliHelp() { return CliUsage() + SetKeys(); }
 
 }  // namespace orvanta

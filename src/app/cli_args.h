@@ -31,8 +31,12 @@ struct CliArgs {
 // Parses argv[1..]. Throws Error with the reason on a usage error.
 CliArgs ParseCliArgs(const std::vector<std::string>& args);
 
-// The usage text printed by --help.
+// The usage text printed on a usage error.
 std::string CliUsage();
+
+// What --help prints: the usage, then every option the option table knows
+// as --set KEY=VALUE shows it, with the values it takes and its default.
+std::string CliHelp();
 
 }  // namespace orvanta
 

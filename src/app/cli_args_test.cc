@@ -1,10 +1,11 @@
 // orvanta-cli's command lines, one a row: what each asks for, or why it is
-// refused.
+// refused; and its help, whose keys of --set come from the option table.
 #include "app/cli_args.h"
 
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "options/option_table.h"
 
 namespace orvanta {
 namespace {
@@ -57,6 +58,21 @@ TEST(CliArgsTest, EachCommandLine) {
   for (const auto& row : rows) {
     EXPECT_EQ(Parsed(row.args), row.parsed) << row.parsed;
   }
+}
+
+TEST(CliHelpTest, EndsWithEveryOptionOfTheTableAndTheValuesItTakes) {
+  const std::string help = CliHelp();
+  const size_t keys = help.find("\nThe keys of --set KEY=VALUE");
+  ASSERT_NE(keys, std::string::npos);
+  size_t last = keys;
+  for (const OptionRow& row : OptionTable()) {
+    const size_t at = help.find("\n  " + std::string(row.key) + "=", keys);
+    ASSERT_NE(at, std::string::npos) << row.key;
+    // A value of the kind shown follows the "=".
+    EXPECT_NE(help[at + 4 + std::string(row.key).size()], ' ') << row.key;
+    last = at;
+  }
+  EXPECT_EQ(help.find('\n', last + 1), help.size() - 1);
 }
 
 }  // namespace

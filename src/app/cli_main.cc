@@ -145,7 +145,7 @@ int Main(int argc, char** argv) {
     return UsageError(e.what(), true).Report();
   }
   if (args.help) {
-    std::cout << CliUsage();
+    std::cout << CliHelp();
     return kExitCompleted;
   }
   if (args.version) {

@@ -35,6 +35,18 @@ class DescriptorSink : public ByteSink {
       done += static_cast<size_t>(n);
     }
   }
+  void AppendFileFrom(const std::string& path, uint64_t offset) override {
+    struct stat status;
+    FileDescriptor from(OpenForReading(path, &status));
+    if (::lseek(from.get(), static_cast<off_t>(offset), SEEK_SET) < 0) {
+      throw SystemError(errno);
+    }
+    const int error = CopyContents(from.get(), fd_);
+    if (error != 0) throw SystemError(error);
+    const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+    if (end < 0) throw SystemError(errno);
+    written_ = static_cast<uint64_t>(end);
+  }
 
  private:
   int fd_;

@@ -9,6 +9,7 @@ namespace {
 
 class StringSink : public ByteSink {
  public:
+  explicit StringSink(FileSystem& fs) : fs_(fs) {}
   void Write(std::string_view bytes) override { bytes_.append(bytes); }
   void Patch(uint64_t offset, std::string_view bytes) override {
     if (offset > bytes_.size() || bytes.size() > bytes_.size() - offset) {
@@ -16,9 +17,13 @@ class StringSink : public ByteSink {
     }
     bytes_.replace(offset, bytes.size(), bytes);
   }
+  void AppendFileFrom(const std::string& path, uint64_t offset) override {
+    bytes_ += fs_.ReadFileAt(path, offset, kWholeFile);
+  }
   const std::string& bytes() const { return bytes_; }
 
  private:
+  FileSystem& fs_;
   std::string bytes_;
 };
 
@@ -33,7 +38,7 @@ std::string FileSystem::ReadFileAt(const std::string& path, uint64_t offset,
 
 void FileSystem::WriteFileWith(const std::string& path,
                                const std::function<void(ByteSink&)>& fill) {
-  StringSink sink;
+  StringSink sink(*this);
   fill(sink);
   WriteFile(path, sink.bytes());
 }

@@ -84,6 +84,9 @@ class ByteSink {
   // Writes `bytes` over those already written from `offset` on. Throws
   // Error.
   virtual void Patch(uint64_t offset, std::string_view bytes) = 0;
+  // Appends the file at `path` from `offset` to its end (the real file
+  // system copies it in the kernel). Throws Error.
+  virtual void AppendFileFrom(const std::string& path, uint64_t offset) = 0;
 };
 
 inline constexpr size_t kWholeFile = std::numeric_limits<size_t>::max();

@@ -23,44 +23,6 @@
 
 namespace orvanta {
 
-namespace {
-
-// Copies the rest of `from` into `to` in the kernel where it can, falling
-// back to sendfile and then to plain reads and writes. Returns 0 or errno.
-int CopyContents(int from, int to) {
-  bool kernel_copy = true;
-  bool send_file = true;
-  char buffer[kBufferSize];
-  while (true) {
-    ssize_t copied = -1;
-    if (kernel_copy) {
-      copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
-      if (copied < 0 && errno != EINTR) {
-        if (errno == ENOSPC || errno == EIO || errno == EDQUOT) return errno;
-        kernel_copy = false;  // not supported here: try the next way
-        continue;
-      }
-    } else if (send_file) {
-      copied = ::sendfile(to, from, nullptr, 1 << 30);
-      if (copied < 0 && errno != EINTR) {
-        if (errno == ENOSPC || errno == EIO || errno == EDQUOT) return errno;
-        send_file = false;
-        continue;
-      }
-    } else {
-      copied = ::read(from, buffer, sizeof buffer);
-      if (copied > 0) {
-        int error = WriteAll(to, buffer, static_cast<size_t>(copied));
-        if (error != 0) return error;
-      }
-      if (copied < 0 && errno != EINTR) return errno;
-    }
-    if (copied == 0) return 0;
-  }
-}
-
-}  // namespace
-
 // Opened without waiting (a FIFO would block until a writer came), then
 // refused unless it is a regular file.
 int OpenForReading(const std::string& path, struct stat* status) {
@@ -91,6 +53,38 @@ int WriteAll(int fd, const char* data, size_t size) {
     size -= static_cast<size_t>(written);
   }
   return 0;
+}
+
+int CopyContents(int from, int to) {
+  bool kernel_copy = true;
+  bool send_file = true;
+  char buffer[kBufferSize];
+  while (true) {
+    ssize_t copied = -1;
+    if (kernel_copy) {
+      copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+      if (copied < 0 && errno != EINTR) {
+        if (errno == ENOSPC || errno == EIO || errno == EDQUOT) return errno;
+        kernel_copy = false;  // not supported here: try the next way
+        continue;
+      }
+    } else if (send_file) {
+      copied = ::sendfile(to, from, nullptr, 1 << 30);
+      if (copied < 0 && errno != EINTR) {
+        if (errno == ENOSPC || errno == EIO || errno == EDQUOT) return errno;
+        send_file = false;
+        continue;
+      }
+    } else {
+      copied = ::read(from, buffer, sizeof buffer);
+      if (copied > 0) {
+        int error = WriteAll(to, buffer, static_cast<size_t>(copied));
+        if (error != 0) return error;
+      }
+      if (copied < 0 && errno != EINTR) return errno;
+    }
+    if (copied == 0) return 0;
+  }
 }
 
 FileStatus PosixFileSystem::Status(const std::string& path) {

@@ -42,6 +42,10 @@ int OpenForReading(const std::string& path, struct stat* status);
 // Writes all of `data`, retrying partial writes. Returns 0 or errno.
 int WriteAll(int fd, const char* data, size_t size);
 
+// Copies the rest of `from` into `to` in the kernel where it can, falling
+// back to sendfile and then to plain reads and writes. Returns 0 or errno.
+int CopyContents(int from, int to);
+
 }  // namespace orvanta
 
 #endif  // ORVANTA_COMMON_POSIX_IO_H_

@@ -48,6 +48,20 @@ void FitStored(int width, int height, bool turned, int box_width,
   *stored_height = turned ? w : h;
 }
 
+// Whether the photo is stored as cameras store them: YCbCr, the chroma
+// halved across (and maybe down). Decoded whole, a copy of half its size or
+// less can then be made from the luma and chroma as stored, each 2 x 2
+// block of luma with its chroma sample.
+bool CameraSampling(const jpeg_decompress_struct& info) {
+  if (info.jpeg_color_space != JCS_YCbCr || info.num_components != 3) {
+    return false;
+  }
+  const jpeg_component_info* c = info.comp_info;
+  return c[0].h_samp_factor == 2 && c[0].v_samp_factor <= 2 &&
+         c[1].h_samp_factor == 1 && c[1].v_samp_factor == 1 &&
+         c[2].h_samp_factor == 1 && c[2].v_samp_factor == 1;
+}
+
 // The scale n/8 to decode at, and how.
 void PlanScale(jpeg_decompress_struct* info, Plan* plan) {
   const int64_t w = info->image_width, h = info->image_height;
@@ -61,10 +75,17 @@ void PlanScale(jpeg_decompress_struct* info, Plan* plan) {
     // and 3/8 rings near its limit: the copy is decoded at 3/8 when that
     // leaves a quarter more than the copy, else whole. Whole costs little
     // more than 1/2 (both with SIMD; 3/8 has none), the resampling more.
-    n = 3;
-    if (!covers(10LL * plan->copy_width, 10LL * plan->copy_height)) n = 8;
     // Reduced by two or more, the copy hides the rougher inverse DCT and
-    // the chroma doubled rather than interpolated.
+    // the chroma doubled rather than interpolated; stored as cameras do,
+    // it is made whole from the samples as stored, at less cost than 3/8.
+    n = 8;
+    const bool stored =
+        covers(16LL * plan->copy_width, 16LL * plan->copy_height) &&
+        CameraSampling(*info);
+    n = 3;
+    if (stored || !covers(10LL * plan->copy_width, 10LL * plan->copy_height)) {
+      n = 8;
+    }
     plan->halves = covers(16LL * plan->copy_width, 16LL * plan->copy_height);
     if (n == 8 && plan->halves) {
       info->dct_method = JDCT_IFAST;
@@ -189,6 +210,42 @@ bool DecodeRows(jpeg_decompress_struct* info, JpegErrors* errors, uint8_t* row,
   return true;
 }
 
+// Decodes the luma and chroma as stored, each pair of rows halved both ways
+// and turned to RGB into `copy`; false with `errors->message` on failure.
+bool DecodeHalved(jpeg_decompress_struct* info, JpegErrors* errors,
+                  RowResampler* copy) {
+  if (setjmp(errors->jump) != 0) return false;
+  info->raw_data_out = TRUE;
+  jpeg_start_decompress(info);
+  JSAMPARRAY planes[3];
+  for (int c = 0; c < 3; ++c) {
+    const jpeg_component_info& component = info->comp_info[c];
+    planes[c] = (*info->mem->alloc_sarray)(
+        reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
+        component.width_in_blocks * DCTSIZE,
+        static_cast<JDIMENSION>(component.v_samp_factor * DCTSIZE));
+  }
+  // Chroma as high as the luma has a row for each; else one for two.
+  const bool tall_chroma = info->comp_info[0].v_samp_factor == 1;
+  const int lines = info->max_v_samp_factor * DCTSIZE;
+  const size_t width = (info->output_width + 1) / 2;
+  const int height = static_cast<int>(info->output_height + 1) / 2;
+  const RowLoops& loops = FastestRowLoops();
+  for (int made = 0; info->output_scanline < info->output_height;) {
+    jpeg_read_raw_data(info, planes, static_cast<JDIMENSION>(lines));
+    for (int k = 0; k < lines / 2 && made < height; ++k, ++made) {
+      const int c0 = tall_chroma ? 2 * k : k, c1 = tall_chroma ? c0 + 1 : k;
+      const YccPair pair{{planes[0][2 * k], planes[0][2 * k + 1]},
+                         {planes[1][c0], planes[1][c1]},
+                         {planes[2][c0], planes[2][c1]}};
+      loops.ycc_pairs_to_floats(pair, width, copy->RowToFill());
+      copy->AddFilled();
+    }
+  }
+  jpeg_finish_decompress(info);
+  return true;
+}
+
 // The thumbnail made from the copy's pixels: averaged down to no less than
 // twice its size, then filtered.
 Pixels ThumbnailOfCopy(const Pixels& copy, const Plan& plan) {
@@ -264,20 +321,23 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
     ThrowFailure(info, errors, plan.too_large);
   }
   if (!plan.supported) return std::nullopt;
+  // The copy holds more than twice the thumbnail: it is made from that.
+  const bool from_copy = plan.copy_width > 0 &&
+                         plan.copy_width >= 2 * plan.thumbnail_width &&
+                         plan.copy_height >= 2 * plan.thumbnail_height;
+  // Reduced by two or more, and alone to be made from the rows, the copy
+  // takes them in pairs averaged: half the rows to filter; stored as
+  // cameras do, the pairs of columns too, before they are turned to RGB.
+  const bool pairs = plan.halves && (from_copy || plan.thumbnail_width == 0);
+  const bool stored =
+      pairs && info.scale_num == info.scale_denom && CameraSampling(info);
   std::optional<RowResampler> copy, thumbnail;
   std::vector<uint8_t> row;
-  bool pairs = false;
   try {
-    // The copy holds more than twice the thumbnail: it is made from that.
-    const bool from_copy = plan.copy_width > 0 &&
-                           plan.copy_width >= 2 * plan.thumbnail_width &&
-                           plan.copy_height >= 2 * plan.thumbnail_height;
-    // Reduced by two or more, and alone to be made from the rows, the copy
-    // takes them in pairs averaged: half the rows to filter.
-    pairs = plan.halves && (from_copy || plan.thumbnail_width == 0);
     if (plan.copy_width > 0) {
-      copy.emplace(plan.width, pairs ? (plan.height + 1) / 2 : plan.height,
-                   plan.channels, plan.copy_width, plan.copy_height,
+      copy.emplace(stored ? (plan.width + 1) / 2 : plan.width,
+                   pairs ? (plan.height + 1) / 2 : plan.height, plan.channels,
+                   plan.copy_width, plan.copy_height,
                    plan.halves ? Filter::kTriangle : Filter::kLanczos3);
     }
     if (plan.thumbnail_width > 0 && !from_copy) {
@@ -285,20 +345,27 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
                         plan.thumbnail_width, plan.thumbnail_height,
                         Filter::kLanczos3);
     }
-    row.resize(static_cast<size_t>(plan.width) * plan.channels *
-               (pairs ? 2 : 1));
+    if (!stored) {
+      row.resize(static_cast<size_t>(plan.width) * plan.channels *
+                 (pairs ? 2 : 1));
+    }
   } catch (const std::bad_alloc&) {
     throw JpegError("not enough memory");
   }
   if (!copy && !thumbnail) return JpegPictures{};
-  RowResampler* first = copy ? &*copy : &*thumbnail;
-  RowResampler* second = copy && thumbnail ? &*thumbnail : nullptr;
-  uint8_t* pair =
-      pairs ? row.data() + static_cast<size_t>(plan.width) * plan.channels
-            : nullptr;
-  if (!DecodeRows(&decoder.info, &errors, row.data(), pair, first, second)) {
-    ThrowFailure(info, errors, false);
+  bool decoded = false;
+  if (stored) {
+    decoded = DecodeHalved(&decoder.info, &errors, &*copy);
+  } else {
+    RowResampler* first = copy ? &*copy : &*thumbnail;
+    RowResampler* second = copy && thumbnail ? &*thumbnail : nullptr;
+    uint8_t* pair =
+        pairs ? row.data() + static_cast<size_t>(plan.width) * plan.channels
+              : nullptr;
+    decoded =
+        DecodeRows(&decoder.info, &errors, row.data(), pair, first, second);
   }
+  if (!decoded) ThrowFailure(info, errors, false);
   return EncodeMade(plan, copy, thumbnail, errors.incomplete);
 }
 

@@ -93,18 +93,22 @@ uint32_t BigEndian(std::string_view bytes, size_t at, int size) {
   return value;
 }
 
-// A JPEG's segments and whatever follows its end, without its picture
-// data. A walk that goes astray scans the whole file.
-bool HoldsTraceInJpeg(std::string_view file) {
+}  // namespace
+
+bool HoldsLocationTraceFrom(std::string_view jpeg, size_t from) {
   bool trace = false;
   const std::optional<size_t> end =
-      WalkJpeg(file, 0, [&](const JpegSegment& segment) {
-        trace = HoldsTraceIn(file.substr(segment.at, segment.size));
+      WalkJpeg(jpeg, 0, [&](const JpegSegment& segment) {
+        if (segment.at >= from) {
+          trace = HoldsTraceIn(jpeg.substr(segment.at, segment.size));
+        }
         return !trace;
       });
   if (trace) return true;
-  return HoldsTraceIn(end ? file.substr(*end) : file);
+  return HoldsTraceIn(jpeg.substr(std::min(end ? *end : from, jpeg.size())));
 }
+
+namespace {
 
 // PNG chunks other than the picture data (IDAT, fdAT).
 bool HoldsTraceInPng(std::string_view file) {
@@ -141,7 +145,7 @@ bool HoldsTraceInWebp(std::string_view file) {
 }  // namespace
 
 bool HoldsLocationTrace(std::string_view file) {
-  if (file.starts_with("\xFF\xD8")) return HoldsTraceInJpeg(file);
+  if (file.starts_with("\xFF\xD8")) return HoldsLocationTraceFrom(file, 0);
   if (file.starts_with("\x89PNG\r\n\x1A\n")) return HoldsTraceInPng(file);
   if (file.starts_with("RIFF") && Equal(file, 8, "WEBP")) {
     return HoldsTraceInWebp(file);

@@ -9,12 +9,18 @@
 #ifndef ORVANTA_IMAGETOOLS_LOCATION_TRACES_H_
 #define ORVANTA_IMAGETOOLS_LOCATION_TRACES_H_
 
+#include <cstddef>
 #include <string_view>
 
 namespace orvanta {
 
 // True when the file `file` may still hold a position or a serial number.
 bool HoldsLocationTrace(std::string_view file);
+
+// True when the JPEG `jpeg` may hold a position or a serial number in its
+// segments from `from` on or after its end (from `from` on, when its walk
+// goes astray).
+bool HoldsLocationTraceFrom(std::string_view jpeg, size_t from);
 
 // True when `key`, a metadata key ("Exif.GPSInfo.GPSLatitude",
 // "Xmp.aux.SerialNumber", "Xmp.iptcExt.LocationCreated[1]/exif:GPSAltitude")

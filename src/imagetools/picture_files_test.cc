@@ -95,6 +95,15 @@ TEST_F(PictureFilesTest, ThumbnailsAndCopiesLookLikeAResizeOfTheWhole) {
   names.insert(names.end(), {"near.jpg", "large.jpg"});
   MakePicture(dir_.Path("near.jpg"), 700, 500);
   MakePicture(dir_.Path("large.jpg"), 2000, 1501);  // rows in pairs, one alone
+  // Stored as cameras do, the chroma halved both ways or across only, of
+  // odd sizes: made from the luma and chroma as stored.
+  names.insert(names.end(), {"camera.jpg", "camera422.jpg"});
+  MakeChanged("camera.jpg", 1201, 801, [](auto& i) {
+    i.defineValue("jpeg", "sampling-factor", "2x2,1x1,1x1");
+  });
+  MakeChanged("camera422.jpg", 1001, 1399, [](auto& i) {
+    i.defineValue("jpeg", "sampling-factor", "2x1,1x1,1x1");
+  });
   names.insert(names.end(),
                {"portrait.jpg", "cmyk.jpg", "grey.jpg", "clear.png",
                 "plain.bmp", "moving.gif", "phone.heic", "scan.tiff"});
@@ -174,7 +183,10 @@ TEST_F(PictureFilesTest, CopiesAndThumbnailsKeepFineDetail) {
                           static_cast<int>(128 + 60 * wave))));
       }
     }
-    Magick::Image(Magick::Blob(ppm.data(), ppm.size())).write(dir_.Path(name));
+    Magick::Image wave(Magick::Blob(ppm.data(), ppm.size()));
+    wave.defineValue("jpeg", "sampling-factor",
+                     "2x2,1x1,1x1");  // as cameras store them
+    wave.write(dir_.Path(name));
     ASSERT_EQ(Shrink(name), std::nullopt) << message_;
     ASSERT_FALSE(Make(name).copy_error) << name;
     EXPECT_GE(Psnr(Magick::Image(CopyPath(name)),

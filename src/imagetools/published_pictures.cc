@@ -3,6 +3,8 @@
 // end are edited in place; every result is checked once more, by exiv2
 // where anything was edited and for traces in the bytes always. Every
 // exiv2 exception stays in this file.
+#include <algorithm>
+#include <cstring>
 #include <exiv2/exiv2.hpp>
 #include <exiv2/webpimage.hpp>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "common/error.h"
 #include "imagetools/exiv2_library.h"
 #include "imagetools/heif_items.h"
+#include "imagetools/jpeg_segments.h"
 #include "imagetools/location_traces.h"
 #include "imagetools/metadata_in_place.h"
 #include "imagetools/picture_files.h"
@@ -100,7 +103,7 @@ std::string WrittenFile(Exiv2::Image& image) {
 }
 
 // `bytes` without the position; nothing when they hold none to remove.
-std::optional<std::string> WithoutLocation(std::string_view bytes) {
+std::optional<std::string> WithoutLocationWhole(std::string_view bytes) {
   std::optional<std::string> edited;
   std::unique_ptr<Exiv2::Image> image = OpenWithExiv2(bytes);
   if (image && WritableByExiv2(image->imageType())) {
@@ -125,6 +128,82 @@ std::optional<std::string> WithoutLocation(std::string_view bytes) {
   return edited;
 }
 
+// A file to publish: `head`, then the source's bytes from `kept_from` on.
+struct Publication {
+  std::string head;
+  size_t kept_from = 0;
+};
+
+// Where a JPEG's first scan starts; 0 when it has none.
+size_t FirstScan(std::string_view bytes) {
+  size_t scan = 0;
+  WalkJpeg(bytes, 0, [&scan](const JpegSegment& segment) {
+    if (segment.marker != 0xDA) return true;
+    scan = segment.at + segment.size;
+    return false;
+  });
+  return scan;
+}
+
+// `bytes` without the position, or as they are. A JPEG's metadata all comes
+// before its first scan: exiv2 reads and rewrites that head alone and the
+// picture data is kept as it is, unless pictures after its end hold
+// metadata too.
+Publication WithoutLocation(std::string_view bytes) {
+  const size_t scan = FirstScan(bytes);
+  if (scan == 0 || WithoutLocationAfterJpeg(bytes)) {
+    std::optional<std::string> edited = WithoutLocationWhole(bytes);
+    if (!edited) return {};
+    return {std::move(*edited), bytes.size()};
+  }
+  std::optional<std::string> head = WithoutLocationWhole(bytes.substr(0, scan));
+  if (HoldsLocationTraceFrom(bytes, scan)) throw LocationNotRemoved();
+  if (!head) return {};
+  return {std::move(*head), scan};
+}
+
+// How many bytes `a` and `b` end in alike.
+size_t SameEnd(std::string_view a, std::string_view b) {
+  constexpr size_t kBlock = 4096;
+  size_t same = 0;
+  const size_t most = std::min(a.size(), b.size());
+  while (most - same >= kBlock &&
+         std::memcmp(a.data() + a.size() - same - kBlock,
+                     b.data() + b.size() - same - kBlock, kBlock) == 0) {
+    same += kBlock;
+  }
+  while (same < most && a[a.size() - same - 1] == b[b.size() - same - 1]) {
+    ++same;
+  }
+  return same;
+}
+
+// Writes `checked`, made from the `read` bytes of `source` (as they were
+// at `before`): what the file keeps of them is copied from the source by
+// the kernel, not from memory. A source changed meanwhile (its copied part
+// may not be the one checked) has the target written from memory.
+void WriteChecked(FileSystem& fs, const std::string& source,
+                  const FileStatus& before, std::string_view read,
+                  const Publication& checked, const std::string& target) {
+  const std::string_view head = checked.head;
+  const size_t same = SameEnd(read.substr(0, checked.kept_from), head);
+  try {
+    fs.WriteFileWith(target, [&](ByteSink& sink) {
+      sink.Write(head.substr(0, head.size() - same));
+      sink.AppendFileFrom(source, checked.kept_from - same);
+    });
+    const FileStatus after = fs.Status(source);
+    if (after.size == read.size() && after.size == before.size &&
+        after.modified_ns == before.modified_ns) {
+      return;
+    }
+  } catch (const Error&) {
+    // Written again from memory, which tells why it fails.
+  }
+  WritePublished(fs, target,
+                 checked.head + std::string(read.substr(checked.kept_from)));
+}
+
 }  // namespace
 
 void PublishPicture(FileSystem& fs, const std::string& source,
@@ -134,8 +213,9 @@ void PublishPicture(FileSystem& fs, const std::string& source,
     return;
   }
   SetUpExiv2Once();
+  const FileStatus before = fs.Status(source);
   const std::string bytes = ReadPicture(fs, source);
-  std::optional<std::string> edited;
+  Publication edited;
   try {
     edited = WithoutLocation(bytes);
   } catch (const Error&) {
@@ -144,7 +224,7 @@ void PublishPicture(FileSystem& fs, const std::string& source,
     // exiv2 could not read or write the picture: it may hold a position.
     throw LocationNotRemoved();
   }
-  WritePublished(fs, target, edited ? *edited : bytes);
+  WriteChecked(fs, source, before, bytes, edited, target);
 }
 
 }  // namespace orvanta

@@ -119,11 +119,18 @@ RowResampler::RowResampler(int in_width, int in_height, int channels, int width,
 }
 
 void RowResampler::Add(const uint8_t* row) {
+  FastestRowLoops().to_floats(row, length_, RowToFill());
+  AddFilled();
+}
+
+float* RowResampler::RowToFill() {
+  return rows_.data() + static_cast<size_t>(next_in_ % down_.taps) * stride_;
+}
+
+void RowResampler::AddFilled() {
   const int r = next_in_++;
   const int taps = down_.taps;
-  float* slot = rows_.data() + static_cast<size_t>(r % taps) * stride_;
   const RowLoops& loops = FastestRowLoops();
-  loops.to_floats(row, length_, slot);
   while (next_out_ < out_.height && down_.first[next_out_] + taps - 1 == r) {
     const int first = down_.first[next_out_];
     for (int t = 0; t < taps; ++t) {

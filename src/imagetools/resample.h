@@ -68,6 +68,10 @@ class RowResampler {
                Filter filter);
   // The next input row (in_width x channels bytes). Allocates nothing.
   void Add(const uint8_t* row);
+  // Or the next input row as floats: written into RowToFill() (in_width x
+  // channels of them), then taken by AddFilled().
+  float* RowToFill();
+  void AddFilled();
   // The result, once every input row is in.
   Pixels Take() { return std::move(out_); }
 

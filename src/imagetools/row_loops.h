@@ -12,6 +12,15 @@
 
 namespace orvanta {
 
+// Two rows of a JPEG's luma with the chroma that goes with them: the chroma
+// at half the luma's width, its two rows the same one when the chroma has
+// half the luma's height too.
+struct YccPair {
+  const uint8_t* y[2];
+  const uint8_t* cb[2];
+  const uint8_t* cr[2];
+};
+
 struct RowLoops {
   // into[i] = the mean of into[i] and row[i], rounded up, for i below
   // `length`.
@@ -28,6 +37,10 @@ struct RowLoops {
                             float* sums);
   // The sums rounded to bytes between 0 and 255.
   void (*store_bytes)(const float* sums, size_t length, uint8_t* bytes);
+  // `width` pixels of red, green and blue floats (0 to 255) from the pair,
+  // each of the mean of a 2 x 2 block of luma and of its two chroma
+  // samples: the pair halved both ways and turned to RGB at once.
+  void (*ycc_pairs_to_floats)(const YccPair& pair, size_t width, float* rgb);
 };
 
 const RowLoops& FastestRowLoops();

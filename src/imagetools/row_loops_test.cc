@@ -52,6 +52,15 @@ TEST(RowLoopsTest, TheFastestGiveThePlainResults) {
   fast.store_bytes(a.data(), kLength, stored_a.data());
   plain.store_bytes(a.data(), kLength, stored_b.data());
   EXPECT_EQ(stored_a, stored_b);
+
+  // 37 pixels from 74 columns of luma and 37 of chroma, in two rows each.
+  std::vector<uint8_t> samples(2 * 74 + 4 * 37);
+  for (uint8_t& sample : samples) sample = static_cast<uint8_t>(random());
+  const uint8_t* at = samples.data();
+  const YccPair pair{{at, at + 74}, {at + 148, at + 185}, {at + 222, at + 259}};
+  fast.ycc_pairs_to_floats(pair, 37, a.data());
+  plain.ycc_pairs_to_floats(pair, 37, b.data());
+  for (size_t i = 0; i < 3 * 37; ++i) ASSERT_NEAR(a[i], b[i], 1e-3) << i;
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ bool IsWholeNumberIn(const std::string& text, int minimum, int maximum) {
 
 std::span<const OptionRow> OptionTable() {
   static const OptionRow kRows[] = {
-      TextRow(kText, "SourceDirectory", &C::input_folder, ""),
+      TextRow(kFolder, "SourceDirectory", &C::input_folder, ""),
       TextRow(kFileName, "IndexTemplateFile", &C::index_template_file,
               kDefaultIndexTemplate),
       TextRow(kFileName, "PictureTemplateFile", &C::picture_template_file,
@@ -122,7 +122,7 @@ std::span<const OptionRow> OptionTable() {
       ListIndex("TargetResolutionIndex", &C::target_screen_resolution_index,
                 1 /* 800x600 */, kTargetScreenCount - 1),
       Switch("UseIrfanview", &C::use_irfanview, false),
-      TextRow(kText, "IrfanviewPath", &C::irfanview_path,
+      TextRow(kProgram, "IrfanviewPath", &C::irfanview_path,
               Platform().default_converter_path),
       Switch("CreateMovieThumbnails", &C::create_movie_thumbnails, false),
       Switch("CreateMidSizeFiles", &C::create_mid_size_files, false),
@@ -132,7 +132,7 @@ std::span<const OptionRow> OptionTable() {
       Number("PicturesPerPage", &C::pictures_per_page, 0, 0, 100000),
       SavedWhenSet(Switch("RemoveLocation", &C::remove_location, true)),
       SavedWhenSet(Switch("RemoveStaleFiles", &C::remove_stale_files, false)),
-      SavedWhenSet(TextRow(kText, "OutputFolder", &C::output_folder, "")),
+      SavedWhenSet(TextRow(kFolder, "OutputFolder", &C::output_folder, "")),
       SavedWhenSet(
           TextRow(kWebAddress, "GalleryAddress", &C::gallery_address, "")),
       SavedWhenSet(Switch("CreateWebVideos", &C::create_web_videos, false)),

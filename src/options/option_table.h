@@ -1,7 +1,7 @@
 // The option table: every option once, with its info.ini key, the member
 // of OptionControls that holds it, its default and its rule. Loading and
-// saving info.ini, --set KEY=VALUE, the defaults and the window's rules on
-// leaving a text box all work from it.
+// saving info.ini, --set KEY=VALUE and the key list of orvanta-cli --help,
+// the defaults and the window's rules on leaving a text box all work from it.
 //
 // Adding an option: a member in OptionControls, one row in OptionTable()
 // (option_table.cc; the helper that makes the row names the rule, and the
@@ -21,7 +21,8 @@
 namespace orvanta {
 
 enum class OptionRule {
-  kText,           // any text
+  kFolder,         // a folder: any text
+  kProgram,        // a program to run: any text
   kFileName,       // a file name, never empty; its box takes file-name keys
   kFilePrefix,     // begins file names: never empty, see IsSafeFilePrefix
   kExtension,      // an extension: trimmed, without its ".", never empty

@@ -216,9 +216,11 @@ TEST_F(MainWindowTest, ControlsThatFollowOtherControls) {
   EXPECT_FALSE(Box("txtIrfanviewPath")->isVisible());
   QTest::mouseClick(irfan, Qt::LeftButton);
   EXPECT_TRUE(Box("txtIrfanviewPath")->isVisible());
+  EXPECT_FALSE(Get("chkCreateMidSizeFiles")->isEnabled());  // no copies
   const int taller = w_.height();
   SetCheckBoxValue(irfan, 2);  // grey is not checked
   EXPECT_FALSE(Box("txtIrfanviewPath")->isVisible());
+  EXPECT_TRUE(Get("chkCreateMidSizeFiles")->isEnabled());
   EXPECT_LT(w_.height(), taller);
 }
 

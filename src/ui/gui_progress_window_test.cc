@@ -134,12 +134,13 @@ TEST_F(ProgressWindowTest, PauseHoldsTheTaskUntilResumed) {
 TEST_F(ProgressWindowTest, EveryTaskShowsTheWindowWholeOnTheScreen) {
   for (const QPoint lost :
        {QPoint(-3000, -3000), QPoint(0, 0), QPoint(40000, 30000)}) {
-    w_.move(lost);
-    w_.InitializeForm("Creating photo gallery", 0, 10, true, true, true);
-    const QRect room = w_.screen()->availableGeometry();
-    EXPECT_TRUE(room.contains(w_.frameGeometry())) << lost.x();
-    w_.HideForm(true);
+    FrmProgress window;
+    window.move(lost);
+    window.InitializeForm("Creating photo gallery", 0, 10, true, true, true);
+    const QRect room = window.screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(window.frameGeometry())) << lost.x();
   }
+  w_.InitializeForm("Creating photo gallery", 0, 10, true, true, true);
   // No remaining time before there is an estimate; a long folder path
   // stays on its line.
   EXPECT_EQ(Text("lblTimeStats"), "0.00 : -- min. elapsed/remaining");

@@ -126,8 +126,10 @@ void FrmOrvanta::ConnectHandlers() {
           [this] { UpdateOverwriteCaption(); });
   connect(chk_include_mid_size_picture_, &QCheckBox::stateChanged, this,
           [this] { UpdateTargetResolutionEnabled(); });
-  connect(chk_use_irfanview_, &QCheckBox::stateChanged, this,
-          [this] { ShowHideIrfanviewPath(); });
+  connect(chk_use_irfanview_, &QCheckBox::stateChanged, this, [this] {
+    ShowHideIrfanviewPath();
+    UpdateTargetResolutionEnabled();
+  });
   connect(mnu_save_default_options_, &QAction::triggered, this,
           [this] { SaveDefaultOptions(); });
   connect(mnu_restore_default_options_, &QAction::triggered, this,
@@ -185,7 +187,9 @@ void FrmOrvanta::UpdateTargetResolutionEnabled() {
   const bool mid_size =
       CheckBoxValue(chk_include_mid_size_picture_) != kUnchecked;
   cbo_target_screen_resolution_->setEnabled(mid_size);
-  chk_create_mid_size_files_->setEnabled(mid_size);
+  // The converter makes thumbnails only, no copies.
+  chk_create_mid_size_files_->setEnabled(
+      mid_size && !CheckboxToBoolean(CheckBoxValue(chk_use_irfanview_)));
 }
 
 void FrmOrvanta::ShowHideIrfanviewPath() {

@@ -243,7 +243,7 @@ void FrmOrvanta::CreateOutputOptions(QWidget* form) {
       Place(List(output, "TargetResolutionIndex"), "cboTargetScreenResolution",
             6840, 5820, 1455, 315);
   chk_create_mid_size_files_ = Place(
-      CheckBox(output, "Make mid-size picture &files", "CreateMidSizeFiles"),
+      CheckBox(output, "Make mid-&size picture files", "CreateMidSizeFiles"),
       "chkCreateMidSizeFiles", 4320, 6150, 4095, 300);
   chk_create_web_videos_ = Place(
       CheckBox(output, "Make web copies of movies (ffmpeg)", "CreateWebVideos"),
@@ -292,7 +292,7 @@ void FrmOrvanta::CreatePublishingOptions(QWidget* form) {
       "program wrote for pictures and folders that are gone (never a file "
       "changed since).  An output folder is always kept so"));
   chk_album_downloads_ =
-      Place(CheckBox(publishing, "Album do&wnloads: a zip per folder",
+      Place(CheckBox(publishing, "&Album downloads: a zip per folder",
                      "AlbumDownloads"),
             "chkAlbumDownloads", 240, 7800, 3975, 255);
   chk_album_downloads_->setToolTip(QStringLiteral(
@@ -327,37 +327,32 @@ void FrmOrvanta::CreateMenus() {
 }
 
 void FrmOrvanta::SetTabOrder() {
-  QWidget* order[] = {cmd_select_source_folder_,
-                      txt_input_folder_,
-                      txt_index_template_file_,
-                      txt_picture_template_file_,
-                      txt_directory_info_file_,
-                      chk_overwrite_existing_files_,
-                      chk_recurse_sub_folders_,
-                      chk_include_javascript_nav_functions_,
-                      chk_include_mid_size_picture_,
-                      cbo_target_screen_resolution_,
-                      chk_create_web_videos_,
-                      txt_thumbnails_per_row_,
-                      txt_thumbnail_maximum_width_or_height_,
-                      cbo_create_thumbnails_,
-                      cmd_create_orvanta_,
-                      txt_gallery_address_,
-                      txt_thumbnail_file_prefix_,
-                      txt_movie_file_thumbnail_extension_,
-                      txt_pictures_per_page_,
-                      chk_include_picture_files_,
-                      chk_include_movie_files_,
-                      txt_picture_file_extensions_,
-                      txt_movie_file_extensions_,
-                      chk_use_irfanview_,
-                      chk_create_movie_thumbnails_,
-                      cmd_select_output_folder_,
-                      txt_output_folder_,
-                      chk_remove_location_,
-                      chk_remove_stale_files_,
-                      chk_album_downloads_,
-                      txt_irfanview_path_};
+  // As the controls read: top to bottom, left to right, a frame's controls
+  // together where the frame stands.
+  QWidget* order[] = {
+      cmd_select_source_folder_, txt_input_folder_,
+      // Template File Options, then what stands to its right.
+      cbo_page_style_, txt_index_template_file_, txt_picture_template_file_,
+      txt_directory_info_file_, chk_overwrite_existing_files_,
+      chk_recurse_sub_folders_, cmd_create_orvanta_, txt_gallery_address_,
+      // Thumbnail Options.
+      txt_thumbnails_per_row_, txt_thumbnail_maximum_width_or_height_,
+      cbo_create_thumbnails_, txt_thumbnail_file_prefix_,
+      txt_movie_file_thumbnail_extension_, chk_use_irfanview_,
+      chk_create_movie_thumbnails_, txt_pictures_per_page_,
+      // Image File Options.
+      chk_include_picture_files_, txt_picture_file_extensions_,
+      chk_include_movie_files_, txt_movie_file_extensions_,
+      chk_sort_by_date_taken_,
+      // Output Options.
+      chk_include_javascript_nav_functions_, chk_include_mid_size_picture_,
+      cbo_target_screen_resolution_, chk_create_mid_size_files_,
+      chk_create_web_videos_,
+      // Publishing.
+      cmd_select_output_folder_, txt_output_folder_, chk_remove_location_,
+      chk_remove_stale_files_, chk_album_downloads_,
+      // Below the frames.
+      txt_irfanview_path_};
   for (size_t i = 0; i + 1 < std::size(order); ++i) {
     QWidget::setTabOrder(order[i], order[i + 1]);
   }

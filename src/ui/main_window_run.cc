@@ -74,6 +74,9 @@ void FrmOrvanta::CreateOrvanta() {
   // same state; the commands are disabled, and this guards the rest.
   if (run_in_progress_) return;
   run_in_progress_ = true;
+  // Disabled with the focus, the button would hand it on to the next box
+  // with all its text selected, for the next key to replace.
+  if (cmd_create_orvanta_->hasFocus()) cmd_create_orvanta_->clearFocus();
   SetRunCommandsEnabled(false);
   RunSettings settings = app_->run_settings();
   settings.controls = ReadControls();
@@ -98,6 +101,7 @@ void FrmOrvanta::CreateOrvanta() {
   last_outcome_ = result.outcome;
   run_in_progress_ = false;
   SetRunCommandsEnabled(true);
+  cmd_create_orvanta_->setFocus(Qt::OtherFocusReason);
 }
 
 void FrmOrvanta::SetRunCommandsEnabled(bool enabled) {

@@ -81,6 +81,7 @@ void FrmProgress::HideForm(bool clear_abort) {
   if (clear_abort) ClearAbortRequest();
   unsetCursor();
   task_in_progress_ = false;
+  if (isVisible()) place_ = pos();
   hide();
 }
 
@@ -126,6 +127,10 @@ void FrmProgress::InitializeForm(const std::string& current_task,
   model_.ClearCloseRequest();
   task_in_progress_ = true;
   show();
+  // A window system may forget where a hidden window stood (an X window
+  // manager maps it again at the screen's corner): the next task shows
+  // where the last one left it.
+  if (place_) move(*place_);
   // The frame is known once the window is shown: give the outer height
   // again so the frame does not eat into it.
   SetOuterSizeTwips(this, 0, show_subtask_progress ? 2800 : 2350);

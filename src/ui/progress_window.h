@@ -10,9 +10,11 @@
 #define ORVANTA_UI_PROGRESS_WINDOW_H_
 
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "common/prompter.h"
@@ -105,6 +107,8 @@ class FrmProgress : public QWidget, public UserInterface {
 
   QWidget* owner_ = nullptr;
   bool winding_down_ = false;
+  // Where the window stood when the last task hid it.
+  std::optional<QPoint> place_;
   ProgressModel model_;
   bool task_in_progress_ = false;
   QElapsedTimer timer_;
