@@ -73,6 +73,44 @@ TEST(ConsoleUiTest, ProgressLine) {
   ui.UpdateCurrentTask("Creating photo gallery");
   ui.UpdateProgressBar(700, false);
   EXPECT_EQ(err.str().size(), drawn);
+  // A movie's web copy long at work shows its own share; the line goes
+  // before the error list.
+  columns = 100;
+  now = 11;
+  ui.ShowFileProgress("clip.mov", 0.5);
+  EXPECT_TRUE(Lines(err.str()).back().ends_with("  clip.mov: 50%"))
+      << Lines(err.str()).back();
+  ui.HideForm(true);
+  ui.ShowReport("a.jpg: broken");
+  EXPECT_TRUE(err.str().ends_with("\x1b[K\r\x1b[Ka.jpg: broken\n"));
+}
+
+// On a terminal the choices are shown, the preselected one in capitals;
+// what is no answer is asked again, an empty line or the end of input takes
+// the preselected one.
+TEST(ConsoleUiTest, QuestionsReadTheirAnswers) {
+  std::istringstream in("maybe\r\n  YES \n\nc\nCancel\n");
+  std::ostringstream out, err;
+  ConsoleUi ui(in, out, err, true, false);
+  MessageBox box{"Overwrite file?", "a.html\r\nexists", Buttons::kYesNoCancel,
+                 Icon::kQuestion, 2};
+  const Answer answers[] = {ui.ShowMessage(box), ui.ShowMessage(box)};
+  EXPECT_EQ(answers[0], Answer::kYes);
+  EXPECT_EQ(answers[1], Answer::kNo);
+  box.buttons = Buttons::kYesNo;
+  box.default_button = 1;
+  EXPECT_EQ(ui.ShowMessage(box), Answer::kYes);  // "c" asked again, then EOF
+  EXPECT_EQ(err.str(),
+            "Overwrite file?: a.html\nexists\n[yes/NO/cancel] Please answer "
+            "[yes/NO/cancel] \n[yes/NO/cancel] Overwrite file?: a.html\n"
+            "exists\n[yes/NO/cancel] Overwrite file?: a.html\nexists\n"
+            "[YES/no] Please answer [YES/no] \n[YES/no] Please answer [YES/no] "
+            "\n[YES/no] ");
+  EXPECT_EQ(ui.ShowMessage({"Done", "ok", Buttons::kOk, Icon::kNone, 1, true,
+                            "/g/a b/../index.html"}),
+            Answer::kOk);
+  EXPECT_EQ(out.str(), "Done: ok\nRoot page: file:///g/index.html\n");
+  EXPECT_EQ(ui.gallery_address(), "file:///g/index.html");
 }
 
 }  // namespace

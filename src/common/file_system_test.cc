@@ -134,6 +134,27 @@ TEST_F(FileSystemTest, CopiesReplaceTheTargetButNeverTheSource) {
   WriteFile(dir.Path("small"), "payload");
   EXPECT_THROW(fs.CopyFile(dir.Path("small"), "/dev/full"), Error);
   EXPECT_EQ(access("/dev/full", F_OK), 0);  // the device is left alone
+  // From another kind of file system, where the kernel will not copy.
+  const std::string shm = "/dev/shm/orvanta-test-" + std::to_string(getpid());
+  if (!PathExists("/dev/shm")) return;
+  WriteFile(shm, payload);
+  fs.CopyFile(shm, dir.Path("from_shm"));
+  std::remove(shm.c_str());
+  EXPECT_EQ(ReadFile(dir.Path("from_shm")), payload);
+}
+
+// The root in its spellings; a path whose end is missing is resolved as
+// far as it exists, the rest by its names.
+TEST_F(FileSystemTest, RootFolderAndPathsWithMissingParts) {
+  for (const char* root :
+       {"/", "//", "/.", "/a/..", "/a/../..", "/./a/b/../../"})
+    EXPECT_TRUE(fs.IsRootFolder(root)) << root;
+  for (const char* other : {"", "a", "/a", "/a/./", "/../a", "/a/b/.."})
+    EXPECT_FALSE(fs.IsRootFolder(other)) << other;
+  MakeFolders(dir.Path("real"));
+  EXPECT_EQ(fs.ResolvePath(dir.Path("real/new/./more/../x//")),
+            fs.ResolvePath(dir.path()) + "/real/new/x");
+  EXPECT_EQ(fs.ResolvePath("/no-such-orvanta-folder/.."), "/");
 }
 
 }  // namespace

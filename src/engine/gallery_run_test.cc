@@ -39,8 +39,13 @@ class GalleryRunTest : public ::testing::Test {
   void AddPicture(const std::string& path, int width = 40, int height = 30) {
     fs.AddFile(path, PictureBytes(width, height, "jpg"));
   }
+  // A completed run leaves no progress bar part way.
   RunOutcome Run(const ImageToolFactory& factory = CreateMagickImageTool) {
-    return CreateGallery(ui, fs, settings, factory).outcome;
+    const RunOutcome outcome = CreateGallery(ui, fs, settings, factory).outcome;
+    if (outcome == RunOutcome::kCompleted) {
+      EXPECT_EQ(ui.UnfinishedSubtasks(), 0);
+    }
+    return outcome;
   }
 
   MemFileSystem fs;
@@ -210,6 +215,22 @@ TEST_F(GalleryRunTest, EscapeWhileCountingAndAMissingLibraryStopTheRun) {
               HasSubstr("ImageMagick could not be started (no configuration "
                         "files).  Please install it again (Debian: apt-get"));
   EXPECT_FALSE(fs.Has("/g/index.html"));
+}
+
+// Escape while the thumbnails are made: no further thumbnail is waited
+// for, no page is written.
+TEST_F(GalleryRunTest, EscapeDuringTheThumbnailsAbandonsTheRun) {
+  settings.thumbnail_workers = 1;
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+    AddPicture("/g/" + std::string(name), 400, 300);
+  }
+  int moves = 0;
+  ui.on_progress = [&] {
+    if (++moves == 2) ui.RequestAbort();
+  };
+  EXPECT_EQ(Run(), RunOutcome::kAborted);
+  EXPECT_FALSE(fs.Has("/g/index.html"));
+  EXPECT_FALSE(fs.Has("/g/d.html"));
 }
 
 // More pages than one sitemap may hold: sitemap.xml lists the parts. The

@@ -107,7 +107,10 @@ TEST_F(PictureFilesTest, ThumbnailsAndCopiesLookLikeAResizeOfTheWhole) {
   names.insert(names.end(),
                {"portrait.jpg", "cmyk.jpg", "grey.jpg", "clear.png",
                 "plain.bmp", "moving.gif", "phone.heic", "scan.tiff"});
-  MakeChanged("portrait.jpg", 1000, 1500, [](auto& i) { i.comment("mine"); });
+  MakeChanged("portrait.jpg", 1000, 1500, [](auto& i) {
+    i.comment("mine");
+    i.quality(60);
+  });
   MakeChanged("cmyk.jpg", 900, 700,
               [](auto& i) { i.colorSpace(Magick::CMYKColorspace); });
   MakeChanged("grey.jpg", 900, 700,
@@ -153,6 +156,11 @@ TEST_F(PictureFilesTest, ThumbnailsAndCopiesLookLikeAResizeOfTheWhole) {
         << name;
     EXPECT_GE(Psnr(copy, wanted), 35) << name;
     EXPECT_EQ(copy.magick(), "JPEG") << name;
+    // A photo's copy keeps its quality; other pictures' get 85.
+    const Magick::Image source(dir_.Path(name));
+    EXPECT_NEAR(copy.quality(),
+                source.magick() == "JPEG" ? source.quality() : 85, 2)
+        << name;
     EXPECT_EQ(copy.comment(), "") << name;
     EXPECT_EQ(copy.profile("EXIF").length(), 0u) << name;
   }

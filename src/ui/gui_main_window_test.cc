@@ -8,9 +8,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 
 #include "testing/gui_support.h"
 #include "testing/temp_dir.h"
@@ -75,6 +77,36 @@ TEST(StartUpTest, SplashHelpDefaultsThenOptionsFileThenMainWindow) {
   EXPECT_EQ(w.ReadControls().thumbnails_per_row, "7");
   EXPECT_TRUE(w.findChild<QLineEdit*>("txtIrfanviewPath")->isVisible());
   EXPECT_FALSE(w.windowIcon().pixmap(32).isNull());  // the program's icon
+}
+
+// The splash has no OK button, so Escape leaves it up; it goes two ticks
+// after start-up is done. The About box's texts can be copied, not edited.
+TEST(AboutBoxTest, SplashGoesWhenLoadedAndTheAboutBoxOnItsOk) {
+  FrmAboutBox box;
+  box.ShowSplash();
+  EXPECT_EQ(box.windowTitle(), "Loading");
+  auto* ok = box.findChild<QPushButton*>("cmdOK");
+  QTest::keyClick(&box, Qt::Key_Escape);
+  EXPECT_TRUE(box.isVisible());
+  box.set_tag("Loaded");
+  while (box.tag() != "Hidden") {
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  EXPECT_EQ(box.tick_count(), 2);
+  EXPECT_FALSE(box.isVisible());
+  EXPECT_EQ(box.windowTitle(), "About");
+  bool ok_shown = false, read_only = false;
+  QTimer::singleShot(0, [&] {
+    ok_shown = ok->isVisible();
+    read_only = box.findChild<QPlainTextEdit*>("txtHTTP")->isReadOnly();
+    box.close();  // only hides
+    box.ShowSplash();
+    QTest::keyClick(&box, Qt::Key_Escape);
+  });
+  box.ShowAbout();
+  EXPECT_TRUE(ok_shown);
+  EXPECT_TRUE(read_only);
+  EXPECT_TRUE(box.isVisible());
 }
 
 TEST(StartUpTest, AnInstalledProgramOffersThePicturesFolderNotItsSettings) {
@@ -218,7 +250,7 @@ TEST_F(MainWindowTest, EscapeInAnOpenListClosesOnlyTheList) {
 TEST_F(MainWindowTest, FolderPickerAndTheExampleInformationFile) {
   {
     FolderChooser chooser("/chosen/folder");
-    Get<QPushButton>("cmdSelectSourceFolder")->click();
+    Get<QAction>("mnuSelectFolder")->trigger();
   }
   EXPECT_EQ(Box("txtInputFolder")->text(), "/chosen/folder");
   {
@@ -256,6 +288,15 @@ TEST_F(MainWindowTest, SaveAndRestoreFromTheMenus) {
   EXPECT_EQ(Box("txtThumbnailsPerRow")->text(), "4");
   EXPECT_EQ(Box("txtInputFolder")->text().toStdString(), program_.path());
   EXPECT_EQ(boxes.Transcript(), "");
+  std::filesystem::remove(program_.Path("info.ini"));
+  MakeFolders(program_.Path("info.ini"));
+  Get<QAction>("mnuSaveDefaultOptions")->trigger();
+  EXPECT_EQ(boxes.messages.at(0).title, "Error");
+  WhenModalShown([](QWidget* about) { about->close(); });
+  Get<QAction>("mnuAbout")->trigger();
+  EXPECT_FALSE(app_.about_box().isVisible());
+  Get<QAction>("mnuExit")->trigger();
+  EXPECT_TRUE(app_.quit_requested());
 }
 
 TEST_F(MainWindowTest, WholeRunFromTheCreateButton) {

@@ -61,6 +61,51 @@ TEST_F(ProgressWindowTest, BarsFollowTheirRangesAndTheTimeLine) {
   EXPECT_FALSE(w_.AbortRequested());
 }
 
+// The window shows only what the task uses; a movie's web copy shows its
+// own share; once the program winds down the window takes no more.
+TEST_F(ProgressWindowTest, EachTaskShowsWhatItUsesUntilTheProgramCloses) {
+  QWidget owner;
+  w_.set_owner(&owner);
+  w_.InitializeForm("Counting", 0, 100, false, false, false);
+  const int short_height = w_.height();
+  for (const char* part : {"lblTimeStats", "pbarSubProgress", "cmdPause"}) {
+    EXPECT_FALSE(Get(part)->isVisible()) << part;
+  }
+  w_.InitializeForm("Creating", 0, 100, true, true, true);
+  EXPECT_GT(w_.height(), short_height);
+  EXPECT_TRUE(w_.TaskInProgress());
+  for (const char* part : {"lblTimeStats", "pbarSubProgress", "cmdPause"}) {
+    EXPECT_TRUE(Get(part)->isVisible()) << part;
+  }
+  w_.InitializeSubtask("Processing", 0, 4);
+  EXPECT_EQ(Text("lblCurrentSubTask"), "Processing");
+  w_.UpdateSubtaskProgressBar(2, false);
+  EXPECT_EQ(Fill("pbarSubProgress", "pbarSubProgressBox"), 50);
+  EXPECT_EQ(Fill("pbarProgress", "pbarProgressBox"), 0);
+  w_.ShowFileProgress("clip.mov", 0.42);
+  EXPECT_EQ(Text("lblCurrentSubTask"),
+            "Making a web copy of the movie\nclip.mov (42 %)");
+  EXPECT_EQ(Fill("pbarSubProgress", "pbarSubProgressBox"), 42);
+  w_.ShowFileProgress("", 0);
+  EXPECT_EQ(Text("lblCurrentSubTask"), "");
+  EXPECT_EQ(Fill("pbarSubProgress", "pbarSubProgressBox"), 0);
+  w_.SetBusy(true);
+  EXPECT_EQ(owner.cursor().shape(), Qt::WaitCursor);
+  w_.SetBusy(false);
+  EXPECT_NE(owner.cursor().shape(), Qt::WaitCursor);
+  BoxRecorder boxes;
+  w_.WindDown();
+  EXPECT_FALSE(w_.isVisible());
+  EXPECT_TRUE(w_.AbortRequested());
+  EXPECT_EQ(w_.ShowMessage(CancelTaskQuestion()), Answer::kNo);
+  w_.InitializeForm("Again", 0, 10, true, true, true);
+  w_.HideForm(true);
+  EXPECT_FALSE(w_.isVisible());
+  EXPECT_TRUE(w_.AbortRequested());
+  EXPECT_TRUE(boxes.messages.empty());
+  w_.setParent(nullptr);  // before the owner goes
+}
+
 TEST_F(ProgressWindowTest, PauseHoldsTheTaskUntilResumed) {
   w_.InitializeForm("t", 0, 10, true, true, true);
   Pause()->click();
@@ -135,6 +180,29 @@ TEST_F(ProgressWindowTest, CloseRequestIsConfirmedOnceEveryTwentySeconds) {
   ASSERT_EQ(boxes.messages.size(), 2u);  // asked twice, No preselected
   EXPECT_EQ(boxes.messages[0].title, "Cancel Task");
   EXPECT_EQ(boxes.messages[0].default_button, 2);
+}
+
+// The error list: its lines as given, read only; the text box and the
+// Close button follow the window's size; Close ends it.
+TEST(ShowTextTest, TheListFollowsTheWindowUntilClosed) {
+  FrmShowText w;
+  w.SetText("a.jpg: broken\r\nb.jpg: empty");
+  auto* text = w.findChild<QPlainTextEdit*>("txtInfo");
+  auto* close = w.findChild<QPushButton*>("cmdClose");
+  EXPECT_EQ(text->toPlainText(), "a.jpg: broken\nb.jpg: empty");
+  EXPECT_TRUE(text->isReadOnly());
+  w.show();
+  int last_width = 0;
+  for (const QSize size : {QSize(500, 400), QSize(900, 700)}) {
+    w.resize(size);
+    EXPECT_GT(text->width(), last_width);
+    last_width = text->width();
+    EXPECT_TRUE(w.rect().contains(close->geometry()));
+    EXPECT_LT(text->geometry().bottom(), close->y());
+    EXPECT_GT(text->geometry().bottom(), size.height() - 3 * close->height());
+  }
+  close->click();
+  EXPECT_FALSE(w.isVisible());
 }
 
 TEST(MessageBoxTest, ShowsTheBoxAndWaitsForItsAnswer) {

@@ -12,6 +12,7 @@
 #include "testing/temp_dir.h"
 #include "ui/about_box.h"
 #include "ui/desktop_app.h"
+#include "ui/fit_text.h"
 #include "ui/main_window.h"
 #include "ui/progress_window.h"
 
@@ -97,6 +98,28 @@ TEST(TextFitTest, EveryWindowShowsItsWholeTexts) {
   progress.HideForm(true);
   app.about_box().show();
   ExpectTextsFit(&app.about_box());
+}
+
+// A text grows to what it needs up to its neighbour on its row, a gap
+// before it, or else to its parent's edge; one too tall for the room below
+// moves up.
+TEST(TextFitTest, ATextGrowsUpToItsNeighbourOnTheRow) {
+  QWidget parent;
+  parent.resize(300, 100);
+  QLabel text(QString(60, QLatin1Char('x')), &parent), beside(&parent),
+      below(&parent), tall(QStringLiteral("a\nb\nc\nd"), &parent);
+  text.setGeometry(10, 10, 20, 20);
+  beside.setGeometry(200, 15, 50, 10);
+  below.setGeometry(100, 30, 50, 10);
+  tall.setGeometry(250, 90, 40, 5);
+  FitTextToFont(&text);
+  EXPECT_EQ(text.geometry(), QRect(10, 10, 186, 20));
+  beside.move(200, 60);
+  FitTextToFont(&text);
+  EXPECT_EQ(text.width(), 290);
+  FitTextToFont(&tall);
+  EXPECT_EQ(tall.geometry().bottom(), 99);
+  EXPECT_EQ(tall.height(), tall.sizeHint().height());
 }
 
 }  // namespace

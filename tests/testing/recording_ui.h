@@ -16,15 +16,13 @@ namespace orvanta::testing {
 class RecordingUi : public UserInterface {
  public:
   Answer ShowMessage(const MessageBox& box) override;
-  void InitializeForm(const std::string&, int32_t, int32_t, bool, bool,
-                      bool) override {
-    ClearAbortRequest();
-  }
-  void InitializeSubtask(const std::string&, int32_t, int32_t) override {}
-  void UpdateProgressBar(double, bool) override {
-    if (on_progress) on_progress();
-  }
-  void UpdateSubtaskProgressBar(double, bool) override {}
+  // The bars: a value past its maximum fails the test.
+  void InitializeForm(const std::string&, int32_t, int32_t maximum, bool, bool,
+                      bool) override;
+  void InitializeSubtask(const std::string&, int32_t minimum,
+                         int32_t maximum) override;
+  void UpdateProgressBar(double value, bool) override;
+  void UpdateSubtaskProgressBar(double value, bool) override;
   void UpdateCurrentTask(const std::string&) override {}
   void UpdateCurrentSubTask(const std::string&) override {}
   void ShowFileProgress(const std::string&, double) override {}
@@ -36,6 +34,8 @@ class RecordingUi : public UserInterface {
 
   // Every box shown so far as "TITLE: TEXT\n".
   std::string Transcript() const;
+  // How many subtask bars were left part way (a completed run leaves none).
+  int UnfinishedSubtasks() const;
 
   std::deque<Answer> answers;  // for the next boxes, in order
   // Called whenever the overall progress bar moves (to press Escape, say).
@@ -43,6 +43,12 @@ class RecordingUi : public UserInterface {
   std::vector<MessageBox> messages;
   std::string report;  // the reports shown (the thumbnail error list)
   bool busy = false;
+
+ private:
+  double progress_maximum_ = 0;
+  double subtask_value_ = 0, subtask_maximum_ = 0;
+  bool subtask_moved_ = false;
+  int unfinished_subtasks_ = 0;
 };
 
 }  // namespace orvanta::testing
