@@ -299,7 +299,10 @@ RunOutcome Run(RunContext& ctx, const ImageToolFactory& factory,
     PictureWork work(ctx, *plan, *tool);
     FolderPages(ctx, *plan, work, *tool).Build(0);
   }
-  if (!ctx.state.abort_processing) WriteShareFiles(ctx, *plan);
+  if (!ctx.state.abort_processing) {
+    WriteShareFiles(ctx, *plan);
+    ctx.ShowProgress(plan->file_count + 1 + plan->web_video_units);
+  }
   tool.reset();
   ctx.ui.HideForm(true);
   // The names the plan makes, only when stale files are looked for.

@@ -44,6 +44,7 @@ class GalleryRunTest : public ::testing::Test {
     const RunOutcome outcome = CreateGallery(ui, fs, settings, factory).outcome;
     if (outcome == RunOutcome::kCompleted) {
       EXPECT_EQ(ui.UnfinishedSubtasks(), 0);
+      EXPECT_TRUE(ui.ProgressFull());
     }
     return outcome;
   }

@@ -6,6 +6,7 @@
 #ifndef ORVANTA_ENGINE_RUN_CONTEXT_H_
 #define ORVANTA_ENGINE_RUN_CONTEXT_H_
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <thread>
@@ -32,6 +33,7 @@ struct RunState {
   bool abort_processing = false;      // the run is being abandoned
   std::string thumbnail_error_list;   // errors recorded on the way
   int32_t image_files_processed = 0;  // picture pages the run came to
+  double progress_shown = 0;          // the overall bar, which never goes back
   int32_t folders_processed = 0;      // folders entered, skipped ones too
   int32_t count_progress_ticker = 0;  // moves the bar while planning
   bool suppress_error_prompts = false;
@@ -69,6 +71,13 @@ struct RunContext {
 
   // True once the person asked to abort.
   bool AbortRequested() const { return ui.AbortRequested(); }
+
+  // Moves the overall bar to `value`, never back: the folders' pages and
+  // their picture work are counted in different orders.
+  void ShowProgress(double value) {
+    state.progress_shown = std::max(state.progress_shown, value);
+    ui.UpdateProgressBar(state.progress_shown, false);
+  }
 
   // Adds a line to the run's error list.
   void ListError(const std::string& line) {

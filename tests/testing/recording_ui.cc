@@ -17,6 +17,7 @@ void RecordingUi::InitializeForm(const std::string&, int32_t, int32_t maximum,
                                  bool, bool, bool) {
   ClearAbortRequest();
   progress_maximum_ = maximum;
+  progress_value_ = 0;
 }
 
 void RecordingUi::InitializeSubtask(const std::string&, int32_t minimum,
@@ -29,6 +30,8 @@ void RecordingUi::InitializeSubtask(const std::string&, int32_t minimum,
 
 void RecordingUi::UpdateProgressBar(double value, bool) {
   EXPECT_LE(value, progress_maximum_);
+  EXPECT_GE(value, progress_value_) << "the overall bar went back";
+  progress_value_ = value;
   if (on_progress) on_progress();
 }
 

@@ -16,7 +16,8 @@ namespace orvanta::testing {
 class RecordingUi : public UserInterface {
  public:
   Answer ShowMessage(const MessageBox& box) override;
-  // The bars: a value past its maximum fails the test.
+  // The bars: a value past its maximum, or an overall one below the last,
+  // fails the test.
   void InitializeForm(const std::string&, int32_t, int32_t maximum, bool, bool,
                       bool) override;
   void InitializeSubtask(const std::string&, int32_t minimum,
@@ -38,6 +39,8 @@ class RecordingUi : public UserInterface {
   int UnfinishedSubtasks() const;
 
   std::deque<Answer> answers;  // for the next boxes, in order
+  // Whether the overall bar stands at its maximum.
+  bool ProgressFull() const { return progress_value_ == progress_maximum_; }
   // Called whenever the overall progress bar moves (to press Escape, say).
   std::function<void()> on_progress;
   std::vector<MessageBox> messages;
@@ -45,7 +48,7 @@ class RecordingUi : public UserInterface {
   bool busy = false;
 
  private:
-  double progress_maximum_ = 0;
+  double progress_maximum_ = 0, progress_value_ = 0;
   double subtask_value_ = 0, subtask_maximum_ = 0;
   bool subtask_moved_ = false;
   int unfinished_subtasks_ = 0;

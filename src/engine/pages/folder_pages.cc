@@ -25,9 +25,8 @@ void ReportFolderStart(RunContext& ctx, const std::string& folder_path) {
   ++ctx.state.folders_processed;
   ctx.ui.UpdateCurrentTask("Creating photo gallery" + std::string(kCrLf) +
                            ShortenPath(folder_path, 45));
-  ctx.ui.UpdateProgressBar(
-      ctx.state.image_files_processed - 1 + ctx.state.web_video_units_done,
-      false);
+  ctx.ShowProgress(ctx.state.image_files_processed - 1 +
+                   ctx.state.web_video_units_done);
   ctx.ui.InitializeSubtask("Processing", 0, 2);
 }
 

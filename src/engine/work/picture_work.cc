@@ -436,8 +436,7 @@ void PictureWork::TakePictureFiles(const FolderPlan& folder) {
         pool_->Take(index, [this] { ctx_.ui.KeepAlive(); });
     if (HandleOutcome(ctx_, folder, entry, outcome) == Next::kLeave) break;
     ctx_.ui.UpdateSubtaskProgressBar(i + 1, true);
-    ctx_.ui.UpdateProgressBar(files_done + 1 + ctx_.state.web_video_units_done,
-                              false);
+    ctx_.ShowProgress(files_done + 1 + ctx_.state.web_video_units_done);
     if (ctx_.AbortRequested()) {
       ctx_.state.abort_processing = true;
       break;

@@ -124,14 +124,13 @@ bool WebVideoWork::Take(int index, const FolderPlan& folder,
     if (shared_->item == index) {
       const double done = shared_->done;
       ctx_.ui.ShowFileProgress(entry.name, done);
-      ctx_.ui.UpdateProgressBar(files_done + units_done + done * units, false);
+      ctx_.ShowProgress(files_done + units_done + done * units);
     }
     ctx_.ui.KeepAlive();
   });
   ctx_.ui.ShowFileProgress("", 0);
   ctx_.state.web_video_units_done += entry.web->units;
-  ctx_.ui.UpdateProgressBar(files_done + ctx_.state.web_video_units_done,
-                            false);
+  ctx_.ShowProgress(files_done + ctx_.state.web_video_units_done);
   const std::string file =
       PathBelow(folder.folder_path + entry.name, ctx_.input_folder, false);
   if (outcome.no_ffmpeg) ListNoFfmpegForWebVideos(ctx_);
