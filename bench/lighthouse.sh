@@ -13,7 +13,8 @@
 #     Delete the folder to have it rebuilt.
 #  3. Makes the gallery from a fresh copy with
 #       orvanta-cli --style modern --set CreateMidSizeFiles=True
-#                   --set TargetResolutionIndex=4 (and movie thumbnails)
+#                   --set TargetResolutionIndex=4 --set AlbumDownloads=True
+#                   (and movie thumbnails)
 #     and, as its web address, the one it is served at (link previews,
 #     canonical addresses and the feed's link on every page).
 #  4. Serves it with python3 -m http.server on 127.0.0.1 and runs
@@ -99,12 +100,12 @@ make_gallery() {
   say "orvanta-cli --style modern on $gallery"
   "$cli" --quiet --program-folder "$work/program" --style modern \
     --set CreateMidSizeFiles=True --set TargetResolutionIndex=4 \
-    --set "GalleryAddress=$address" \
+    --set "GalleryAddress=$address" --set AlbumDownloads=True \
     --set CreateMovieThumbnails=True --set MovieFilesToMatch=mov,avi,mp4 "$gallery" >&2
   # The sidebar is an album's thumbnail: a second run gives its size.
   "$cli" --quiet --program-folder "$work/program" --style modern \
     --set CreateMidSizeFiles=True --set TargetResolutionIndex=4 \
-    --set "GalleryAddress=$address" \
+    --set "GalleryAddress=$address" --set AlbumDownloads=True \
     --set CreateMovieThumbnails=True --set MovieFilesToMatch=mov,avi,mp4 "$gallery" >&2
   gallery_dir=$gallery
 }
