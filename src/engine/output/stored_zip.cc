@@ -1,20 +1,18 @@
 // The zip format's records, written little-endian.
 #include "engine/output/stored_zip.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include "common/error.h"
 #include "common/text_utils.h"
+#include "engine/output/zip_crc.h"
 
 namespace orvanta {
 namespace {
 
 constexpr uint64_t k32 = 0xFFFFFFFFu;
 constexpr uint64_t kMostEntries = 0xFFFFu;
-constexpr size_t kPiece = 1 << 20;
 constexpr char kMarkStart[] = "orvanta album ";
 
 void Put(std::string* out, uint64_t value, int bytes) {
@@ -136,21 +134,21 @@ std::string EndRecords(uint64_t entries, uint64_t central_offset,
 // Copies the member into the sink; its CRC-32.
 uint32_t CopyMember(FileSystem& fs, const ZipMember& m, ByteSink& sink,
                     const std::function<bool()>& stopped) {
-  uLong crc = crc32(0, nullptr, 0);
+  constexpr size_t kPiece = 1 << 20;
+  uint32_t crc = 0;
   for (uint64_t done = 0; done < m.size;) {
     if (stopped()) throw Error("Stopped");
     const std::string piece =
         fs.ReadFileAt(m.path, done, std::min<uint64_t>(kPiece, m.size - done));
     if (piece.empty()) throw Error(m.path + ": changed while it was read");
-    crc = crc32(crc, reinterpret_cast<const Bytef*>(piece.data()),
-                static_cast<uInt>(piece.size()));
+    crc = ZipCrc(crc, piece.data(), piece.size());
     sink.Write(piece);
     done += piece.size();
   }
   if (!fs.ReadFileAt(m.path, m.size, 1).empty()) {
     throw Error(m.path + ": changed while it was read");
   }
-  return static_cast<uint32_t>(crc);
+  return crc;
 }
 
 }  // namespace
