@@ -82,7 +82,8 @@ TEST(ConsoleUiTest, ProgressLine) {
       << Lines(err.str()).back();
   ui.HideForm(true);
   ui.ShowReport("a.jpg: broken");
-  EXPECT_TRUE(err.str().ends_with("\x1b[K\r\x1b[Ka.jpg: broken\n"));
+  EXPECT_TRUE(
+      err.str().ends_with("clip.mov: 50%\x1b[K\r\x1b[Ka.jpg: broken\n"));
 }
 
 // On a terminal the choices are shown, the preselected one in capitals;
