@@ -134,6 +134,9 @@ TEST_F(FileSystemTest, CopiesReplaceTheTargetButNeverTheSource) {
   WriteFile(dir.Path("small"), "payload");
   EXPECT_THROW(fs.CopyFile(dir.Path("small"), "/dev/full"), Error);
   EXPECT_EQ(access("/dev/full", F_OK), 0);  // the device is left alone
+  // From a file the kernel can neither copy nor send: read and written.
+  fs.CopyFile("/proc/self/status", dir.Path("status"));
+  EXPECT_TRUE(ReadFile(dir.Path("status")).starts_with("Name:"));
   // From another kind of file system, where the kernel will not copy.
   const std::string shm = "/dev/shm/orvanta-test-" + std::to_string(getpid());
   if (!PathExists("/dev/shm")) return;
