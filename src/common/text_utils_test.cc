@@ -52,7 +52,9 @@ TEST(TextUtilsTest, TextBoxesTakeAllLettersOrTheExponentAlone) {
   KeyFilterFlags letters, exponent;
   letters.letters = true;
   exponent.exponent = true;
-  for (int key : {'@', 'A', 'Z', '[', '`', 'a', 'z', '{', 'd', 'e', 'E'}) {
+  // Ctrl+V (22) as well: neither box takes the clipboard's keys.
+  for (int key :
+       {'@', 'A', 'Z', '[', '`', 'a', 'z', '{', 'd', 'e', 'E', '\x16'}) {
     const bool letter =
         (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z');
     EXPECT_EQ(FilterTextBoxKeyPress(key, letters).key_code, letter ? key : 0);
