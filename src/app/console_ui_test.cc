@@ -22,6 +22,22 @@ std::vector<std::string> Lines(const std::string& drawn) {
   return lines;
 }
 
+// Lines that fit 100 columns, a bar that never goes back, and no estimate
+// before a twentieth is done and two seconds are gone.
+void ExpectProgressLines(const std::vector<std::string>& lines) {
+  int last_percent = -1;
+  for (const std::string& line : lines) {
+    EXPECT_LE(line.size(), 99u) << line;
+    const int percent = std::stoi(line.substr(line.find("] ") + 2));
+    EXPECT_GE(percent, last_percent) << line;
+    last_percent = percent;
+    if (line.find(" 0:00 elapsed") != std::string::npos ||
+        line.find("] 1% ") != std::string::npos) {
+      EXPECT_EQ(line.find("left"), std::string::npos) << line;
+    }
+  }
+}
+
 TEST(ConsoleUiTest, ProgressLine) {
   std::istringstream in;
   std::ostringstream out, err;
@@ -46,18 +62,7 @@ TEST(ConsoleUiTest, ProgressLine) {
     ui.UpdateProgressBar(value, false);
   }
   const std::vector<std::string> lines = Lines(err.str());
-  int last_percent = -1;
-  for (const std::string& line : lines) {
-    EXPECT_LE(line.size(), 99u) << line;
-    const int percent = std::stoi(line.substr(line.find("] ") + 2));
-    EXPECT_GE(percent, last_percent) << line;  // the bar never goes back
-    last_percent = percent;
-    // Before a twentieth is done and two seconds are gone, no estimate.
-    if (line.find(" 0:00 elapsed") != std::string::npos ||
-        line.find("] 1% ") != std::string::npos) {
-      EXPECT_EQ(line.find("left"), std::string::npos) << line;
-    }
-  }
+  ExpectProgressLines(lines);
   EXPECT_NE(lines.back().find("50% 0:09 elapsed, 0:09 left"), std::string::npos)
       << lines.back();
   EXPECT_NE(lines.back().find("/Beach"), std::string::npos);

@@ -78,6 +78,57 @@ class PictureFilesTest : public ::testing::Test {
     image.write(dir_.Path(name));
   }
 
+  // Every kind of picture the tool reads, turned and sampled every way;
+  // their names.
+  std::vector<std::string> MakeEveryKind() {
+    std::vector<std::string> names;
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+      names.push_back("turned" + std::to_string(orientation) + ".jpg");
+      MakePicture(dir_.Path(names.back()), 1200, 800, orientation);
+    }
+    // A copy decoded whole and resampled with the Lanczos filter (less than
+    // twice the copy), and decoded at 3/8.
+    names.insert(names.end(), {"near.jpg", "large.jpg"});
+    MakePicture(dir_.Path("near.jpg"), 700, 500);
+    MakePicture(dir_.Path("large.jpg"), 2000,
+                1501);  // rows in pairs, one alone
+    // Stored as cameras do, the chroma halved both ways or across only, of
+    // odd sizes: made from the luma and chroma as stored.
+    names.insert(names.end(), {"camera.jpg", "camera422.jpg"});
+    MakeChanged("camera.jpg", 1201, 801, [](auto& i) {
+      i.defineValue("jpeg", "sampling-factor", "2x2,1x1,1x1");
+    });
+    MakeChanged("camera422.jpg", 1001, 1399, [](auto& i) {
+      i.defineValue("jpeg", "sampling-factor", "2x1,1x1,1x1");
+    });
+    names.insert(names.end(),
+                 {"portrait.jpg", "cmyk.jpg", "grey.jpg", "clear.png",
+                  "plain.bmp", "moving.gif", "phone.heic", "scan.tiff"});
+    MakeChanged("portrait.jpg", 1000, 1500, [](auto& i) {
+      i.comment("mine");
+      i.quality(60);
+    });
+    MakeChanged("cmyk.jpg", 900, 700,
+                [](auto& i) { i.colorSpace(Magick::CMYKColorspace); });
+    MakeChanged("grey.jpg", 900, 700,
+                [](auto& i) { i.type(Magick::GrayscaleType); });
+    MakeChanged("clear.png", 900, 600,
+                [](auto& i) { i.transparent(Magick::Color("#203040")); });
+    MakeChanged("plain.bmp", 800, 500, [](auto&) {});
+    // An animated GIF shows its first frame.
+    MakePicture(dir_.Path("first.gif"), 800, 600);
+    std::vector<Magick::Image> frames = {Magick::Image(dir_.Path("first.gif"))};
+    frames.push_back(frames[0]);
+    frames[1].flop();
+    Magick::writeImages(frames.begin(), frames.end(), dir_.Path("moving.gif"));
+    MakePicture(dir_.Path("phone.png"), 800, 600);
+    Magick::Image(dir_.Path("phone.png")).write(dir_.Path("phone.heic"));
+    // Small, but browsers cannot show it: a copy at its own size.
+    MakePicture(dir_.Path("scan.png"), 300, 200);
+    Magick::Image(dir_.Path("scan.png")).write(dir_.Path("scan.tiff"));
+    return names;
+  }
+
   TempDir dir_;
   PosixFileSystem fs_;
   std::unique_ptr<ImageTool> tool_;
@@ -85,51 +136,7 @@ class PictureFilesTest : public ::testing::Test {
 };
 
 TEST_F(PictureFilesTest, ThumbnailsAndCopiesLookLikeAResizeOfTheWhole) {
-  std::vector<std::string> names;
-  for (int orientation = 1; orientation <= 8; ++orientation) {
-    names.push_back("turned" + std::to_string(orientation) + ".jpg");
-    MakePicture(dir_.Path(names.back()), 1200, 800, orientation);
-  }
-  // A copy decoded whole and resampled with the Lanczos filter (less than
-  // twice the copy), and decoded at 3/8.
-  names.insert(names.end(), {"near.jpg", "large.jpg"});
-  MakePicture(dir_.Path("near.jpg"), 700, 500);
-  MakePicture(dir_.Path("large.jpg"), 2000, 1501);  // rows in pairs, one alone
-  // Stored as cameras do, the chroma halved both ways or across only, of
-  // odd sizes: made from the luma and chroma as stored.
-  names.insert(names.end(), {"camera.jpg", "camera422.jpg"});
-  MakeChanged("camera.jpg", 1201, 801, [](auto& i) {
-    i.defineValue("jpeg", "sampling-factor", "2x2,1x1,1x1");
-  });
-  MakeChanged("camera422.jpg", 1001, 1399, [](auto& i) {
-    i.defineValue("jpeg", "sampling-factor", "2x1,1x1,1x1");
-  });
-  names.insert(names.end(),
-               {"portrait.jpg", "cmyk.jpg", "grey.jpg", "clear.png",
-                "plain.bmp", "moving.gif", "phone.heic", "scan.tiff"});
-  MakeChanged("portrait.jpg", 1000, 1500, [](auto& i) {
-    i.comment("mine");
-    i.quality(60);
-  });
-  MakeChanged("cmyk.jpg", 900, 700,
-              [](auto& i) { i.colorSpace(Magick::CMYKColorspace); });
-  MakeChanged("grey.jpg", 900, 700,
-              [](auto& i) { i.type(Magick::GrayscaleType); });
-  MakeChanged("clear.png", 900, 600,
-              [](auto& i) { i.transparent(Magick::Color("#203040")); });
-  MakeChanged("plain.bmp", 800, 500, [](auto&) {});
-  // An animated GIF shows its first frame.
-  MakePicture(dir_.Path("first.gif"), 800, 600);
-  std::vector<Magick::Image> frames = {Magick::Image(dir_.Path("first.gif"))};
-  frames.push_back(frames[0]);
-  frames[1].flop();
-  Magick::writeImages(frames.begin(), frames.end(), dir_.Path("moving.gif"));
-  MakePicture(dir_.Path("phone.png"), 800, 600);
-  Magick::Image(dir_.Path("phone.png")).write(dir_.Path("phone.heic"));
-  // Small, but browsers cannot show it: a copy at its own size.
-  MakePicture(dir_.Path("scan.png"), 300, 200);
-  Magick::Image(dir_.Path("scan.png")).write(dir_.Path("scan.tiff"));
-
+  const std::vector<std::string> names = MakeEveryKind();
   for (const std::string& name : names) {
     ASSERT_EQ(Shrink(name), std::nullopt) << name << ": " << message_;
     const PictureResult result = Make(name);
