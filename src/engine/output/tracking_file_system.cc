@@ -34,9 +34,20 @@ class NotedWriter : public TextWriter {
 }  // namespace
 
 bool WrittenFiles::Contains(std::string_view path) const {
-  const int index = known_ != nullptr ? known_->IndexOf(path) : -1;
+  const int index = KnownIndex(path);
   if (index >= 0) return known_sizes_[index] != kNone;
   return others_.contains(path);
+}
+
+void WrittenFiles::Set(std::string_view path, uint64_t size) {
+  const int index = KnownIndex(path);
+  if (index >= 0) {
+    known_sizes_[index] = size;
+  } else if (size != kNone) {
+    others_.insert_or_assign(std::string(path), size);
+  } else if (auto other = others_.find(path); other != others_.end()) {
+    others_.erase(other);
+  }
 }
 
 void WrittenFiles::ForEach(
@@ -99,15 +110,8 @@ void TrackingFileSystem::RemoveFile(const std::string& path) {
   inner_.RemoveFile(path);
   std::lock_guard<std::mutex> lock(mutex_);
   if (root_.empty() || !path.starts_with(root_)) return;
-  const std::string_view relative = std::string_view(path).substr(root_.size());
-  const int index =
-      written_.known_ != nullptr ? written_.known_->IndexOf(relative) : -1;
-  if (index >= 0 && static_cast<size_t>(index) < written_.known_sizes_.size()) {
-    written_.known_sizes_[index] = WrittenFiles::kNone;
-  } else if (auto other = written_.others_.find(relative);
-             other != written_.others_.end()) {
-    written_.others_.erase(other);
-  }
+  written_.Set(std::string_view(path).substr(root_.size()),
+               WrittenFiles::kNone);
 }
 
 void TrackingFileSystem::Note(const std::string& path) {
@@ -117,14 +121,7 @@ void TrackingFileSystem::Note(const std::string& path) {
 void TrackingFileSystem::NoteSize(const std::string& path, uint64_t size) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (root_.empty() || !path.starts_with(root_)) return;
-  const std::string_view relative = std::string_view(path).substr(root_.size());
-  const int index =
-      written_.known_ != nullptr ? written_.known_->IndexOf(relative) : -1;
-  if (index >= 0 && static_cast<size_t>(index) < written_.known_sizes_.size()) {
-    written_.known_sizes_[index] = size;
-  } else {
-    written_.others_.insert_or_assign(std::string(relative), size);
-  }
+  written_.Set(std::string_view(path).substr(root_.size()), size);
 }
 
 }  // namespace orvanta

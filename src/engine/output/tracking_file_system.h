@@ -24,13 +24,21 @@ namespace orvanta {
 class WrittenFiles {
  public:
   bool Contains(std::string_view path) const;
-  // By path.
+  // Those the earlier record does not name first, then those it names, by
+  // path.
   void ForEach(const std::function<void(std::string_view path, uint64_t size)>&
                    visit) const;
 
  private:
   friend class TrackingFileSystem;
   static constexpr uint64_t kNone = ~uint64_t{0};
+  // Notes `path` as written at `size`, or as not written with kNone.
+  void Set(std::string_view path, uint64_t size);
+  // Its place among the lines the earlier record read; -1 when none.
+  int KnownIndex(std::string_view path) const {
+    return known_ != nullptr ? known_->IndexOf(path) : -1;
+  }
+
   const WrittenRecord* known_ = nullptr;
   std::vector<uint64_t> known_sizes_;  // by line read; kNone: not written
   std::map<std::string, uint64_t, std::less<>> others_;
