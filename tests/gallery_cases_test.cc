@@ -829,8 +829,8 @@ const Case kCases[] = {
                           "height=\"225\" loading=\"lazy\"></a><figcaption>The "
                           "<b>bay</b></figcaption></figure></li>"},
       {"index.html", Has, "<span class=\"play\">Movie</span>"},
-      {"index.html", Has, "<figure class=\"sidebar\"><img src=\"b.jpg\" "
-                          "alt=\"\" width=\"600\" height=\"400\">"},
+      {"index.html", Has, "<figure class=\"sidebar\"><img src=\"t_b.jpg\" "
+                          "alt=\"\" width=\"300\" height=\"200\">"},
       {"index.html", Has, "<li><a href=\"Sub/index.html\"><img src=\"Sub/"
                           "t_c.jpg\" alt=\"c\" width=\"300\" height=\"225\" "
                           "loading=\"lazy\"><span class=\"name\">Sub</span> "
@@ -844,8 +844,11 @@ const Case kCases[] = {
                                    "& <i>sun</i></a></li><li><a href=\"../"
                                    "index.html\" name=\"navIndex\">Sub</a>"},
       {"a.html", Has, "<a class=\"shot\" href=\"a.jpg\"><img src=\"m_a.jpg\" "
+                      "srcset=\"m_a-half.jpg 324w, m_a.jpg 647w\" sizes=\""
+                      "(max-width: 671px) calc(100vw - 1.5rem), 647px\" "
                       "alt=\"The bay\" width=\"647\" height=\"485\" "
                       "fetchpriority=\"high\"></a>"},
+      {"m_a-half.jpg", Size, "324x243"},
       {"a.html", Has, "<span class=\"dims\">1200 \u00d7 900</span>"},
       {"clip.html", Has, "<video class=\"shot\" controls preload=\"metadata\" "
                          "poster=\"t_clip.jpg\" width=\"300\" height=\"225\">"},
@@ -866,9 +869,9 @@ const Case kCases[] = {
       {"Clips/a.mp4", "#clip 1"}, {"Clips/b.mp4", "#clip 1"},
       {"Clips/c.jpg", "#40x30"}, {"Empty/", ""}},
      {}, "", 0,
-     {{"index.html", Has, "<a href=\"Side/index.html\"><img src=\"Side/s.jpg"
-                          "\" alt=\"Sun &quot;set&quot;\" width=\"40\" "
-                          "height=\"30\" loading=\"lazy\"><span class=\"name"
+     {{"index.html", Has, "<a href=\"Side/index.html\"><img src=\"Side/t_s."
+                          "jpg\" alt=\"Sun &quot;set&quot;\" width=\"300\" "
+                          "height=\"225\" loading=\"lazy\"><span class=\"name"
                           "\">Side</span> <span class=\"count\">2 photos</span>"},
       {"index.html", Has, "<img src=\"Gone/t_c.jpg\" alt=\"C 1\""},
       {"index.html", Has, "<a href=\"A%26B%20%231/index.html\"><img src=\"A%26"
@@ -1187,13 +1190,35 @@ const Case kCases[] = {
       {"out/.orvanta-written", Has, " Sub/b.html\n"}},
      {"--output", "{g}/out", "{g}/in"}, {}, {}, {}, {"in"}},
     {"OutputFolderForTheModernStyle",
-     {{"in/a.jpg", "#1200x900"}, {"in/clip.mp4", "#clip 1"}},
+     {{"in/a.jpg", "#1200x900"}, {"in/b.jpg", "#1200x900"},
+      {"in/clip.mp4", "#clip 1"}},
      {}, "", 0,
-     {{"out/orvanta.css", Exists}, {"out/m_a.jpg", Size, "647x485"},
+     {{"out/orvanta.css", Exists}, {"out/m_a.jpg", Size, "1191x893"},
+      {"out/m_a-half.jpg", Size, "596x447"}, {"out/m_b-half.jpg", Absent},
+      {"stderr", Has, "m_b-half.jpg: removed, no longer part of the gallery"},
+      {"out/.orvanta-written", Has, " m_a-half.jpg\n"},
       {"out/clip.mp4", Exists}, {"out/t_clip.jpg", Exists},
       {"out/clip.html", Has, "<source src=\"clip.mp4\""}},
      {"--style", "modern", "--set", "MovieFilesToMatch=mp4", "--output",
-      "{g}/out", "{g}/in"}, {}, {}, {}, {"in"}},
+      "{g}/out", "{g}/in"}, {},
+     {{"in/b.jpg", "#gone"}, {"out/m_a-half.jpg", "#gone"}}, {}, {"in"}},
+    {"ModernCopiesComeInTwoSizesEachNamedApart",
+     {{"a.jpg", "#1600x1200"}, {"a-half.jpg", "#1600x1200/6"},
+      {"p.png", "#2000x1000"}},
+     {}, "", 0,
+     {{"m_a.jpg", Size, "1191x893"}, {"m_a-half-2.jpg", Size, "596x447"},
+      {"m_p.jpg", Size, "1786x893"}, {"m_p-half.jpg", Size, "893x447"},
+      {"m_a-half.jpg", Size, "670x893"}, {"m_a-half-half.jpg", Size, "335x447"},
+      {"a.html", Has, "<img src=\"m_a.jpg\" srcset=\"m_a-half-2.jpg 596w, "
+                      "m_a.jpg 1191w\" sizes=\"(max-width: 1215px) calc(100vw "
+                      "- 1.5rem), 1191px\" alt=\"a\" width=\"1191\" "
+                      "height=\"893\""},
+      {"a-half.html", Has, "srcset=\"m_a-half-half.jpg 335w, m_a-half.jpg "
+                           "670w\""},
+      {"stderr", Is, ""}},
+     {"--style", "modern", "{g}"}, {},
+     {{"m_a-half-2.jpg", "#gone"}, {"m_a-half-half.jpg", "#2000x1500"}},
+     {"--style", "modern", "--set", "ThumbnailCreateMode=2", "{g}"}},
     {"OutputFolderInsideTheInputIsRefused",
      {{"in/a.jpg", "#40x30"}, {"link", "->in"}}, {}, "", 1,
      {{"stderr", Is, "Invalid Output Folder: The output folder "
@@ -1322,8 +1347,12 @@ const Case kCases[] = {
      {{"out/in.zip", Zip, "a.jpg 0 2048 same"}, {"out/a.jpg", NoMeta, "GPS"}},
      {"--style", "modern", "--output", "{g}/out", "{g}/in"}},
     {"DryRunListsTheAlbumZipItWouldWrite",
-     {{"a.jpg", "#40x30"}}, {"AlbumDownloads=True"}, "", 0,
-     {{"stdout", Has, "write gallery.zip\n"}, {"gallery.zip", Absent}},
+     {{"a.jpg", "#40x30"}, {"b.jpg", "#1200x900"}, {"s.jpg", "#40x30"},
+      {"DirInfo.txt", "SidebarPictureName=s.jpg\r\n"}},
+     {"AlbumDownloads=True"}, "", 0,
+     {{"stdout", Has, "write gallery.zip\n"}, {"gallery.zip", Absent},
+      {"stdout", Has, "write m_b-half.jpg\nwrite m_b.jpg\n"},
+      {"stdout", Has, "write t_s.jpg\n"}, {"t_s.jpg", Absent}},
      {"--dry-run", "--style", "modern", "{g}"}},
     {"LeftoversOfAKilledRunAreRemoved",
      {{".a.jpg.orvanta-Ab12Cd", "#stale"}, {".b.html.orvanta-Xy34Zw", "new"},

@@ -184,10 +184,19 @@ std::optional<GalleryPlan> Plan(RunContext& ctx, ImageTool& tool) {
       });
   reading.workers = WorkerCount(ctx.settings);
   try {
+    // The modern picture view offers a half-size copy to small screens.
+    reading.half_copies =
+        TemplateHolds(ReadTemplateLines(ctx, ctx.options.picture_template_path),
+                      "pictureview");
+  } catch (const Error&) {
+    // The pages report the template.
+  }
+  try {
     const std::vector<std::string>& lines =
         ReadTemplateLines(ctx, ctx.options.index_template_path);
     reading.subfolders =
         ctx.options.recurse_subdirectories && ListsSubfolders(lines);
+    reading.sidebar_thumbnails = TemplateHolds(lines, "subfoldercards");
     if (TemplateHolds(lines, "thumbnailgrid") ||
         TemplateHolds(lines, "pagenavigation")) {
       reading.pictures_per_page = ctx.options.pictures_per_page;

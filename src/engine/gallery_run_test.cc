@@ -257,19 +257,27 @@ TEST_F(GalleryRunTest, LargeGalleriesGetTheirSitemapInParts) {
 }
 
 // Chat programs leave pictures over 600 KB out of their previews: a page
-// whose copy is larger offers its thumbnail instead.
+// whose copy is larger offers its half-size copy, else its thumbnail.
 TEST_F(GalleryRunTest, PreviewsOfferTheThumbnailForACopyTooLargeToShare) {
   ApplyPageStyle(*FindPageStyle("modern"), &settings.controls);
   settings.controls.gallery_address = "https://example.org/";
-  AddPicture("/g/a.jpg", 1200, 900);
-  AddPicture("/g/b.jpg", 1200, 900);
-  fs.AddFile("/g/m_a.jpg",
-             PictureBytes(640, 480, "jpg") + std::string(600 * 1024, 'x'));
+  const std::string too_large =
+      PictureBytes(640, 480, "jpg") + std::string(600 * 1024, 'x');
+  for (const char* name : {"a", "b", "c"}) {
+    AddPicture("/g/" + std::string(name) + ".jpg", 1200, 900);
+  }
+  fs.AddFile("/g/m_a.jpg", too_large);
+  fs.AddFile("/g/m_a-half.jpg", too_large);
+  fs.AddFile("/g/m_c.jpg", too_large);
+  fs.AddFile("/g/m_c-half.jpg", PictureBytes(320, 240, "jpg"));
   EXPECT_EQ(Run(), RunOutcome::kCompleted);
   EXPECT_THAT(fs.Contents("/g/a.html"),
               HasSubstr("\"og:image\" content=\"https://example.org/t_a.jpg"));
   EXPECT_THAT(fs.Contents("/g/b.html"),
               HasSubstr("\"og:image\" content=\"https://example.org/m_b.jpg"));
+  EXPECT_THAT(fs.Contents("/g/c.html"),
+              HasSubstr("\"og:image\" content=\"https://example.org/"
+                        "m_c-half.jpg"));
 }
 
 }  // namespace

@@ -45,6 +45,9 @@ struct PictureRequest {
   // and BMP: HEIC, TIFF, camera RAW...).
   std::string copy;
   PixelSize copy_bounds;  // the copy fits inside these, never enlarged
+  // Where the copy at half its size goes (made from the copy's pixels,
+  // with it); "" for none.
+  std::string half;
 };
 
 struct PictureResult {
@@ -54,6 +57,8 @@ struct PictureResult {
   std::optional<Error> thumbnail_error;
   std::optional<Error> copy_error;
   // The size of the copy written; nothing when none was needed or made.
+  // The half-size copy is written with it or not at all (its failure is
+  // the copy's).
   std::optional<PixelSize> copy_size;
   // The picture's data ends before the picture does: what was made shows
   // what could be read. The decoder's words ("Premature end of JPEG
@@ -82,8 +87,9 @@ class ImageTool {
   // kept, turned upright; quality and colour sampling as the photo's own for
   // a JPEG, quality 85 and full chroma for other formats; transparency
   // flattened on white; the picture's ICC profile kept or its colours
-  // (CMYK...) converted to sRGB; no comment and no EXIF. The external
-  // converter makes no copies (no error either).
+  // (CMYK...) converted to sRGB; no comment and no EXIF. The half-size
+  // copy: the copy's pixels halved both ways (HalfSide, resample.h), encoded
+  // the same. The external converter makes no copies (no error either).
   //
   // Each file is replaced whole or left as it was. Errors: kImageData when
   // the picture cannot be read or shrunk (corrupt, unsupported, too large),

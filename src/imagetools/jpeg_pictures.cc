@@ -246,13 +246,12 @@ bool DecodeHalved(jpeg_decompress_struct* info, JpegErrors* errors,
   return true;
 }
 
-// The thumbnail made from the copy's pixels: averaged down to no less than
-// twice its size, then filtered.
-Pixels ThumbnailOfCopy(const Pixels& copy, const Plan& plan) {
-  const int factor = std::min(copy.width / (2 * plan.thumbnail_width),
-                              copy.height / (2 * plan.thumbnail_height));
-  return Resample(factor > 1 ? AverageDown(copy, factor) : copy,
-                  plan.thumbnail_width, plan.thumbnail_height);
+// The thumbnail of `width` x `height` made from the copy's pixels: averaged
+// down to no less than twice its size, then filtered.
+Pixels ThumbnailOfCopy(const Pixels& copy, int width, int height) {
+  const int factor =
+      std::min(copy.width / (2 * width), copy.height / (2 * height));
+  return Resample(factor > 1 ? AverageDown(copy, factor) : copy, width, height);
 }
 
 // Throws what a failed libjpeg call means: the picture is too large (so
@@ -277,27 +276,48 @@ struct Decoder {
   }
 };
 
-// The thumbnail and copy of the decoded rows, turned upright and encoded.
+// The thumbnail and copy of the decoded rows, turned upright and encoded;
+// with `half` the copy at half its size too, and the thumbnail made from
+// that when it holds the thumbnail.
 JpegPictures EncodeMade(const Plan& plan, std::optional<RowResampler>& copy,
                         std::optional<RowResampler>& thumbnail,
-                        const char* incomplete) {
+                        const char* incomplete, bool half) {
   JpegPictures made;
   made.incomplete = incomplete;
   Pixels copy_pixels = copy ? copy->Take() : Pixels();
+  Pixels shown, halved;
+  if (copy && half) {
+    shown = Orient(std::move(copy_pixels), plan.orientation);
+    halved = Resample(shown, HalfSide(shown.width), HalfSide(shown.height));
+  }
   if (plan.thumbnail_width > 0) {
-    Pixels small =
-        thumbnail ? thumbnail->Take() : ThumbnailOfCopy(copy_pixels, plan);
-    made.thumbnail =
-        EncodeJpeg(Orient(std::move(small), plan.orientation), plan.settings);
+    const bool turned = SwapsSides(plan.orientation);
+    const int width = turned ? plan.thumbnail_height : plan.thumbnail_width;
+    const int height = turned ? plan.thumbnail_width : plan.thumbnail_height;
+    Pixels small;
+    if (thumbnail) {
+      small = Orient(thumbnail->Take(), plan.orientation);
+    } else if (!halved.data.empty() && halved.width >= width &&
+               halved.height >= height) {
+      small = ThumbnailOfCopy(halved, width, height);
+    } else if (!shown.data.empty()) {
+      small = ThumbnailOfCopy(shown, width, height);
+    } else {
+      small = Orient(ThumbnailOfCopy(copy_pixels, plan.thumbnail_width,
+                                     plan.thumbnail_height),
+                     plan.orientation);
+    }
+    made.thumbnail = EncodeJpeg(small, plan.settings);
   }
   if (copy) {
-    const Pixels shown = Orient(std::move(copy_pixels), plan.orientation);
+    if (!half) shown = Orient(std::move(copy_pixels), plan.orientation);
     JpegSettings settings = plan.settings;
     settings.icc = std::string_view(reinterpret_cast<const char*>(plan.icc),
                                     plan.icc_length);
     made.copy = EncodeJpeg(shown, settings);
     made.copy_width = shown.width;
     made.copy_height = shown.height;
+    if (half) made.half = EncodeJpeg(halved, settings);
   }
   return made;
 }
@@ -366,7 +386,7 @@ std::optional<JpegPictures> MakeJpegPictures(const char* bytes, size_t length,
         DecodeRows(&decoder.info, &errors, row.data(), pair, first, second);
   }
   if (!decoded) ThrowFailure(info, errors, false);
-  return EncodeMade(plan, copy, thumbnail, errors.incomplete);
+  return EncodeMade(plan, copy, thumbnail, errors.incomplete, request.half);
 }
 
 std::optional<std::pair<int, int>> JpegShownSize(const char* bytes,

@@ -119,34 +119,38 @@ Error PictureError(const std::string& library_text) {
 // The encoded outputs of one picture, or why each could not be made.
 struct Outputs {
   std::string thumbnail, copy;  // copy: empty when none is needed
+  std::string half;             // the copy at half its size, when asked
   std::string incomplete;       // the decoder's words on a picture cut short
   PixelSize copy_size;
   std::optional<Error> thumbnail_error, copy_error;
 };
 
 // Both outputs of the encoded picture: `side` 0 for no thumbnail, `bounds`
-// 0 x 0 for no copy; the thumbnail of a picture that is no JPEG as JPEG
-// when asked. Throws Error when the picture cannot be read.
+// 0 x 0 for no copy, with `half` the copy at half its size too; the
+// thumbnail of a picture that is no JPEG as JPEG when asked. Throws Error
+// when the picture cannot be read.
 Outputs Shrink(const std::string& bytes, int side, PixelSize bounds,
-               bool thumbnail_as_jpeg) {
+               bool thumbnail_as_jpeg, bool half) {
   if (bytes.empty()) throw Error("the file is empty", ErrorKind::kImageData);
   Outputs made;
   try {
     if (LooksLikeJpeg(bytes.data(), bytes.size())) {
       const JpegRequest request = {side, bounds.width, bounds.height,
-                                   static_cast<int>(kMaxSide)};
+                                   static_cast<int>(kMaxSide), half};
       if (auto jpeg = MakeJpegPictures(bytes.data(), bytes.size(), request)) {
         made.thumbnail = std::move(jpeg->thumbnail);
         made.copy = std::move(jpeg->copy);
+        made.half = std::move(jpeg->half);
         made.copy_size = {jpeg->copy_width, jpeg->copy_height};
         made.incomplete = std::move(jpeg->incomplete);
         return made;
       }
     }
     MagickPictures magick = MakeMagickPictures(bytes, static_cast<size_t>(side),
-                                               bounds, thumbnail_as_jpeg);
+                                               bounds, thumbnail_as_jpeg, half);
     made.thumbnail = std::move(magick.thumbnail);
     made.copy = std::move(magick.copy);
+    made.half = std::move(magick.half);
     made.copy_size = magick.copy_size;
     if (!magick.thumbnail_failure.empty()) {
       made.thumbnail_error = PictureError(magick.thumbnail_failure);
@@ -267,7 +271,8 @@ PictureResult MagickImageTool::MakePictureFiles(const PictureRequest& request) {
     // thumbnail of a HEIC or TIFF picture that browsers are to show).
     const std::string extension = ToLowerAscii(ExtensionOf(request.thumbnail));
     made = Shrink(ReadWithinLimits(fs_, request.source), side, bounds,
-                  extension == "jpg" || extension == "jpeg");
+                  extension == "jpg" || extension == "jpeg",
+                  !request.half.empty());
   } catch (const Error& e) {
     if (side > 0) result.thumbnail_error = e;
     if (bounds.width > 0) result.copy_error = e;
@@ -287,6 +292,9 @@ PictureResult MagickImageTool::MakePictureFiles(const PictureRequest& request) {
   } else if (!made.copy.empty()) {
     try {
       WriteMidSizeCopy(fs_, request.copy, made.copy);
+      if (!request.half.empty()) {
+        WriteMidSizeCopy(fs_, request.half, made.half);
+      }
       result.copy_size = made.copy_size;
     } catch (const Error& e) {
       result.copy_error = e;

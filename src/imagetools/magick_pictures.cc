@@ -158,8 +158,10 @@ std::string ThumbnailOf(Magick::Image image, size_t side, bool as_jpeg) {
   return Encoded(image);
 }
 
-// The copy; `photo_quality` that of a JPEG source, 0 for other formats.
-std::string CopyOf(Magick::Image image, PixelSize size, size_t photo_quality) {
+// The copy; `photo_quality` that of a JPEG source, 0 for other formats;
+// with `half` also the copy at half its size, resized from the copy.
+std::string CopyOf(Magick::Image image, PixelSize size, size_t photo_quality,
+                   std::string* half) {
   const Magick::Blob icc = image.profile("ICC");
   // Colours are averaged as light: a picture in other colours (CMYK, the
   // YCbCr of HEIC) is converted to sRGB before it is resized.
@@ -187,7 +189,14 @@ std::string CopyOf(Magick::Image image, PixelSize size, size_t photo_quality) {
     // halved chroma would blur: every pixel keeps its own colour.
     image.defineValue("jpeg", "sampling-factor", "1x1");
   }
-  return Encoded(image);
+  std::string copy = Encoded(image);
+  if (half != nullptr) {
+    Magick::Geometry exact(HalfSide(size.width), HalfSide(size.height));
+    exact.aspect(true);
+    image.resize(exact);
+    *half = Encoded(image);
+  }
+  return copy;
 }
 
 }  // namespace
@@ -210,8 +219,8 @@ PixelSize PingShownSize(std::string_view bytes, std::string* format) {
 }
 
 MagickPictures MakeMagickPictures(std::string_view input, size_t thumbnail_side,
-                                  PixelSize copy_bounds,
-                                  bool thumbnail_as_jpeg) {
+                                  PixelSize copy_bounds, bool thumbnail_as_jpeg,
+                                  bool half) {
   Magick::Image header = NewImage();
   ReadBytes(header, input, true);
   // A JPEG is decoded scaled down; libjpeg's path has checked its size.
@@ -252,8 +261,10 @@ MagickPictures MakeMagickPictures(std::string_view input, size_t thumbnail_side,
     });
   }
   if (copy) {
-    attempt(&made.copy, &made.copy_failure,
-            [&] { return CopyOf(image, made.copy_size, photo_quality); });
+    attempt(&made.copy, &made.copy_failure, [&] {
+      return CopyOf(image, made.copy_size, photo_quality,
+                    half ? &made.half : nullptr);
+    });
   }
   return made;
 }

@@ -54,7 +54,7 @@ class PictureFilesTest : public ::testing::Test {
   // Makes the thumbnail t_NAME and the copy m_NAME.jpg of `name`.
   PictureResult Make(const std::string& name) {
     return tool_->MakePictureFiles({dir_.Path(name), dir_.Path("t_" + name),
-                                    150, CopyPath(name), kBounds});
+                                    150, CopyPath(name), kBounds, ""});
   }
   std::string CopyPath(const std::string& name) {
     return dir_.Path("m_" + name.substr(0, name.rfind('.')) + ".jpg");
@@ -291,7 +291,7 @@ TEST(PictureFilesFailureTest, EachOutputFailsApartAndLeavesNoFile) {
   const std::unique_ptr<ImageTool> tool = CreateMagickImageTool(fs);
   auto make = [&](const std::string& name) {
     return tool->MakePictureFiles(
-        {"/p/" + name, "/p/t_" + name, 150, "/p/m_" + name, kBounds});
+        {"/p/" + name, "/p/t_" + name, 150, "/p/m_" + name, kBounds, ""});
   };
   for (const std::string name : {"photo.jpg", "clear.png"}) {
     const PictureResult result = make(name);

@@ -40,6 +40,10 @@ void FitInside(int width, int height, int box_width, int box_height,
 // The same inside box x box.
 void FitInside(int width, int height, int box, int* fit_width, int* fit_height);
 
+// The size of a half-size copy of a width x height picture: each side
+// halved, rounded up.
+inline int HalfSide(int side) { return (side + 1) / 2; }
+
 // True for the EXIF orientations 5 to 8: the picture is shown turned by a
 // quarter, its width as its height.
 bool SwapsSides(int orientation);

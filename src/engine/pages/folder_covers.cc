@@ -12,17 +12,23 @@ namespace orvanta {
 namespace {
 
 // The cover of folder `index` of the plan, its path given from the folder
-// `from` (a folder above it, ending in the separator), its size left
-// unknown; nothing when it has none.
+// `from` (where the files of a folder above it go, ending in the
+// separator), its size left unknown; nothing when it has none. The sidebar
+// picture shows through its thumbnail when it has one.
 std::optional<FolderCover> FindCover(FileSystem& fs,
                                      const GalleryOptions& options,
                                      const GalleryPlan& plan, int index,
                                      const std::string& from) {
   const FolderPlan& folder = plan.folders[index];
   const std::string& sidebar = folder.sidebar_picture_name;
-  if (!sidebar.empty() && fs.FileExists(folder.folder_path + sidebar)) {
+  const std::string& thumbnail = folder.sidebar_thumbnail;
+  const std::string shown =
+      !thumbnail.empty() && fs.FileExists(folder.output_path + thumbnail)
+          ? thumbnail
+          : sidebar;
+  if (!sidebar.empty() && fs.FileExists(folder.output_path + shown)) {
     const std::string caption = AttributeText(folder.sidebar_picture_caption);
-    return FolderCover{folder.folder_path.substr(from.size()) + sidebar,
+    return FolderCover{folder.output_path.substr(from.size()) + shown,
                        caption.empty() ? HtmlEscape(sidebar) : caption};
   }
   for (const bool movies : {false, true}) {
@@ -53,8 +59,8 @@ std::vector<std::optional<FolderCover>> FindCovers(
   std::vector<std::optional<FolderCover>> covers;
   for (const SubfolderLink& sub : folder.subfolders) {
     std::optional<FolderCover> cover =
-        FindCover(fs, options, plan, sub.folder, folder.folder_path);
-    if (cover) cover->size = SizeOf(tool, folder.folder_path + cover->path);
+        FindCover(fs, options, plan, sub.folder, folder.output_path);
+    if (cover) cover->size = SizeOf(tool, folder.output_path + cover->path);
     covers.push_back(std::move(cover));
   }
   return covers;

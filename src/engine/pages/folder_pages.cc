@@ -210,8 +210,19 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     if (out.copy_size && LargerThanCopyBounds(ctx_.options, *out.copy_size)) {
       out.copy_size.reset();
     }
+    const std::string half = folder.output_path + entry.half;
+    if (out.copy_size && !entry.half.empty() && ctx_.fs.FileExists(half)) {
+      out.half_size = SizeOf(tool_, half);
+      out.half_bytes = ctx_.fs.Status(half).size;
+    }
   }
-  const std::string sidebar = folder.output_path + folder.sidebar_picture_name;
+  made.sidebar_file = folder.sidebar_picture_name;
+  const std::string& thumbnail = folder.sidebar_thumbnail;
+  if (!thumbnail.empty() &&
+      ctx_.fs.FileExists(folder.output_path + thumbnail)) {
+    made.sidebar_file = thumbnail;
+  }
+  const std::string sidebar = folder.output_path + made.sidebar_file;
   made.sidebar_exists =
       !folder.sidebar_picture_name.empty() && ctx_.fs.FileExists(sidebar);
   if (made.sidebar_exists && sizes_shown_) {

@@ -63,6 +63,9 @@ struct EntryPlan {
   std::string page;       // its picture page
   std::string thumbnail;  // its thumbnail, where one is made
   std::string copy;       // its web-size copy; "" when it gets none
+  // The copy at half its size, offered beside it to smaller screens; ""
+  // when the pages ask for none or the picture gets no copy.
+  std::string half;
   // What it says of itself, read when the pages or the order need it (a
   // pointer: a gallery of many files that needs none keeps it small).
   std::unique_ptr<PictureFacts> facts;
@@ -117,6 +120,10 @@ struct FolderPlan {
   std::string sidebar_picture_name;
   std::string sidebar_picture_caption;
   Original sidebar;  // with an output folder
+  // The thumbnail that shows the sidebar picture on pages that show it
+  // through one (the picture a file of this folder); "" for none.
+  std::string sidebar_thumbnail;
+  bool make_sidebar_thumbnail = false;  // the run makes it
   std::vector<PhotoDescription> photo_descriptions;
   // Lower-cased file name -> index of its first entry.
   std::unordered_map<std::string, size_t> description_index;
@@ -138,8 +145,8 @@ struct FolderPlan {
   std::vector<std::string> copy_lookalikes;
   // The picture work of this folder's entries, and of its whole subtree,
   // as ranges of GalleryPlan::work: first the originals it publishes (up
-  // to publish_end), then its thumbnails and copies, then its web copies
-  // of movies.
+  // to publish_end), then its sidebar picture's thumbnail, its thumbnails
+  // and copies, then its web copies of movies.
   int work_begin = 0;
   int publish_end = 0;
   int work_end = 0;
@@ -148,12 +155,14 @@ struct FolderPlan {
 
 // One item of picture work: a file of a folder that gets a thumbnail or a
 // web-size copy (or both, from one decode), that is published, or a movie
-// whose web copy is made (one at a time, apart from the pictures).
+// whose web copy is made (one at a time, apart from the pictures); or the
+// folder's sidebar picture's thumbnail (no entry).
 struct WorkItem {
   int folder = 0;
   int entry = 0;
   bool publish = false;
   bool web_video = false;
+  bool sidebar = false;
 };
 
 struct GalleryPlan {

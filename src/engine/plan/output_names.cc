@@ -1,6 +1,8 @@
 // Names of the files made beside listed files.
 #include "engine/plan/output_names.h"
 
+#include <unordered_set>
+
 #include "common/html_text.h"
 #include "common/path_utils.h"
 #include "common/text_utils.h"
@@ -67,6 +69,49 @@ std::string PictureThumbnailName(const GalleryOptions& options,
 std::string MidSizeCopyName(const GalleryOptions& options,
                             const FolderPlan& folder, const std::string& name) {
   return options.mid_size_file_prefix + OwnName(folder, name) + ".jpg";
+}
+
+namespace {
+
+// `stem` + `ending`, else with "-2", "-3"... after the stem: the first
+// name not in `taken` (lower-cased), which it joins.
+std::string FreeName(const std::string& stem, const std::string& ending,
+                     std::unordered_set<std::string>* taken) {
+  std::string name = stem + ending;
+  for (int n = 2; !taken->insert(ToLowerAscii(name)).second; ++n) {
+    name = stem + "-" + std::to_string(n) + ending;
+  }
+  return name;
+}
+
+}  // namespace
+
+void NameExtraFiles(const GalleryOptions& options, bool half, bool sidebar,
+                    FolderPlan* folder) {
+  std::unordered_set<std::string> taken;
+  for (const EntryPlan& entry : folder->entries) {
+    for (const std::string& name :
+         {entry.name, entry.page, entry.thumbnail,
+          entry.movie ? WebVideoName(options, *folder, entry.name)
+                      : MidSizeCopyName(options, *folder, entry.name)}) {
+      taken.insert(ToLowerAscii(name));
+    }
+  }
+  const std::string& picture = folder->sidebar_picture_name;
+  if (sidebar && !picture.empty() && FileNameOf(picture) == picture) {
+    taken.insert(ToLowerAscii(picture));
+    const bool shown = BrowsersShowFile(picture);
+    folder->sidebar_thumbnail = FreeName(
+        options.thumbnail_file_prefix + (shown ? BaseNameOf(picture) : picture),
+        shown ? "." + ExtensionOf(picture) : ".jpg", &taken);
+  }
+  if (!half) return;
+  for (EntryPlan& entry : folder->entries) {
+    if (entry.movie) continue;
+    entry.half = FreeName(
+        options.mid_size_file_prefix + OwnName(*folder, entry.name) + "-half",
+        ".jpg", &taken);
+  }
 }
 
 std::string WebVideoName(const GalleryOptions& options,

@@ -37,6 +37,14 @@ std::string PictureThumbnailName(const GalleryOptions& options,
 // A picture's web-size copy: the copy prefix, its own name and ".jpg".
 std::string MidSizeCopyName(const GalleryOptions& options,
                             const FolderPlan& folder, const std::string& name);
+// Names the folder's half-size copies ("m_NAME-half.jpg") of its pictures
+// with `half` and the thumbnail of its sidebar picture ("t_NAME.jpg", a JPEG
+// for a format browsers cannot show) with `sidebar`: each its own, never
+// the name of another file the plan names in the folder (a picture
+// "a-half.jpg" has the copy "m_a-half.jpg": the half of "a.jpg" is then
+// "m_a-half-2.jpg").
+void NameExtraFiles(const GalleryOptions& options, bool half, bool sidebar,
+                    FolderPlan* folder);
 // A movie's web copy: the copy prefix, its own name and ".mp4".
 std::string WebVideoName(const GalleryOptions& options,
                          const FolderPlan& folder, const std::string& movie);

@@ -63,19 +63,21 @@ std::vector<std::string> GalleryFiles(const GalleryOptions& options,
 }
 
 // The names of `copy_named` that no entry's copy (a picture's or a
-// movie's, "m_NAME.*") accounts for.
+// movie's, "m_NAME.*", or a picture's half-size copy) accounts for.
 std::vector<std::string> CopyLookalikes(
     const GalleryOptions& options, const FolderPlan& folder,
     const std::vector<std::string>& copy_named) {
-  std::unordered_set<std::string> stems;
+  std::unordered_set<std::string> stems, halves;
   for (const EntryPlan& entry : folder.entries) {
     stems.insert(ToLowerAscii(options.mid_size_file_prefix +
                               OwnName(folder, entry.name) + "."));
+    halves.insert(ToLowerAscii(entry.half));
   }
   std::vector<std::string> lookalikes;
   for (const std::string& name : copy_named) {
     const std::string lower = ToLowerAscii(name);
     const size_t dot = lower.rfind('.');
+    if (halves.contains(lower)) continue;
     if (dot == std::string::npos || !stems.contains(lower.substr(0, dot + 1))) {
       lookalikes.push_back(name);
     }
@@ -116,11 +118,12 @@ std::vector<std::string> FindLeftovers(
 
 class Walker {
  public:
-  Walker(RunContext& ctx, bool subfolders, int per_page)
+  Walker(RunContext& ctx, const PlanReading& reading)
       : ctx_(ctx),
         options_(ctx.options),
-        subfolders_(subfolders),
-        per_page_(per_page) {}
+        reading_(reading),
+        subfolders_(reading.subfolders),
+        per_page_(reading.pictures_per_page) {}
 
   // Plans `folder` and (with subfolders on) the folders below it; false
   // when the person cancelled.
@@ -135,6 +138,7 @@ class Walker {
 
   RunContext& ctx_;
   const GalleryOptions& options_;
+  const PlanReading& reading_;
   const bool subfolders_;
   const int per_page_;
   int32_t folders_ = 0;
@@ -205,6 +209,9 @@ void Walker::PlanFiles(const std::vector<FolderEntry>& listing,
                           : PictureThumbnailName(options_, *folder, name);
     folder->entries.push_back(std::move(entry));
   }
+  NameExtraFiles(options_,
+                 reading_.half_copies && options_.create_mid_size_files,
+                 reading_.sidebar_thumbnails, folder);
   folder->copy_lookalikes = CopyLookalikes(options_, *folder, copy_named);
 }
 
@@ -258,7 +265,7 @@ std::optional<GalleryPlan> BuildGalleryPlan(RunContext& ctx, ImageTool& tool,
   plan.elsewhere = ctx.Elsewhere();
   plan.read_facts = reading.facts;
   plan.show_facts = reading.show_facts;
-  Walker walker(ctx, reading.subfolders, reading.pictures_per_page);
+  Walker walker(ctx, reading);
   if (!walker.Walk(ctx.input_folder, 1, -1, &plan)) return std::nullopt;
   ReadEntryFacts(ctx, tool, reading, &plan);
   if (ctx.AbortRequested()) return std::nullopt;

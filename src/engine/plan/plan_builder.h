@@ -26,6 +26,10 @@ struct PlanReading {
   bool show_facts = false;  // the pages show it
   // The pages play movies: what a clip holds (ffprobe) chooses the player.
   bool players = false;
+  // The picture pages offer half-size copies beside the copies.
+  bool half_copies = false;
+  // The index pages show the sidebar picture through a thumbnail.
+  bool sidebar_thumbnails = false;
   int workers = 1;  // threads reading them
   // The folders below are planned: subfolders are on and the index
   // template lists them.

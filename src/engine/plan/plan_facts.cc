@@ -83,11 +83,28 @@ void DecideWork(RunContext& ctx, int mode, const FolderPlan& folder,
     entry->make_copy = true;
     return;
   }
-  const FileStatus copy = ctx.fs.Status(folder.output_path + entry->copy);
-  entry->make_copy =
-      !copy.is_file ||
-      copy.modified_ns <
-          ctx.fs.Status(folder.folder_path + entry->name).modified_ns;
+  const int64_t picture =
+      ctx.fs.Status(folder.folder_path + entry->name).modified_ns;
+  // Both copies come from one decode: either missing or old remakes both.
+  for (const std::string* name : {&entry->copy, &entry->half}) {
+    if (name->empty()) continue;
+    const FileStatus copy = ctx.fs.Status(folder.output_path + *name);
+    entry->make_copy |= !copy.is_file || copy.modified_ns < picture;
+  }
+}
+
+// The sidebar picture's thumbnail, when the pages show it through one and
+// the picture exists: made in mode 2, and in mode 1 when it is missing.
+void PlanSidebarThumbnail(RunContext& ctx, int mode, FolderPlan* folder) {
+  if (folder->sidebar_thumbnail.empty()) return;
+  if (!ctx.fs.FileExists(folder->folder_path + folder->sidebar_picture_name)) {
+    folder->sidebar_thumbnail.clear();
+    return;
+  }
+  folder->make_sidebar_thumbnail =
+      mode == kAllThumbnails ||
+      (mode == kMissingThumbnails &&
+       !ctx.fs.FileExists(folder->output_path + folder->sidebar_thumbnail));
 }
 
 // With an output folder: the file `name` of `folder` as it is now, and
@@ -189,10 +206,16 @@ void PlanPictureWork(RunContext& ctx, GalleryPlan* plan) {
       folder.sidebar = PlanOriginal(ctx, folder, sidebar);
     }
     folder.publish_end = static_cast<int>(plan->work.size());
+    PlanSidebarThumbnail(ctx, mode, &folder);
+    if (folder.make_sidebar_thumbnail) {
+      plan->work.push_back({static_cast<int>(f), -1, false, false, true});
+    }
     for (size_t e = 0; e < folder.entries.size(); ++e) {
       EntryPlan& entry = folder.entries[e];
       if (NeedsCopy(ctx.options, entry)) {
         entry.copy = MidSizeCopyName(ctx.options, folder, entry.name);
+      } else {
+        entry.half.clear();
       }
       DecideWork(ctx, mode, folder, &entry);
       if (entry.make_thumbnail || entry.make_copy) {

@@ -20,6 +20,7 @@ void AddEntryFiles(const GalleryPlan& plan, const GalleryOptions& options,
                   ".jpg");
   }
   if (!entry.copy.empty()) files->insert(at + entry.copy);
+  if (!entry.half.empty()) files->insert(at + entry.half);
   if (entry.web && !entry.web->name.empty()) {
     files->insert(at + entry.web->name);
   }
@@ -62,6 +63,9 @@ PlannedFiles NamedFiles(const GalleryPlan& plan, const GalleryOptions& options,
     if (plan.elsewhere && !sidebar.empty()) {
       planned.files.insert(folder.relative + sidebar);
     }
+    if (!folder.sidebar_thumbnail.empty()) {
+      planned.files.insert(folder.relative + folder.sidebar_thumbnail);
+    }
   }
   return planned;
 }
@@ -72,11 +76,17 @@ std::vector<std::string> PictureWorkFiles(const GalleryPlan& plan) {
     if (folder.sidebar.publish) {
       files.push_back(folder.relative + folder.sidebar_picture_name);
     }
+    if (folder.make_sidebar_thumbnail) {
+      files.push_back(folder.relative + folder.sidebar_thumbnail);
+    }
     for (const EntryPlan& entry : folder.entries) {
       const std::string& at = folder.relative;
       if (entry.original.publish) files.push_back(at + entry.name);
       if (entry.make_thumbnail) files.push_back(at + entry.thumbnail);
       if (entry.make_copy) files.push_back(at + entry.copy);
+      if (entry.make_copy && !entry.half.empty()) {
+        files.push_back(at + entry.half);
+      }
       const WebVideoPlan* web = entry.web.get();
       if (web && web->make && !web->unreadable && !web->kept) {
         files.push_back(at + web->name);

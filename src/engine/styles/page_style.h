@@ -25,6 +25,9 @@ struct EntryOutputs {
   std::optional<PixelSize> thumbnail_size;  // when the pages show sizes
   std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
   uint64_t copy_bytes = 0;                  // and its size in bytes
+  // The half-size copy beside it, when both exist, and its bytes.
+  std::optional<PixelSize> half_size;
+  uint64_t half_bytes = 0;
   std::string web_video;  // a movie's web copy when it exists, else ""
 };
 
@@ -45,6 +48,9 @@ struct AlbumDownload {
 struct FolderOutputs {
   std::vector<EntryOutputs> entries;  // as FolderPlan::entries
   bool sidebar_exists = false;
+  // What shows the sidebar picture: its thumbnail when it has one, else
+  // the picture itself (as named in the information file).
+  std::string sidebar_file;
   std::optional<PixelSize> sidebar_size;  // when the pages show sizes
   // As FolderPlan::subfolders once they are built (none before, or when
   // the pages show no covers); nothing for a folder without a cover.

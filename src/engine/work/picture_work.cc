@@ -35,6 +35,7 @@ struct WorkOutcome {
   bool no_ffmpeg = false;  // a movie's frame needs ffmpeg, which is missing
   std::optional<PixelSize> kept;       // a larger file at its place was kept
   std::optional<PixelSize> kept_copy;  // the same at the copy's place
+  std::optional<PixelSize> kept_half;  // or at the half-size copy's
   std::string incomplete;              // the picture's data ends early
 };
 
@@ -151,8 +152,8 @@ std::optional<PixelSize> LargerThanOurs(const WorkerSetup& setup,
 void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
                       const EntryPlan& entry, WorkOutcome* outcome) {
   const int box = setup.box;
-  PictureRequest request{folder.folder_path + entry.name, "", box, "",
-                         setup.copy_bounds};
+  PictureRequest request{
+      folder.folder_path + entry.name, "", box, "", setup.copy_bounds, ""};
   if (entry.make_thumbnail) {
     request.thumbnail = folder.output_path + entry.thumbnail;
     if (setup.guard_thumbnails) {
@@ -165,7 +166,16 @@ void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
     request.copy = folder.output_path + entry.copy;
     outcome->kept_copy =
         LargerThanOurs(setup, folder, entry.copy, setup.copy_bounds);
-    if (outcome->kept_copy) request.copy.clear();
+    if (!entry.half.empty()) {
+      request.half = folder.output_path + entry.half;
+      outcome->kept_half =
+          LargerThanOurs(setup, folder, entry.half, setup.copy_bounds);
+    }
+    // The half is made from the copy's pixels, with it or not at all.
+    if (outcome->kept_copy || outcome->kept_half) {
+      request.copy.clear();
+      request.half.clear();
+    }
   }
   if (request.thumbnail.empty() && request.copy.empty()) return;
   PictureResult result = setup.tool.MakePictureFiles(request);
@@ -279,6 +289,9 @@ Next HandleOutcome(RunContext& ctx, const FolderPlan& folder,
   if (outcome.kept_copy) {
     ListKept(ctx, file, entry.copy, *outcome.kept_copy, "a web-size copy");
   }
+  if (outcome.kept_half) {
+    ListKept(ctx, file, entry.half, *outcome.kept_half, "a web-size copy");
+  }
   if (!outcome.incomplete.empty()) {
     ctx.state.thumbnail_error_list += PathBelow(file, ctx.input_folder, false) +
                                       ": the picture is incomplete (" +
@@ -289,6 +302,15 @@ Next HandleOutcome(RunContext& ctx, const FolderPlan& folder,
   }
   if (outcome.copy_error) return HandleError(ctx, *outcome.copy_error, file);
   return Next::kGoOn;
+}
+
+// The folder's sidebar picture as an entry whose thumbnail the run makes.
+EntryPlan SidebarEntry(const FolderPlan& folder) {
+  EntryPlan sidebar;
+  sidebar.name = folder.sidebar_picture_name;
+  sidebar.thumbnail = folder.sidebar_thumbnail;
+  sidebar.make_thumbnail = true;
+  return sidebar;
 }
 
 bool HasWebVideos(const GalleryPlan& plan) {
@@ -321,6 +343,10 @@ PictureWork::PictureWork(RunContext& ctx, const GalleryPlan& plan,
       [setup, planned](int i) {
         const WorkItem& item = planned->work[i];
         const FolderPlan& folder = planned->folders[item.folder];
+        if (item.sidebar) {
+          if (setup->thumbnails_off) return WorkOutcome{};
+          return MakeOne(*setup, folder, SidebarEntry(folder));
+        }
         const EntryPlan& entry = folder.entries[item.entry];
         if (item.web_video) return WorkOutcome();  // made by web_videos_
         if (item.publish) return PublishOne(*setup, folder, entry);
@@ -413,17 +439,25 @@ void PictureWork::MakeFolder(const FolderPlan& folder) {
 }
 
 void PictureWork::TakePictureFiles(const FolderPlan& folder) {
-  const int count = folder.work_end - folder.publish_end;
+  int begin = folder.publish_end;
+  if (folder.make_sidebar_thumbnail) {
+    const WorkOutcome outcome =
+        pool_->Take(begin++, [this] { ctx_.ui.KeepAlive(); });
+    if (HandleOutcome(ctx_, folder, SidebarEntry(folder), outcome) ==
+        Next::kLeave) {
+      return;
+    }
+  }
+  const int count = folder.work_end - begin;
   if (count < 1) return;
   int pictures = 0;  // the web copies of movies come after them
-  while (pictures < count &&
-         !plan_.work[folder.publish_end + pictures].web_video) {
+  while (pictures < count && !plan_.work[begin + pictures].web_video) {
     ++pictures;
   }
   const int32_t others = static_cast<int32_t>(folder.entries.size()) - pictures;
   if (pictures > 0) ctx_.ui.InitializeSubtask(kSubtask, 0, pictures);
   for (int i = 0; i < count; ++i) {
-    const int index = folder.publish_end + i;
+    const int index = begin + i;
     const EntryPlan& entry = folder.entries[plan_.work[index].entry];
     const double files_done = ctx_.state.image_files_processed + others + i;
     if (i >= pictures) {

@@ -1,6 +1,7 @@
 // The modern style's blocks and files.
 #include "engine/styles/modern/modern_style.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <initializer_list>
@@ -174,7 +175,7 @@ void SidebarCard(const PageInput& in, std::vector<std::string>* out) {
   const std::string& caption = in.folder.sidebar_picture_caption;
   out->push_back(
       "<figure class=\"sidebar\"><img src=" +
-      Quoted(UrlEncodeRelativePath(sidebar)) +
+      Quoted(UrlEncodeRelativePath(in.made.sidebar_file)) +
       " alt=" + Quoted(exists ? AttributeText(caption) : HtmlEscape(sidebar)) +
       (exists ? SizeAttributes(in.made.sidebar_size) : "") + ">" +
       (caption.empty() ? "" : "<figcaption>" + caption + "</figcaption>") +
@@ -261,14 +262,33 @@ void ThumbnailGrid(const PageInput& in, std::vector<std::string>* out) {
   PageNavigation(in, out);
 }
 
+// The copy and its half for the browser to choose from by the width the
+// picture takes: the page's width less its padding (1.5rem), up to the
+// copy's own width and the page's widest (90rem less its padding).
+std::string SourceSet(const EntryPlan& entry, const EntryOutputs& made) {
+  if (!made.copy_size || !made.half_size) return "";
+  constexpr int kWidest = 1416, kPadding = 24;  // in CSS pixels
+  const int shown = std::min(made.copy_size->width, kWidest);
+  return " srcset=" +
+         Quoted(UrlEncodeName(entry.half) + " " +
+                std::to_string(made.half_size->width) + "w, " +
+                UrlEncodeName(entry.copy) + " " +
+                std::to_string(made.copy_size->width) + "w") +
+         " sizes=" +
+         Quoted("(max-width: " + std::to_string(shown + kPadding) +
+                "px) calc(100vw - 1.5rem), " + std::to_string(shown) + "px");
+}
+
 void PictureView(const PageInput& in, int i, std::vector<std::string>* out) {
   const EntryPlan& entry = in.folder.entries[i];
   if (entry.movie) return ClipView(in, i, out);
-  const std::optional<PixelSize>& copy = in.made.entries[i].copy_size;
+  const EntryOutputs& made = in.made.entries[i];
+  const std::optional<PixelSize>& copy = made.copy_size;
   const std::string& source = copy ? entry.copy : entry.name;
   out->push_back("<a class=\"shot\" href=" + Quoted(UrlEncodeName(entry.name)) +
-                 "><img src=" + Quoted(UrlEncodeName(source)) + " alt=" +
-                 Quoted(Alt(in, i)) + SizeAttributes(copy ? copy : entry.size) +
+                 "><img src=" + Quoted(UrlEncodeName(source)) +
+                 SourceSet(entry, made) + " alt=" + Quoted(Alt(in, i)) +
+                 SizeAttributes(copy ? copy : entry.size) +
                  " fetchpriority=\"high\"></a>");
 }
 
@@ -303,8 +323,8 @@ const BlockCode kCodes[] = {
 };
 
 // The modern templates, 300 px thumbnails (shown at about half that on a
-// phone's sharper screen), mid-size pictures with copies, movie thumbnails,
-// and mp4, m4v and webm among the movies.
+// phone's sharper screen), mid-size pictures with copies for 1920x1080
+// screens, movie thumbnails, and mp4, m4v and webm among the movies.
 // Adds to the comma-separated `list` the `types` it lacks that `wanted`
 // takes, and writes the list in one style: "jpg, jpeg, png".
 void AddToList(std::string* list, std::initializer_list<const char*> types,
@@ -329,6 +349,11 @@ void ApplyModern(OptionControls* controls) {
   controls->thumbnail_maximum_width_or_height = "300";
   if (TrimBlanks(controls->pictures_per_page) == "0") {
     controls->pictures_per_page = "120";  // unless the person chose a number
+  }
+  // Copies sharp on a desktop's screen (their halves go to phones), unless
+  // the person chose another screen than the default 800x600.
+  if (controls->target_screen_resolution_index == 1) {
+    controls->target_screen_resolution_index = 5;  // 1920x1080
   }
   controls->create_mid_size_files = CheckboxFromBoolean(true);
   controls->include_mid_size_picture = CheckboxFromBoolean(true);

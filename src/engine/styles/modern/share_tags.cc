@@ -61,12 +61,15 @@ void WritePreview(const PageInput& in, const Preview& preview,
 constexpr uint64_t kPreviewBytes = 600 * 1024;
 
 // Entry `i`'s picture in a preview: its web-size copy, else (or when that
-// is too large for a preview) its thumbnail.
+// is too large for a preview) its half-size copy, else its thumbnail.
 bool EntryImage(const PageInput& in, int i, Preview* preview) {
   const EntryOutputs& made = in.made.entries[i];
   if (made.copy_size && made.copy_bytes < kPreviewBytes) {
     preview->image = in.folder.entries[i].copy;
     preview->size = made.copy_size;
+  } else if (made.half_size && made.half_bytes < kPreviewBytes) {
+    preview->image = in.folder.entries[i].half;
+    preview->size = made.half_size;
   } else if (!made.thumbnail.empty()) {
     preview->image = made.thumbnail;
     preview->size = made.thumbnail_size;
