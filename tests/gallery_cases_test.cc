@@ -1156,10 +1156,11 @@ const Case kCases[] = {
      {"--style", "modern", "{g}"}, {}, {{"x.txt", "x"}},
      {"--style", "classic", "{g}"}},
     {"FilesNamedLikeCopiesAreNeverListed",
-     {{"a.jpg", "#40x30"}, {"m_a.jpg", "#40x30"}, {"m_bob.jpg", "#40x30"}},
+     {{"a.jpg", "#40x30"}, {"m_a.jpg", "#40x30"}, {"m_bob.jpg", "#40x30"},
+      {"m_a-half-2.jpg", "#40x30"}},
      {}, "", 0,
      {{"stdout", Has, kCreated + "1 image files"}, {"m_a.html", Absent},
-      {"t_m_bob.jpg", Absent}, {"stderr", Lacks, "m_a.jpg"},
+      {"t_m_bob.jpg", Absent}, {"stderr", Lacks, "m_a"},
       {"stderr", Has, "m_bob.jpg is named like a web-size copy and is not "
                       "shown; rename it or change the prefix\n"}}},
     {"PrefixesLeavingTheFolderAreUsageErrors", {}, {"MidSizeFilePrefix=../"},

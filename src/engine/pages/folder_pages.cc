@@ -214,6 +214,10 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     if (out.copy_size && !entry.half.empty() && ctx_.fs.FileExists(half)) {
       out.half_size = SizeOf(tool_, half);
       out.half_bytes = ctx_.fs.Status(half).size;
+      // A larger picture there is somebody's own, not our half.
+      if (out.half_size && out.half_size->width > out.copy_size->width) {
+        out.half_size.reset();
+      }
     }
   }
   made.sidebar_file = folder.sidebar_picture_name;

@@ -62,22 +62,36 @@ std::vector<std::string> GalleryFiles(const GalleryOptions& options,
   return names;
 }
 
+// "m_a" of a half-size copy's name without its extension ("m_a-half",
+// "m_a-half-2"); "" for other names.
+std::string HalfCopyStem(std::string base) {
+  const size_t digits = base.find_last_not_of("0123456789");
+  if (digits != std::string::npos && digits + 1 < base.size() &&
+      base[digits] == '-') {
+    base.erase(digits);
+  }
+  return base.ends_with("-half") ? base.substr(0, base.size() - 5) : "";
+}
+
 // The names of `copy_named` that no entry's copy (a picture's or a
-// movie's, "m_NAME.*", or a picture's half-size copy) accounts for.
+// movie's, "m_NAME.*", or a picture's half-size copy, made now or by a run
+// of another style) accounts for.
 std::vector<std::string> CopyLookalikes(
     const GalleryOptions& options, const FolderPlan& folder,
     const std::vector<std::string>& copy_named) {
-  std::unordered_set<std::string> stems, halves;
+  std::unordered_set<std::string> stems;
   for (const EntryPlan& entry : folder.entries) {
     stems.insert(ToLowerAscii(options.mid_size_file_prefix +
                               OwnName(folder, entry.name) + "."));
-    halves.insert(ToLowerAscii(entry.half));
   }
   std::vector<std::string> lookalikes;
   for (const std::string& name : copy_named) {
     const std::string lower = ToLowerAscii(name);
     const size_t dot = lower.rfind('.');
-    if (halves.contains(lower)) continue;
+    if (dot != std::string::npos && lower.ends_with(".jpg") &&
+        stems.contains(HalfCopyStem(lower.substr(0, dot)) + ".")) {
+      continue;
+    }
     if (dot == std::string::npos || !stems.contains(lower.substr(0, dot + 1))) {
       lookalikes.push_back(name);
     }
