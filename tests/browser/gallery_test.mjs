@@ -8,8 +8,9 @@
 // its own, served alone: every link resolves inside it.
 // Then the same tree is made in the modern page style (with mid-size
 // copies, a web address, and a photo's own title, caption and date) and
-// checked by modern_checks.mjs, its link previews too. Last, movies
-// browsers cannot play, from their web copies.
+// checked by modern_checks.mjs, its link previews too. Then movies
+// browsers cannot play, from their web copies; last, which of a picture's
+// two copies a phone and a desktop load.
 // Usage: node gallery_test.mjs --cli PATH/orvanta-cli [--work DIR]
 //                              [--chromium PATH]
 
@@ -19,7 +20,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 
-import { checkModernGallery, checkPreviews } from './modern_checks.mjs';
+import { checkModernGallery, checkPreviews, checkSourceSet } from './modern_checks.mjs';
 
 const args = Object.fromEntries(process.argv.slice(2).reduce(
   (pairs, arg, i, all) => (i % 2 ? pairs : [...pairs, [arg.replace(/^--/, ''), all[i + 1]]]), []));
@@ -313,5 +314,15 @@ console.log(`link previews checked: ${checkPreviews(modernRoot, ADDRESS, fail)} 
 await checkPictureFacts(modernRoot);
 await checkIndexPages(modernRoot);
 await checkWebVideos(path.join(work, 'videos', 'Movies & Clips'));
-console.log('browser gallery: 5 passed, 0 failed');
+// The modern style's own copies (for 1920x1080 screens) and their halves:
+// a wide picture whose half is sharp enough for a phone's screen.
+const wideRoot = path.join(work, 'wide', 'Wide & Far');
+makeTree(wideRoot, { 'Sea wide.jpg': '#3600x1200' });
+runCli(wideRoot, ['--style', 'modern']);
+const wideServer = await startServer(path.dirname(wideRoot));
+await checkSourceSet(chromium, launchOptions,
+  `http://127.0.0.1:${wideServer.address().port}/${encodeURIComponent('Wide & Far')}`,
+  'Sea wide.html', 'm_Sea wide.jpg', 'm_Sea wide-half.jpg', fail);
+wideServer.close();
+console.log('browser gallery: 6 passed, 0 failed');
 process.exit(0);

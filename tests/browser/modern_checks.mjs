@@ -7,6 +7,8 @@
 // index, an album index, a picture page and the clip page at 390x844 and
 // 1280x900 (and in dark mode on the phone); the top index's folder covers
 // load. checkPreviews looks at the link previews' pictures on disk.
+// checkSourceSet: a phone takes a wide picture's half-size copy, a desktop
+// its copy.
 // checkModernGallery(chromium, options, base, root, fail): `base` is the
 // gallery root's address on a server serving `root`.
 
@@ -123,9 +125,14 @@ async function expectMove(page, base, rel, action, linkName, what, fail) {
 
 async function checkPicturePage(page, base, pages, fail) {
   const requested = await open(page, base, pages.picture, fail);
-  const img = await page.evaluate(() => {
+  const img = await page.evaluate(async () => {
     const i = document.querySelector('main img');
-    return i && { src: decodeURIComponent(i.currentSrc), natural: [i.naturalWidth, i.naturalHeight],
+    if (!i) return null;
+    // The file's own size (naturalWidth of a srcset's choice is scaled).
+    const file = new Image();
+    file.src = i.currentSrc;
+    await file.decode().catch(() => {});
+    return { src: decodeURIComponent(i.currentSrc), natural: [file.naturalWidth, file.naturalHeight],
       size: [+i.getAttribute('width'), +i.getAttribute('height')], link: i.closest('a')?.href };
   });
   const copy = decodeURIComponent(`${base}/${toUrl(pages.copy)}`);
@@ -214,4 +221,31 @@ export async function checkModernGallery(chromium, options, base, root, fail) {
   await checkPicturePage(desktop, base, pages, fail);
   await browser.close();
   return pages;
+}
+
+// The picture page `rel` offers the copy `copy` and its half `half` (paths
+// below `base`) of a wide picture (half at least twice the phone's 366 px
+// of picture): a phone at 390x844 and device scale 2 loads the half, a
+// desktop at 1280x800 and scale 1 the copy, each at the size the page says.
+export async function checkSourceSet(chromium, options, base, rel, copy, half, fail) {
+  const browser = await chromium.launch(options);
+  const phone = { ...PHONE, deviceScaleFactor: 2 };
+  const desktop = { viewport: { width: 1280, height: 800 }, deviceScaleFactor: 1 };
+  for (const [screen, context, expected] of [['390x844 @2', phone, half], ['1280x800 @1', desktop, copy]]) {
+    const page = await (await browser.newContext(context)).newPage();
+    const requested = await open(page, base, rel, fail);
+    const img = await page.evaluate(async () => {
+      const i = document.querySelector('main img');
+      const file = new Image();
+      file.src = i.currentSrc;
+      await file.decode().catch(() => {});
+      return { src: decodeURIComponent(i.currentSrc), natural: file.naturalWidth, said: +i.getAttribute('width') };
+    });
+    const wanted = decodeURIComponent(`${base}/${toUrl(expected)}`);
+    if (img.src !== wanted) fail(`${rel} at ${screen} shows ${img.src}, not ${wanted}`);
+    const other = decodeURIComponent(`${base}/${toUrl(expected === copy ? half : copy)}`);
+    if (requested.includes(other)) fail(`${rel} at ${screen} loads ${other} too`);
+    if (expected === copy && img.natural !== img.said) fail(`${rel}: the copy is ${img.natural} wide, the page says ${img.said}`);
+  }
+  await browser.close();
 }
