@@ -1192,9 +1192,11 @@ const Case kCases[] = {
      {"--output", "{g}/out", "{g}/in"}, {}, {}, {}, {"in"}},
     {"OutputFolderForTheModernStyle",
      {{"in/a.jpg", "#1200x900"}, {"in/b.jpg", "#1200x900"},
-      {"in/clip.mp4", "#clip 1"}},
+      {"in/clip.mp4", "#clip 1"}, {"in/Sub/c.jpg", "#40x30"}},
      {}, "", 0,
-     {{"out/orvanta.css", Exists}, {"out/m_a.jpg", Size, "1191x893"},
+     {{"out/index.html", Has, "<img src=\"Sub/t_c.jpg\" alt=\"c\" "
+                              "width=\"300\" height=\"225\""},
+      {"out/orvanta.css", Exists}, {"out/m_a.jpg", Size, "1191x893"},
       {"out/m_a-half.jpg", Size, "596x447"}, {"out/m_b-half.jpg", Absent},
       {"stderr", Has, "m_b-half.jpg: removed, no longer part of the gallery"},
       {"out/.orvanta-written", Has, " m_a-half.jpg\n"},
