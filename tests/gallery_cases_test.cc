@@ -689,7 +689,8 @@ const Case kCases[] = {
                       "playlist"}}},
     {"MoviesWithoutFfmpegSayItOnce",
      {{"a.mp4", "#clip 1"}, {"b.mp4", "#clip 1"}, {"sub/c.mp4", "#clip 1"}},
-     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mp4"}, "", 0,
+     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mp4",
+      "SortByDateTaken=True"}, "", 0,
      {{"stderr", Count, "1 Movie thumbnails need ffmpeg (Debian: apt-get "
                         "install ffmpeg)"},
       {"t_a.jpg", Absent}, {"sub/t_c.jpg", Absent}, {"a.html", Exists}},
@@ -1096,6 +1097,9 @@ const Case kCases[] = {
       {"scan.jpg", "#40x30|-IPTC:DateCreated=2020:06:15"},
       {"clip.mp4", "#clip 1 -pix_fmt yuv420p -metadata "
                    "creation_time=2019-05-01T10:20:30.000000Z"},
+      {"apple.mp4", "#clip 1 -pix_fmt yuv420p -movflags use_metadata_tags "
+                    "-metadata creation_time=2019-05-01T10:20:30Z -metadata "
+                    "com.apple.quicktime.creationdate=2019-05-01T12:20:30+0200"},
       {"phone.heic", "#64x48|-DateTimeOriginal=2018:03:04 09:10:00|-Make=Apple"
                      "|-Model=iPhone 12|-ImageDescription=Ferry"}},
      {"SortByDateTaken=True", "GalleryAddress=https://example.org/",
@@ -1106,6 +1110,8 @@ const Case kCases[] = {
       {"phone.html", Has, "<h1>Ferry</h1>"},
       {"clip.html", Has, "<time datetime=\"2019-05-01T10:20:30+00:00\">"
                          "Wednesday, May 1, 2019, 10:20 am</time>"},
+      {"apple.html", Has, "<time datetime=\"2019-05-01T12:20:30+02:00\">"
+                          "Wednesday, May 1, 2019, 12:20 pm</time>"},
       {"scan.html", Has, "<time datetime=\"2020-06-15\">June 15, 2020</time>"},
       {"month.html", Has, "<time datetime=\"2020-07\">July 2020</time>"},
       {"index.html", Before, "phone.html | clip.html"},

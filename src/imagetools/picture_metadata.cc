@@ -215,7 +215,7 @@ std::optional<PictureMetadata> ReadHeif(std::string_view bytes) {
           static_cast<uint32_t>(tiff.size()));
       FindExif(exif, &found);
     } catch (...) {
-      // A broken block gives what it gave before the fault, if anything.
+      // A broken block gives nothing.
     }
   }
   const XmpPacket packet{0, "", 0, blocks->xmp.size()};
