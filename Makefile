@@ -16,9 +16,9 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6svg6 desktop-file-utils
 PACKAGES += libgs-common
 # The install test checks the .deb and the metainfo (tests/install_test.sh).
 PACKAGES += dpkg-dev lintian appstream
-# The picture metadata reader, and the tools its tests write metadata and
-# HEIC pictures with.
-PACKAGES += libexiv2-dev libimage-exiftool-perl libheif-examples
+# The picture metadata reader (libheif for HEIF pictures' metadata blocks),
+# and the tools its tests write metadata and HEIC pictures with.
+PACKAGES += libexiv2-dev libheif-dev libimage-exiftool-perl libheif-examples
 # The browser test of generated galleries (tests/browser).
 PACKAGES += chromium nodejs fonts-dejavu-core fonts-liberation
 

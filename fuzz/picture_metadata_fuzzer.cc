@@ -62,6 +62,11 @@ void CheckDate(const DateTaken& date) {
   Check(!date.offset_minutes || (*date.offset_minutes >= -14 * 60 &&
                                  *date.offset_minutes <= 14 * 60),
         "the offset is within 14 hours");
+  Check(date.precision == DatePrecision::kSecond ||
+            (!date.offset_minutes && date.hour == 0 && date.minute == 0 &&
+             date.second == 0 &&
+             (date.precision == DatePrecision::kDay || date.day == 1)),
+        "a date without its time has none, nor an offset");
 }
 
 bool SameMetadata(const PictureMetadata& a, const PictureMetadata& b) {

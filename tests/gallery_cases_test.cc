@@ -689,7 +689,8 @@ const Case kCases[] = {
                       "playlist"}}},
     {"MoviesWithoutFfmpegSayItOnce",
      {{"a.mp4", "#clip 1"}, {"b.mp4", "#clip 1"}, {"sub/c.mp4", "#clip 1"}},
-     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mp4"}, "", 0,
+     {"CreateMovieThumbnails=True", "MovieFilesToMatch=mp4",
+      "SortByDateTaken=True"}, "", 0,
      {{"stderr", Count, "1 Movie thumbnails need ffmpeg (Debian: apt-get "
                         "install ffmpeg)"},
       {"t_a.jpg", Absent}, {"sub/t_c.jpg", Absent}, {"a.html", Exists}},
@@ -1094,6 +1095,41 @@ const Case kCases[] = {
       {"index.html", Before, "a.html | e.html"},
       {"b.html", Has, "<a href=\"c.html\" name=\"navNext\">"}},
      {"{g}"}, {"TZ=UTC"}},
+    {"EveryDateShownAsPreciseAsItIsAndSortedByIt",
+     {{"month.jpg", "#40x30|-XMP-photoshop:DateCreated=2020:07"},
+      {"scan.jpg", "#40x30|-IPTC:DateCreated=2020:06:15"},
+      {"clip.mp4", "#clip 1 -pix_fmt yuv420p -metadata "
+                   "creation_time=2019-05-01T10:20:30.000000Z"},
+      {"apple.mp4", "#clip 1 -pix_fmt yuv420p -movflags use_metadata_tags "
+                    "-metadata creation_time=2019-05-01T10:20:30Z -metadata "
+                    "com.apple.quicktime.creationdate=2019-05-01T12:20:30+0200"},
+      {"phone.heic", "#64x48|-DateTimeOriginal=2018:03:04 09:10:00|-Make=Apple"
+                     "|-Model=iPhone 12|-ImageDescription=Ferry"}},
+     {"SortByDateTaken=True", "GalleryAddress=https://example.org/",
+      "PictureFilesToMatch=jpg, heic", "MovieFilesToMatch=mp4"}, "", 0,
+     {{"phone.html", Has, "<time datetime=\"2018-03-04T09:10:00\">Sunday, "
+                          "March 4, 2018, 9:10 am</time> <span class=\"camera"
+                          "\">Apple iPhone 12</span>"},
+      {"phone.html", Has, "<h1>Ferry</h1>"},
+      {"clip.html", Has, "<time datetime=\"2019-05-01T10:20:30+00:00\">"
+                         "Wednesday, May 1, 2019, 10:20 am</time>"},
+      {"apple.html", Has, "<time datetime=\"2019-05-01T12:20:30+02:00\">"
+                          "Wednesday, May 1, 2019, 12:20 pm</time>"},
+      {"scan.html", Has, "<time datetime=\"2020-06-15\">June 15, 2020</time>"},
+      {"month.html", Has, "<time datetime=\"2020-07\">July 2020</time>"},
+      {"index.html", Before, "phone.html | clip.html"},
+      {"index.html", Before, "clip.html | scan.html"},
+      {"index.html", Before, "scan.html | month.html"},
+      {"feed.atom", Valid},
+      {"feed.atom", Has, "scan.html</id>\r\n<updated>2020-06-15T00:00:00Z"},
+      {"feed.atom", Has, "month.html</id>\r\n<updated>2020-07-01T00:00:00Z"}},
+     {"--style", "modern", "{g}"}, {"TZ=Europe/Berlin"}},
+    {"ClassicSortsClipsByWhenTheyWereRecorded",
+     {{"a.jpg", "#40x30|-DateTimeOriginal=2019:07:14 18:30:00"},
+      {"clip.mp4", "#clip 1 -pix_fmt yuv420p -metadata "
+                   "creation_time=2001-02-03T04:05:06Z"}},
+     {"SortByDateTaken=True", "MovieFilesToMatch=mp4"}, "", 0,
+     {{"index.html", Before, "clip.html | a.html"}}},
     {"TemplateListingTwiceBuildsEachFolderOnce",
      {{"P:IndexTemplate.html", "<html>\r\n%SubdirNav%\r\n%Thumbnails%\r\n"
                                "%SubdirNav%\r\n%Thumbnails%\r\n</html>\r\n"},

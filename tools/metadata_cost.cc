@@ -41,8 +41,12 @@ double MicrosecondsSince(std::chrono::steady_clock::time_point start) {
 void Describe(const orvanta::PictureMetadata& metadata) {
   if (metadata.taken) {
     const orvanta::DateTaken& t = *metadata.taken;
-    std::printf("  taken %04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day,
-                t.hour, t.minute, t.second);
+    using orvanta::DatePrecision;
+    std::printf("  taken %04d-%02d", t.year, t.month);
+    if (t.precision != DatePrecision::kMonth) std::printf("-%02d", t.day);
+    if (t.precision == DatePrecision::kSecond) {
+      std::printf(" %02d:%02d:%02d", t.hour, t.minute, t.second);
+    }
     if (t.offset_minutes) std::printf(" (%+d min)", *t.offset_minutes);
     std::printf("\n");
   }

@@ -10,6 +10,7 @@
 
 #include "common/error.h"
 #include "imagetools/ffmpeg_runs.h"
+#include "imagetools/metadata_text.h"
 #include "imagetools/process_runner.h"
 
 namespace orvanta {
@@ -112,11 +113,24 @@ void ReadVideo(const Fields& stream, ClipFacts* clip) {
   }
 }
 
+// The date in a creation time tag, kept when it is after 1970.
+std::optional<DateTaken> Recorded(const Fields& fields, const char* tag) {
+  std::optional<DateTaken> date = ParseDateTime(Text(fields, tag));
+  if (!date || date->precision != DatePrecision::kSecond || date->year < 1971) {
+    return std::nullopt;
+  }
+  return date;
+}
+
 ClipFacts ReadDescription(const std::string& text, std::string_view head) {
   ClipFacts clip;
+  std::optional<DateTaken> stream_time;
   for (const auto& [name, fields] : Sections(text)) {
+    if (!stream_time) stream_time = Recorded(fields, "TAG:creation_time");
     const std::string type = Text(fields, "codec_type");
     if (name == "[FORMAT]") {
+      clip.recorded = Recorded(fields, "TAG:com.apple.quicktime.creationdate");
+      if (!clip.recorded) clip.recorded = Recorded(fields, "TAG:creation_time");
       clip.duration =
           std::max(0.0, std::atof(Text(fields, "duration").c_str()));
       const std::string format = Text(fields, "format_name");
@@ -134,6 +148,7 @@ ClipFacts ReadDescription(const std::string& text, std::string_view head) {
       clip.audio_channels = Number(fields, "channels");
     }
   }
+  if (!clip.recorded) clip.recorded = stream_time;
   return clip;
 }
 
@@ -160,9 +175,11 @@ std::optional<ClipFacts> ProbeClip(FileSystem& fs, const std::string& path,
   args.insert(args.end(), limits.begin(), limits.end());
   args.insert(args.end(),
               {"-show_entries",
-               "format=format_name,duration:stream="
-               "codec_type,codec_name,profile,pix_fmt,width,height,sample_"
-               "aspect_ratio,avg_frame_rate,channels:stream_side_data=rotation",
+               "format=format_name,duration:format_tags=creation_time,com."
+               "apple.quicktime.creationdate:stream=codec_type,codec_name,"
+               "profile,pix_fmt,width,height,sample_aspect_ratio,avg_frame_"
+               "rate,channels:stream_tags=creation_time:stream_side_data="
+               "rotation",
                "-of", "default", "-i", FileUrl(path)});
   const ProgramRun run = RunProgram(args, limit_seconds);
   if (run.outcome == ProgramRun::Outcome::kNotStarted) return std::nullopt;

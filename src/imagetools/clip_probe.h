@@ -14,6 +14,7 @@
 
 #include "common/file_system.h"
 #include "imagetools/image_tool.h"
+#include "imagetools/picture_metadata.h"
 
 namespace orvanta {
 
@@ -32,6 +33,10 @@ struct ClipFacts {
   PixelSize shown;        // as a player shows them: square pixels, turned
   double frame_rate = 0;  // frames a second; 0 when unknown
   double duration = 0;    // seconds; 0 when unknown
+  // When it was recorded: Apple's creation date (local time and offset),
+  // else the container's or a stream's creation time (UTC); none before
+  // 1971 (a camera whose clock was never set).
+  std::optional<DateTaken> recorded;
 };
 
 // Asks ffprobe about the clip at `path` (within `limit_seconds`; 0: no

@@ -1,6 +1,8 @@
 // Dates and UTC offsets in a picture's metadata: EXIF's "2019:07:14
 // 18:30:00" and "+02:00", XMP's ISO 8601 "2019-07-14T18:30:00.25+02:00",
-// checked field by field.
+// and the dates without a time that scanners and photo managers write
+// ("2019-07-14", "2019-07", EXIF's "2019:07:14   :  :  "), checked field by
+// field; and the choice of the date taken among a picture's dates.
 #include <optional>
 #include <string_view>
 
@@ -39,6 +41,12 @@ class Scanner {
     }
   }
   bool AtEnd() const { return text_.empty(); }
+  // Nothing but blanks and colons left: the parts of an EXIF date that
+  // are not known are blanked ("2019:07:14   :  :  ").
+  bool OnlyBlanked() const {
+    return text_.find_first_not_of(std::string_view(" :\0", 3)) ==
+           std::string_view::npos;
+  }
 
  private:
   std::string_view text_;
@@ -65,20 +73,23 @@ std::optional<int> ReadOffset(Scanner* in) {
   return (east ? 1 : -1) * (*hours * 60 + minutes);
 }
 
-// The date "2019:07:14" or "2019-07-14" at the scanner into `date`.
+// The date "2019:07:14" or "2019-07-14" at the scanner into `date`, of
+// day precision; "2019-07" (or "2019:07:  ") of month precision.
 bool ReadDate(Scanner* in, DateTaken* date) {
   const std::optional<int> year = in->Number(4, 4);
   if (!year || !in->Mark(":-/")) return false;
   const std::optional<int> month = in->Number(1, 2);
-  if (!month || !in->Mark(":-/")) return false;
-  const std::optional<int> day = in->Number(1, 2);
-  if (!day || *year < 1000 || *month < 1 || *month > 12 || *day < 1 ||
-      *day > DaysInMonth(*year, *month)) {
-    return false;
-  }
+  if (!month || *year < 1000 || *month < 1 || *month > 12) return false;
   date->year = *year;
   date->month = *month;
+  date->day = 1;
+  date->precision = DatePrecision::kMonth;
+  if (in->OnlyBlanked()) return true;
+  if (!in->Mark(":-/")) return false;
+  const std::optional<int> day = in->Number(1, 2);
+  if (!day || *day < 1 || *day > DaysInMonth(*year, *month)) return false;
   date->day = *day;
+  date->precision = DatePrecision::kDay;
   return true;
 }
 
@@ -102,6 +113,25 @@ bool ReadTime(Scanner* in, DateTaken* date) {
   return true;
 }
 
+bool SameMinute(const DateTaken& a, const DateTaken& b) {
+  return a.precision == DatePrecision::kSecond &&
+         b.precision == DatePrecision::kSecond && a.year == b.year &&
+         a.month == b.month && a.day == b.day && a.hour == b.hour &&
+         a.minute == b.minute;
+}
+
+// An EXIF date with the offset its EXIF offset tag gives, when it has a
+// time.
+std::optional<DateTaken> ExifDate(const std::string& date,
+                                  const std::string& offset) {
+  std::optional<DateTaken> taken = ParseDateTime(date);
+  if (taken && !taken->offset_minutes &&
+      taken->precision == DatePrecision::kSecond) {
+    taken->offset_minutes = ParseUtcOffset(offset);
+  }
+  return taken;
+}
+
 }  // namespace
 
 std::optional<DateTaken> ParseDateTime(std::string_view text) {
@@ -109,9 +139,13 @@ std::optional<DateTaken> ParseDateTime(std::string_view text) {
   in.SkipBlanks();
   DateTaken date;
   if (!ReadDate(&in, &date)) return std::nullopt;
+  if (date.precision == DatePrecision::kMonth || in.OnlyBlanked()) {
+    return date;
+  }
   if (!in.Mark("T ")) return std::nullopt;
   in.SkipBlanks();
   if (!ReadTime(&in, &date)) return std::nullopt;
+  date.precision = DatePrecision::kSecond;
   in.SkipBlanks();
   if (!in.AtEnd()) {
     date.offset_minutes = ReadOffset(&in);
@@ -127,6 +161,32 @@ std::optional<int> ParseUtcOffset(std::string_view text) {
   const std::optional<int> offset = ReadOffset(&in);
   in.SkipBlanks();
   return in.AtEnd() ? offset : std::nullopt;
+}
+
+std::optional<DateTaken> ChooseDateTaken(const DateTexts& found) {
+  std::optional<DateTaken> iptc;
+  if (!found.iptc_date.empty() && !found.iptc_time.empty()) {
+    iptc = ParseDateTime(found.iptc_date + "T" + found.iptc_time);
+  }
+  if (!iptc) iptc = ParseDateTime(found.iptc_date);
+  const std::optional<DateTaken> dates[] = {
+      ExifDate(found.exif_taken, found.exif_offset),
+      ParseDateTime(found.xmp_taken),
+      ParseDateTime(found.xmp_created),
+      iptc,
+      ExifDate(found.exif_digitized, found.exif_digitized_offset),
+      ParseDateTime(found.xmp_digitized),
+      ParseDateTime(found.xmp_create)};
+  std::optional<DateTaken> chosen;
+  for (const std::optional<DateTaken>& date : dates) {
+    if (!date) continue;
+    if (!chosen) {
+      chosen = date;
+    } else if (!chosen->offset_minutes && SameMinute(*chosen, *date)) {
+      chosen->offset_minutes = date->offset_minutes;
+    }
+  }
+  return chosen;
 }
 
 }  // namespace orvanta

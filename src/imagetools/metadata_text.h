@@ -34,10 +34,27 @@ bool IsCameraText(std::string_view text);
 
 // The date and time in `text`, as EXIF writes it ("2019:07:14 18:30:00")
 // or as XMP does ("2019-07-14T18:30:00.25+02:00", "2019-07-14T18:30Z",
-// seconds optional), with the offset when the text has one; nothing for a
-// date without a time, an impossible date ("0000:00:00 00:00:00",
-// February 30th) or anything else.
+// seconds optional), with the offset when the text has one; a date
+// without its time ("2019-07-14", "2019:07:14   :  :  ") of day precision,
+// a month ("2019-07") of month precision; nothing for an impossible date
+// ("0000:00:00 00:00:00", February 30th) or anything else.
 std::optional<DateTaken> ParseDateTime(std::string_view text);
+
+// The texts of a picture's dates as its metadata holds them.
+struct DateTexts {
+  std::string exif_taken, exif_offset, xmp_taken, xmp_created, iptc_date,
+      iptc_time;
+  // When it was scanned or made: the date taken only when no other is.
+  std::string exif_digitized, exif_digitized_offset, xmp_digitized, xmp_create;
+};
+
+// The date taken: EXIF's DateTimeOriginal with its OffsetTimeOriginal,
+// else XMP's exif:DateTimeOriginal, photoshop:DateCreated or IPTC's
+// DateCreated (with TimeCreated when given); else when it was digitized
+// or made (EXIF's and XMP's DateTimeDigitized, XMP's CreateDate), all that
+// scanners write. A date without an offset takes the offset of another
+// that names the same minute.
+std::optional<DateTaken> ChooseDateTaken(const DateTexts& texts);
 
 // The offset in minutes east of UTC in an EXIF offset text ("+02:00",
 // "-0530", "Z"); nothing for blanks or anything beyond +-14:00.

@@ -14,6 +14,10 @@ DateTaken Date(int y, int mo, int d, int h, int mi, int s,
   return DateTaken{y, mo, d, h, mi, s, offset};
 }
 
+DateTaken Day(int y, int mo, int d) {
+  return DateTaken{y, mo, d, 0, 0, 0, std::nullopt, DatePrecision::kDay};
+}
+
 TEST(ParseDateTimeTest, ReadsExifAndXmpForms) {
   const struct {
     const char* text;
@@ -27,6 +31,12 @@ TEST(ParseDateTimeTest, ReadsExifAndXmpForms) {
       {"2019/7/4 8:05:09", Date(2019, 7, 4, 8, 5, 9)},
       {"2020:02:29 00:00:00", Date(2020, 2, 29, 0, 0, 0)},
       {"  2019:12:31 23:59:59  ", Date(2019, 12, 31, 23, 59, 59)},
+      // Without a time: the day, or the month (as its first day).
+      {"2019:07:14", Day(2019, 7, 14)},
+      {"2019-07-14", Day(2019, 7, 14)},
+      {"2019:07:14   :  :  ", Day(2019, 7, 14)},
+      {"2024-07",
+       DateTaken{2024, 7, 1, 0, 0, 0, std::nullopt, DatePrecision::kMonth}},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParseDateTime(c.text), c.date) << c.text;
@@ -38,8 +48,9 @@ TEST(ParseDateTimeTest, RefusesWhatIsNoMomentInTime) {
        {"", "0000:00:00 00:00:00", "    :  :     :  :  ", "2019:02:29 12:00:00",
         "1900:02:29 12:00:00", "2019:13:01 12:00:00", "2019:04:31 12:00:00",
         "2019:07:14 24:00:00", "2019:07:14 18:60:00", "2019:07:14 18:30:60",
-        "2019:07:14", "19:07:14 18:30:00", "2019:07:14 18:30:00 PM",
-        "2019:07:14 18:30:00+15:00", "Sunday 14 July 2019"}) {
+        "2019-07-14T", "2019-07-32", "2019-00", "2019", "19:07:14 18:30:00",
+        "2019:07:14 18:30:00 PM", "2019:07:14 18:30:00+15:00",
+        "Sunday 14 July 2019"}) {
     EXPECT_EQ(ParseDateTime(text), std::nullopt) << text;
   }
 }

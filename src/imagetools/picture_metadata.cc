@@ -1,10 +1,11 @@
 // The picture metadata reader on exiv2 0.27: the library is set up once
 // (silent, its XMP toolkit started with a lock, HEIC/AVIF switched on),
 // reads the picture from memory (a JPEG only through the copy of its
-// metadata segments; another format through a copy with its XMP packets
-// too costly to parse hidden, when it has any), and the texts it finds are
-// chosen, cleaned and checked here. Every exiv2 exception stays in this
-// file.
+// metadata segments; a HEIF picture through the EXIF and XMP blocks
+// libheif finds, as exiv2 0.27 reads none kept in the file's header;
+// another format through a copy with its XMP packets too costly to parse
+// hidden, when it has any), and the texts it finds are chosen, cleaned and
+// checked here. Every exiv2 exception stays in this file.
 #include "imagetools/picture_metadata.h"
 
 #include <algorithm>
@@ -17,6 +18,8 @@
 #include <vector>
 
 #include "imagetools/exiv2_library.h"
+#include "imagetools/heif_items.h"
+#include "imagetools/heif_metadata.h"
 #include "imagetools/jpeg_metadata_head.h"
 #include "imagetools/metadata_text.h"
 #include "imagetools/xmp_packets.h"
@@ -33,9 +36,7 @@ bool IsReadFormat(int image_type) {
 }
 
 // The texts as found, before any choice.
-struct FoundTexts {
-  std::string exif_taken, exif_offset, xmp_taken, xmp_created, iptc_date,
-      iptc_time;
+struct FoundTexts : DateTexts {
   std::string xmp_title, iptc_title;
   std::string xmp_description, iptc_caption, exif_description, user_comment;
   std::string make, model, xmp_make, xmp_model;
@@ -74,7 +75,9 @@ void FindExif(const Exiv2::ExifData& exif, FoundTexts* found) {
                {0x010F, "Image", &FoundTexts::make},
                {0x0110, "Image", &FoundTexts::model},
                {0x9003, "Photo", &FoundTexts::exif_taken},
+               {0x9004, "Photo", &FoundTexts::exif_digitized},
                {0x9011, "Photo", &FoundTexts::exif_offset},
+               {0x9012, "Photo", &FoundTexts::exif_digitized_offset},
                {0x9286, "Photo", &FoundTexts::user_comment}};
   for (const Exiv2::Exifdatum& datum : exif) {
     if ((datum.tag() == 0x0002 || datum.tag() == 0x0004) &&
@@ -126,6 +129,8 @@ void FindXmp(const Exiv2::XmpData& xmp, FoundTexts* found) {
                  {"Xmp.dc.description", &FoundTexts::xmp_description},
                  {"Xmp.exif.DateTimeOriginal", &FoundTexts::xmp_taken},
                  {"Xmp.photoshop.DateCreated", &FoundTexts::xmp_created},
+                 {"Xmp.exif.DateTimeDigitized", &FoundTexts::xmp_digitized},
+                 {"Xmp.xmp.CreateDate", &FoundTexts::xmp_create},
                  {"Xmp.tiff.Make", &FoundTexts::xmp_make},
                  {"Xmp.tiff.Model", &FoundTexts::xmp_model}};
   for (const Exiv2::Xmpdatum& datum : xmp) {
@@ -150,49 +155,11 @@ std::string FirstShown(std::initializer_list<const std::string*> raw_texts) {
   return "";
 }
 
-bool SameMinute(const DateTaken& a, const DateTaken& b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day &&
-         a.hour == b.hour && a.minute == b.minute;
-}
-
-// EXIF's DateTimeOriginal with its OffsetTimeOriginal, else XMP's
-// exif:DateTimeOriginal, photoshop:DateCreated or IPTC's DateCreated and
-// TimeCreated. A date without an offset takes the offset of another that
-// names the same minute.
-std::optional<DateTaken> ChooseDate(const FoundTexts& found) {
-  std::optional<DateTaken> exif = ParseDateTime(found.exif_taken);
-  if (exif && !exif->offset_minutes) {
-    exif->offset_minutes = ParseUtcOffset(found.exif_offset);
-  }
-  std::optional<DateTaken> iptc;
-  if (!found.iptc_date.empty() && !found.iptc_time.empty()) {
-    iptc = ParseDateTime(found.iptc_date + "T" + found.iptc_time);
-  }
-  const std::optional<DateTaken> dates[] = {
-      exif, ParseDateTime(found.xmp_taken), ParseDateTime(found.xmp_created),
-      iptc};
-  std::optional<DateTaken> chosen;
-  for (const std::optional<DateTaken>& date : dates) {
-    if (!date) continue;
-    if (!chosen) {
-      chosen = date;
-    } else if (!chosen->offset_minutes && SameMinute(*chosen, *date)) {
-      chosen->offset_minutes = date->offset_minutes;
-    }
-  }
-  return chosen;
-}
-
-PictureMetadata Collect(const Exiv2::ExifData& exif,
-                        const Exiv2::IptcData& iptc,
-                        const Exiv2::XmpData& xmp) {
-  FoundTexts found;
-  FindExif(exif, &found);
-  FindIptc(iptc, &found);
-  FindXmp(xmp, &found);
+// The metadata chosen from the texts found.
+PictureMetadata Collect(const FoundTexts& found) {
   PictureMetadata metadata;
   metadata.has_position = found.position;
-  metadata.taken = ChooseDate(found);
+  metadata.taken = ChooseDateTaken(found);
   metadata.title = FirstShown({&found.xmp_title, &found.iptc_title});
   metadata.caption = FirstShown({&found.xmp_description, &found.iptc_caption,
                                  &found.exif_description, &found.user_comment});
@@ -233,6 +200,40 @@ Reading ReadWithExiv2(std::string_view bytes) {
   return reading;
 }
 
+// A HEIF picture's metadata from the blocks libheif finds; nothing when
+// libheif cannot read it.
+std::optional<PictureMetadata> ReadHeif(std::string_view bytes) {
+  const std::optional<HeifMetadataBlocks> blocks =
+      ReadHeifMetadataBlocks(bytes);
+  if (!blocks) return std::nullopt;
+  FoundTexts found;
+  for (const std::string& tiff : blocks->exif) {
+    try {
+      Exiv2::ExifData exif;
+      Exiv2::ExifParser::decode(
+          exif, reinterpret_cast<const Exiv2::byte*>(tiff.data()),
+          static_cast<uint32_t>(tiff.size()));
+      FindExif(exif, &found);
+    } catch (...) {
+      // A broken block gives nothing.
+    }
+  }
+  const XmpPacket packet{0, "", 0, blocks->xmp.size()};
+  if (!blocks->xmp.empty() && !CostlyToParse(blocks->xmp, packet)) {
+    try {
+      Exiv2::XmpData xmp;
+      if (Exiv2::XmpParser::decode(xmp, blocks->xmp) == 0) FindXmp(xmp, &found);
+    } catch (...) {
+      // Broken XMP gives nothing.
+    }
+  }
+  try {
+    return Collect(found);
+  } catch (...) {
+    return PictureMetadata{};
+  }
+}
+
 }  // namespace
 
 PictureMetadata ReadPictureMetadata(const char* bytes, size_t length) {
@@ -241,6 +242,11 @@ PictureMetadata ReadPictureMetadata(const char* bytes, size_t length) {
     return {};
   }
   SetUpExiv2Once();
+  if (IsHeif(std::string_view(bytes, length))) {
+    std::optional<PictureMetadata> heif =
+        ReadHeif(std::string_view(bytes, length));
+    if (heif) return std::move(*heif);
+  }
   std::string head;
   const bool jpeg = CopyJpegHead(bytes, length, &head) != JpegHead::kNotJpeg;
   std::string_view read(bytes, length);
@@ -266,7 +272,11 @@ PictureMetadata ReadPictureMetadata(const char* bytes, size_t length) {
   }
   const Exiv2::Image& rest = others.image ? *others.image : *reading.image;
   try {
-    return Collect(reading.image->exifData(), rest.iptcData(), rest.xmpData());
+    FoundTexts found;
+    FindExif(reading.image->exifData(), &found);
+    FindIptc(rest.iptcData(), &found);
+    FindXmp(rest.xmpData(), &found);
+    return Collect(found);
   } catch (...) {
     return {};
   }

@@ -1,7 +1,8 @@
 // What the camera and the photo manager wrote into a picture: the date it
 // was taken, a title, a caption, the camera and whether it holds the
 // position where it was taken, read with exiv2 from the
-// picture's bytes in memory (JPEG, PNG, TIFF, WebP, HEIC/AVIF).
+// picture's bytes in memory (JPEG, PNG, TIFF, WebP; HEIC, HEIF and AVIF
+// through libheif's metadata blocks).
 //
 // A JPEG's metadata sits before its picture data, so the first bytes of
 // the file are enough: HoldsAllMetadata tells when they are. The other
@@ -19,8 +20,15 @@
 
 namespace orvanta {
 
+// How much of a date is known: cameras write the time to the second;
+// scanners and photo managers often only the day, or the month of an old
+// print.
+enum class DatePrecision { kSecond, kDay, kMonth };
+
 // The date and time a picture was taken as the camera wrote it (its local
-// time), and the offset of that time from UTC when the picture says.
+// time), and the offset of that time from UTC when the picture says. The
+// parts finer than its precision are their first values (day 1, 00:00:00),
+// and a date without its time has no offset.
 struct DateTaken {
   int year = 0;
   int month = 0;  // 1 to 12
@@ -29,6 +37,7 @@ struct DateTaken {
   int minute = 0;
   int second = 0;
   std::optional<int> offset_minutes;  // east of UTC: +02:00 is 120
+  DatePrecision precision = DatePrecision::kSecond;
   friend bool operator==(const DateTaken&, const DateTaken&) = default;
 };
 

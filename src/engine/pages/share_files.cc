@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 #include "common/html_text.h"
@@ -44,6 +45,22 @@ struct FeedItem {
   int entry = 0;
 };
 
+// The feed's date of an item: the moment it was taken, else midnight
+// (UTC) of the day or the first of the month its date names when it has
+// no time.
+std::string FeedDate(const FeedItem& item) {
+  const PictureFacts* facts = item.folder->entries[item.entry].facts.get();
+  if (facts == nullptr || !facts->metadata.taken ||
+      facts->metadata.taken->precision == DatePrecision::kSecond) {
+    return Rfc3339(item.taken);
+  }
+  const DateTaken& taken = *facts->metadata.taken;
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT00:00:00Z", taken.year,
+                taken.month, taken.day);
+  return text;
+}
+
 // The gallery's newest files, newest first (in the plan's order when
 // taken at the same time).
 std::vector<FeedItem> NewestFiles(const GalleryPlan& plan) {
@@ -71,8 +88,7 @@ std::vector<std::string> EntryLines(RunContext& ctx, const GalleryPlan& plan,
   std::vector<std::string> lines = {
       "<entry>", "<title>" + XmlText(HtmlToText(title)) + "</title>",
       "<link rel=\"alternate\" type=\"text/html\" href=\"" + page + "\"/>",
-      "<id>" + page + "</id>",
-      "<updated>" + Rfc3339(item.taken) + "</updated>"};
+      "<id>" + page + "</id>", "<updated>" + FeedDate(item) + "</updated>"};
   const std::string thumbnail =
       ExistingThumbnail(ctx.fs, ctx.options, folder, entry);
   if (!thumbnail.empty()) {
@@ -101,7 +117,8 @@ std::vector<std::string> FeedLines(RunContext& ctx, const GalleryPlan& plan) {
           "index.html\"/>",
       "<id>" + root + kFeedName + "</id>",
       "<updated>" +
-          Rfc3339(newest.empty() ? ctx.fs.Now() / 1e9 : newest.front().taken) +
+          (newest.empty() ? Rfc3339(ctx.fs.Now() / 1e9)
+                          : FeedDate(newest.front())) +
           "</updated>",
       "<author><name>" + title + "</name></author>",
       "<generator>Orvanta</generator>"};

@@ -46,6 +46,25 @@ void ReadOne(FileSystem& fs, ImageTool& tool, bool facts, bool positions,
   }
 }
 
+// A clip's date taken: when it was recorded, as ffprobe tells it (in the
+// run that planned its web copy or player, else in one of its own); none
+// without ffprobe.
+void ReadClipDate(const WebVideoPlanning& web, const std::string& path,
+                  EntryPlan* entry) {
+  std::optional<ClipFacts> clip;
+  if (entry->web && entry->web->clip) {
+    clip = entry->web->clip;
+  } else if (!web.no_ffprobe) {
+    try {
+      clip = ProbeClip(web.fs, path, web.time_limit);
+      if (!clip) web.no_ffprobe = true;
+    } catch (const Error&) {
+      // Not a clip ffprobe can read: its thumbnail or page tells.
+    }
+  }
+  if (clip) entry->facts->metadata.taken = clip->recorded;
+}
+
 void OrderByDateTaken(std::vector<EntryPlan>* entries) {
   std::vector<std::pair<double, EntryPlan>> keyed;
   for (EntryPlan& entry : *entries) {
@@ -178,6 +197,9 @@ void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
           if (entry->movie &&
               (ctx.options.create_web_videos || reading.players)) {
             PlanWebVideo(web, *folder, entry);
+          }
+          if (entry->movie && entry->facts) {
+            ReadClipDate(web, folder->folder_path + entry->name, entry);
           }
         } catch (...) {
           // Nothing known of it (memory ran out): the pages manage.

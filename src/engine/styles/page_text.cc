@@ -26,6 +26,44 @@ bool Described(const PageInput& in, int i) {
          nullptr;
 }
 
+// "<time datetime=...>...</time>" for a date taken, as precise as it is:
+// "Sunday, July 14, 2019, 6:30 pm", "July 14, 2019" or "July 2019".
+std::string DateTakenHtml(const DateTaken& taken) {
+  char iso[40];
+  if (taken.precision == DatePrecision::kMonth) {
+    std::snprintf(iso, sizeof iso, "%04d-%02d", taken.year, taken.month);
+    return "<time datetime=\"" + std::string(iso) + "\">" +
+           MonthName(taken.month) + " " + std::to_string(taken.year) +
+           "</time>";
+  }
+  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", taken.year, taken.month,
+                taken.day);
+  if (taken.precision == DatePrecision::kDay) {
+    return "<time datetime=\"" + std::string(iso) + "\">" +
+           MonthName(taken.month) + " " + std::to_string(taken.day) + ", " +
+           std::to_string(taken.year) + "</time>";
+  }
+  std::string datetime = iso;
+  std::snprintf(iso, sizeof iso, "T%02d:%02d:%02d", taken.hour, taken.minute,
+                taken.second);
+  datetime += iso;
+  if (taken.offset_minutes) {
+    const int offset = *taken.offset_minutes;
+    std::snprintf(iso, sizeof iso, "%c%02d:%02d", offset < 0 ? '-' : '+',
+                  std::abs(offset) / 60, std::abs(offset) % 60);
+    datetime += iso;
+  }
+  std::tm when{};
+  when.tm_year = taken.year - 1900;
+  when.tm_mon = taken.month - 1;
+  when.tm_mday = taken.day;
+  when.tm_hour = taken.hour;
+  when.tm_min = taken.minute;
+  timegm(&when);  // fills in the day of the week
+  return "<time datetime=\"" + datetime + "\">" + FormatLongDate(when) + ", " +
+         FormatShortTime(when) + "</time>";
+}
+
 }  // namespace
 
 std::string ShownTitle(const PageInput& in, int i) {
@@ -58,26 +96,7 @@ std::string DateAndCameraHtml(const PageInput& in, int i) {
   if (facts == nullptr) return "";
   std::string html;
   if (const auto& taken = facts->metadata.taken) {
-    char iso[40];
-    std::snprintf(iso, sizeof iso, "%04d-%02d-%02dT%02d:%02d:%02d", taken->year,
-                  taken->month, taken->day, taken->hour, taken->minute,
-                  taken->second);
-    std::string datetime = iso;
-    if (taken->offset_minutes) {
-      const int offset = *taken->offset_minutes;
-      std::snprintf(iso, sizeof iso, "%c%02d:%02d", offset < 0 ? '-' : '+',
-                    std::abs(offset) / 60, std::abs(offset) % 60);
-      datetime += iso;
-    }
-    std::tm when{};
-    when.tm_year = taken->year - 1900;
-    when.tm_mon = taken->month - 1;
-    when.tm_mday = taken->day;
-    when.tm_hour = taken->hour;
-    when.tm_min = taken->minute;
-    timegm(&when);  // fills in the day of the week
-    html += "<time datetime=\"" + datetime + "\">" + FormatLongDate(when) +
-            ", " + FormatShortTime(when) + "</time> ";
+    html += DateTakenHtml(*taken) + " ";
   }
   if (!facts->metadata.camera.empty()) {
     html += "<span class=\"camera\">" + HtmlEscape(facts->metadata.camera) +

@@ -68,12 +68,16 @@ std::string FormatLongDate(const std::tm& when) {
   static constexpr std::array<const char*, 7> kDays = {
       "Sunday",   "Monday", "Tuesday", "Wednesday",
       "Thursday", "Friday", "Saturday"};
+  return std::string(kDays[when.tm_wday % 7]) + ", " +
+         MonthName(when.tm_mon % 12 + 1) + " " + std::to_string(when.tm_mday) +
+         ", " + std::to_string(when.tm_year + 1900);
+}
+
+std::string MonthName(int month) {
   static constexpr std::array<const char*, 12> kMonths = {
       "January", "February", "March",     "April",   "May",      "June",
       "July",    "August",   "September", "October", "November", "December"};
-  return std::string(kDays[when.tm_wday % 7]) + ", " +
-         kMonths[when.tm_mon % 12] + " " + std::to_string(when.tm_mday) + ", " +
-         std::to_string(when.tm_year + 1900);
+  return kMonths[(month + 11) % 12];
 }
 
 std::string FormatShortTime(const std::tm& when) {

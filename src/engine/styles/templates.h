@@ -46,6 +46,8 @@ bool UsesRootFiles(const std::vector<std::string>& template_lines);
 // "Saturday, December 5, 2026" and "1:05 pm".
 std::string FormatLongDate(const std::tm& when);
 std::string FormatShortTime(const std::tm& when);
+// "December" for 12.
+std::string MonthName(int month);
 
 }  // namespace orvanta
 
