@@ -176,7 +176,8 @@ void ShowListing(RunContext& ctx, const GalleryPlan* plan,
     if (ctx.dry->Changes(ctx.output_folder + file)) writes.insert(file);
   });
   if (plan != nullptr) {
-    for (std::string& file : PictureWorkFiles(*plan)) writes.insert(file);
+    for (std::string& file : PictureWorkFiles(*plan, ctx.options))
+      writes.insert(file);
   }
   writes.insert(ctx.state.dry_zips.begin(), ctx.state.dry_zips.end());
   std::string text;

@@ -210,14 +210,17 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
     if (out.copy_size && LargerThanCopyBounds(ctx_.options, *out.copy_size)) {
       out.copy_size.reset();
     }
-    const std::string half = folder.output_path + entry.half;
-    if (out.copy_size && !entry.half.empty() && ctx_.fs.FileExists(half)) {
+    const std::string half_name = HalfCopyName(ctx_.options, folder, entry);
+    const std::string half = folder.output_path + half_name;
+    if (out.copy_size && !half_name.empty() && ctx_.fs.FileExists(half)) {
+      out.half = half_name;
       out.half_size = SizeOf(tool_, half);
       out.half_bytes = ctx_.fs.Status(half).size;
       // A larger picture there is somebody's own, not our half.
       if (out.half_size && out.half_size->width > out.copy_size->width) {
         out.half_size.reset();
       }
+      if (!out.half_size) out.half.clear();
     }
   }
   made.sidebar_file = folder.sidebar_picture_name;

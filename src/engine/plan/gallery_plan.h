@@ -63,9 +63,6 @@ struct EntryPlan {
   std::string page;       // its picture page
   std::string thumbnail;  // its thumbnail, where one is made
   std::string copy;       // its web-size copy; "" when it gets none
-  // The copy at half its size, offered beside it to smaller screens; ""
-  // when the pages ask for none or the picture gets no copy.
-  std::string half;
   // What it says of itself, read when the pages or the order need it (a
   // pointer: a gallery of many files that needs none keeps it small).
   std::unique_ptr<PictureFacts> facts;
@@ -124,6 +121,11 @@ struct FolderPlan {
   // through one (the picture a file of this folder); "" for none.
   std::string sidebar_thumbnail;
   bool make_sidebar_thumbnail = false;  // the run makes it
+  // Each picture with a copy gets a half-size copy beside it, offered to
+  // smaller screens (HalfCopyName); by lower-cased file name, the names of
+  // the few that another file's name pushed aside.
+  bool half_copies = false;
+  std::unordered_map<std::string, std::string> halves_named_apart;
   std::vector<PhotoDescription> photo_descriptions;
   // Lower-cased file name -> index of its first entry.
   std::unordered_map<std::string, size_t> description_index;

@@ -84,10 +84,20 @@ std::string FreeName(const std::string& stem, const std::string& ending,
   return name;
 }
 
+// A half-size copy's name without its ending: "m_NAME-half".
+std::string HalfCopyStem(const GalleryOptions& options,
+                         const FolderPlan& folder, const std::string& name) {
+  return options.mid_size_file_prefix + OwnName(folder, name) + "-half";
+}
+
 }  // namespace
 
 void NameExtraFiles(const GalleryOptions& options, bool half, bool sidebar,
                     FolderPlan* folder) {
+  const std::string& picture = folder->sidebar_picture_name;
+  sidebar = sidebar && !picture.empty() && FileNameOf(picture) == picture;
+  folder->half_copies = half;
+  if (!half && !sidebar) return;
   std::unordered_set<std::string> taken;
   for (const EntryPlan& entry : folder->entries) {
     for (const std::string& name :
@@ -97,8 +107,7 @@ void NameExtraFiles(const GalleryOptions& options, bool half, bool sidebar,
       taken.insert(ToLowerAscii(name));
     }
   }
-  const std::string& picture = folder->sidebar_picture_name;
-  if (sidebar && !picture.empty() && FileNameOf(picture) == picture) {
+  if (sidebar) {
     taken.insert(ToLowerAscii(picture));
     const bool shown = BrowsersShowFile(picture);
     folder->sidebar_thumbnail = FreeName(
@@ -106,12 +115,25 @@ void NameExtraFiles(const GalleryOptions& options, bool half, bool sidebar,
         shown ? "." + ExtensionOf(picture) : ".jpg", &taken);
   }
   if (!half) return;
-  for (EntryPlan& entry : folder->entries) {
+  for (const EntryPlan& entry : folder->entries) {
     if (entry.movie) continue;
-    entry.half = FreeName(
-        options.mid_size_file_prefix + OwnName(*folder, entry.name) + "-half",
-        ".jpg", &taken);
+    const std::string stem = HalfCopyStem(options, *folder, entry.name);
+    std::string name = FreeName(stem, ".jpg", &taken);
+    if (name.size() != stem.size() + 4) {
+      folder->halves_named_apart.emplace(ToLowerAscii(entry.name),
+                                         std::move(name));
+    }
   }
+}
+
+std::string HalfCopyName(const GalleryOptions& options,
+                         const FolderPlan& folder, const EntryPlan& entry) {
+  if (!folder.half_copies || entry.copy.empty()) return "";
+  if (!folder.halves_named_apart.empty()) {
+    const auto apart = folder.halves_named_apart.find(ToLowerAscii(entry.name));
+    if (apart != folder.halves_named_apart.end()) return apart->second;
+  }
+  return HalfCopyStem(options, folder, entry.name) + ".jpg";
 }
 
 std::string WebVideoName(const GalleryOptions& options,

@@ -45,6 +45,10 @@ std::string MidSizeCopyName(const GalleryOptions& options,
 // "m_a-half-2.jpg").
 void NameExtraFiles(const GalleryOptions& options, bool half, bool sidebar,
                     FolderPlan* folder);
+// The entry's half-size copy as NameExtraFiles named it; "" when it gets
+// none (the pages ask for none, or the picture gets no copy).
+std::string HalfCopyName(const GalleryOptions& options,
+                         const FolderPlan& folder, const EntryPlan& entry);
 // A movie's web copy: the copy prefix, its own name and ".mp4".
 std::string WebVideoName(const GalleryOptions& options,
                          const FolderPlan& folder, const std::string& movie);

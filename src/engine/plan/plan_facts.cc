@@ -105,9 +105,10 @@ void DecideWork(RunContext& ctx, int mode, const FolderPlan& folder,
   const int64_t picture =
       ctx.fs.Status(folder.folder_path + entry->name).modified_ns;
   // Both copies come from one decode: either missing or old remakes both.
-  for (const std::string* name : {&entry->copy, &entry->half}) {
-    if (name->empty()) continue;
-    const FileStatus copy = ctx.fs.Status(folder.output_path + *name);
+  for (const std::string& name :
+       {entry->copy, HalfCopyName(options, folder, *entry)}) {
+    if (name.empty()) continue;
+    const FileStatus copy = ctx.fs.Status(folder.output_path + name);
     entry->make_copy |= !copy.is_file || copy.modified_ns < picture;
   }
 }
@@ -236,8 +237,6 @@ void PlanPictureWork(RunContext& ctx, GalleryPlan* plan) {
       EntryPlan& entry = folder.entries[e];
       if (NeedsCopy(ctx.options, entry)) {
         entry.copy = MidSizeCopyName(ctx.options, folder, entry.name);
-      } else {
-        entry.half.clear();
       }
       DecideWork(ctx, mode, folder, &entry);
       if (entry.make_thumbnail || entry.make_copy) {

@@ -20,7 +20,8 @@ void AddEntryFiles(const GalleryPlan& plan, const GalleryOptions& options,
                   ".jpg");
   }
   if (!entry.copy.empty()) files->insert(at + entry.copy);
-  if (!entry.half.empty()) files->insert(at + entry.half);
+  const std::string half = HalfCopyName(options, folder, entry);
+  if (!half.empty()) files->insert(at + half);
   if (entry.web && !entry.web->name.empty()) {
     files->insert(at + entry.web->name);
   }
@@ -70,7 +71,8 @@ PlannedFiles NamedFiles(const GalleryPlan& plan, const GalleryOptions& options,
   return planned;
 }
 
-std::vector<std::string> PictureWorkFiles(const GalleryPlan& plan) {
+std::vector<std::string> PictureWorkFiles(const GalleryPlan& plan,
+                                          const GalleryOptions& options) {
   std::vector<std::string> files;
   for (const FolderPlan& folder : plan.folders) {
     if (folder.sidebar.publish) {
@@ -84,9 +86,9 @@ std::vector<std::string> PictureWorkFiles(const GalleryPlan& plan) {
       if (entry.original.publish) files.push_back(at + entry.name);
       if (entry.make_thumbnail) files.push_back(at + entry.thumbnail);
       if (entry.make_copy) files.push_back(at + entry.copy);
-      if (entry.make_copy && !entry.half.empty()) {
-        files.push_back(at + entry.half);
-      }
+      const std::string half =
+          entry.make_copy ? HalfCopyName(options, folder, entry) : "";
+      if (!half.empty()) files.push_back(at + half);
       const WebVideoPlan* web = entry.web.get();
       if (web && web->make && !web->unreadable && !web->kept) {
         files.push_back(at + web->name);

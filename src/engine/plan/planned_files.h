@@ -33,7 +33,8 @@ PlannedFiles NamedFiles(const GalleryPlan& plan, const GalleryOptions& options,
 
 // The files the picture work writes: thumbnails, copies and published
 // originals, in plan order.
-std::vector<std::string> PictureWorkFiles(const GalleryPlan& plan);
+std::vector<std::string> PictureWorkFiles(const GalleryPlan& plan,
+                                          const GalleryOptions& options);
 
 }  // namespace orvanta
 

@@ -25,7 +25,8 @@ struct EntryOutputs {
   std::optional<PixelSize> thumbnail_size;  // when the pages show sizes
   std::optional<PixelSize> copy_size;       // the web-size copy shown, if any
   uint64_t copy_bytes = 0;                  // and its size in bytes
-  // The half-size copy beside it, when both exist, and its bytes.
+  // The half-size copy beside it, when both exist, its size and bytes.
+  std::string half;
   std::optional<PixelSize> half_size;
   uint64_t half_bytes = 0;
   std::string web_video;  // a movie's web copy when it exists, else ""

@@ -10,6 +10,7 @@
 #include "common/error.h"
 #include "common/ordered_work.h"
 #include "common/path_utils.h"
+#include "engine/plan/output_names.h"
 #include "imagetools/movie_thumbnail.h"
 #include "imagetools/published_files.h"
 
@@ -118,6 +119,7 @@ struct WorkerSetup {
   bool remove_location = true;        // from published originals
   // What earlier runs wrote here: files it names are ours, whatever size.
   const WrittenRecord* written = nullptr;
+  const GalleryOptions* options = nullptr;  // the run's, for output names
 };
 
 namespace {
@@ -166,10 +168,11 @@ void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
     request.copy = folder.output_path + entry.copy;
     outcome->kept_copy =
         LargerThanOurs(setup, folder, entry.copy, setup.copy_bounds);
-    if (!entry.half.empty()) {
-      request.half = folder.output_path + entry.half;
+    const std::string half = HalfCopyName(*setup.options, folder, entry);
+    if (!half.empty()) {
+      request.half = folder.output_path + half;
       outcome->kept_half =
-          LargerThanOurs(setup, folder, entry.half, setup.copy_bounds);
+          LargerThanOurs(setup, folder, half, setup.copy_bounds);
     }
     // The half is made from the copy's pixels, with it or not at all.
     if (outcome->kept_copy || outcome->kept_half) {
@@ -290,7 +293,8 @@ Next HandleOutcome(RunContext& ctx, const FolderPlan& folder,
     ListKept(ctx, file, entry.copy, *outcome.kept_copy, "a web-size copy");
   }
   if (outcome.kept_half) {
-    ListKept(ctx, file, entry.half, *outcome.kept_half, "a web-size copy");
+    ListKept(ctx, file, HalfCopyName(ctx.options, folder, entry),
+             *outcome.kept_half, "a web-size copy");
   }
   if (!outcome.incomplete.empty()) {
     ctx.state.thumbnail_error_list += PathBelow(file, ctx.input_folder, false) +
@@ -336,7 +340,7 @@ PictureWork::PictureWork(RunContext& ctx, const GalleryPlan& plan,
                 ctx.options.mid_size_maximum_height},
       ctx.settings.controls.create_thumbnails_index == kAllThumbnails,
       ctx.settings.converter_time_limit_seconds, ctx.options.remove_location,
-      &ctx.previous_record});
+      &ctx.previous_record, &ctx.options});
   const GalleryPlan* planned = &plan;
   pool_ = std::make_unique<OrderedWork<WorkOutcome>>(
       dry_ ? 0 : static_cast<int>(plan.work.size()), WorkerCount(ctx.settings),

@@ -270,7 +270,7 @@ std::string SourceSet(const EntryPlan& entry, const EntryOutputs& made) {
   constexpr int kWidest = 1416, kPadding = 24;  // in CSS pixels
   const int shown = std::min(made.copy_size->width, kWidest);
   return " srcset=" +
-         Quoted(UrlEncodeName(entry.half) + " " +
+         Quoted(UrlEncodeName(made.half) + " " +
                 std::to_string(made.half_size->width) + "w, " +
                 UrlEncodeName(entry.copy) + " " +
                 std::to_string(made.copy_size->width) + "w") +

@@ -68,7 +68,7 @@ bool EntryImage(const PageInput& in, int i, Preview* preview) {
     preview->image = in.folder.entries[i].copy;
     preview->size = made.copy_size;
   } else if (made.half_size && made.half_bytes < kPreviewBytes) {
-    preview->image = in.folder.entries[i].half;
+    preview->image = made.half;
     preview->size = made.half_size;
   } else if (!made.thumbnail.empty()) {
     preview->image = made.thumbnail;
