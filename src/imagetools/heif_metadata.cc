@@ -2,11 +2,11 @@
 // the bytes in memory without copying them.
 #include "imagetools/heif_metadata.h"
 
-#include <libheif/heif.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+
+#include "imagetools/heif_library.h"
 
 namespace orvanta {
 namespace {
@@ -16,34 +16,35 @@ constexpr size_t kLargestBlock = 4 * 1024 * 1024;
 constexpr char kXmpType[] = "application/rdf+xml";
 
 struct FreeContext {
-  void operator()(heif_context* context) const { heif_context_free(context); }
+  const HeifLibrary* heif;
+  void operator()(heif_context* context) const { heif->context_free(context); }
 };
 struct ReleaseHandle {
+  const HeifLibrary* heif;
   void operator()(heif_image_handle* handle) const {
-    heif_image_handle_release(handle);
+    heif->handle_release(handle);
   }
 };
 
 // The IDs of the image's metadata blocks of `type` ("Exif", "mime").
-std::vector<heif_item_id> BlockIds(const heif_image_handle* handle,
+std::vector<heif_item_id> BlockIds(const HeifLibrary& heif,
+                                   const heif_image_handle* handle,
                                    const char* type) {
-  const int count =
-      heif_image_handle_get_number_of_metadata_blocks(handle, type);
+  const int count = heif.block_count(handle, type);
   if (count <= 0) return {};
   std::vector<heif_item_id> ids(static_cast<size_t>(count));
-  const int listed = heif_image_handle_get_list_of_metadata_block_IDs(
-      handle, type, ids.data(), count);
+  const int listed = heif.block_ids(handle, type, ids.data(), count);
   ids.resize(static_cast<size_t>(std::clamp(listed, 0, count)));
   return ids;
 }
 
-std::optional<std::string> Block(const heif_image_handle* handle,
+std::optional<std::string> Block(const HeifLibrary& heif,
+                                 const heif_image_handle* handle,
                                  heif_item_id id) {
-  const size_t size = heif_image_handle_get_metadata_size(handle, id);
+  const size_t size = heif.block_size(handle, id);
   if (size == 0 || size > kLargestBlock) return std::nullopt;
   std::string bytes(size, '\0');
-  if (heif_image_handle_get_metadata(handle, id, bytes.data()).code !=
-      heif_error_Ok) {
+  if (heif.block(handle, id, bytes.data()).code != heif_error_Ok) {
     return std::nullopt;
   }
   return bytes;
@@ -61,17 +62,18 @@ std::optional<std::string> TiffOf(const std::string& block) {
   return block.substr(4 + offset);
 }
 
-HeifMetadataBlocks ReadBlocks(const heif_image_handle* handle) {
+HeifMetadataBlocks ReadBlocks(const HeifLibrary& heif,
+                              const heif_image_handle* handle) {
   HeifMetadataBlocks blocks;
-  for (const heif_item_id id : BlockIds(handle, "Exif")) {
-    const std::optional<std::string> block = Block(handle, id);
+  for (const heif_item_id id : BlockIds(heif, handle, "Exif")) {
+    const std::optional<std::string> block = Block(heif, handle, id);
     std::optional<std::string> tiff = block ? TiffOf(*block) : std::nullopt;
     if (tiff) blocks.exif.push_back(std::move(*tiff));
   }
-  for (const heif_item_id id : BlockIds(handle, "mime")) {
-    const char* type = heif_image_handle_get_metadata_content_type(handle, id);
+  for (const heif_item_id id : BlockIds(heif, handle, "mime")) {
+    const char* type = heif.block_type(handle, id);
     if (type == nullptr || std::string_view(type) != kXmpType) continue;
-    std::optional<std::string> block = Block(handle, id);
+    std::optional<std::string> block = Block(heif, handle, id);
     if (!block) continue;
     blocks.xmp = std::move(*block);
     break;
@@ -83,21 +85,24 @@ HeifMetadataBlocks ReadBlocks(const heif_image_handle* handle) {
 
 std::optional<HeifMetadataBlocks> ReadHeifMetadataBlocks(
     std::string_view file) {
+  const HeifLibrary* heif = LoadHeifLibrary();
+  if (heif == nullptr) return std::nullopt;
   try {
-    std::unique_ptr<heif_context, FreeContext> context(heif_context_alloc());
+    std::unique_ptr<heif_context, FreeContext> context(heif->context_alloc(),
+                                                       FreeContext{heif});
     if (context == nullptr ||
-        heif_context_read_from_memory_without_copy(context.get(), file.data(),
-                                                   file.size(), nullptr)
+        heif->read_from_memory(context.get(), file.data(), file.size(), nullptr)
                 .code != heif_error_Ok) {
       return std::nullopt;
     }
     heif_image_handle* primary = nullptr;
-    if (heif_context_get_primary_image_handle(context.get(), &primary).code !=
+    if (heif->primary_image_handle(context.get(), &primary).code !=
         heif_error_Ok) {
       return std::nullopt;
     }
-    std::unique_ptr<heif_image_handle, ReleaseHandle> handle(primary);
-    return ReadBlocks(handle.get());
+    std::unique_ptr<heif_image_handle, ReleaseHandle> handle(
+        primary, ReleaseHandle{heif});
+    return ReadBlocks(*heif, handle.get());
   } catch (...) {
     return std::nullopt;  // memory ran out: nothing is read
   }
