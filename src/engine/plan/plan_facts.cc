@@ -148,11 +148,7 @@ Original PlanOriginal(RunContext& ctx, const FolderPlan& folder,
 
 }  // namespace
 
-double TakenSeconds(const PictureFacts* read) {
-  if (read == nullptr) return 0;  // nothing could be read of it
-  const PictureFacts& facts = *read;
-  if (!facts.metadata.taken) return facts.modified_ns / 1e9;
-  const DateTaken& taken = *facts.metadata.taken;
+std::tm CalendarFields(const DateTaken& taken) {
   std::tm when{};
   when.tm_year = taken.year - 1900;
   when.tm_mon = taken.month - 1;
@@ -160,6 +156,15 @@ double TakenSeconds(const PictureFacts* read) {
   when.tm_hour = taken.hour;
   when.tm_min = taken.minute;
   when.tm_sec = taken.second;
+  return when;
+}
+
+double TakenSeconds(const PictureFacts* read) {
+  if (read == nullptr) return 0;  // nothing could be read of it
+  const PictureFacts& facts = *read;
+  if (!facts.metadata.taken) return facts.modified_ns / 1e9;
+  const DateTaken& taken = *facts.metadata.taken;
+  std::tm when = CalendarFields(taken);
   if (!taken.offset_minutes) {
     when.tm_isdst = -1;
     return static_cast<double>(std::mktime(&when));

@@ -4,6 +4,8 @@
 #ifndef ORVANTA_ENGINE_PLAN_PLAN_FACTS_H_
 #define ORVANTA_ENGINE_PLAN_PLAN_FACTS_H_
 
+#include <ctime>
+
 #include "engine/plan/gallery_plan.h"
 #include "engine/plan/plan_builder.h"
 
@@ -18,6 +20,8 @@ void ReadEntryFacts(RunContext& ctx, ImageTool& tool,
 // offset, else in this computer's time zone), else its modification time;
 // 0 when nothing could be read of it.
 double TakenSeconds(const PictureFacts* facts);
+// The date taken as calendar fields (its day of the week left unknown).
+std::tm CalendarFields(const DateTaken& taken);
 
 // Decides each picture's web-size copy and the work of the create mode,
 // and lists the work in the order the pages need it.

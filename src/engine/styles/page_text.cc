@@ -10,6 +10,7 @@
 #include "common/text_utils.h"
 #include "engine/plan/folder_info.h"
 #include "engine/plan/output_names.h"
+#include "engine/plan/plan_facts.h"
 #include "engine/styles/templates.h"
 
 namespace orvanta {
@@ -53,12 +54,7 @@ std::string DateTakenHtml(const DateTaken& taken) {
                   std::abs(offset) / 60, std::abs(offset) % 60);
     datetime += iso;
   }
-  std::tm when{};
-  when.tm_year = taken.year - 1900;
-  when.tm_mon = taken.month - 1;
-  when.tm_mday = taken.day;
-  when.tm_hour = taken.hour;
-  when.tm_min = taken.minute;
+  std::tm when = CalendarFields(taken);
   timegm(&when);  // fills in the day of the week
   return "<time datetime=\"" + datetime + "\">" + FormatLongDate(when) + ", " +
          FormatShortTime(when) + "</time>";
