@@ -80,9 +80,10 @@ Row LargeXmp(const char* name, const char* extension) {
 
 constexpr char kTaken[] = "-DateTimeOriginal=2019:07:14 18:30:00";
 
-const std::vector<Row>& Rows() {
+// The date taken as the rows' tags give it.
+std::vector<Row> DateRows() {
   // clang-format off
-  static const std::vector<Row> rows = {
+  return {
       // The date taken, and its offset from UTC when known.
       {"ExifDateAndOffset", {kTaken, "-OffsetTimeOriginal=-05:30"},
        "taken 2019-07-14 18:30:00-330"},
@@ -116,6 +117,15 @@ const std::vector<Row>& Rows() {
        {"-XMP-photoshop:DateCreated=1985:07",
         "-EXIF:CreateDate=2024:01:01 10:00:00"},
        "taken 1985-07"},
+  };
+  // clang-format on
+}
+
+const std::vector<Row>& Rows() {
+  // clang-format off
+  static const std::vector<Row> rows = [] {
+    std::vector<Row> rows = DateRows();
+    rows.insert(rows.end(), {
       // A position in EXIF or in XMP alone; a direction is none.
       {"ExifPosition", {"-GPSLongitude=10.7"}, "position"},
       {"XmpPosition", {"-XMP-exif:GPSLatitude=59,54.0N"}, "position"},
@@ -169,7 +179,9 @@ const std::vector<Row>& Rows() {
       LargeXmp("LargeXmpPng", "png"),
       LargeXmp("LargeXmpTiff", "tif"),
       LargeXmp("LargeXmpWebp", "webp"),
-  };
+    });
+    return rows;
+  }();
   // clang-format on
   return rows;
 }
