@@ -4,6 +4,8 @@
 #include "app/console_ui.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <sstream>
 
@@ -89,6 +91,22 @@ TEST(ConsoleUiTest, ProgressLine) {
   ui.ShowReport("a.jpg: broken");
   EXPECT_TRUE(
       err.str().ends_with("clip.mov: 50%\x1b[K\r\x1b[Ka.jpg: broken\n"));
+}
+
+// Without a terminal to ask, $COLUMNS gives the width of the lines.
+TEST(ConsoleUiTest, ColumnsFromTheEnvironment) {
+  if (isatty(STDERR_FILENO)) GTEST_SKIP() << "the terminal's width counts";
+  setenv("COLUMNS", "40", 1);
+  std::istringstream in;
+  std::ostringstream out, err;
+  ConsoleUi ui(in, out, err, false, true, nullptr, [] { return 1.0; });
+  ui.InitializeForm("Creating photo gallery", 0, 100, true, true, true);
+  ui.UpdateCurrentTask("Creating photo gallery\r\n/photos/" +
+                       std::string(80, 'd'));
+  ui.UpdateProgressBar(50, false);
+  unsetenv("COLUMNS");
+  ASSERT_FALSE(Lines(err.str()).empty());
+  EXPECT_LE(Lines(err.str()).back().size(), 39u) << Lines(err.str()).back();
 }
 
 // On a terminal the choices are shown, the preselected one in capitals;
