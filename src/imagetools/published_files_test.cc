@@ -172,6 +172,8 @@ TEST(PublishedMovieTest, CopiesEveryStreamWithoutThePosition) {
            "-metadata",
            "com.apple.quicktime.make=Apple",
            "-metadata",
+           "comment=+ our first day",
+           "-metadata",
            "creation_time=2021-05-01T10:00:00Z",
            "-movflags",
            "use_metadata_tags",
@@ -184,6 +186,7 @@ TEST(PublishedMovieTest, CopiesEveryStreamWithoutThePosition) {
   EXPECT_THAT(tags, Not(HasSubstr("+59.9")));
   EXPECT_THAT(tags, HasSubstr("2021-05-01T10:00:00"));
   EXPECT_THAT(tags, HasSubstr("Apple"));
+  EXPECT_THAT(tags, HasSubstr("+ our first day"));  // no position
   const auto packets = [](const std::string& clip) {
     return RunTool("ffmpeg", {"-v", "error", "-i", clip, "-map", "0", "-c",
                               "copy", "-f", "streamhash", "-"});
