@@ -1,18 +1,15 @@
-// The picture work of a run: the workers' side (one request, the seams)
-// and the run thread's side (outcomes in file order, questions, progress).
+// The picture work of a run on the run thread's side: the pool over the
+// plan's work, the outcomes in file order, questions, progress (what one
+// worker does is in picture_jobs.cc).
 #include "engine/work/picture_work.h"
 
-#include <algorithm>
-#include <exception>
-#include <optional>
-#include <thread>
+#include <string>
 
 #include "common/error.h"
 #include "common/ordered_work.h"
 #include "common/path_utils.h"
 #include "engine/plan/output_names.h"
-#include "imagetools/movie_thumbnail.h"
-#include "imagetools/published_files.h"
+#include "engine/work/picture_jobs.h"
 
 namespace orvanta {
 namespace {
@@ -26,21 +23,6 @@ constexpr char kNoFfmpegToPublishLine[] =
 // How many items each worker may run ahead of the pages: enough to keep
 // the workers busy while a folder's pages are written.
 constexpr int kAheadPerWorker = 8;
-
-}  // namespace
-
-// What happened to one file.
-struct WorkOutcome {
-  std::optional<Error> error;       // the thumbnail could not be made
-  std::optional<Error> copy_error;  // the mid-size copy could not be made
-  bool no_ffmpeg = false;  // a movie's frame needs ffmpeg, which is missing
-  std::optional<PixelSize> kept;       // a larger file at its place was kept
-  std::optional<PixelSize> kept_copy;  // the same at the copy's place
-  std::optional<PixelSize> kept_half;  // or at the half-size copy's
-  std::string incomplete;              // the picture's data ends early
-};
-
-namespace {
 
 // The person's answer to a failure that is not a picture error.
 enum class Next { kGoOn, kLeave };
@@ -103,152 +85,6 @@ Next HandleError(RunContext& ctx, const Error& error, const std::string& file) {
   return AskAfterFailure(ctx, message);
 }
 
-}  // namespace
-
-// What a worker needs besides its item: the seams and the run's fixed
-// sizes, copied when the work starts.
-struct WorkerSetup {
-  ImageTool& tool;
-  FileSystem& fs;
-  std::atomic<bool>& no_ffmpeg;
-  std::atomic<bool>& thumbnails_off;  // the person declined further ones
-  int box = 150;                      // thumbnails fit inside box x box
-  PixelSize copy_bounds;              // copies fit inside these
-  bool guard_thumbnails = false;      // mode 2: keep larger files found there
-  int32_t time_limit = 30;            // for ffmpeg
-  bool remove_location = true;        // from published originals
-  // What earlier runs wrote here: files it names are ours, whatever size.
-  const WrittenRecord* written = nullptr;
-  const GalleryOptions* options = nullptr;  // the run's, for output names
-};
-
-namespace {
-
-// The size of a file found where a thumbnail or copy `name` of `folder` is
-// to go, when it is larger than `bounds` and no earlier run wrote it: then
-// it is not one of ours (a photo named t_bar.jpg or m_bar.jpg) and is kept.
-std::optional<PixelSize> LargerThanOurs(const WorkerSetup& setup,
-                                        const FolderPlan& folder,
-                                        const std::string& name,
-                                        PixelSize bounds) {
-  const std::string path = folder.output_path + name;
-  if (!setup.fs.FileExists(path)) return std::nullopt;
-  std::string relative = folder.relative + name;
-  std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
-  if (setup.written != nullptr && setup.written->Contains(relative)) {
-    return std::nullopt;
-  }
-  try {
-    const std::optional<PixelSize> size = setup.tool.PictureSize(path);
-    if (size && (size->width > bounds.width || size->height > bounds.height)) {
-      return size;
-    }
-  } catch (const Error&) {
-    // Not a picture that can be read: no photo of anybody's, replaced.
-  }
-  return std::nullopt;
-}
-
-// Makes a picture's thumbnail and web-size copy, as the plan asks, from
-// one decode.
-void MakePictureFiles(const WorkerSetup& setup, const FolderPlan& folder,
-                      const EntryPlan& entry, WorkOutcome* outcome) {
-  const int box = setup.box;
-  PictureRequest request{
-      folder.folder_path + entry.name, "", box, "", setup.copy_bounds, ""};
-  if (entry.make_thumbnail) {
-    request.thumbnail = folder.output_path + entry.thumbnail;
-    if (setup.guard_thumbnails) {
-      outcome->kept =
-          LargerThanOurs(setup, folder, entry.thumbnail, PixelSize{box, box});
-      if (outcome->kept) request.thumbnail.clear();
-    }
-  }
-  if (entry.make_copy) {
-    request.copy = folder.output_path + entry.copy;
-    outcome->kept_copy =
-        LargerThanOurs(setup, folder, entry.copy, setup.copy_bounds);
-    const std::string half = HalfCopyName(*setup.options, folder, entry);
-    if (!half.empty()) {
-      request.half = folder.output_path + half;
-      outcome->kept_half =
-          LargerThanOurs(setup, folder, half, setup.copy_bounds);
-    }
-    // The half is made from the copy's pixels, with it or not at all.
-    if (outcome->kept_copy || outcome->kept_half) {
-      request.copy.clear();
-      request.half.clear();
-    }
-  }
-  if (request.thumbnail.empty() && request.copy.empty()) return;
-  PictureResult result = setup.tool.MakePictureFiles(request);
-  outcome->incomplete = std::move(result.incomplete);
-  outcome->error = std::move(result.thumbnail_error);
-  // A picture that cannot be read is listed once.
-  if (result.copy_error &&
-      (!outcome->error ||
-       std::string(outcome->error->what()) != result.copy_error->what())) {
-    outcome->copy_error = std::move(result.copy_error);
-  }
-}
-
-// Makes what the plan asks of one file, on a worker thread. Whatever goes
-// wrong, even an exception nobody expected, ends up in the outcome.
-WorkOutcome MakeOne(const WorkerSetup& setup, const FolderPlan& folder,
-                    const EntryPlan& entry) {
-  WorkOutcome outcome;
-  try {
-    if (!entry.movie) {
-      MakePictureFiles(setup, folder, entry, &outcome);
-    } else if (setup.no_ffmpeg ||
-               MakeMovieThumbnail(setup.fs, folder.folder_path + entry.name,
-                                  folder.output_path + entry.thumbnail,
-                                  setup.box, setup.time_limit) ==
-                   MovieThumbnail::kNoFfmpeg) {
-      outcome.no_ffmpeg = setup.no_ffmpeg = true;
-    }
-  } catch (const Error& e) {
-    outcome.error = e;
-  } catch (const std::exception& e) {
-    outcome.error = Error(std::string("unexpected failure (") + e.what() + ")",
-                          ErrorKind::kImageData);
-  } catch (...) {
-    outcome.error = Error("unexpected failure", ErrorKind::kImageData);
-  }
-  return outcome;
-}
-
-// Publishes an original, on a worker thread. A file that could not be
-// published with its location removed leaves no older copy behind: that
-// one might carry it.
-WorkOutcome PublishOne(const WorkerSetup& setup, const FolderPlan& folder,
-                       const EntryPlan& entry) {
-  WorkOutcome outcome;
-  const std::string target = folder.output_path + entry.name;
-  try {
-    const std::string source = folder.folder_path + entry.name;
-    if (entry.movie) {
-      outcome.no_ffmpeg =
-          PublishMovie(setup.fs, source, target, setup.remove_location,
-                       setup.time_limit) == Published::kNoFfmpeg;
-    } else {
-      PublishPicture(setup.fs, source, target, setup.remove_location);
-    }
-  } catch (const Error& e) {
-    outcome.error = e;
-  } catch (const std::exception& e) {
-    outcome.error = Error(std::string("unexpected failure (") + e.what() + ")");
-  }
-  if ((outcome.error || outcome.no_ffmpeg) && setup.remove_location) {
-    try {
-      setup.fs.RemoveFile(target);
-    } catch (const Error&) {
-      // A folder in its place, or no permission: nothing was published.
-    }
-  }
-  return outcome;
-}
-
 // Lists an original that was not published, on the run's thread.
 void ListNotPublished(RunContext& ctx, const std::string& file,
                       const WorkOutcome& outcome, bool* told_no_ffmpeg) {
@@ -306,15 +142,6 @@ Next HandleOutcome(RunContext& ctx, const FolderPlan& folder,
   }
   if (outcome.copy_error) return HandleError(ctx, *outcome.copy_error, file);
   return Next::kGoOn;
-}
-
-// The folder's sidebar picture as an entry whose thumbnail the run makes.
-EntryPlan SidebarEntry(const FolderPlan& folder) {
-  EntryPlan sidebar;
-  sidebar.name = folder.sidebar_picture_name;
-  sidebar.thumbnail = folder.sidebar_thumbnail;
-  sidebar.make_thumbnail = true;
-  return sidebar;
 }
 
 bool HasWebVideos(const GalleryPlan& plan) {
