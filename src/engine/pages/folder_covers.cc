@@ -21,11 +21,7 @@ std::optional<FolderCover> FindCover(FileSystem& fs,
                                      const std::string& from) {
   const FolderPlan& folder = plan.folders[index];
   const std::string& sidebar = folder.sidebar_picture_name;
-  const std::string& thumbnail = folder.sidebar_thumbnail;
-  const std::string shown =
-      !thumbnail.empty() && fs.FileExists(folder.output_path + thumbnail)
-          ? thumbnail
-          : sidebar;
+  const std::string shown = SidebarShownFile(fs, folder);
   if (!sidebar.empty() && fs.FileExists(folder.output_path + shown)) {
     const std::string caption = AttributeText(folder.sidebar_picture_caption);
     return FolderCover{folder.output_path.substr(from.size()) + shown,
@@ -52,6 +48,13 @@ std::optional<FolderCover> FindCover(FileSystem& fs,
 }
 
 }  // namespace
+
+std::string SidebarShownFile(FileSystem& fs, const FolderPlan& folder) {
+  const std::string& thumbnail = folder.sidebar_thumbnail;
+  return !thumbnail.empty() && fs.FileExists(folder.output_path + thumbnail)
+             ? thumbnail
+             : folder.sidebar_picture_name;
+}
 
 std::vector<std::optional<FolderCover>> FindCovers(
     FileSystem& fs, const GalleryOptions& options, const GalleryPlan& plan,

@@ -20,6 +20,10 @@
 
 namespace orvanta {
 
+// What shows the folder's sidebar picture: the thumbnail made for it when
+// that exists, else the picture as its information file names it.
+std::string SidebarShownFile(FileSystem& fs, const FolderPlan& folder);
+
 // The covers of the subfolders of `folder`, in its order, their paths from
 // it; nothing for one without a cover.
 std::vector<std::optional<FolderCover>> FindCovers(

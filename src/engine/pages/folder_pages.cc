@@ -223,12 +223,7 @@ FolderOutputs FolderPages::ReadOutputs(const FolderPlan& folder) {
       if (!out.half_size) out.half.clear();
     }
   }
-  made.sidebar_file = folder.sidebar_picture_name;
-  const std::string& thumbnail = folder.sidebar_thumbnail;
-  if (!thumbnail.empty() &&
-      ctx_.fs.FileExists(folder.output_path + thumbnail)) {
-    made.sidebar_file = thumbnail;
-  }
+  made.sidebar_file = SidebarShownFile(ctx_.fs, folder);
   const std::string sidebar = folder.output_path + made.sidebar_file;
   made.sidebar_exists =
       !folder.sidebar_picture_name.empty() && ctx_.fs.FileExists(sidebar);
