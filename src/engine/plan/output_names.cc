@@ -87,7 +87,8 @@ std::string FreeName(const std::string& stem, const std::string& ending,
 // A half-size copy's name without its ending: "m_NAME-half".
 std::string HalfCopyStem(const GalleryOptions& options,
                          const FolderPlan& folder, const std::string& name) {
-  return options.mid_size_file_prefix + OwnName(folder, name) + "-half";
+  return options.mid_size_file_prefix + OwnName(folder, name) +
+         std::string(kHalfCopyEnding);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #define ORVANTA_ENGINE_PLAN_OUTPUT_NAMES_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/file_system.h"
@@ -37,6 +38,8 @@ std::string PictureThumbnailName(const GalleryOptions& options,
 // A picture's web-size copy: the copy prefix, its own name and ".jpg".
 std::string MidSizeCopyName(const GalleryOptions& options,
                             const FolderPlan& folder, const std::string& name);
+// What a half-size copy's name adds to its copy's before the extension.
+inline constexpr std::string_view kHalfCopyEnding = "-half";
 // Names the folder's half-size copies ("m_NAME-half.jpg") of its pictures
 // with `half` and the thumbnail of its sidebar picture ("t_NAME.jpg", a JPEG
 // for a format browsers cannot show) with `sidebar`: each its own, never

@@ -64,13 +64,15 @@ std::vector<std::string> GalleryFiles(const GalleryOptions& options,
 
 // "m_a" of a half-size copy's name without its extension ("m_a-half",
 // "m_a-half-2"); "" for other names.
-std::string HalfCopyStem(std::string base) {
+std::string CopyStemOfHalf(std::string base) {
   const size_t digits = base.find_last_not_of("0123456789");
   if (digits != std::string::npos && digits + 1 < base.size() &&
       base[digits] == '-') {
     base.erase(digits);
   }
-  return base.ends_with("-half") ? base.substr(0, base.size() - 5) : "";
+  return base.ends_with(kHalfCopyEnding)
+             ? base.substr(0, base.size() - kHalfCopyEnding.size())
+             : "";
 }
 
 // The names of `copy_named` that no entry's copy (a picture's or a
@@ -89,7 +91,7 @@ std::vector<std::string> CopyLookalikes(
     const std::string lower = ToLowerAscii(name);
     const size_t dot = lower.rfind('.');
     if (dot != std::string::npos && lower.ends_with(".jpg") &&
-        stems.contains(HalfCopyStem(lower.substr(0, dot)) + ".")) {
+        stems.contains(CopyStemOfHalf(lower.substr(0, dot)) + ".")) {
       continue;
     }
     if (dot == std::string::npos || !stems.contains(lower.substr(0, dot + 1))) {
